@@ -1,0 +1,78 @@
+// The 30 limit tables: name, layout, size and unit of each, over the generated cell arrays.
+//
+// Layouts (columns, 0-based):
+//   UN10   ext major max, min; ext pitch max, min; ext minor max (REF); int minor min (both
+//          classes), int minor max; int pitch min (both classes), int pitch max; int major min
+//   UN7    close class: ext major max, min; ext pitch max, min; ext minor max (REF); int minor
+//          max; int pitch max
+//   UNJ9   ext major max (= int major min); ext major min; ext pitch max (= int pitch min); ext
+//          pitch min; ext minor max; int minor min, max; int pitch max; ext minor min
+//   PIPE7  pipe OD; K0; L1; L3 (NPT) or shoulder length (NPTF); crest flat; L4 (NPT) or overall
+//          internal length (NPTF, 0 where none); length added to L1 for the tap depth
+//   NPSM9  ext major max, min; ext pitch max, min; int minor min, max; int pitch min, max; pipe OD
+//   NPSL7  ext major max; ext pitch max, min; int minor min; int pitch min, max; pipe OD
+//   ACME12 ext major max, min; 2G ext pitch max, min; ext minor max; int minor min, max; int
+//          pitch min; 2G int pitch max; int major min; 2G ext minor min; int major max
+//   ACME4  4G ext pitch max, min; 4G int pitch max; 4G ext minor min
+//   STUB13 as ACME12 for the one class; column 12 unused
+//   UNM12  ext major, pitch, minor (max, min); int minor, pitch, major (min, max)
+//   BASIC3 basic major, effective, minor diameter
+//   STI8   countersink min, max; int pitch min; int pitch max (3B), (2B); int minor min, max
+//          after tapping; int major
+#include "limit_tables.h"
+
+#include "generated/limit_table_cells.h"
+
+namespace torveld {
+
+double LimitTable::read(int row, int column) const {
+    const double value = stored(row, column);
+    return millimetres ? value / 25.4 : value;
+}
+
+namespace limits {
+
+namespace {
+template <int R, int C>
+constexpr LimitTable table(const char* name, LimitLayout layout, bool millimetres,
+                           const float (&cells)[R][C]) {
+    return LimitTable{name, layout, R, C, millimetres, &cells[0][0]};
+}
+}  // namespace
+
+const LimitTable uncFirst = table("UNC 2A/2B", LimitLayout::UN10, false, generated::kUncFirstCells);
+const LimitTable uncSecond = table("UNC 3A/3B", LimitLayout::UN7, false, generated::kUncSecondCells);
+const LimitTable unfFirst = table("UNF 2A/2B", LimitLayout::UN10, false, generated::kUnfFirstCells);
+const LimitTable unfSecond = table("UNF 3A/3B", LimitLayout::UN7, false, generated::kUnfSecondCells);
+const LimitTable unefFirst = table("UNEF 2A/2B", LimitLayout::UN10, false, generated::kUnefFirstCells);
+const LimitTable unefSecond = table("UNEF 3A/3B", LimitLayout::UN7, false, generated::kUnefSecondCells);
+const LimitTable unFirst = table("UN 2A/2B", LimitLayout::UN10, false, generated::kUnFirstCells);
+const LimitTable unSecond = table("UN 3A/3B", LimitLayout::UN7, false, generated::kUnSecondCells);
+const LimitTable uns = table("UNS 2A/2B", LimitLayout::UN10, false, generated::kUnsCells);
+const LimitTable unj = table("UNJ 3A/3B", LimitLayout::UNJ9, false, generated::kUnjCells);
+const LimitTable unjc = table("UNJC 3A/3B", LimitLayout::UNJ9, false, generated::kUnjcCells);
+const LimitTable unjf = table("UNJF 3A/3B", LimitLayout::UNJ9, false, generated::kUnjfCells);
+const LimitTable unjef = table("UNJEF 3A/3B", LimitLayout::UNJ9, false, generated::kUnjefCells);
+const LimitTable npt = table("NPT", LimitLayout::PIPE7, false, generated::kNptCells);
+const LimitTable nptf = table("NPTF", LimitLayout::PIPE7, false, generated::kNptfCells);
+const LimitTable npsm = table("NPSM", LimitLayout::NPSM9, false, generated::kNpsmCells);
+const LimitTable npsl = table("NPSL", LimitLayout::NPSL7, false, generated::kNpslCells);
+const LimitTable acmeFirst = table("ACME 2G", LimitLayout::ACME12, false, generated::kAcmeFirstCells);
+const LimitTable acmeSecond = table("ACME 4G", LimitLayout::ACME4, false, generated::kAcmeSecondCells);
+const LimitTable stubAcme = table("STUB ACME", LimitLayout::STUB13, false, generated::kStubAcmeCells);
+const LimitTable isoCoarseFirst = table("ISO COARSE 6g/6H", LimitLayout::UN10, true, generated::kIsoCoarseFirstCells);
+const LimitTable isoCoarseSecond = table("ISO COARSE close", LimitLayout::UN7, true, generated::kIsoCoarseSecondCells);
+const LimitTable isoFineFirst = table("ISO FINE 6g/6H", LimitLayout::UN10, true, generated::kIsoFineFirstCells);
+const LimitTable isoFineSecond = table("ISO FINE close", LimitLayout::UN7, true, generated::kIsoFineSecondCells);
+const LimitTable unm = table("UNM", LimitLayout::UNM12, true, generated::kUnmCells);
+const LimitTable bsw = table("BSW basic", LimitLayout::BASIC3, false, generated::kBswCells);
+const LimitTable bsf = table("BSF basic", LimitLayout::BASIC3, false, generated::kBsfCells);
+const LimitTable ba = table("BA basic", LimitLayout::BASIC3, true, generated::kBaCells);
+const LimitTable uncSti = table("UNC-STI", LimitLayout::STI8, false, generated::kUncStiCells);
+const LimitTable unfSti = table("UNF-STI", LimitLayout::STI8, false, generated::kUnfStiCells);
+
+const LimitTable* const kAll[30] = {
+    &uncFirst, &uncSecond, &unfFirst, &unfSecond, &unefFirst, &unefSecond, &unFirst, &unSecond, &uns, &unj, &unjc, &unjf, &unjef, &npt, &nptf, &npsm, &npsl, &acmeFirst, &acmeSecond, &stubAcme, &isoCoarseFirst, &isoCoarseSecond, &isoFineFirst, &isoFineSecond, &unm, &bsw, &bsf, &ba, &uncSti, &unfSti};
+
+}  // namespace limits
+}  // namespace torveld

@@ -1,0 +1,36 @@
+// Limit tables: per-series single-precision limits of size, basic sizes and pipe dimensions.
+#pragma once
+
+namespace torveld {
+
+// What each column of a table means; see the layout comments in limit_tables.cpp.
+enum class LimitLayout { UN10, UN7, UNJ9, PIPE7, NPSM9, NPSL7, ACME12, ACME4, STUB13, UNM12, BASIC3, STI8 };
+
+struct LimitTable {
+    const char* name;
+    LimitLayout layout;
+    int rows;
+    int columns;
+    bool millimetres;
+    const float* cells;  // rows x columns, row after row
+
+    // The cell as stored (single precision, table unit).
+    float stored(int row, int column) const { return cells[row * columns + column]; }
+    // The cell widened to double and, for a millimetre table, converted to inches.
+    double read(int row, int column) const;
+};
+
+namespace limits {
+extern const LimitTable uncFirst, uncSecond, unfFirst, unfSecond, unefFirst, unefSecond;
+extern const LimitTable unFirst, unSecond, uns;
+extern const LimitTable unj, unjc, unjf, unjef;
+extern const LimitTable npt, nptf, npsm, npsl;
+extern const LimitTable acmeFirst, acmeSecond, stubAcme;
+extern const LimitTable isoCoarseFirst, isoCoarseSecond, isoFineFirst, isoFineSecond;
+extern const LimitTable unm, bsw, bsf, ba, uncSti, unfSti;
+
+// All 30 tables, in the order above.
+extern const LimitTable* const kAll[30];
+}  // namespace limits
+
+}  // namespace torveld

@@ -1,0 +1,96 @@
+#include "series.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "limit_tables.h"
+#include "size_tables.h"
+
+namespace torveld {
+
+namespace {
+
+using F = SeriesFamily;
+using U = PitchUnit;
+namespace st = size_tables;
+namespace lt = limits;
+
+// Indexed by SeriesId.
+const ThreadSeries kCatalogue[series::kCount] = {
+    {series::UNC, "UNC", F::Unified, U::ThreadsPerInch, &st::kUnc, &lt::uncFirst, &lt::uncSecond},
+    {series::UNF, "UNF", F::Unified, U::ThreadsPerInch, &st::kUnf, &lt::unfFirst, &lt::unfSecond},
+    {series::UNEF, "UNEF", F::Unified, U::ThreadsPerInch, &st::kUnef, &lt::unefFirst,
+     &lt::unefSecond},
+    {series::UN, "UN", F::Unified, U::ThreadsPerInch, &st::kUn, &lt::unFirst, &lt::unSecond},
+    {series::UNS, "UNS", F::UNS, U::ThreadsPerInch, &st::kUns, &lt::uns, nullptr},
+    {series::UNJ, "UNJ", F::UNJ, U::ThreadsPerInch, &st::kUnj, &lt::unj, nullptr},
+    {series::UNJC, "UNJC", F::UNJ, U::ThreadsPerInch, &st::kUnjc, &lt::unjc, nullptr},
+    {series::UNJF, "UNJF", F::UNJ, U::ThreadsPerInch, &st::kUnjf, &lt::unjf, nullptr},
+    {series::UNJEF, "UNJEF", F::UNJ, U::ThreadsPerInch, &st::kUnjef, &lt::unjef, nullptr},
+    {series::NPT, "NPT", F::TaperPipe, U::ThreadsPerInch, &st::kNpt, &lt::npt, nullptr},
+    {series::NPTF, "NPTF", F::TaperPipe, U::ThreadsPerInch, &st::kNptf, &lt::nptf, nullptr},
+    {series::NPSM, "NPSM", F::StraightPipe, U::ThreadsPerInch, &st::kNpsm, &lt::npsm, nullptr},
+    {series::NPSL, "NPSL", F::StraightPipe, U::ThreadsPerInch, &st::kNpsl, &lt::npsl, nullptr},
+    {series::ACME, "ACME", F::Acme, U::ThreadsPerInch, &st::kAcme, &lt::acmeFirst,
+     &lt::acmeSecond},
+    {series::STUB_ACME, "STUB ACME", F::Acme, U::ThreadsPerInch, &st::kAcme, &lt::stubAcme,
+     nullptr},
+    {series::ISO_COARSE, "ISO COARSE", F::IsoMetric, U::Millimetres, &st::kIsoCoarse,
+     &lt::isoCoarseFirst, &lt::isoCoarseSecond},
+    {series::ISO_FINE, "ISO FINE", F::IsoMetric, U::Millimetres, &st::kIsoFine,
+     &lt::isoFineFirst, &lt::isoFineSecond},
+    {series::UNM, "UNM", F::UNM, U::Millimetres, &st::kUnm, &lt::unm, nullptr},
+    {series::BSW, "BSW", F::Whitworth, U::ThreadsPerInch, &st::kBsw, &lt::bsw, nullptr},
+    {series::BSF, "BSF", F::Whitworth, U::ThreadsPerInch, &st::kBsf, &lt::bsf, nullptr},
+    {series::BA, "BA", F::BA, U::Millimetres, &st::kBa, &lt::ba, nullptr},
+    {series::UNC_STI, "UNC-STI", F::ThreadInsert, U::ThreadsPerInch, &st::kUncSti, &lt::uncSti,
+     nullptr},
+    {series::UNF_STI, "UNF-STI", F::ThreadInsert, U::ThreadsPerInch, &st::kUnfSti, &lt::unfSti,
+     nullptr},
+};
+
+}  // namespace
+
+bool isValidSeries(SeriesId id) { return id >= 0 && id < series::kCount; }
+
+const ThreadSeries& seriesById(SeriesId id) { return kCatalogue[id]; }
+
+int sizeCount(SeriesId id) { return isValidSeries(id) ? kCatalogue[id].sizeTable->rowCount : 0; }
+
+double leadingNumber(std::string_view text) {
+    // strtod needs a terminated buffer; the texts are short.
+    const std::string buffer(text);
+    return std::strtod(buffer.c_str(), nullptr);
+}
+
+double pitchTextValue(std::string_view text) {
+    const auto blank = text.find(' ');
+    const auto slash = text.find('/');
+    if (blank == std::string_view::npos || slash == std::string_view::npos || slash < blank) {
+        return leadingNumber(text);
+    }
+    const double whole = leadingNumber(text.substr(0, blank));
+    const std::string_view fraction = text.substr(blank + 1);
+    const auto bar = fraction.find('/');
+    const double numerator = leadingNumber(fraction.substr(0, bar));
+    const double denominator = leadingNumber(fraction.substr(bar + 1));
+    return denominator != 0.0 ? whole + numerator / denominator : whole;
+}
+
+SizeRow sizeRow(SeriesId id, int row) {
+    const ThreadSeries& s = kCatalogue[id];
+    const SizeEntry& entry = s.sizeTable->rows[row];
+    const double value = pitchTextValue(entry.pitchText);
+    const double pitch = s.pitchUnit == PitchUnit::Millimetres ? value / 25.4 : 1.0 / value;
+    return SizeRow{entry.designation, entry.pitchText, pitch};
+}
+
+std::string sizeListEntry(const SizeEntry& entry) {
+    std::string text = "  ";
+    text += entry.designation;
+    text += " - ";
+    text += entry.pitchText;
+    return text;
+}
+
+}  // namespace torveld

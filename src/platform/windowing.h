@@ -1,0 +1,150 @@
+// Platform interfaces: the windowing and print-preview operations the system calls, by control id.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace torveld::platform {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+enum class ControlKind { Label, TextBox, Button, Radio, DropDown, ListBox, ListView };
+
+// Style words of a control; combine with |.
+namespace style {
+inline constexpr unsigned kVisible = 1u << 0;     // visible from creation
+inline constexpr unsigned kCentred = 1u << 1;     // text centred
+inline constexpr unsigned kReadOnly = 1u << 2;    // the user cannot type
+inline constexpr unsigned kGroupStart = 1u << 3;  // first radio of a group
+inline constexpr unsigned kBorder = 1u << 4;
+inline constexpr unsigned kVScroll = 1u << 5;
+inline constexpr unsigned kNotify = 1u << 6;       // list box reports selection changes
+inline constexpr unsigned kReportView = 1u << 7;   // list view in report (columns) view
+inline constexpr unsigned kSingleSelect = 1u << 8;
+}  // namespace style
+
+struct ControlSpec {
+    ControlKind kind = ControlKind::Label;
+    std::string caption;
+    Rect rect;
+    unsigned style = 0;
+    int id = 0;
+};
+
+struct FontSpec {
+    std::string face;
+    int points = 0;
+    int weight = 400;
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+enum class ShowState { Hidden, Normal, Minimised };
+
+enum class MessageIcon { Warning, Information, Error };
+
+// A window is named by a handle the platform gives out; 0 is never a window.
+using WindowHandle = int;
+
+struct WindowSpec {
+    std::string title;
+    Rect rect;
+    Rgb background;
+    bool popup = false;  // a secondary top-level window without parent
+};
+
+// Notification codes the handlers tell apart.
+namespace notify {
+inline constexpr int kClicked = 0;           // buttons and radios
+inline constexpr int kSelectionChanged = 1;  // drop-down and list box
+}  // namespace notify
+
+class EventHandler {
+public:
+    virtual ~EventHandler() = default;
+    // A left-button press on the window's background, not on a control.
+    virtual void onBackgroundPress(WindowHandle window) = 0;
+    // A control event: control id and notification code.
+    virtual void onControlEvent(WindowHandle window, int controlId, int code) = 0;
+};
+
+// Every operation names its window and control; an unknown window or control id is ignored
+// by setters and reads as empty / -1 / false by getters.
+class Windowing {
+public:
+    virtual ~Windowing() = default;
+
+    virtual Size screenSize() const = 0;
+
+    // Windows are created hidden; `showWindow` makes them visible.
+    virtual WindowHandle createWindow(const WindowSpec& spec) = 0;
+    virtual void closeWindow(WindowHandle window) = 0;
+    virtual bool isWindowOpen(WindowHandle window) const = 0;
+    virtual void showWindow(WindowHandle window, ShowState state) = 0;
+    virtual void bringToTop(WindowHandle window) = 0;
+    // Starts an interactive move of the window by the mouse, from the press being handled.
+    virtual void beginMove(WindowHandle window) = 0;
+    virtual void setWindowBackground(WindowHandle window, Rgb colour) = 0;
+    virtual void setWindowText(WindowHandle window, std::string_view text) = 0;
+    virtual Rect windowRect(WindowHandle window) const = 0;
+
+    virtual void createControl(WindowHandle window, const ControlSpec& spec) = 0;
+    virtual void setControlColours(WindowHandle window, int id, Rgb text, Rgb background) = 0;
+    virtual void setControlFont(WindowHandle window, int id, const FontSpec& font) = 0;
+    virtual void setControlText(WindowHandle window, int id, std::string_view text) = 0;
+    virtual std::string controlText(WindowHandle window, int id) const = 0;
+    virtual void showControl(WindowHandle window, int id, bool visible) = 0;
+    virtual void setControlRect(WindowHandle window, int id, Rect rect) = 0;
+
+    // Drop-down list and list box.
+    virtual void listClear(WindowHandle window, int id) = 0;
+    virtual void listAppend(WindowHandle window, int id, std::string_view text) = 0;
+    virtual int listCount(WindowHandle window, int id) const = 0;
+    virtual void listDelete(WindowHandle window, int id, int position) = 0;
+    virtual void listSelect(WindowHandle window, int id, int position) = 0;
+    virtual int listSelected(WindowHandle window, int id) const = 0;  // -1 for none
+    virtual std::string listItem(WindowHandle window, int id, int position) const = 0;
+    virtual void listSetEntryHeight(WindowHandle window, int id, int pixels) = 0;
+
+    // List view in report mode.
+    virtual void viewClear(WindowHandle window, int id) = 0;  // every row and column
+    virtual void viewAddColumn(WindowHandle window, int id, int index, std::string_view caption,
+                               int width) = 0;
+    virtual void viewAddRow(WindowHandle window, int id, int index, std::string_view firstCell) = 0;
+    virtual void viewSetCell(WindowHandle window, int id, int row, int column,
+                             std::string_view text) = 0;
+    virtual void viewSelectRow(WindowHandle window, int id, int row) = 0;
+    // Scrolls so that the row is shown whole.
+    virtual void viewEnsureVisible(WindowHandle window, int id, int row) = 0;
+    virtual void viewSetTextBackground(WindowHandle window, int id, Rgb colour) = 0;
+
+    virtual void setRadio(WindowHandle window, int id, bool on) = 0;
+    virtual bool radioChecked(WindowHandle window, int id) const = 0;
+
+    virtual void messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
+                            MessageIcon icon) = 0;
+
+    // Delivers events to the handler until `endEventLoop` is called.
+    virtual void runEventLoop(EventHandler& handler) = 0;
+    virtual void endEventLoop() = 0;
+};
+
+}  // namespace torveld::platform

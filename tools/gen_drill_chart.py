@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""Generates src/data/generated/drill_chart_data.cpp, the 747-row drill chart.
+
+Sources of the facts:
+  * number drills 80..1 and letter drills A..Z: the decimal-inch values of the
+    American number and letter drill series (ASME B94.11M), as the chart has
+    always printed them;
+  * fractional drills: every 1/64 in up to 2 63/64, then the 1/8 steps from 3 to
+    5 1/2 in (no 4 1/8), decimal inch rounded to four places, half to even;
+  * metric drills: the ISO jobber sizes listed in METRIC_MM below, decimal inch =
+    mm / 25.4 to six places (seven below 1.05 mm, trailing zeros dropped);
+  * the stored texts in TEXT_EXCEPTIONS are kept as the chart has always held
+    them, even where they differ from the rule above.
+
+Order: ascending diameter; on equal diameters a letter or metric drill stands
+before the fraction; the 4.80mm drill stands right after number drill 12.
+
+Run:  python3 tools/gen_drill_chart.py > src/data/generated/drill_chart_data.cpp
+"""
+from fractions import Fraction as F
+
+NUMBER = ".0135 .0145 .016 .018 .020 .021 .0225 .024 .025 .026 .028 .0292 .031 .032 .033 .035 .036 .037 .038 .039 .0400 .0410 .0420 .0430 .0465 .0520 .0550 .0595 .0635 .0670 .0700 .0730 .0760 .0785 .0810 .0820 .0860 .0890 .0935 .0960 .0980 .0995 .1015 .1040 .1065 .1100 .1110 .1130 .1160 .1200 .1285 .1360 .1405 .1440 .1470 .1495 .1520 .1540 .1570 .1590 .1610 .1660 .1695 .1730 .1770 .1800 .1820 .1850 .1890 .1910 .1935 .1960 .1990 .2010 .2040 .2055 .2090 .2130 .2210 .2280".split()
+LETTER = ".2340 .2380 .2420 .2460 .2500 .2570 .2610 .2660 .2720 .2770 .2810 .2900 .2950 .3020 .3160 .3230 .3320 .3390 .3480 .3580 .3680 .3770 .3860 .3970 .4040 .4130".split()
+
+TEXT_EXCEPTIONS = {
+    "1/64": ".015625", "1/32": ".03125", "3/64": ".046875",
+    ".85mm": ".0334645", ".95mm": ".0374015", "1.00mm": ".03937008",
+    "1.05mm": ".041338", "12.70mm": ".5000", "19.00mm": ".748032",
+    "25.75mm": "1.01378", "31.50mm": "1.240158", "34.00mm": "1.338582",
+    "44.00mm": "1.732284", "56.50mm": "2.224410", "57.00mm": "2.244095",
+    "63.50mm": "2.5000", "69.50mm": "2.736221",
+}
+
+
+def hundredths(a, b, step):
+    """Sizes in hundredths of a millimetre from a to b inclusive."""
+    return list(range(a, b + 1, step))
+
+
+def metric_sizes():
+    s = [35, 38, 40, 42, 45, 48]
+    s += hundredths(50, 600, 5)
+    s += [610, 620, 625, 630]
+    s += sorted(set(hundredths(640, 970, 10)) | {675, 725, 775, 825, 875, 925, 975})
+    s += hundredths(980, 1300, 10)
+    s += [1320, 1325, 1330]
+    s += sorted(set(hundredths(1340, 1920, 10)) | set(hundredths(1375, 1925, 50)))
+    s += [1950, 1960, 1970, 1975, 1980, 1990, 2000, 2010, 2020, 2025, 2030, 2040, 2050,
+          2060, 2075, 2080, 2100, 2110, 2120, 2125, 2130, 2140, 2150, 2170, 2175, 2200,
+          2210, 2220, 2225, 2230, 2240, 2250, 2275, 2300, 2325, 2330, 2350, 2375, 2400,
+          2425, 2430, 2450, 2475, 2500, 2525, 2550, 2560]
+    s += hundredths(2575, 3100, 25)
+    s += [3150, 3200, 3225, 3250]
+    s += hundredths(3300, 7600, 50)
+    return s
+
+
+def round_half_even(x, places):
+    q = x * 10**places
+    n = q.numerator // q.denominator
+    rem = q - n
+    if rem > F(1, 2) or (rem == F(1, 2) and n % 2 == 1):
+        n += 1
+    return n
+
+
+def fixed(x, places):
+    n = round_half_even(x, places)
+    whole, frac = divmod(n, 10**places)
+    text = "%d.%0*d" % (whole, places, frac)
+    return text[1:] if whole == 0 else text
+
+
+def fraction_name(v):
+    whole = v.numerator // v.denominator
+    rest = v - whole
+    if rest == 0:
+        return str(whole)
+    frac = "%d/%d" % (rest.numerator, rest.denominator)
+    return frac if whole == 0 else "%d %s" % (whole, frac)
+
+
+def drills():
+    rows = []  # (value, kind order, name, text)
+    for i, t in enumerate(NUMBER):
+        rows.append((F(t), 0, str(80 - i), t))
+    for i, t in enumerate(LETTER):
+        rows.append((F(t), 0, chr(ord("A") + i), t))
+    fracs = [F(k, 64) for k in range(1, 192)]
+    fracs += [F(k, 8) for k in range(24, 45) if k != 33]
+    for v in fracs:
+        name = fraction_name(v)
+        rows.append((v, 2, name, TEXT_EXCEPTIONS.get(name, fixed(v, 4))))
+    for h in metric_sizes():
+        mm = F(h, 100)
+        name = ("%d.%02dmm" % (h // 100, h % 100))
+        if h < 100:
+            name = name[1:]
+        inch = mm / F(254, 10)
+        if h < 105:
+            text = fixed(inch, 7).rstrip("0")
+        else:
+            text = fixed(inch, 6)
+        rows.append((inch, 1, name, TEXT_EXCEPTIONS.get(name, text)))
+    # Ascending by the stored diameter text; letter and metric before fraction.
+    rows.sort(key=lambda r: (F(r[3]), r[1]))
+    names = [r[2] for r in rows]
+    out = [(r[2], r[3]) for r in rows]
+    moved = out.pop(names.index("4.80mm"))
+    out.insert([n for n, _ in out].index("12") + 1, moved)
+    out.append(("NO DATA", "NO DATA"))
+    return out
+
+
+def main():
+    rows = drills()
+    assert len(rows) == 747, len(rows)
+    print("// Generated by tools/gen_drill_chart.py; do not edit by hand.")
+    print("// The 746 drills of the chart and its end row, in chart order.")
+    print('#include "../drill_chart.h"\n')
+    print("namespace torveld::generated {\n")
+    print("const DrillRow kDrillChartRows[747] = {")
+    for name, text in rows:
+        print('    {"%s", "%s"},' % (name, text))
+    print("};\n")
+    print("}  // namespace torveld::generated")
+
+
+if __name__ == "__main__":
+    main()
