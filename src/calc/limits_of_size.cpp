@@ -53,11 +53,16 @@ class RowCells {
     int row_;
 };
 
+// The mean of two limits. A cell holding 0 holds no value for that size and class; the mean of
+// a missing limit is no value either, so it is 0 rather than half of the other limit.
+double mean(double a, double b) {
+    return a == 0.0 || b == 0.0 ? 0.0 : (a + b) * 0.5;
+}
 void setMean(ExternalLimits& e) {
-    e.majorMean = (e.majorMax + e.majorMin) * 0.5;
+    e.majorMean = mean(e.majorMax, e.majorMin);
 }
 void setMean(InternalLimits& i) {
-    i.minorMean = (i.minorMin + i.minorMax) * 0.5;
+    i.minorMean = mean(i.minorMin, i.minorMax);
 }
 
 // UN10 (first table) and UN7 (second table): the Unified series and ISO metric. The close

@@ -1,5 +1,5 @@
 // Invariants over every size of every series: diameters in order within each class record,
-// close-class bands no wider than normal ones, external maximums no larger than internal
+// means, close-class bands no wider than normal ones, external maximums no larger than internal
 // minimums, sound pipe diameters, and a guide drill that is always a row of the chart.
 //
 // A cell holding 0 means the table has no value there, so every comparison that meets a 0 is
@@ -39,8 +39,19 @@ struct Checker {
         return e.minorMax != 0.0 ? e.minorMax : e.minorRef;
     }
 
+    // A mean lies halfway between its limits, and is 0 (no value) when a limit is missing.
+    void mean(double a, double b, double m, const char* what) {
+        ++comparisons;
+        if (a == 0.0 || b == 0.0) {
+            EXPECT_EQ(m, 0.0) << where << ": " << what;
+        } else {
+            EXPECT_NEAR(m, (a + b) / 2, 1e-15) << where << ": " << what;
+        }
+    }
+
     void external(const ExternalLimits& e, const char* cls) {
         const std::string c = cls;
+        mean(e.majorMax, e.majorMin, e.majorMean, (c + " major mean").c_str());
         ordered(e.minorMin, e.minorMax, (c + " minor min <= max").c_str());
         ordered(minorTop(e), e.pitchMin, (c + " minor < pitch").c_str(), true);
         ordered(e.pitchMin, e.pitchMax, (c + " pitch min <= max").c_str());
@@ -51,6 +62,7 @@ struct Checker {
 
     void internal(const InternalLimits& i, const char* cls) {
         const std::string c = cls;
+        mean(i.minorMin, i.minorMax, i.minorMean, (c + " minor mean").c_str());
         ordered(i.minorMin, i.minorMax, (c + " minor min <= max").c_str());
         ordered(i.minorMax != 0.0 ? i.minorMax : i.minorMin, i.pitchMin,
                 (c + " minor < pitch").c_str(), true);

@@ -87,6 +87,21 @@ TEST(UnifiedLimits, IsoCellsAreMillimetres) {
     EXPECT_DOUBLE_EQ(r.intClose.minorMax, widened(8.612f) / 25.4);
 }
 
+TEST(UnifiedLimits, AMissingLimitGivesNoMean) {
+    // ISO FINE M1 x 0.2 has no normal-class internal minor maximum, ISO COARSE M42 no close one.
+    if (testing::rowIsEmpty(limits::isoFineFirst, 0) ||
+        testing::rowIsEmpty(limits::isoCoarseSecond, 32)) {
+        GTEST_SKIP() << "ISO FINE row 0 or ISO COARSE row 32 not yet in tables";
+    }
+    const ThreadResults fine = calculated(series::ISO_FINE, 0, marked());
+    ASSERT_EQ(fine.intNormal.minorMax, 0.0);
+    EXPECT_EQ(fine.intNormal.minorMean, 0.0);
+    const ThreadResults coarse = calculated(series::ISO_COARSE, 32, marked());
+    ASSERT_EQ(coarse.intClose.minorMax, 0.0);
+    EXPECT_EQ(coarse.intClose.minorMean, 0.0);
+    EXPECT_GT(coarse.intNormal.minorMean, 0.0);
+}
+
 TEST(UnsLimits, NormalClassOnly) {
     const ThreadResults start = marked();
     const ThreadResults r = calculated(series::UNS, 0, start);  // 10 - 28
