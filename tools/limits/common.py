@@ -39,12 +39,6 @@ def r3(x):
     return rnd(x, 3)
 
 
-def unit_of(value):
-    """One unit of the last written place of a decimal (0.2489 -> 0.0001, 0.196 -> 0.001)."""
-    exp = value.normalize().as_tuple().exponent
-    return Decimal(1).scaleb(min(exp, 0))
-
-
 def read_csv(path):
     with open(path, newline="", encoding="utf-8") as f:
         return list(csv.DictReader(f))

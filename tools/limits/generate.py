@@ -26,7 +26,7 @@ import pipe  # noqa: E402
 import sti  # noqa: E402
 import unified  # noqa: E402
 import unm  # noqa: E402
-from common import ROOT, ZERO, fmt, size_tables  # noqa: E402
+from common import ROOT, fmt, size_tables  # noqa: E402
 
 # name -> (size-table array, rows, columns, millimetres)
 SHAPES = {

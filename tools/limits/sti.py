@@ -14,7 +14,6 @@ enlarged by twice the insert wire height 0.649519 P):
     minor max  round4(D + 0.216506 P + B1.1 3B minor tolerance of D_STI and P, unrounded)
     major  round4(D_STI + 0.075 P)
 """
-import math
 from decimal import Decimal
 
 from common import pitch_number, r4, rnd, unified_size
