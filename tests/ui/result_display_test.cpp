@@ -119,6 +119,13 @@ TEST_F(MainWindowTest, IsoCoarseM10BothUnits) {
          {343, ".375"}});
     EXPECT_EQ(items(ids::kEngagementList)[1], "  100%  -   8.050");
     EXPECT_EQ(items(ids::kEngagementList)[9], "    50%  -   9.025");
+
+    // M48: above 41 mm the lower external class is 4g6g, and there is no closer internal class.
+    select(ids::kSizeList, 33);
+    expectTexts(labels("6g", "4g6g", "6H", ""));
+    EXPECT_EQ(control(352).rect, (platform::Rect{2, 105, 38, 18}));
+    for (int id : {331, 332, 333, 336, 337, 340}) EXPECT_EQ(text(id), "--") << id;
+    EXPECT_NE(text(ids::kExtCloseMajorMax), "--");
 }
 
 TEST_F(MainWindowTest, UnsOneClassOnly) {
@@ -349,6 +356,33 @@ TEST_F(MainWindowTest, NptfWithoutOverallLength) {
     EXPECT_EQ(items(ids::kEngagementList), lengths);
     expectTexts({{ids::kPipeTapDepth, "1.7590"}, {ids::kIntNormalMinorMax, "3.7375"}});
     EXPECT_EQ(text(ids::kInternalHeader), "INTERNAL DATA" + kTen + "3 1/2 - 8  NPTF");
+}
+
+TEST_F(MainWindowTest, IsoFineArrangementsThroughTheWindow) {
+    const auto labelTexts = [&] {
+        return text(351) + "|" + text(352) + "|" + text(374) + "|" + text(375);
+    };
+    choose(series::ISO_FINE, 0);  // M1x0.2: A
+    EXPECT_EQ(labelTexts(), "6g|4h||4H");
+    EXPECT_EQ(text(ids::kIntNormalMinorMin), "--");
+    EXPECT_NE(text(ids::kIntCloseMinorMin), "--");
+    select(ids::kSizeList, 22);  // M12x1.5: B
+    EXPECT_EQ(labelTexts(), "6g||6H|");
+    EXPECT_EQ(text(ids::kExtCloseMajorMax), "--");
+    EXPECT_EQ(text(ids::kIntCloseMinorMin), "--");
+    EXPECT_NE(text(ids::kIntNormalMinorMin), "--");
+    select(ids::kSizeList, 6);  // M2x0.25: C
+    EXPECT_EQ(labelTexts(), "6g|4h|5H|4H");
+    select(ids::kSizeList, 9);  // M3x0.35: C
+    EXPECT_EQ(labelTexts(), "6g|4h|6H|4H");
+    select(ids::kSizeList, 11);  // M4x0.5: C
+    EXPECT_EQ(labelTexts(), "6g|4h|6H|5H");
+    select(ids::kSizeList, 18);  // M10x0.75: D
+    EXPECT_EQ(labelTexts(), "6g|4g6g|6H|");
+    EXPECT_EQ(control(352).rect, (platform::Rect{2, 105, 38, 18}));
+    EXPECT_EQ(text(ids::kIntCloseMinorMin), "--");
+    for (int id : {313, 315, 326, 327, 339, 341}) EXPECT_EQ(text(id), "--") << id;
+    expectTexts(screwCaptions());
 }
 
 TEST_F(MainWindowTest, CaptionsFollowTheSeriesWhateverWasShownBefore) {
