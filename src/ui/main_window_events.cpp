@@ -24,6 +24,8 @@ void MainWindow::onBackgroundPress(platform::WindowHandle window) {
 }
 
 void MainWindow::onControlEvent(platform::WindowHandle window, int controlId, int code) {
+    // Only main-window events are handled here; the information window, when it exists, gets
+    // its events through its own branch.
     if (ended_ || window_ == 0 || window != window_ || !windowing_.isWindowOpen(window_)) return;
     handleControl(controlId, code);
     if (!ended_) syncRadios();
