@@ -1,0 +1,683 @@
+#include "random_events.h"
+
+#include <climits>
+#include <sstream>
+#include <vector>
+
+#include "control_ids.h"
+#include "control_table.h"
+#include "drill_chart.h"
+
+namespace torveld::robustness {
+
+namespace {
+
+using platform::HeadlessControl;
+using platform::HeadlessWindow;
+
+// Controls of the information window.
+constexpr int kInfoList = 1;
+constexpr int kInfoClose = 2;
+constexpr const char* kInfoTitle = "Thread Info";
+constexpr const char* kPrintFailure = "Error Creating ";
+
+// Handles that never name a window.
+constexpr int kNowhere[] = {0, -1, 9999, INT_MIN};
+
+bool isPipe(SeriesId id) {
+    return id == series::NPT || id == series::NPTF;
+}
+
+// The size list of every series as it must read.
+const std::vector<std::string>& sizeListOf(SeriesId id) {
+    static const std::vector<std::vector<std::string>> lists = [] {
+        std::vector<std::vector<std::string>> all(series::kCount);
+        for (SeriesId s = 0; s < series::kCount; ++s) {
+            const SizeTable& table = *seriesById(s).sizeTable;
+            for (int row = 0; row < table.rowCount; ++row) {
+                all[static_cast<std::size_t>(s)].push_back(sizeListEntry(table.rows[row]));
+            }
+        }
+        return all;
+    }();
+    return lists[static_cast<std::size_t>(id)];
+}
+
+// Every id of the main window's controls.
+const std::vector<int>& mainIds() {
+    static const std::vector<int> ids = [] {
+        std::vector<int> all;
+        for (const ControlDef& def : mainControls()) all.push_back(def.id);
+        return all;
+    }();
+    return ids;
+}
+
+const HeadlessControl& controlOf(const HeadlessWindow& w, int id) {
+    return w.controls.at(id);
+}
+
+int selectedAfterSelect(int position, int count) {
+    return position >= 0 && position < count ? position : -1;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Events
+
+std::string Event::describe() const {
+    std::ostringstream out;
+    switch (target) {
+        case Target::Main:
+            break;
+        case Target::Info:
+            out << "info ";
+            break;
+        case Target::Nowhere:
+            out << "nowhere ";
+            break;
+    }
+    switch (kind) {
+        case Kind::Click:
+            out << "click " << id;
+            break;
+        case Kind::Select:
+            out << "select " << id << ' ' << value;
+            break;
+        case Kind::Notify:
+            out << "notify " << id << ' ' << value;
+            break;
+        case Kind::Press:
+            out << "press";
+            break;
+        case Kind::FailPrint:
+            out << "print fail";
+            break;
+    }
+    return out.str();
+}
+
+int EventGenerator::strayId() {
+    static constexpr int kStray[] = {0,   -1,  1,   2,   3,   300,  301,     424,
+                                     425, 431, 436, 441, 443, 1000, INT_MAX, INT_MIN};
+    return kStray[pick(static_cast<int>(std::size(kStray)))];
+}
+
+int EventGenerator::position(int count) {
+    const int roll = pick(20);
+    if (roll < 12) return pick(count);       // mostly a real entry
+    if (roll < 15) return count + pick(40);  // just past the end
+    if (roll < 17) return -1 - pick(1000);   // before the start
+    if (roll < 18) return pick(2) ? INT_MAX : INT_MIN;
+    return pick(1000);
+}
+
+int EventGenerator::code() {
+    static constexpr int kCodes[] = {0, 1, 2, 3, -1, 255, 256, 768, INT_MAX, INT_MIN};
+    return pick(3) == 0 ? 1 : kCodes[pick(static_cast<int>(std::size(kCodes)))];
+}
+
+Event EventGenerator::next() {
+    for (;;) {
+        const Event e = draw();
+        const bool infoOrPrint = e.target == Event::Target::Info ||
+                                 e.kind == Event::Kind::FailPrint || e.id == ids::kInfo ||
+                                 e.id == ids::kPrint;
+        if (!infoOrPrint) return e;  // TEMPORARY until the info window and printing land
+    }
+}
+
+Event EventGenerator::draw() {
+    Event e;
+    // A control event of any kind on `id`, as a click, a selection or a bare notification.
+    const auto anyKind = [&](int id, int positions) {
+        e.id = id;
+        switch (pick(3)) {
+            case 0:
+                e.kind = Event::Kind::Click;
+                break;
+            case 1:
+                e.kind = Event::Kind::Select;
+                e.value = position(positions);
+                break;
+            default:
+                e.kind = Event::Kind::Notify;
+                e.value = code();
+                break;
+        }
+    };
+    const int roll = pick(1000);
+    if (roll < 220) {  // a series radio, now and then by selection or bare notification
+        const int id = ids::kFirstSeriesRadio + pick(23);
+        if (pick(8) == 0) {
+            anyKind(id, 30);
+        } else {
+            e.id = id;
+        }
+    } else if (roll < 380) {  // a size, out of range now and then
+        e.kind = Event::Kind::Select;
+        e.id = ids::kSizeList;
+        e.value = position(pick(4) == 0 ? 110 : 30);
+    } else if (roll < 410) {  // the size list with other notification codes
+        e.kind = Event::Kind::Notify;
+        e.id = ids::kSizeList;
+        e.value = code();
+    } else if (roll < 490) {
+        e.id = pick(2) ? ids::kInches : ids::kMillimeters;
+    } else if (roll < 515) {
+        e.id = ids::kPipeExit;
+    } else if (roll < 525) {
+        e.id = ids::kHide;
+    } else if (roll < 575) {
+        e.id = ids::kInfo;
+    } else if (roll < 605) {
+        e.kind = Event::Kind::FailPrint;
+    } else if (roll < 645) {
+        e.id = ids::kPrint;
+    } else if (roll < 765) {  // any control of the main window but CLOSE
+        const std::vector<int>& all = mainIds();
+        int id = ids::kClose;
+        while (id == ids::kClose)
+            id = all[static_cast<std::size_t>(pick(static_cast<int>(all.size())))];
+        anyKind(id, id == ids::kDrillChart ? 747 : 20);
+    } else if (roll < 800) {
+        anyKind(strayId(), 20);
+    } else if (roll < 820) {
+        e.kind = Event::Kind::Press;
+    } else if (roll < 930) {  // the information window, open or not
+        e.target = Event::Target::Info;
+        const int what = pick(10);
+        if (what < 4) {
+            e.id = kInfoClose;
+        } else if (what < 6) {
+            e.kind = Event::Kind::Select;
+            e.id = kInfoList;
+            e.value = position(40);
+        } else if (what < 7) {
+            e.kind = Event::Kind::Press;
+        } else if (what < 8) {
+            anyKind(pick(2) ? kInfoList : kInfoClose, 40);
+        } else {
+            anyKind(pick(2) ? strayId() : ids::kInfo, 20);
+        }
+    } else if (roll < 940) {
+        e.target = Event::Target::Nowhere;
+        if (pick(4) == 0) {
+            e.kind = Event::Kind::Press;
+        } else {
+            anyKind(pick(2) ? strayId() : ids::kClose, 20);
+        }
+    } else {  // more sizes and units: the most common reactions of a real session
+        if (pick(2)) {
+            e.kind = Event::Kind::Select;
+            e.id = ids::kSizeList;
+            e.value = pick(30);
+        } else {
+            e.id = pick(2) ? ids::kInches : ids::kMillimeters;
+        }
+    }
+    // CLOSE of the main window ends a session now and then; the runner starts a new one.
+    if (pick(20000) == 0) {
+        e = Event{};
+        anyKind(ids::kClose, 20);
+    }
+    return e;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reference windows
+
+ReferenceCache::System::System() {
+    main.startUp();
+    ui.attach(&main);
+}
+
+const HeadlessWindow& ReferenceCache::System::mainWindow() const {
+    return *ui.window(main.window());
+}
+
+const HeadlessWindow* ReferenceCache::System::infoWindow() const {
+    const HeadlessWindow* found = nullptr;
+    for (const HeadlessWindow& w : ui.windows()) {
+        if (w.open && w.title == kInfoTitle) found = &w;
+    }
+    return found;
+}
+
+std::unique_ptr<ReferenceCache::System> ReferenceCache::build(const Key& key) const {
+    auto s = std::make_unique<System>();
+    const platform::WindowHandle w = s->main.window();
+    // The arrangement history first: a pipe arrangement seen, a screw arrangement restored.
+    if (key.pipeSeen) s->ui.click(w, ids::kNptRadio);
+    if (key.screwRestored) s->ui.click(w, ids::kPipeExit);
+    if (key.series != s->main.selection().series) s->ui.click(w, seriesRadioId(key.series));
+    if (key.sizeIndex != 0) s->ui.select(w, ids::kSizeList, key.sizeIndex);
+    if (key.metricSeen) s->ui.click(w, ids::kMillimeters);
+    if (!key.metric) s->ui.click(w, ids::kInches);
+    return s;
+}
+
+const ReferenceCache::Entry& ReferenceCache::get(const Key& key) {
+    const auto found = entries_.find(key);
+    if (found != entries_.end()) return found->second;
+
+    const std::unique_ptr<System> s = build(key);
+    Entry entry;
+    const HeadlessWindow& main = s->mainWindow();
+    entry.mainDigest = windowDigest(main, mainDigestOptions());
+    entry.drillChartRow = controlOf(main, ids::kDrillChart).selected;
+    entry.engagementRow = controlOf(main, ids::kEngagementList).selected;
+
+    s->ui.click(s->main.window(), ids::kInfo);
+    if (const HeadlessWindow* info = s->infoWindow()) {
+        entry.infoDigest = windowDigest(*info, infoDigestOptions());
+        entry.infoRow = controlOf(*info, kInfoList).selected;
+    }
+    s->ui.click(s->main.window(), ids::kPrint);
+    const auto& documents = s->printing.documents();
+    if (!documents.empty()) entry.sheetDigest = documentDigest(documents.back());
+    return entries_.emplace(key, entry).first->second;
+}
+
+const DigestOptions& ReferenceCache::mainDigestOptions() {
+    static const DigestOptions options{{ids::kDrillChart, ids::kEngagementList}};
+    return options;
+}
+
+const DigestOptions& ReferenceCache::infoDigestOptions() {
+    static const DigestOptions options{{kInfoList}};
+    return options;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The runner and its model
+
+SequenceRunner::SequenceRunner(ReferenceCache& references) : references_(references) {
+    restart();
+    restarts_ = 0;
+}
+
+SequenceRunner::~SequenceRunner() = default;
+
+void SequenceRunner::restart() {
+    system_ = std::make_unique<ReferenceCache::System>();
+    model_ = Model{};
+    lastInfo_ = 0;
+    ++restarts_;
+}
+
+platform::WindowHandle SequenceRunner::handleOf(Event::Target target) const {
+    switch (target) {
+        case Event::Target::Main:
+            return system_->main.window();
+        case Event::Target::Info:
+            if (const HeadlessWindow* info = system_->infoWindow()) return info->handle;
+            return lastInfo_;
+        case Event::Target::Nowhere:
+            break;
+    }
+    return kNowhere[steps_ % std::size(kNowhere)];
+}
+
+void SequenceRunner::predict(const Event& e) {
+    Model& m = model_;
+    m.lastWasPrint = false;
+    const auto redisplay = [&] {
+        m.drillPick.reset();
+        m.engagementPick.reset();
+    };
+    const auto refillInfo = [&] {
+        if (m.infoOpen) {
+            m.infoPick.reset();
+            m.infoOnTop = true;
+        }
+    };
+    const auto chooseSeries = [&](SeriesId id) {
+        if (id == m.series) {
+            count("series radio of the series shown");
+            return;
+        }
+        if (isPipe(m.series)) m.screwRestored = true;
+        if (isPipe(id)) m.pipeSeen = true;
+        m.series = id;
+        m.sizeIndex = 0;
+        redisplay();
+        refillInfo();
+        count("series change");
+    };
+    const auto setMetric = [&](bool metric) {
+        if (m.metric == metric) {
+            count("unit already shown");
+            return;
+        }
+        m.metric = metric;
+        if (metric) m.metricSeen = true;
+        redisplay();
+        refillInfo();
+        count("unit switch");
+    };
+
+    if (e.kind == Event::Kind::FailPrint) {
+        m.failArmed = true;
+        return;
+    }
+    if (e.target == Event::Target::Nowhere) {
+        count("event to no window");
+        return;
+    }
+    if (e.target == Event::Target::Info) {
+        if (!m.infoOpen) {
+            count("event to a closed information window");
+            return;
+        }
+        if (e.kind == Event::Kind::Press) {
+            ++m.infoMoves;
+            m.infoOnTop = true;
+            count("information window moved");
+        } else if (e.id == kInfoClose) {
+            m.infoOpen = false;
+            m.infoPick.reset();
+            count("information window closed");
+        } else if (e.kind == Event::Kind::Select && e.id == kInfoList) {
+            const HeadlessWindow* info = system_->infoWindow();
+            const int rows = static_cast<int>(controlOf(*info, kInfoList).rows.size());
+            m.infoPick = selectedAfterSelect(e.value, rows);
+            count("information line picked");
+        } else {
+            count("information window event without action");
+        }
+        return;
+    }
+
+    // The main window.
+    if (e.kind == Event::Kind::Press) {
+        ++m.mainMoves;
+        m.infoOnTop = false;
+        count("main window moved");
+        return;
+    }
+    const int code = e.kind == Event::Kind::Click    ? platform::notify::kClicked
+                     : e.kind == Event::Kind::Select ? platform::notify::kSelectionChanged
+                                                     : e.value;
+    if (const auto id = seriesOfRadio(e.id)) {
+        chooseSeries(*id);
+        return;
+    }
+    switch (e.id) {
+        case ids::kClose:
+            m.closed = true;
+            count("main window closed");
+            return;
+        case ids::kHide:
+            m.minimised = true;
+            count("main window minimised");
+            return;
+        case ids::kPrint:
+            if (m.failArmed) {
+                m.failArmed = false;
+                ++m.messageBoxes;
+                count("print start failed");
+            } else {
+                ++m.documents;
+                m.lastWasPrint = true;
+                count("data sheet printed");
+            }
+            return;
+        case ids::kInfo:
+            if (!m.infoOpen) {
+                m.infoOpen = true;
+                m.infoPick.reset();
+                m.infoMoves = 0;
+                count("information window opened");
+            } else {
+                count("information window raised");
+            }
+            m.infoOnTop = true;
+            return;
+        case ids::kPipeExit: {
+            // Acts in either arrangement; off the pipe arrangement the button cannot be seen,
+            // but a stray event still reaches it.
+            const bool wasPipe = isPipe(m.series);
+            m.screwRestored = true;
+            m.series = series::UNC;
+            m.sizeIndex = 0;
+            redisplay();
+            refillInfo();
+            count(wasPipe ? "pipe arrangement left" : "exit button off the pipe arrangement");
+            return;
+        }
+        case ids::kInches:
+            setMetric(false);
+            return;
+        case ids::kMillimeters:
+            setMetric(true);
+            return;
+        case ids::kSizeList: {
+            if (code != platform::notify::kSelectionChanged) {
+                count("size list, other notification");
+                return;
+            }
+            const int position = e.kind == Event::Kind::Select ? e.value : m.sizeIndex;
+            if (selectedAfterSelect(position, sizeCount(m.series)) < 0) {
+                count("size position out of range");
+                return;
+            }
+            m.sizeIndex = position;
+            redisplay();
+            count("size change");
+            return;
+        }
+        case ids::kDrillChart:
+            if (e.kind == Event::Kind::Select) {
+                m.drillPick = selectedAfterSelect(e.value, drill_chart::kEndRow + 1);
+                count("drill picked by the user");
+                return;
+            }
+            break;
+        case ids::kEngagementList:
+            if (e.kind == Event::Kind::Select) {
+                const int items = static_cast<int>(
+                    controlOf(system_->mainWindow(), ids::kEngagementList).items.size());
+                m.engagementPick = selectedAfterSelect(e.value, items);
+                count("engagement line picked by the user");
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    count(findControl(e.id) ? "control without action" : "id of no control");
+}
+
+void SequenceRunner::deliver(const Event& e) {
+    platform::HeadlessWindowing& ui = system_->ui;
+    const platform::WindowHandle handle = handleOf(e.target);
+    switch (e.kind) {
+        case Event::Kind::Click:
+            ui.click(handle, e.id);
+            break;
+        case Event::Kind::Select:
+            ui.select(handle, e.id, e.value);
+            break;
+        case Event::Kind::Notify:
+            ui.notify(handle, e.id, e.value);
+            break;
+        case Event::Kind::Press:
+            ui.press(handle);
+            break;
+        case Event::Kind::FailPrint:
+            system_->printing.failNextStart();
+            break;
+    }
+}
+
+std::string SequenceRunner::fail(const std::string& what) {
+    std::ostringstream out;
+    out << what << "\nafter event " << steps_ << " of this runner; the last events:\n";
+    for (const std::string& line : recent_) out << "  " << line << '\n';
+    return out.str();
+}
+
+std::string SequenceRunner::step(const Event& event) {
+    ++steps_;
+    recent_.push_back(std::to_string(steps_) + ": " + event.describe());
+    if (recent_.size() > 24) recent_.pop_front();
+
+    // Whatever the information window had when it closes, its handle stays for stray events.
+    if (const HeadlessWindow* info = system_->infoWindow()) lastInfo_ = info->handle;
+    predict(event);
+    deliver(event);
+
+    if (model_.closed) {
+        // CLOSE ends the event loop; what start-up does after the loop closes every window.
+        if (!system_->main.ended()) return fail("CLOSE did not end the event loop");
+        if (!system_->ui.loopEnded()) return fail("CLOSE did not end the platform's event loop");
+        system_->main.shutDown();
+        for (const HeadlessWindow& w : system_->ui.windows()) {
+            if (w.open) return fail("window " + std::to_string(w.handle) + " open after CLOSE");
+        }
+        restart();
+    }
+    return check();
+}
+
+std::string SequenceRunner::check() {
+    const Model& m = model_;
+    const ReferenceCache::System& s = *system_;
+    const Selection& sel = s.main.selection();
+    if (sel.series != m.series || sel.sizeIndex != m.sizeIndex ||
+        s.main.unitMode().isMetric() != m.metric) {
+        return fail("selection " + std::to_string(sel.series) + "/" +
+                    std::to_string(sel.sizeIndex) + (s.main.unitMode().isMetric() ? " mm" : " in") +
+                    " instead of " + std::to_string(m.series) + "/" + std::to_string(m.sizeIndex) +
+                    (m.metric ? " mm" : " in"));
+    }
+    if (sel.sizeIndex < 0 || sel.sizeIndex >= sizeCount(sel.series)) {
+        return fail("size index outside the size table");
+    }
+    const HeadlessWindow* mainWindow = s.ui.window(s.main.window());
+    if (!mainWindow || !mainWindow->open) return fail("main window not open");
+    const HeadlessWindow& main = *mainWindow;
+    const platform::ShowState state =
+        m.minimised ? platform::ShowState::Minimised : platform::ShowState::Normal;
+    if (main.state != state) return fail("main window show state");
+    if (main.moveStarts != m.mainMoves) return fail("main window moves");
+
+    // Exactly one series radio on, the selected one; the unit radios say the unit.
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        const int radio = seriesRadioId(id);
+        if (controlOf(main, radio).checked != (id == sel.series)) {
+            return fail("series radio " + std::to_string(radio) + " is " +
+                        (controlOf(main, radio).checked ? "on" : "off"));
+        }
+    }
+    if (controlOf(main, ids::kInches).checked == m.metric ||
+        controlOf(main, ids::kMillimeters).checked != m.metric) {
+        return fail("unit radios");
+    }
+    // The size list holds exactly the sizes of the series, the selected one selected.
+    const HeadlessControl& sizes = controlOf(main, ids::kSizeList);
+    if (sizes.items != sizeListOf(sel.series)) return fail("size list entries");
+    if (sizes.selected != sel.sizeIndex) return fail("size list selection");
+    // The pipe arrangement is in force exactly for NPT and NPTF.
+    const bool pipe = isPipe(sel.series);
+    if (isShown(controlOf(main, ids::kPipeExit)) != pipe ||
+        isShown(controlOf(main, ids::kPipeTapDepth)) != pipe ||
+        isShown(controlOf(main, ids::kUncRadio)) == pipe ||
+        isShown(controlOf(main, ids::kExtNormalMajorMax)) == pipe) {
+        return fail(std::string("arrangement: pipe controls ") +
+                    (isShown(controlOf(main, ids::kPipeExit)) ? "shown" : "not shown") + " for " +
+                    seriesById(sel.series).name);
+    }
+
+    const ReferenceCache::Key key{sel.series, sel.sizeIndex,   m.metric,
+                                  m.pipeSeen, m.screwRestored, m.metricSeen};
+    const ReferenceCache::Entry& ref = references_.get(key);
+
+    // The guide drill: a real row of the chart, selected and in view, unless the user has
+    // picked a drill since the last display.
+    const HeadlessControl& chart = controlOf(main, ids::kDrillChart);
+    if (chart.rows.size() != static_cast<std::size_t>(drill_chart::kEndRow + 1)) {
+        return fail("drill chart rows");
+    }
+    if (m.drillPick) {
+        if (chart.selected != *m.drillPick) return fail("the user's drill pick");
+    } else {
+        if (chart.selected < 0 || chart.selected > drill_chart::kEndRow ||
+            chart.selected != ref.drillChartRow) {
+            return fail("guide drill row " + std::to_string(chart.selected) + " instead of " +
+                        std::to_string(ref.drillChartRow));
+        }
+        const int shown = platform::HeadlessWindowing::visibleRows(chart);
+        if (chart.selected < chart.topRow || chart.selected >= chart.topRow + shown) {
+            return fail("guide drill out of view");
+        }
+    }
+    const int engagementRow = m.engagementPick.value_or(ref.engagementRow);
+    if (controlOf(main, ids::kEngagementList).selected != engagementRow) {
+        return fail("engagement list selection");
+    }
+
+    // Every control shows what a fresh window shows for the same state.
+    if (windowDigest(main, ReferenceCache::mainDigestOptions()) != ref.mainDigest) {
+        const auto fresh = references_.build(key);
+        return fail(
+            "the main window differs from a fresh one of " +
+            std::string(seriesById(sel.series).name) + " size " + std::to_string(sel.sizeIndex) +
+            (m.metric ? " mm" : " in") + ":\n" +
+            describeDifferences(main, fresh->mainWindow(), ReferenceCache::mainDigestOptions()));
+    }
+
+    // The information window: open when the model says so, with the description of the state.
+    const HeadlessWindow* info = s.infoWindow();
+    if ((info != nullptr) != m.infoOpen) {
+        return fail(std::string("information window ") + (info ? "open" : "closed"));
+    }
+    if (info) {
+        if (windowDigest(*info, ReferenceCache::infoDigestOptions()) != ref.infoDigest) {
+            const auto fresh = references_.build(key);
+            fresh->ui.click(fresh->main.window(), ids::kInfo);
+            return fail("the information window differs from a fresh one:\n" +
+                        describeDifferences(*info, *fresh->infoWindow(),
+                                            ReferenceCache::infoDigestOptions()));
+        }
+        if (controlOf(*info, kInfoList).selected != m.infoPick.value_or(ref.infoRow)) {
+            return fail("information list selection");
+        }
+        if (info->moveStarts != m.infoMoves) return fail("information window moves");
+        if ((info->zOrder > main.zOrder) != m.infoOnTop) {
+            return fail(std::string("the ") + (m.infoOnTop ? "main" : "information") +
+                        " window is on top");
+        }
+    }
+    for (const HeadlessWindow& w : s.ui.windows()) {
+        if (w.open && w.handle != main.handle && (!info || w.handle != info->handle)) {
+            return fail("a stray window is open: " + w.title);
+        }
+    }
+
+    // PRINT: a failed start says so in one message box and draws nothing; a good one draws
+    // the sheet of the state shown.
+    const auto& boxes = s.ui.messageBoxes();
+    if (static_cast<int>(boxes.size()) != m.messageBoxes) {
+        return fail("message boxes: " + std::to_string(boxes.size()) + " instead of " +
+                    std::to_string(m.messageBoxes));
+    }
+    if (!boxes.empty() && boxes.back().text.rfind(kPrintFailure, 0) != 0 &&
+        boxes.back().caption.rfind(kPrintFailure, 0) != 0) {
+        return fail("message box " + boxes.back().caption + ": " + boxes.back().text);
+    }
+    const auto& documents = s.printing.documents();
+    if (static_cast<int>(documents.size()) != m.documents) {
+        return fail("printed documents: " + std::to_string(documents.size()) + " instead of " +
+                    std::to_string(m.documents));
+    }
+    if (s.printing.documentOpen()) return fail("a document left open");
+    if (m.lastWasPrint && documentDigest(documents.back()) != ref.sheetDigest) {
+        return fail("the data sheet differs from that of a fresh window");
+    }
+    return {};
+}
+
+}  // namespace torveld::robustness

@@ -1,0 +1,180 @@
+// Long seeded sequences of user events against the whole system on the headless platform, and
+// the invariants that must hold after every one of them. Shared by the CI test (a few thousand
+// events per seed) and the full run (a million events and more, `robustness-full`).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <tuple>
+
+#include "headless_windowing.h"
+#include "main_window.h"
+#include "recording_print_preview.h"
+#include "window_digest.h"
+
+namespace torveld::robustness {
+
+// One event as the headless platform injects it.
+struct Event {
+    enum class Kind {
+        Click,      // a click of control `id` (radios turn on), code 0
+        Select,     // list control `id` set to position `value`, then code 1
+        Notify,     // control event of `id` with code `value`, nothing else
+        Press,      // a press on the window's background
+        FailPrint,  // the next document start of the print preview fails
+    };
+    // Which window the event goes to: the main window, the information window (when it is not
+    // open, the handle of the last one, or a handle that never named a window), or a handle
+    // that names no window at all.
+    enum class Target { Main, Info, Nowhere };
+
+    Kind kind = Kind::Click;
+    Target target = Target::Main;
+    int id = 0;
+    int value = 0;
+
+    std::string describe() const;
+};
+
+// Draws events from the whole range a user, a stray message or a script can produce: every
+// control id of both windows (those that raise no action included), ids that name no control,
+// list positions out of range, notification codes other than 1, PRINT with failing and
+// succeeding starts, INFO and CLOSE of the information window, unit switches, background
+// presses, HIDE and, rarely, CLOSE of the main window.
+class EventGenerator {
+  public:
+    explicit EventGenerator(std::uint64_t seed) : rng_(seed) {}
+    Event next();
+
+  private:
+    Event draw();
+    int pick(int n) { return static_cast<int>(rng_() % static_cast<std::uint64_t>(n)); }
+    int strayId();
+    int position(int count);
+    int code();
+
+    std::mt19937_64 rng_;
+};
+
+// What a fresh window must look like: the digest of a main window started from scratch and
+// driven straight to one series, size and unit, along the shortest path that leaves the same
+// arrangement history (see Key), together with the information window and the data sheet of
+// that state. Built on first use and kept.
+class ReferenceCache {
+  public:
+    struct Key {
+        SeriesId series;
+        int sizeIndex;
+        bool metric;
+        // The screw arrangement restored after a pipe arrangement differs from the one of
+        // start-up in three caption places, and the pipe exit button keeps its caption; the
+        // inch drill texts after a metric display carry fewer leading spaces than those of
+        // start-up. The reference goes the same way: NPT, the exit button, the series, the
+        // size, millimetres, inches.
+        bool pipeSeen;       // NPT or NPTF was shown
+        bool screwRestored;  // the screw arrangement was put back (pipe exit, or left a pipe)
+        bool metricSeen;
+        auto operator<=>(const Key&) const = default;
+    };
+    struct Entry {
+        std::uint64_t mainDigest = 0;   // selections of the lists without an action left out
+        int drillChartRow = -1;         // the guide drill selected in the drill chart
+        int engagementRow = -1;         // the engagement list's selection
+        std::uint64_t infoDigest = 0;   // the information window opened in that state
+        int infoRow = -1;               // the information list's selection
+        std::uint64_t sheetDigest = 0;  // the data sheet printed in that state
+    };
+    // The list controls whose selection the digests leave out (the user's own picks).
+    static const DigestOptions& mainDigestOptions();
+    static const DigestOptions& infoDigestOptions();
+
+    const Entry& get(const Key& key);
+    // Builds the reference system of `key` afresh, for a description of differences.
+    struct System;
+    std::unique_ptr<System> build(const Key& key) const;
+    std::size_t size() const { return entries_.size(); }
+
+  private:
+    std::map<Key, Entry> entries_;
+};
+
+// The whole system on the headless platform.
+struct ReferenceCache::System {
+    platform::HeadlessWindowing ui;
+    platform::RecordingPrintPreview printing;
+    MainWindow main{ui, printing};
+    System();
+    const platform::HeadlessWindow& mainWindow() const;
+    // The open information window, or nullptr.
+    const platform::HeadlessWindow* infoWindow() const;
+};
+
+// Runs events against one system, predicts from a model of its own what each must change, and
+// checks after every event that the system agrees with the model and that every window shows
+// what a fresh one shows for the same state. A CLOSE of the main window starts a new system.
+class SequenceRunner {
+  public:
+    explicit SequenceRunner(ReferenceCache& references);
+    ~SequenceRunner();
+
+    // Applies one event and checks every invariant; returns an empty string when all hold,
+    // else what failed (with the last events that led there).
+    std::string step(const Event& event);
+    // The invariants alone, on the current state.
+    std::string check();
+
+    ReferenceCache::System& system() { return *system_; }
+    std::uint64_t steps() const { return steps_; }
+    int restarts() const { return restarts_; }
+    // How often each kind of reaction was seen, for the report of a long run.
+    const std::map<std::string, std::uint64_t>& reactions() const { return reactions_; }
+
+  private:
+    // The model: what the system's state must be, worked out from the events alone.
+    struct Model {
+        SeriesId series = series::UNC;
+        int sizeIndex = 0;
+        bool metric = false;
+        bool pipeSeen = false;
+        bool screwRestored = false;
+        bool metricSeen = false;
+        bool minimised = false;
+        bool infoOpen = false;
+        bool failArmed = false;
+        bool closed = false;
+        bool infoOnTop = false;     // the information window stands above the main window
+        bool lastWasPrint = false;  // the last event printed a sheet
+        int messageBoxes = 0;
+        int documents = 0;
+        int mainMoves = 0;
+        int infoMoves = 0;
+        // A user's pick in a list without an action (the drill chart, the engagement list,
+        // the information list) stands until the next display pass refills or reselects it.
+        std::optional<int> drillPick;
+        std::optional<int> engagementPick;
+        std::optional<int> infoPick;
+    };
+
+    void restart();
+    void deliver(const Event& event);
+    void predict(const Event& event);
+    void count(const std::string& reaction) { ++reactions_[reaction]; }
+    std::string fail(const std::string& what);
+    platform::WindowHandle handleOf(Event::Target target) const;
+
+    ReferenceCache& references_;
+    std::unique_ptr<ReferenceCache::System> system_;
+    Model model_;
+    platform::WindowHandle lastInfo_ = 0;
+    std::deque<std::string> recent_;
+    std::uint64_t steps_ = 0;
+    int restarts_ = 0;
+    std::map<std::string, std::uint64_t> reactions_;
+};
+
+}  // namespace torveld::robustness
