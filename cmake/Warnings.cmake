@@ -6,3 +6,16 @@ if(TORVELD_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(torveld_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# A build for libFuzzer (scripts/fuzz.sh): clang only; every library carries the fuzzer's
+# coverage instrumentation and the address and undefined-behaviour sanitizers.
+option(TORVELD_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(TORVELD_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "TORVELD_FUZZ needs clang: CXX=clang++ cmake -DTORVELD_FUZZ=ON ...")
+    endif()
+    target_compile_options(torveld_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+        -fno-omit-frame-pointer)
+    target_link_options(torveld_options INTERFACE -fsanitize=address,undefined)
+endif()
