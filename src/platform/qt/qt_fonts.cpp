@@ -40,9 +40,8 @@ void installFonts() {
 QString resolvedFamily(std::string_view face) {
     installFonts();
     const QString family = fromText(face);
-    if (QFontDatabase::hasFamily(family)) return family;
-    const QString substitute = QFont::substitute(family);
-    return substitute.isEmpty() ? family : substitute;
+    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) return family;
+    return QString::fromLatin1(kStandIn.data(), static_cast<qsizetype>(kStandIn.size()));
 }
 
 int pixelsForPoints(double points) {

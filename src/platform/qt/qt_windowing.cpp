@@ -96,7 +96,6 @@ struct QtWindowing::Impl {
     EventHandler* handler = nullptr;
     bool loopRunning = false;
     bool endRequested = false;
-    bool autoCloseMessages = false;
     int programmatic = 0;  // above 0 while the program itself changes a list
     // The left press being handled, for beginMove.
     QPoint pressGlobal;
@@ -216,7 +215,6 @@ class ManualMove final : public QObject {
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton) {
-                frame_->move(origin_ + (mouse->globalPosition().toPoint() - press_));
                 finish();
                 return true;
             }
@@ -998,9 +996,6 @@ void QtWindowing::messageBox(WindowHandle owner, std::string_view caption, std::
     QMessageBox box(qtIcon, fromText(caption), fromText(text), QMessageBox::Ok,
                     window != nullptr ? window->frame : nullptr);
     box.setWindowModality(Qt::ApplicationModal);
-    if (impl_->autoCloseMessages) {
-        QTimer::singleShot(0, &box, &QMessageBox::accept);
-    }
     box.exec();
 }
 
@@ -1032,10 +1027,6 @@ QWidget* QtWindowing::windowWidget(WindowHandle handle) const {
 QWidget* QtWindowing::controlWidget(WindowHandle handle, int id) const {
     const Control* control = impl_->find(handle, id);
     return control == nullptr ? nullptr : control->widget;
-}
-
-void QtWindowing::setMessageBoxesAutoClose(bool autoClose) {
-    impl_->autoCloseMessages = autoClose;
 }
 
 }  // namespace torveld::platform::qt

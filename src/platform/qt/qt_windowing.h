@@ -74,8 +74,6 @@ class QtWindowing final : public Windowing {
     // nullptr when unknown.
     QWidget* windowWidget(WindowHandle window) const;
     QWidget* controlWidget(WindowHandle window, int id) const;
-    // The message boxes shown so far are answered at once when true (for tests).
-    void setMessageBoxesAutoClose(bool autoClose);
 
     struct Impl;
 
