@@ -109,8 +109,8 @@ TEST(DrillChart, FractionTextsAreFourPlacesHalfToEven) {
             whole = 0;
             ASSERT_EQ(std::sscanf(name.c_str(), "%d/%d", &num, &den), 2) << name;
         }
-        const std::string expected = exact.count(name) ? exact.at(name)
-                                                        : fourPlaces(whole * den + num, den);
+        const std::string expected =
+            exact.count(name) ? exact.at(name) : fourPlaces(whole * den + num, den);
         EXPECT_EQ(drill_chart::row(i).decimalInch, expected) << name;
         ++checked;
     }
@@ -125,11 +125,11 @@ TEST(DrillChart, FractionTextsAreFourPlacesHalfToEven) {
 
 TEST(DrillChart, MetricTextsFollowTheMillimetreRule) {
     const std::map<std::string, std::string> stored = {
-        {".85mm", ".0334645"},  {".95mm", ".0374015"},   {"1.00mm", ".03937008"},
-        {"1.05mm", ".041338"},  {"12.70mm", ".5000"},    {"19.00mm", ".748032"},
-        {"25.75mm", "1.01378"}, {"31.50mm", "1.240158"}, {"34.00mm", "1.338582"},
+        {".85mm", ".0334645"},   {".95mm", ".0374015"},   {"1.00mm", ".03937008"},
+        {"1.05mm", ".041338"},   {"12.70mm", ".5000"},    {"19.00mm", ".748032"},
+        {"25.75mm", "1.01378"},  {"31.50mm", "1.240158"}, {"34.00mm", "1.338582"},
         {"44.00mm", "1.732284"}, {"56.50mm", "2.224410"}, {"57.00mm", "2.244095"},
-        {"63.50mm", "2.5000"},  {"69.50mm", "2.736221"},
+        {"63.50mm", "2.5000"},   {"69.50mm", "2.736221"},
     };
     int metric = 0;
     for (int i = 0; i < drill_chart::kEndRow; ++i) {

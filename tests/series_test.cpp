@@ -16,17 +16,28 @@ TEST(SeriesCatalogue, IdsNamesAndFamiliesAreFixed) {
         SeriesFamily family;
     };
     const Expected expected[] = {
-        {0, "UNC", SeriesFamily::Unified},        {1, "UNF", SeriesFamily::Unified},
-        {2, "UNEF", SeriesFamily::Unified},       {3, "UN", SeriesFamily::Unified},
-        {4, "UNS", SeriesFamily::UNS},            {5, "UNJ", SeriesFamily::UNJ},
-        {6, "UNJC", SeriesFamily::UNJ},           {7, "UNJF", SeriesFamily::UNJ},
-        {8, "UNJEF", SeriesFamily::UNJ},          {9, "NPT", SeriesFamily::TaperPipe},
-        {10, "NPTF", SeriesFamily::TaperPipe},    {11, "NPSM", SeriesFamily::StraightPipe},
-        {12, "NPSL", SeriesFamily::StraightPipe}, {13, "ACME", SeriesFamily::Acme},
-        {14, "STUB ACME", SeriesFamily::Acme},    {15, "ISO COARSE", SeriesFamily::IsoMetric},
-        {16, "ISO FINE", SeriesFamily::IsoMetric}, {17, "UNM", SeriesFamily::UNM},
-        {18, "BSW", SeriesFamily::Whitworth},     {19, "BSF", SeriesFamily::Whitworth},
-        {20, "BA", SeriesFamily::BA},             {21, "UNC-STI", SeriesFamily::ThreadInsert},
+        {0, "UNC", SeriesFamily::Unified},
+        {1, "UNF", SeriesFamily::Unified},
+        {2, "UNEF", SeriesFamily::Unified},
+        {3, "UN", SeriesFamily::Unified},
+        {4, "UNS", SeriesFamily::UNS},
+        {5, "UNJ", SeriesFamily::UNJ},
+        {6, "UNJC", SeriesFamily::UNJ},
+        {7, "UNJF", SeriesFamily::UNJ},
+        {8, "UNJEF", SeriesFamily::UNJ},
+        {9, "NPT", SeriesFamily::TaperPipe},
+        {10, "NPTF", SeriesFamily::TaperPipe},
+        {11, "NPSM", SeriesFamily::StraightPipe},
+        {12, "NPSL", SeriesFamily::StraightPipe},
+        {13, "ACME", SeriesFamily::Acme},
+        {14, "STUB ACME", SeriesFamily::Acme},
+        {15, "ISO COARSE", SeriesFamily::IsoMetric},
+        {16, "ISO FINE", SeriesFamily::IsoMetric},
+        {17, "UNM", SeriesFamily::UNM},
+        {18, "BSW", SeriesFamily::Whitworth},
+        {19, "BSF", SeriesFamily::Whitworth},
+        {20, "BA", SeriesFamily::BA},
+        {21, "UNC-STI", SeriesFamily::ThreadInsert},
         {22, "UNF-STI", SeriesFamily::ThreadInsert},
     };
     for (const auto& e : expected) {
@@ -78,17 +89,16 @@ TEST(SeriesCatalogue, AcmeAndStubAcmeShareOneSizeTable) {
     EXPECT_EQ(seriesById(series::ACME).sizeTable, seriesById(series::STUB_ACME).sizeTable);
     EXPECT_NE(seriesById(series::ACME).firstTable, seriesById(series::STUB_ACME).firstTable);
     for (int r = 0; r < sizeCount(series::ACME); ++r) {
-        EXPECT_EQ(sizeRow(series::ACME, r).designation,
-                  sizeRow(series::STUB_ACME, r).designation);
+        EXPECT_EQ(sizeRow(series::ACME, r).designation, sizeRow(series::STUB_ACME, r).designation);
         EXPECT_EQ(sizeRow(series::ACME, r).pitchInches, sizeRow(series::STUB_ACME, r).pitchInches);
     }
 }
 
 TEST(SizeRow, PitchFromThreadsPerInchMillimetresAndMixedNumbers) {
-    EXPECT_DOUBLE_EQ(sizeRow(series::UNC, 9).pitchInches, 1.0 / 20);      // 1/4-20
-    EXPECT_DOUBLE_EQ(sizeRow(series::UNC, 24).pitchInches, 1.0 / 4.5);    // 2-4 1/2
-    EXPECT_DOUBLE_EQ(sizeRow(series::UNC, 25).pitchInches, 1.0 / 4.5);    // 2 1/4-4 1/2
-    EXPECT_DOUBLE_EQ(sizeRow(series::UNC, 26).pitchInches, 1.0 / 4);      // 2 1/2-4
+    EXPECT_DOUBLE_EQ(sizeRow(series::UNC, 9).pitchInches, 1.0 / 20);    // 1/4-20
+    EXPECT_DOUBLE_EQ(sizeRow(series::UNC, 24).pitchInches, 1.0 / 4.5);  // 2-4 1/2
+    EXPECT_DOUBLE_EQ(sizeRow(series::UNC, 25).pitchInches, 1.0 / 4.5);  // 2 1/4-4 1/2
+    EXPECT_DOUBLE_EQ(sizeRow(series::UNC, 26).pitchInches, 1.0 / 4);    // 2 1/2-4
     for (int r = 6; r <= 9; ++r) {
         EXPECT_DOUBLE_EQ(sizeRow(series::NPT, r).pitchInches, 1.0 / 11.5) << r;
         EXPECT_DOUBLE_EQ(sizeRow(series::NPTF, r).pitchInches, 1.0 / 11.5) << r;
@@ -102,7 +112,7 @@ TEST(SizeRow, PitchFromThreadsPerInchMillimetresAndMixedNumbers) {
     EXPECT_DOUBLE_EQ(sizeRow(series::ISO_COARSE, 18).pitchInches, 1.5 / 25.4);  // M10
     EXPECT_DOUBLE_EQ(sizeRow(series::BA, 0).pitchInches, 1.0 / 25.4);           // "1.000"
     EXPECT_DOUBLE_EQ(sizeRow(series::UNM, 0).pitchInches, 0.080 / 25.4);
-    EXPECT_DOUBLE_EQ(sizeRow(series::BSW, 17).pitchInches, 1.0 / 4.5);  // "4.5"
+    EXPECT_DOUBLE_EQ(sizeRow(series::BSW, 17).pitchInches, 1.0 / 4.5);   // "4.5"
     EXPECT_DOUBLE_EQ(sizeRow(series::UNJC, 24).pitchInches, 1.0 / 4.5);  // "4.5"
 }
 

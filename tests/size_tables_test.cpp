@@ -62,7 +62,8 @@ std::vector<std::string> pitchesOf(SeriesId id, std::string_view designation) {
 }
 
 TEST(SizeTables, SameDesignationWithSeveralPitchesAreDistinctRows) {
-    EXPECT_EQ(pitchesOf(series::UN, "5/8"), (std::vector<std::string>{"12", "16", "20", "28", "32"}));
+    EXPECT_EQ(pitchesOf(series::UN, "5/8"),
+              (std::vector<std::string>{"12", "16", "20", "28", "32"}));
     EXPECT_EQ(pitchesOf(series::UN, "4 1/4"), (std::vector<std::string>{"4", "6", "12", "16"}));
     EXPECT_EQ(pitchesOf(series::ISO_FINE, "M12"), (std::vector<std::string>{"1", "1.25", "1.5"}));
     EXPECT_EQ(pitchesOf(series::UNJ, "2.0000"), (std::vector<std::string>{"8", "12", "16"}));
@@ -100,8 +101,8 @@ TEST(SizeTables, LongestTextIsSevenCharacters) {
     size_t longest = 0;
     for (SeriesId id = 0; id < series::kCount; ++id) {
         for (int r = 0; r < sizeCount(id); ++r) {
-            longest = std::max({longest, sizeRow(id, r).designation.size(),
-                                sizeRow(id, r).pitchText.size()});
+            longest = std::max(
+                {longest, sizeRow(id, r).designation.size(), sizeRow(id, r).pitchText.size()});
         }
     }
     EXPECT_EQ(longest, 7u);

@@ -10,9 +10,9 @@ int main() {
     ThreadResults results;
     ThreadCalculator(selection, results).calculate();
     const SizeRow row = sizeRow(selection.series, selection.sizeIndex);
-    std::printf("TORVELD 2.1\n%.*s - %.*s  %s\nPITCH %s\n", static_cast<int>(row.designation.size()),
-                row.designation.data(), static_cast<int>(row.pitchText.size()),
-                row.pitchText.data(), selection.seriesCode.c_str(),
-                formatLength(results.pitch, UnitMode::inch()).c_str());
+    std::printf(
+        "TORVELD 2.1\n%.*s - %.*s  %s\nPITCH %s\n", static_cast<int>(row.designation.size()),
+        row.designation.data(), static_cast<int>(row.pitchText.size()), row.pitchText.data(),
+        selection.seriesCode.c_str(), formatLength(results.pitch, UnitMode::inch()).c_str());
     return 0;
 }

@@ -6,7 +6,7 @@
 namespace torveld {
 
 class ThreadCalculator {
-public:
+  public:
     ThreadCalculator(const Selection& selection, ThreadResults& results)
         : selection_(selection), results_(results) {}
 
@@ -14,7 +14,7 @@ public:
     // and wire constant; heights, flats and radii; limits of size; over-wire limits; pipe values.
     void calculate();
 
-private:
+  private:
     const Selection& selection_;
     ThreadResults& results_;
 };

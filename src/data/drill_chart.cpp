@@ -4,8 +4,12 @@
 
 namespace torveld::drill_chart {
 
-const DrillRow& row(int index) { return generated::kDrillChartRows[index]; }
+const DrillRow& row(int index) {
+    return generated::kDrillChartRows[index];
+}
 
-double diameter(int index) { return leadingNumber(generated::kDrillChartRows[index].decimalInch); }
+double diameter(int index) {
+    return leadingNumber(generated::kDrillChartRows[index].decimalInch);
+}
 
 }  // namespace torveld::drill_chart

@@ -41,11 +41,15 @@ constexpr LimitTable table(const char* name, LimitLayout layout, bool millimetre
 }  // namespace
 
 const LimitTable uncFirst = table("UNC 2A/2B", LimitLayout::UN10, false, generated::kUncFirstCells);
-const LimitTable uncSecond = table("UNC 3A/3B", LimitLayout::UN7, false, generated::kUncSecondCells);
+const LimitTable uncSecond =
+    table("UNC 3A/3B", LimitLayout::UN7, false, generated::kUncSecondCells);
 const LimitTable unfFirst = table("UNF 2A/2B", LimitLayout::UN10, false, generated::kUnfFirstCells);
-const LimitTable unfSecond = table("UNF 3A/3B", LimitLayout::UN7, false, generated::kUnfSecondCells);
-const LimitTable unefFirst = table("UNEF 2A/2B", LimitLayout::UN10, false, generated::kUnefFirstCells);
-const LimitTable unefSecond = table("UNEF 3A/3B", LimitLayout::UN7, false, generated::kUnefSecondCells);
+const LimitTable unfSecond =
+    table("UNF 3A/3B", LimitLayout::UN7, false, generated::kUnfSecondCells);
+const LimitTable unefFirst =
+    table("UNEF 2A/2B", LimitLayout::UN10, false, generated::kUnefFirstCells);
+const LimitTable unefSecond =
+    table("UNEF 3A/3B", LimitLayout::UN7, false, generated::kUnefSecondCells);
 const LimitTable unFirst = table("UN 2A/2B", LimitLayout::UN10, false, generated::kUnFirstCells);
 const LimitTable unSecond = table("UN 3A/3B", LimitLayout::UN7, false, generated::kUnSecondCells);
 const LimitTable uns = table("UNS 2A/2B", LimitLayout::UN10, false, generated::kUnsCells);
@@ -57,13 +61,20 @@ const LimitTable npt = table("NPT", LimitLayout::PIPE7, false, generated::kNptCe
 const LimitTable nptf = table("NPTF", LimitLayout::PIPE7, false, generated::kNptfCells);
 const LimitTable npsm = table("NPSM", LimitLayout::NPSM9, false, generated::kNpsmCells);
 const LimitTable npsl = table("NPSL", LimitLayout::NPSL7, false, generated::kNpslCells);
-const LimitTable acmeFirst = table("ACME 2G", LimitLayout::ACME12, false, generated::kAcmeFirstCells);
-const LimitTable acmeSecond = table("ACME 4G", LimitLayout::ACME4, false, generated::kAcmeSecondCells);
-const LimitTable stubAcme = table("STUB ACME", LimitLayout::STUB13, false, generated::kStubAcmeCells);
-const LimitTable isoCoarseFirst = table("ISO COARSE 6g/6H", LimitLayout::UN10, true, generated::kIsoCoarseFirstCells);
-const LimitTable isoCoarseSecond = table("ISO COARSE close", LimitLayout::UN7, true, generated::kIsoCoarseSecondCells);
-const LimitTable isoFineFirst = table("ISO FINE 6g/6H", LimitLayout::UN10, true, generated::kIsoFineFirstCells);
-const LimitTable isoFineSecond = table("ISO FINE close", LimitLayout::UN7, true, generated::kIsoFineSecondCells);
+const LimitTable acmeFirst =
+    table("ACME 2G", LimitLayout::ACME12, false, generated::kAcmeFirstCells);
+const LimitTable acmeSecond =
+    table("ACME 4G", LimitLayout::ACME4, false, generated::kAcmeSecondCells);
+const LimitTable stubAcme =
+    table("STUB ACME", LimitLayout::STUB13, false, generated::kStubAcmeCells);
+const LimitTable isoCoarseFirst =
+    table("ISO COARSE 6g/6H", LimitLayout::UN10, true, generated::kIsoCoarseFirstCells);
+const LimitTable isoCoarseSecond =
+    table("ISO COARSE close", LimitLayout::UN7, true, generated::kIsoCoarseSecondCells);
+const LimitTable isoFineFirst =
+    table("ISO FINE 6g/6H", LimitLayout::UN10, true, generated::kIsoFineFirstCells);
+const LimitTable isoFineSecond =
+    table("ISO FINE close", LimitLayout::UN7, true, generated::kIsoFineSecondCells);
 const LimitTable unm = table("UNM", LimitLayout::UNM12, true, generated::kUnmCells);
 const LimitTable bsw = table("BSW basic", LimitLayout::BASIC3, false, generated::kBswCells);
 const LimitTable bsf = table("BSF basic", LimitLayout::BASIC3, false, generated::kBsfCells);
@@ -71,8 +82,36 @@ const LimitTable ba = table("BA basic", LimitLayout::BASIC3, true, generated::kB
 const LimitTable uncSti = table("UNC-STI", LimitLayout::STI8, false, generated::kUncStiCells);
 const LimitTable unfSti = table("UNF-STI", LimitLayout::STI8, false, generated::kUnfStiCells);
 
-const LimitTable* const kAll[30] = {
-    &uncFirst, &uncSecond, &unfFirst, &unfSecond, &unefFirst, &unefSecond, &unFirst, &unSecond, &uns, &unj, &unjc, &unjf, &unjef, &npt, &nptf, &npsm, &npsl, &acmeFirst, &acmeSecond, &stubAcme, &isoCoarseFirst, &isoCoarseSecond, &isoFineFirst, &isoFineSecond, &unm, &bsw, &bsf, &ba, &uncSti, &unfSti};
+const LimitTable* const kAll[30] = {&uncFirst,
+                                    &uncSecond,
+                                    &unfFirst,
+                                    &unfSecond,
+                                    &unefFirst,
+                                    &unefSecond,
+                                    &unFirst,
+                                    &unSecond,
+                                    &uns,
+                                    &unj,
+                                    &unjc,
+                                    &unjf,
+                                    &unjef,
+                                    &npt,
+                                    &nptf,
+                                    &npsm,
+                                    &npsl,
+                                    &acmeFirst,
+                                    &acmeSecond,
+                                    &stubAcme,
+                                    &isoCoarseFirst,
+                                    &isoCoarseSecond,
+                                    &isoFineFirst,
+                                    &isoFineSecond,
+                                    &unm,
+                                    &bsw,
+                                    &bsf,
+                                    &ba,
+                                    &uncSti,
+                                    &unfSti};
 
 }  // namespace limits
 }  // namespace torveld

@@ -4,7 +4,20 @@
 namespace torveld {
 
 // What each column of a table means; see the layout comments in limit_tables.cpp.
-enum class LimitLayout { UN10, UN7, UNJ9, PIPE7, NPSM9, NPSL7, ACME12, ACME4, STUB13, UNM12, BASIC3, STI8 };
+enum class LimitLayout {
+    UN10,
+    UN7,
+    UNJ9,
+    PIPE7,
+    NPSM9,
+    NPSL7,
+    ACME12,
+    ACME4,
+    STUB13,
+    UNM12,
+    BASIC3,
+    STI8
+};
 
 struct LimitTable {
     const char* name;

@@ -31,14 +31,13 @@ const ThreadSeries kCatalogue[series::kCount] = {
     {series::NPTF, "NPTF", F::TaperPipe, U::ThreadsPerInch, &st::kNptf, &lt::nptf, nullptr},
     {series::NPSM, "NPSM", F::StraightPipe, U::ThreadsPerInch, &st::kNpsm, &lt::npsm, nullptr},
     {series::NPSL, "NPSL", F::StraightPipe, U::ThreadsPerInch, &st::kNpsl, &lt::npsl, nullptr},
-    {series::ACME, "ACME", F::Acme, U::ThreadsPerInch, &st::kAcme, &lt::acmeFirst,
-     &lt::acmeSecond},
+    {series::ACME, "ACME", F::Acme, U::ThreadsPerInch, &st::kAcme, &lt::acmeFirst, &lt::acmeSecond},
     {series::STUB_ACME, "STUB ACME", F::Acme, U::ThreadsPerInch, &st::kAcme, &lt::stubAcme,
      nullptr},
     {series::ISO_COARSE, "ISO COARSE", F::IsoMetric, U::Millimetres, &st::kIsoCoarse,
      &lt::isoCoarseFirst, &lt::isoCoarseSecond},
-    {series::ISO_FINE, "ISO FINE", F::IsoMetric, U::Millimetres, &st::kIsoFine,
-     &lt::isoFineFirst, &lt::isoFineSecond},
+    {series::ISO_FINE, "ISO FINE", F::IsoMetric, U::Millimetres, &st::kIsoFine, &lt::isoFineFirst,
+     &lt::isoFineSecond},
     {series::UNM, "UNM", F::UNM, U::Millimetres, &st::kUnm, &lt::unm, nullptr},
     {series::BSW, "BSW", F::Whitworth, U::ThreadsPerInch, &st::kBsw, &lt::bsw, nullptr},
     {series::BSF, "BSF", F::Whitworth, U::ThreadsPerInch, &st::kBsf, &lt::bsf, nullptr},
@@ -51,11 +50,17 @@ const ThreadSeries kCatalogue[series::kCount] = {
 
 }  // namespace
 
-bool isValidSeries(SeriesId id) { return id >= 0 && id < series::kCount; }
+bool isValidSeries(SeriesId id) {
+    return id >= 0 && id < series::kCount;
+}
 
-const ThreadSeries& seriesById(SeriesId id) { return kCatalogue[id]; }
+const ThreadSeries& seriesById(SeriesId id) {
+    return kCatalogue[id];
+}
 
-int sizeCount(SeriesId id) { return isValidSeries(id) ? kCatalogue[id].sizeTable->rowCount : 0; }
+int sizeCount(SeriesId id) {
+    return isValidSeries(id) ? kCatalogue[id].sizeTable->rowCount : 0;
+}
 
 double leadingNumber(std::string_view text) {
     // strtod needs a terminated buffer; the texts are short.

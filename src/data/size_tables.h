@@ -1,4 +1,5 @@
-// Size tables of the 23 series (22 tables: ACME and STUB ACME share one; NPT and NPTF hold the same texts).
+// Size tables of the 23 series (22 tables: ACME and STUB ACME share one; NPT and NPTF hold the same
+// texts).
 #pragma once
 
 #include "series.h"

@@ -9,7 +9,7 @@ namespace torveld::platform {
 // A page of 11 x 8.5 in (landscape), coordinates in inches from the top-left corner.
 // One dpStartDoc, any number of dpFont / dpRect / dpText on its handle, one dpEndDoc.
 class PrintPreview {
-public:
+  public:
     virtual ~PrintPreview() = default;
     // Returns a handle of 1 or more, or 0 or less when no document could be created.
     virtual int dpStartDoc(int parent, std::string_view title, std::string_view file, int a, int b,

@@ -37,8 +37,8 @@ inline constexpr unsigned kReadOnly = 1u << 2;    // the user cannot type
 inline constexpr unsigned kGroupStart = 1u << 3;  // first radio of a group
 inline constexpr unsigned kBorder = 1u << 4;
 inline constexpr unsigned kVScroll = 1u << 5;
-inline constexpr unsigned kNotify = 1u << 6;       // list box reports selection changes
-inline constexpr unsigned kReportView = 1u << 7;   // list view in report (columns) view
+inline constexpr unsigned kNotify = 1u << 6;      // list box reports selection changes
+inline constexpr unsigned kReportView = 1u << 7;  // list view in report (columns) view
 inline constexpr unsigned kSingleSelect = 1u << 8;
 }  // namespace style
 
@@ -78,7 +78,7 @@ inline constexpr int kSelectionChanged = 1;  // drop-down and list box
 }  // namespace notify
 
 class EventHandler {
-public:
+  public:
     virtual ~EventHandler() = default;
     // A left-button press on the window's background, not on a control.
     virtual void onBackgroundPress(WindowHandle window) = 0;
@@ -89,7 +89,7 @@ public:
 // Every operation names its window and control; an unknown window or control id is ignored
 // by setters and reads as empty / -1 / false by getters.
 class Windowing {
-public:
+  public:
     virtual ~Windowing() = default;
 
     virtual Size screenSize() const = 0;

@@ -1,0 +1,145 @@
+// Headless platform: an in-memory windowing system that records every window and control, for
+// tests and scripted runs; events are injected by the caller.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "windowing.h"
+
+namespace torveld::platform {
+
+struct HeadlessControl {
+    ControlKind kind = ControlKind::Label;
+    int id = 0;
+    std::string text;
+    Rect rect;
+    unsigned style = 0;
+    bool visible = false;
+    std::optional<FontSpec> font;
+    std::optional<std::pair<Rgb, Rgb>> colours;        // text, background
+    bool checked = false;                              // radios
+    std::vector<std::string> items;                    // drop-down and list box
+    int selected = -1;                                 // drop-down, list box, list view
+    int entryHeight = 0;                               // drop-down and list box
+    std::vector<std::pair<std::string, int>> columns;  // list view: caption, width
+    std::vector<std::vector<std::string>> rows;        // list view cells
+    int topRow = 0;                                    // list view: first row shown
+    std::optional<Rgb> textBackground;                 // list view
+};
+
+struct HeadlessWindow {
+    WindowHandle handle = 0;
+    std::string title;
+    Rect rect;
+    Rgb background;
+    bool popup = false;
+    bool open = true;
+    ShowState state = ShowState::Hidden;
+    int zOrder = 0;      // larger is nearer the top
+    int moveStarts = 0;  // interactive moves begun from a press
+    std::vector<int> creationOrder;
+    std::map<int, HeadlessControl> controls;
+};
+
+class HeadlessWindowing : public Windowing {
+  public:
+    explicit HeadlessWindowing(Size screen = {1024, 768}) : screen_(screen) {}
+
+    // Windowing
+    Size screenSize() const override { return screen_; }
+    WindowHandle createWindow(const WindowSpec& spec) override;
+    void closeWindow(WindowHandle window) override;
+    bool isWindowOpen(WindowHandle window) const override;
+    void showWindow(WindowHandle window, ShowState state) override;
+    void bringToTop(WindowHandle window) override;
+    void beginMove(WindowHandle window) override;
+    void setWindowBackground(WindowHandle window, Rgb colour) override;
+    void setWindowText(WindowHandle window, std::string_view text) override;
+    Rect windowRect(WindowHandle window) const override;
+    void createControl(WindowHandle window, const ControlSpec& spec) override;
+    void setControlColours(WindowHandle window, int id, Rgb text, Rgb background) override;
+    void setControlFont(WindowHandle window, int id, const FontSpec& font) override;
+    void setControlText(WindowHandle window, int id, std::string_view text) override;
+    std::string controlText(WindowHandle window, int id) const override;
+    void showControl(WindowHandle window, int id, bool visible) override;
+    void setControlRect(WindowHandle window, int id, Rect rect) override;
+    void listClear(WindowHandle window, int id) override;
+    void listAppend(WindowHandle window, int id, std::string_view text) override;
+    int listCount(WindowHandle window, int id) const override;
+    void listDelete(WindowHandle window, int id, int position) override;
+    void listSelect(WindowHandle window, int id, int position) override;
+    int listSelected(WindowHandle window, int id) const override;
+    std::string listItem(WindowHandle window, int id, int position) const override;
+    void listSetEntryHeight(WindowHandle window, int id, int pixels) override;
+    void viewClear(WindowHandle window, int id) override;
+    void viewAddColumn(WindowHandle window, int id, int index, std::string_view caption,
+                       int width) override;
+    void viewAddRow(WindowHandle window, int id, int index, std::string_view firstCell) override;
+    void viewSetCell(WindowHandle window, int id, int row, int column,
+                     std::string_view text) override;
+    void viewSelectRow(WindowHandle window, int id, int row) override;
+    void viewEnsureVisible(WindowHandle window, int id, int row) override;
+    void viewSetTextBackground(WindowHandle window, int id, Rgb colour) override;
+    void setRadio(WindowHandle window, int id, bool on) override;
+    bool radioChecked(WindowHandle window, int id) const override;
+    void messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
+                    MessageIcon icon) override;
+    // Takes events from the event source until it runs dry or `endEventLoop` is called.
+    void runEventLoop(EventHandler& handler) override;
+    void endEventLoop() override { loopEnded_ = true; }
+
+    // Event injection, as a user would cause them. Each returns false when no handler is
+    // attached or the window does not exist (nothing is delivered then).
+    void attach(EventHandler* handler) { handler_ = handler; }
+    // A click: a radio turns itself on and the others of its group off, then the control
+    // event with code 0 is delivered (also for ids that name no control).
+    bool click(WindowHandle window, int id);
+    // Sets the selection of a list control (out of range clears it, as the native list does),
+    // then delivers the control event with code 1.
+    bool select(WindowHandle window, int id, int position);
+    // Delivers a control event with the given code and nothing else.
+    bool notify(WindowHandle window, int id, int code);
+    // A left-button press on the window's background.
+    bool press(WindowHandle window);
+    // Moves a window as a completed drag would.
+    void dragBy(WindowHandle window, int dx, int dy);
+
+    // The event source of `runEventLoop`: called once per step, returns false when exhausted.
+    void setEventSource(std::function<bool()> source) { source_ = std::move(source); }
+    bool loopEnded() const { return loopEnded_; }
+
+    // Inspection.
+    const HeadlessWindow* window(WindowHandle window) const;
+    const HeadlessControl* control(WindowHandle window, int id) const;
+    // Windows in creation order.
+    const std::vector<HeadlessWindow>& windows() const { return windows_; }
+    // Rows of a list view that fit its rectangle whole.
+    static int visibleRows(const HeadlessControl& view);
+
+    struct MessageBoxRecord {
+        std::string caption;
+        std::string text;
+        MessageIcon icon;
+    };
+    const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
+
+  private:
+    HeadlessWindow* find(WindowHandle window);
+    HeadlessControl* find(WindowHandle window, int id);
+    const HeadlessControl* find(WindowHandle window, int id) const;
+
+    Size screen_;
+    std::vector<HeadlessWindow> windows_;
+    std::vector<MessageBoxRecord> messageBoxes_;
+    EventHandler* handler_ = nullptr;
+    std::function<bool()> source_;
+    bool loopEnded_ = false;
+    int nextZ_ = 1;
+};
+
+}  // namespace torveld::platform

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "headless_json.h"
+#include "headless_windowing.h"
+#include "recording_print_preview.h"
+
+namespace torveld::platform {
+namespace {
+
+struct Recorder : EventHandler {
+    struct Event {
+        WindowHandle window;
+        int id;
+        int code;
+    };
+    std::vector<Event> events;
+    int presses = 0;
+    void onBackgroundPress(WindowHandle) override { ++presses; }
+    void onControlEvent(WindowHandle w, int id, int code) override {
+        events.push_back({w, id, code});
+    }
+};
+
+class HeadlessTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        win = ui.createWindow({"Threads", {10, 20, 735, 550}, {180, 180, 180}, false});
+        ui.attach(&recorder);
+    }
+    void radio(int id, unsigned extra = 0) {
+        ui.createControl(win, {ControlKind::Radio, "R", {0, 0, 10, 10}, extra, id});
+    }
+    HeadlessWindowing ui;
+    Recorder recorder;
+    WindowHandle win = 0;
+};
+
+TEST_F(HeadlessTest, WindowsAreCreatedHiddenAndCloseForGood) {
+    EXPECT_EQ(ui.window(win)->state, ShowState::Hidden);
+    ui.showWindow(win, ShowState::Normal);
+    EXPECT_EQ(ui.window(win)->state, ShowState::Normal);
+    ui.closeWindow(win);
+    EXPECT_FALSE(ui.isWindowOpen(win));
+    ui.showWindow(win, ShowState::Normal);  // a closed window stays closed
+    EXPECT_FALSE(ui.isWindowOpen(win));
+    EXPECT_FALSE(ui.click(win, 1));
+    EXPECT_TRUE(recorder.events.empty());
+    EXPECT_EQ(stateToJson(ui, RecordingPrintPreview{})["main"]["state"], "closed");
+}
+
+TEST_F(HeadlessTest, ClickOnARadioTurnsOffOnlyItsOwnGroup) {
+    radio(1, style::kGroupStart);
+    radio(2);
+    radio(3, style::kGroupStart);
+    radio(4);
+    ui.setRadio(win, 1, true);
+    ui.setRadio(win, 3, true);
+    ui.setRadio(win, 4, true);  // set by the program: no group effect, as natively
+    EXPECT_TRUE(ui.radioChecked(win, 3));
+    ASSERT_TRUE(ui.click(win, 2));
+    EXPECT_FALSE(ui.radioChecked(win, 1));
+    EXPECT_TRUE(ui.radioChecked(win, 2));
+    EXPECT_TRUE(ui.radioChecked(win, 3));
+    ASSERT_TRUE(ui.click(win, 4));
+    EXPECT_FALSE(ui.radioChecked(win, 3));
+    EXPECT_TRUE(ui.radioChecked(win, 2));
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[1].id, 4);
+    EXPECT_EQ(recorder.events[1].code, notify::kClicked);
+}
+
+TEST_F(HeadlessTest, UnknownIdsAreIgnoredButStillDelivered) {
+    ui.setControlText(win, 999, "x");
+    EXPECT_EQ(ui.controlText(win, 999), "");
+    EXPECT_EQ(ui.listCount(win, 999), 0);
+    EXPECT_EQ(ui.listSelected(win, 999), -1);
+    EXPECT_EQ(ui.listItem(win, 999, 0), "");
+    EXPECT_TRUE(ui.click(win, 999));
+    EXPECT_TRUE(ui.notify(win, 999, 7));
+    EXPECT_TRUE(ui.select(win, 999, 3));
+    ASSERT_EQ(recorder.events.size(), 3u);
+    EXPECT_EQ(recorder.events[1].code, 7);
+    EXPECT_EQ(recorder.events[2].code, notify::kSelectionChanged);
+    EXPECT_FALSE(ui.click(win + 5, 1));  // no such window
+}
+
+TEST_F(HeadlessTest, ListSelectionOutOfRangeClearsIt) {
+    ui.createControl(win, {ControlKind::DropDown, "Thread Size", {0, 0, 140, 222}, 0, 302});
+    for (const char* s : {"a", "b", "c"}) ui.listAppend(win, 302, s);
+    ui.listSelect(win, 302, 2);
+    EXPECT_EQ(ui.listSelected(win, 302), 2);
+    ui.select(win, 302, 7);
+    EXPECT_EQ(ui.listSelected(win, 302), -1);
+    ui.select(win, 302, -4);
+    EXPECT_EQ(ui.listSelected(win, 302), -1);
+    ui.listSelect(win, 302, 1);
+    ui.listDelete(win, 302, 0);  // the selection follows its entry
+    EXPECT_EQ(ui.listSelected(win, 302), 0);
+    EXPECT_EQ(ui.listItem(win, 302, 0), "b");
+    ui.listDelete(win, 302, 9);
+    EXPECT_EQ(ui.listCount(win, 302), 2);
+}
+
+TEST_F(HeadlessTest, EnsureVisibleScrollsTheLeastToShowTheRowWhole) {
+    ui.createControl(win, {ControlKind::ListView, "", {180, 375, 172, 171}, 0, 347});
+    ui.viewAddColumn(win, 347, 0, "    DRILL", 75);
+    ui.viewAddColumn(win, 347, 1, "DIAMETER", 81);
+    for (int i = 0; i < 747; ++i) ui.viewAddRow(win, 347, i, "r");
+    const HeadlessControl* view = ui.control(win, 347);
+    ASSERT_EQ(HeadlessWindowing::visibleRows(*view), 9);
+    // The guide: lead row first, then the guide row, which ends at the top.
+    ui.viewEnsureVisible(win, 347, 209);
+    EXPECT_EQ(view->topRow, 201);
+    ui.viewEnsureVisible(win, 347, 200);
+    EXPECT_EQ(view->topRow, 200);
+    ui.viewEnsureVisible(win, 347, 205);  // already visible: no scroll
+    EXPECT_EQ(view->topRow, 200);
+    ui.viewEnsureVisible(win, 347, 746);
+    EXPECT_EQ(view->topRow, 747 - 9);
+    ui.viewEnsureVisible(win, 347, 747);  // out of range: nothing
+    EXPECT_EQ(view->topRow, 747 - 9);
+    ui.setControlRect(win, 347, {270, 340, 172, 203});
+    EXPECT_EQ(HeadlessWindowing::visibleRows(*view), 11);
+}
+
+TEST_F(HeadlessTest, JsonDumpHasTheContractShape) {
+    ui.createControl(win, {ControlKind::Label, "MAX", {41, 59, 75, 18}, style::kCentred, 363});
+    ui.setControlFont(win, 363, {"Tahoma", 8, 700});
+    ui.setControlColours(win, 363, {0, 0, 0}, {180, 180, 180});
+    radio(401, style::kGroupStart);
+    RecordingPrintPreview printing;
+    const int doc = printing.dpStartDoc(0, "Thread Data", "", 0, 1, 1, 7, 136);
+    printing.dpFont(doc, 5, 15.0f, 0, "Verdana");
+    printing.dpText(doc, 5.5f, 0.75f + 1.0f / 6, 1, "A\xC2\xB0");
+    printing.dpEndDoc(doc, 4);
+    printing.failNextStart();
+    EXPECT_EQ(printing.dpStartDoc(0, "Thread Data", "", 0, 1, 1, 7, 136), 0);
+
+    const auto j = stateToJson(ui, printing);
+    EXPECT_EQ(j["main"]["title"], "Threads");
+    EXPECT_EQ(j["main"]["rect"], nlohmann::json::array({10, 20, 735, 550}));
+    const auto& label = j["main"]["controls"]["363"];
+    EXPECT_EQ(label["kind"], "label");
+    EXPECT_EQ(label["font"], nlohmann::json::array({"Tahoma", 8, 700}));
+    EXPECT_EQ(label["colours"][1], nlohmann::json::array({180, 180, 180}));
+    EXPECT_FALSE(label["visible"]);
+    EXPECT_EQ(j["main"]["controls"]["401"]["checked"], false);
+    EXPECT_TRUE(j["main"]["controls"]["401"]["font"].is_null());
+    EXPECT_EQ(j["info"]["open"], false);
+    ASSERT_EQ(j["prints"].size(), 1u);  // the failed start is no document
+    EXPECT_EQ(j["prints"][0][0],
+              nlohmann::json::parse(R"(["dpStartDoc", 0, "Thread Data", "", 0, 1, 1, 7, 136])"));
+    EXPECT_EQ(j["prints"][0][1], nlohmann::json::parse(R"(["dpFont", 1, 5, 15.0, 0, "Verdana"])"));
+    EXPECT_EQ(j["prints"][0][2][3], 0.9166667);  // shortest decimal of the float
+    EXPECT_EQ(j["prints"][0][2][5], "A\xC2\xB0");
+    EXPECT_EQ(j["prints"][0][3], nlohmann::json::parse(R"(["dpEndDoc", 1, 4])"));
+}
+
+TEST(RecordingPrintPreview, CallsOutsideTheOpenDocumentAreIgnored) {
+    RecordingPrintPreview printing;
+    printing.dpText(1, 0, 0, 0, "before any document");
+    const int doc = printing.dpStartDoc(0, "Thread Data", "", 0, 1, 1, 7, 136);
+    printing.dpText(doc + 1, 0, 0, 0, "wrong handle");
+    printing.dpEndDoc(doc, 4);
+    printing.dpText(doc, 0, 0, 0, "after the end");
+    ASSERT_EQ(printing.documents().size(), 1u);
+    EXPECT_EQ(printing.documents()[0].size(), 2u);
+    EXPECT_FALSE(printing.documentOpen());
+}
+
+}  // namespace
+}  // namespace torveld::platform
