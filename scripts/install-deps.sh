@@ -10,7 +10,11 @@ packages=(
     fonts-wine fonts-dejavu-core
 )
 if [ "${1:-}" = "test" ]; then
+<<<<<<< HEAD
     packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth dpkg-dev)
+=======
+    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth python3)
+>>>>>>> main
 fi
 
 missing=()
