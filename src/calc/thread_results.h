@@ -21,6 +21,8 @@ struct ExternalLimits {
     double pitchMax = 0, pitchMin = 0;
     double minorRef = 0, minorMax = 0, minorMin = 0;
     double wiresMax = 0, wiresMin = 0;
+
+    bool operator==(const ExternalLimits&) const = default;
 };
 
 // One class of internal thread; inches.
@@ -28,6 +30,8 @@ struct InternalLimits {
     double minorMin = 0, minorMax = 0, minorMean = 0;
     double pitchMin = 0, pitchMax = 0;
     double majorMin = 0, majorMax = 0;
+
+    bool operator==(const InternalLimits&) const = default;
 };
 
 // Everything computed for the current Selection, in inches. A calculation writes the fields its
@@ -44,6 +48,8 @@ struct ThreadResults {
     double pipeOD = 0, majorAtPipeEnd = 0, e0 = 0, e1 = 0, k0 = 0, minorAtFace = 0, tapDepth = 0;
     double l1 = 0, l2 = 0, l3 = 0, l4 = 0, shoulderLength = 0;
     double extCrestFlatMax = 0, extCrestFlatMin = 0, intCrestFlatMax = 0, intCrestFlatMin = 0;
+
+    bool operator==(const ThreadResults&) const = default;
 };
 
 }  // namespace torveld

@@ -1,0 +1,56 @@
+// Thread calculations: the multiples of the pitch that give the profile and wire values of each
+// thread form, and the crest flats of the taper pipe threads.
+#pragma once
+
+#include <optional>
+
+#include "series.h"
+
+namespace torveld {
+
+enum class ThreadForm {
+    Unified60,  // UNC, UNF, UNEF, UN, UNS, ISO COARSE, ISO FINE
+    NPSM,
+    NPSL,
+    UNJ,  // UNJ, UNJC, UNJF, UNJEF
+    UNM,
+    TaperPipe,  // NPT, NPTF
+    Acme29,
+    StubAcme,
+    Whitworth55,  // BSW, BSF
+    BA47,
+    InsertTapping,  // UNC-STI, UNF-STI
+};
+
+// One row per thread form. Every value is a multiple of the pitch P; an empty value means the
+// form does not compute that field (its display cell shows "--").
+struct ProfileConstants {
+    ThreadForm form;
+    // Over-wire measurement: bestWire = bestWire x P, wireOffset = wireOffset x P,
+    // wireConstant = wireMultiplier x bestWire - wireOffset.
+    std::optional<double> bestWire, wireOffset, wireMultiplier;
+    std::optional<double> extHeight, intHeight;
+    std::optional<double> extFlat, intFlat;
+    std::optional<double> crestRadius, rootRadius;
+    std::optional<double> rootRadiusMax, rootRadiusMin;
+};
+
+// The form a series is calculated with; nullopt for an invalid id.
+std::optional<ThreadForm> threadFormOf(SeriesId id);
+
+// The constants of a form.
+const ProfileConstants& profileConstants(ThreadForm form);
+
+// Crest truncation flats of the taper pipe threads, as multiples of P, by threads per inch.
+// For NPT the external and internal flats are the same, and so are they for NPTF.
+struct PipeCrestFlats {
+    double threadsPerInch;
+    double nptMax, nptMin;
+    double nptfMax, nptfMin;
+};
+
+// The crest flats for a thread count of the NPT/NPTF size tables (27, 18, 14, 11.5 or 8);
+// nullptr for any other count.
+const PipeCrestFlats* pipeCrestFlats(double threadsPerInch);
+
+}  // namespace torveld

@@ -1,0 +1,79 @@
+#include "tap_drill.h"
+
+#include <algorithm>
+
+#include "drill_chart.h"
+
+namespace torveld::tap_drill {
+
+namespace {
+
+constexpr std::array<const char*, 9> kPrefixes{
+    "  100%  -   ",  "    90%  -   ", "    80%  -   ", "    75%  -   ", "    70%  -   ",
+    "    65%  -   ", "    60%  -   ", "    55%  -   ", "    50%  -   ",
+};
+
+bool isTaperPipe(SeriesId id) {
+    return id == series::NPT || id == series::NPTF;
+}
+
+}  // namespace
+
+std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch) {
+    std::array<EngagementLine, 9> lines{};
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const double n = kPercentages[k];
+        lines[k] = EngagementLine{kPrefixes[k], basicMajor - 0.013 * (n * pitch)};
+    }
+    return lines;
+}
+
+double guideTarget(SeriesId id, const ThreadResults& results) {
+    switch (id) {
+        case series::NPT:
+        case series::NPTF:
+            return results.k0;
+        case series::UNS:
+        case series::STUB_ACME:
+        case series::NPSM:
+        case series::NPSL:
+        case series::UNM:
+            return results.intNormal.minorMin;
+        default:
+            return results.intClose.minorMin;
+    }
+}
+
+int scrollLead(SeriesId id) {
+    return isTaperPipe(id) ? 11 : 9;
+}
+
+GuideDrill findGuideDrillFor(SeriesId id, double target) {
+    const int lead = scrollLead(id);
+    // The last start index whose excerpt of lead + 1 rows still ends within the chart.
+    const int lastStart = drill_chart::kEndRow - lead;
+    if (target <= kSmallestTarget) return GuideDrill{0, 0, 0};
+
+    int found = -1;
+    if (target <= kLargestTarget) {
+        // Chart order, not sorted again: "4.80mm" follows "12" although it is smaller.
+        for (int i = 0; i < drill_chart::kEndRow; ++i) {
+            if (drill_chart::diameter(i) >= target) {
+                found = i;
+                break;
+            }
+        }
+    }
+    // Above the largest target, or no number at all (a NaN never compares): no drill.
+    if (found < 0) return GuideDrill{drill_chart::kEndRow, drill_chart::kEndRow, lastStart};
+
+    const int guide = std::max(found - 1, 0);
+    return GuideDrill{std::min(guide + lead, static_cast<int>(drill_chart::kEndRow)), guide,
+                      std::min(guide, lastStart)};
+}
+
+GuideDrill findGuideDrill(SeriesId id, const ThreadResults& results) {
+    return findGuideDrillFor(id, guideTarget(id, results));
+}
+
+}  // namespace torveld::tap_drill
