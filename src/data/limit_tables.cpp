@@ -7,14 +7,15 @@
 //          max; int pitch max
 //   UNJ9   ext major max (= int major min); ext major min; ext pitch max (= int pitch min); ext
 //          pitch min; ext minor max; int minor min, max; int pitch max; ext minor min
-//   PIPE7  pipe OD; K0; L1; L3 (NPT) or shoulder length (NPTF); crest flat; L4 (NPT) or overall
-//          internal length (NPTF, 0 where none); length added to L1 for the tap depth
+//   PIPE7  pipe OD; K0; L1; L3 (NPT) or shoulder length (NPTF); a per-pitch length the program
+//          does not read; L4 (NPT) or overall internal length (NPTF, 0 where none); length added
+//          to L1 for the tap depth
 //   NPSM9  ext major max, min; ext pitch max, min; int minor min, max; int pitch min, max; pipe OD
 //   NPSL7  ext major max; ext pitch max, min; int minor min; int pitch min, max; pipe OD
 //   ACME12 ext major max, min; 2G ext pitch max, min; ext minor max; int minor min, max; int
 //          pitch min; 2G int pitch max; int major min; 2G ext minor min; int major max
 //   ACME4  4G ext pitch max, min; 4G int pitch max; 4G ext minor min
-//   STUB13 as ACME12 for the one class; column 12 unused
+//   STUB13 as ACME12 for the one class; column 12 (0.6506 P) not read
 //   UNM12  ext major, pitch, minor (max, min); int minor, pitch, major (min, max)
 //   BASIC3 basic major, effective, minor diameter
 //   STI8   countersink min, max; int pitch min; int pitch max (3B), (2B); int minor min, max

@@ -1,0 +1,263 @@
+#include "script_driver.h"
+
+#include <charconv>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "headless_json.h"
+#include "headless_windowing.h"
+#include "main_window.h"
+#include "recording_print_preview.h"
+
+namespace torveld::driver {
+
+namespace {
+
+constexpr int kMaxScreen = 65535;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::vector<std::string_view> splitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isBlank(line[i])) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !isBlank(line[i])) ++i;
+        if (i > start) words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+// A word for an error message: printable ASCII only, at most 32 characters.
+std::string quoted(std::string_view word) {
+    std::string text = "'";
+    for (std::size_t i = 0; i < word.size() && i < 32; ++i) {
+        const auto c = static_cast<unsigned char>(word[i]);
+        text += c >= 0x20 && c < 0x7f ? static_cast<char>(c) : '?';
+    }
+    if (word.size() > 32) text += "...";
+    return text + "'";
+}
+
+std::optional<int> parseInt(std::string_view word) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (ec != std::errc() || end != word.data() + word.size()) return std::nullopt;
+    return value;
+}
+
+// Parses the whole-number arguments of a command that takes exactly `count` of them.
+std::variant<std::vector<int>, Malformed> numbers(const std::vector<std::string_view>& words,
+                                                  std::size_t count, const char* usage) {
+    if (words.size() != count + 1) return Malformed{std::string("usage: ") + usage};
+    std::vector<int> values;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const auto value = parseInt(words[i]);
+        if (!value) return Malformed{quoted(words[i]) + " is not a whole number in range"};
+        values.push_back(*value);
+    }
+    return values;
+}
+
+}  // namespace
+
+Command parseCommand(std::string_view line) {
+    const std::vector<std::string_view> words = splitWords(line);
+    if (words.empty()) return Blank{};
+    const std::string_view verb = words[0];
+
+    const auto withNumbers = [&](std::size_t count, const char* usage, auto make) -> Command {
+        auto parsed = numbers(words, count, usage);
+        if (auto* bad = std::get_if<Malformed>(&parsed)) return *bad;
+        return make(std::get<std::vector<int>>(parsed));
+    };
+    const auto bare = [&](Command command, const char* usage) -> Command {
+        if (words.size() != 1) return Malformed{std::string("usage: ") + usage};
+        return command;
+    };
+
+    if (verb == "screen") {
+        return withNumbers(2, "screen W H", [](const std::vector<int>& v) -> Command {
+            if (v[0] < 1 || v[0] > kMaxScreen || v[1] < 1 || v[1] > kMaxScreen) {
+                return Malformed{"screen width and height must be 1 to 65535"};
+            }
+            return Screen{v[0], v[1]};
+        });
+    }
+    if (verb == "click") {
+        return withNumbers(1, "click ID",
+                           [](const std::vector<int>& v) -> Command { return Click{v[0]}; });
+    }
+    if (verb == "select") {
+        return withNumbers(2, "select ID POS", [](const std::vector<int>& v) -> Command {
+            return Select{v[0], v[1]};
+        });
+    }
+    if (verb == "notify") {
+        return withNumbers(2, "notify ID CODE", [](const std::vector<int>& v) -> Command {
+            return Notify{v[0], v[1]};
+        });
+    }
+    if (verb == "press") return bare(Press{}, "press");
+    if (verb == "dump") return bare(Dump{}, "dump");
+    if (verb == "info" || verb == "print") {
+        const bool info = verb == "info";
+        const std::string_view object = info ? "close" : "fail";
+        if (words.size() != 2 || words[1] != object) {
+            return Malformed{info ? "usage: info close" : "usage: print fail"};
+        }
+        if (info) return InfoClose{};
+        return PrintFail{};
+    }
+    return Malformed{"unknown command " + quoted(verb)};
+}
+
+bool readLine(std::istream& in, std::string& line, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    std::streambuf* buffer = in.rdbuf();
+    if (!buffer) return false;
+    bool any = false;
+    for (;;) {
+        const auto c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            in.setstate(std::ios::eofbit);
+            return any;
+        }
+        any = true;
+        if (c == '\n') return true;
+        if (line.size() < kMaxLineLength) {
+            line.push_back(std::char_traits<char>::to_char_type(c));
+        } else {
+            tooLong = true;
+        }
+    }
+}
+
+namespace {
+
+// One running system on the headless platform and the commands that act on it.
+class Session {
+  public:
+    Session(platform::Size screen, std::ostream& out, std::ostream& err)
+        : windowing_(screen), main_(windowing_, printing_), out_(out), err_(err) {}
+
+    void startUp() {
+        main_.startUp();
+        windowing_.attach(&main_);
+    }
+
+    // Runs the event loop over `next`, which yields the commands one by one; then shuts down.
+    template <typename Next>
+    void runUntilClosed(Next next) {
+        windowing_.setEventSource([&]() {
+            std::optional<Command> command = next();
+            if (!command) return false;
+            execute(*command);
+            return true;
+        });
+        windowing_.runEventLoop(main_);
+        windowing_.setEventSource({});
+        main_.shutDown();
+    }
+
+    // After the loop: only dump still answers.
+    void afterClose(const Command& command) {
+        if (std::holds_alternative<Blank>(command)) return;
+        if (std::holds_alternative<Dump>(command)) {
+            dump();
+        } else {
+            err_ << "error: closed\n";
+        }
+    }
+
+    void error(const std::string& reason) { err_ << "error: " << reason << '\n'; }
+
+  private:
+    void execute(const Command& command) {
+        const platform::WindowHandle window = main_.window();
+        std::visit(
+            [&](const auto& c) {
+                using T = std::decay_t<decltype(c)>;
+                if constexpr (std::is_same_v<T, Click>) {
+                    windowing_.click(window, c.id);
+                } else if constexpr (std::is_same_v<T, Select>) {
+                    windowing_.select(window, c.id, c.position);
+                } else if constexpr (std::is_same_v<T, Notify>) {
+                    windowing_.notify(window, c.id, c.code);
+                } else if constexpr (std::is_same_v<T, Press>) {
+                    windowing_.press(window);
+                } else if constexpr (std::is_same_v<T, InfoClose>) {
+                    error("the information window is not part of this build yet");
+                } else if constexpr (std::is_same_v<T, PrintFail>) {
+                    error("printing is not part of this build yet");
+                } else if constexpr (std::is_same_v<T, Dump>) {
+                    dump();
+                } else if constexpr (std::is_same_v<T, Screen>) {
+                    error("screen must come before every other command");
+                } else if constexpr (std::is_same_v<T, Malformed>) {
+                    error(c.reason);
+                }
+            },
+            command);
+    }
+
+    void dump() {
+        // Texts that are not valid UTF-8 are replaced rather than refused.
+        out_ << platform::stateToJson(windowing_, printing_)
+                    .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+             << '\n';
+        out_.flush();
+    }
+
+    platform::HeadlessWindowing windowing_;
+    platform::RecordingPrintPreview printing_;
+    MainWindow main_;
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+}  // namespace
+
+void ScriptDriver::run(std::istream& in) {
+    std::string line;
+    bool tooLong = false;
+    const auto next = [&]() -> std::optional<Command> {
+        if (!readLine(in, line, tooLong)) return std::nullopt;
+        if (tooLong) return Command{Malformed{"line too long"}};
+        return parseCommand(line);
+    };
+
+    // Screen commands come first; the first other command waits for the system to start.
+    platform::Size screen{1024, 768};
+    std::optional<Command> pending;
+    while (const auto command = next()) {
+        if (const auto* s = std::get_if<Screen>(&*command)) {
+            screen = {s->width, s->height};
+        } else if (const auto* bad = std::get_if<Malformed>(&*command)) {
+            err_ << "error: " << bad->reason << '\n';
+        } else if (!std::holds_alternative<Blank>(*command)) {
+            pending = *command;
+            break;
+        }
+    }
+
+    Session session(screen, out_, err_);
+    session.startUp();
+    session.runUntilClosed([&]() -> std::optional<Command> {
+        if (pending) return std::exchange(pending, std::nullopt);
+        return next();
+    });
+    while (const auto command = next()) session.afterClose(*command);
+}
+
+}  // namespace torveld::driver

@@ -1,0 +1,74 @@
+// The scripted headless driver: starts the system on the headless platform and reads commands,
+// one per line, that inject user events and dump the recorded state as JSON.
+//
+//   screen W H        screen size, only before the first other command (default 1024 768)
+//   click ID          control event of main-window control ID, notification code 0
+//   select ID POS     sets the selection of list control ID to POS, then code 1
+//   notify ID CODE    a control event of ID with that code, nothing else
+//   press             a left-button press on the main window's background
+//   info close        CLOSE in the information window
+//   print fail        the next document start of the print preview fails
+//   dump              the whole state as one line of JSON on standard output
+//
+// Unknown or malformed commands write one line "error: <reason>" to the error stream and change
+// nothing. End of input ends the event loop as CLOSE does; after CLOSE every command but dump
+// answers "error: closed".
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace torveld::driver {
+
+struct Screen {
+    int width;
+    int height;
+};
+struct Click {
+    int id;
+};
+struct Select {
+    int id;
+    int position;
+};
+struct Notify {
+    int id;
+    int code;
+};
+struct Press {};
+struct InfoClose {};
+struct PrintFail {};
+struct Dump {};
+struct Blank {};  // an empty or all-blank line: no command
+struct Malformed {
+    std::string reason;
+};
+
+using Command = std::variant<Blank, Screen, Click, Select, Notify, Press, InfoClose, PrintFail,
+                             Dump, Malformed>;
+
+// Lines longer than this are refused whole.
+inline constexpr std::size_t kMaxLineLength = 1024;
+
+// One command from one line (without its line end).
+Command parseCommand(std::string_view line);
+
+// Reads one line of at most kMaxLineLength characters into `line`; a longer line is consumed
+// to its end and reported through `tooLong`. Returns false at the end of input.
+bool readLine(std::istream& in, std::string& line, bool& tooLong);
+
+class ScriptDriver {
+  public:
+    ScriptDriver(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    // Runs a whole session: start-up, the commands of `in`, shut-down.
+    void run(std::istream& in);
+
+  private:
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+}  // namespace torveld::driver

@@ -1,0 +1,170 @@
+// Start-up, the first filling of the main window, the result display and shut-down.
+#include "main_window.h"
+
+#include <cmath>
+
+#include "control_ids.h"
+#include "control_table.h"
+#include "drill_chart.h"
+#include "lengths_list.h"
+#include "pipe_layout.h"
+#include "size_list.h"
+#include "thread_calculator.h"
+
+namespace torveld {
+
+namespace {
+
+// The nearest whole number, a half going to the even neighbour.
+int roundHalfEven(double value) {
+    double rounded = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5) rounded = 2.0 * std::round(value / 2.0);
+    return static_cast<int>(rounded);
+}
+
+constexpr const char* kTitleText = "TORVELD 2.1";
+
+}  // namespace
+
+MainWindow::MainWindow(platform::Windowing& windowing, platform::PrintPreview& printing)
+    : windowing_(windowing), printing_(printing) {}
+
+void MainWindow::startUp() {
+    if (window_ != 0) return;
+    mode_ = UnitMode::inch();
+    createMainWindow();
+    guide_.emplace(windowing_, window_, selection_, results_, mode_);
+    createMainControls(windowing_, window_);
+
+    selection_ = Selection{};
+    selection_.series = series::UNC;
+    selection_.seriesCode = seriesById(series::UNC).name;
+    selection_.sizeIndex = 0;
+    selection_.headerText = headerText(series::UNC, 0, selection_.seriesCode);
+    previousSeries_ = series::UNC;
+
+    fillMainWindow();
+}
+
+void MainWindow::createMainWindow() {
+    const platform::Size screen = windowing_.screenSize();
+    const platform::Rect rect{roundHalfEven((screen.width - main_window::kWidth) * 0.5),
+                              roundHalfEven((screen.height - main_window::kHeight) * 0.5),
+                              main_window::kWidth, main_window::kHeight};
+    window_ = windowing_.createWindow({main_window::kTitle, rect, colours::kWindow, false});
+    windowing_.showWindow(window_, platform::ShowState::Hidden);
+    windowing_.setWindowBackground(window_, colours::kWindow);
+    windowing_.showWindow(window_, platform::ShowState::Normal);
+}
+
+void MainWindow::fillDrillChart() {
+    windowing_.viewAddColumn(window_, ids::kDrillChart, 0, "    DRILL", 75);
+    windowing_.viewAddColumn(window_, ids::kDrillChart, 1, "DIAMETER", 81);
+    for (int row = 0; row < drill_chart::kEndRow; ++row) {
+        windowing_.viewAddRow(window_, ids::kDrillChart, row, drill_chart::row(row).drillName);
+        windowing_.viewSetCell(
+            window_, ids::kDrillChart, row, 1,
+            drillDiameterText(drill_chart::diameter(row), DrillTextMode::StartUp));
+    }
+    const DrillRow& end = drill_chart::row(drill_chart::kEndRow);
+    windowing_.viewAddRow(window_, ids::kDrillChart, drill_chart::kEndRow, end.drillName);
+    windowing_.viewSetCell(window_, ids::kDrillChart, drill_chart::kEndRow, 1, end.decimalInch);
+}
+
+void MainWindow::fillMainWindow() {
+    fillDrillChart();
+    fillSizeList(windowing_, window_, selection_.series);
+    windowing_.listSetEntryHeight(window_, ids::kSizeList, 15);
+    windowing_.listSetEntryHeight(window_, ids::kEngagementList, 16);
+    windowing_.viewSetTextBackground(window_, ids::kDrillChart, colours::kField);
+
+    windowing_.listSelect(window_, ids::kSizeList, 0);
+    windowing_.setRadio(window_, ids::kInches, true);
+    windowing_.setRadio(window_, ids::kUncRadio, true);
+    setDataHeaders(windowing_, window_, selection_.seriesCode, selection_.headerText);
+    windowing_.setControlFont(window_, ids::kTitle, mainFont(main_window::kBaseFontSize + 5));
+    windowing_.setControlText(window_, ids::kTitle, kTitleText);
+
+    calculate();
+    showResults();
+
+    windowing_.showControl(window_, ids::kSizePanel, true);
+    windowing_.showControl(window_, ids::kTitle, true);
+    showRange(302, 343, true);
+    showRange(347, 387, true);
+    showRange(393, 400, true);
+    showRange(ids::kFirstSeriesRadio, ids::kLastSeriesRadio, true);
+    windowing_.showControl(window_, ids::kPrint, true);
+    windowing_.showControl(window_, ids::kInfo, true);
+    windowing_.showControl(window_, ids::kPipeExit, true);
+    windowing_.setControlFont(window_, ids::kPipeExit, mainFont(main_window::kBaseFontSize + 6));
+}
+
+void MainWindow::showRange(int first, int last, bool visible) {
+    for (int id = first; id <= last; ++id) {
+        if (findControl(id)) windowing_.showControl(window_, id, visible);
+    }
+}
+
+void MainWindow::shutDown() {
+    if (window_ == 0) return;
+    ended_ = true;
+    // The information window, when it is open, closes before the main window.
+    if (windowing_.isWindowOpen(window_)) windowing_.closeWindow(window_);
+}
+
+void MainWindow::calculate() {
+    ThreadCalculator(selection_, results_).calculate();
+}
+
+FieldWriter MainWindow::writer() const {
+    return FieldWriter{windowing_, window_, mode_, results_};
+}
+
+void MainWindow::showResults() {
+    if (window_ == 0 || !isValidSeries(selection_.series)) return;
+    const FieldWriter out = writer();
+    const DisplayFamily family = displayFamily(selection_.series);
+
+    writeResultFields(out, family, selection_.sizeIndex);
+    guide_->selectGuideDrill();
+    switch (family) {
+        case DisplayFamily::Unified:
+        case DisplayFamily::IsoCoarse:
+        case DisplayFamily::IsoFine:
+        case DisplayFamily::UNS:
+            guide_->fillEngagementList(results_.intNormal.majorMin);
+            break;
+        case DisplayFamily::UNJ:
+            guide_->fillEngagementList(results_.extClose.majorMax);
+            break;
+        case DisplayFamily::TaperPipe:
+            fillLengthsList(windowing_, window_, selection_.series, results_, mode_);
+            break;
+        default:
+            windowing_.listClear(window_, ids::kEngagementList);
+            windowing_.listAppend(window_, ids::kEngagementList, "");
+            windowing_.listAppend(window_, ids::kEngagementList, "         NO DATA");
+            break;
+    }
+    writeClassLabels(out, family);
+
+    selection_.seriesCode = seriesById(selection_.series).name;
+    selection_.headerText =
+        headerText(selection_.series, selection_.sizeIndex, selection_.seriesCode);
+    setDataHeaders(windowing_, window_, selection_.seriesCode, selection_.headerText);
+}
+
+void MainWindow::showMetricFineResults() {
+    if (window_ != 0) writeMetricFineResults(writer());
+}
+
+void MainWindow::applyPipeLayout() {
+    torveld::applyPipeLayout(windowing_, window_, selection_.seriesCode);
+}
+
+void MainWindow::applyScrewLayout() {
+    torveld::applyScrewLayout(windowing_, window_);
+}
+
+}  // namespace torveld

@@ -1,0 +1,85 @@
+// The main window's logic: start-up, the event handler and refresh cycle, the unit switch and
+// the result display, on the platform's windowing operations. It owns the Selection, the unit
+// mode and the ThreadResults; printing and the information window read them from here.
+#pragma once
+
+#include <optional>
+
+#include "number_format.h"
+#include "print_preview.h"
+#include "result_display.h"
+#include "tap_drill_guide.h"
+#include "thread_results.h"
+#include "windowing.h"
+
+namespace torveld {
+
+enum class DisplayUnit { Inch, Metric };
+
+class MainWindow : public platform::EventHandler {
+  public:
+    MainWindow(platform::Windowing& windowing, platform::PrintPreview& printing);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Opens the main window centred on the screen, creates its controls, selects UNC and its
+    // first size, fills the drill chart and the size list, calculates, displays and shows the
+    // controls. Runs once; the event loop follows.
+    void startUp();
+    // After the event loop: closes the information window if it is open, then the main window.
+    void shutDown();
+
+    // platform::EventHandler
+    void onBackgroundPress(platform::WindowHandle window) override;
+    void onControlEvent(platform::WindowHandle window, int controlId, int code) override;
+
+    // Refresh cycle after a change of series: layout, size list (size 0), calculation, display.
+    void refreshForSeries();
+    // Inch or metric display: rewrites the drill-chart diameters and redisplays without a new
+    // calculation. Nothing happens when the mode is already the target.
+    void setUnitMode(DisplayUnit target);
+    // Writes the results of the current Selection into the window.
+    void showResults();
+    // The ISO FINE branch of the display.
+    void showMetricFineResults();
+    void applyPipeLayout();
+    void applyScrewLayout();
+
+    // State, for printing, the information window and tests.
+    const Selection& selection() const { return selection_; }
+    const UnitMode& unitMode() const { return mode_; }
+    const ThreadResults& results() const { return results_; }
+    SeriesId previousSeries() const { return previousSeries_; }
+    int guideStartIndex() const { return guide_ ? guide_->guideStartIndex() : 0; }
+    platform::WindowHandle window() const { return window_; }
+    platform::Windowing& windowing() const { return windowing_; }
+    platform::PrintPreview& printing() const { return printing_; }
+    // True from CLOSE (or shutDown) on: no event is handled any more.
+    bool ended() const { return ended_; }
+
+  private:
+    void createMainWindow();
+    void fillMainWindow();
+    void fillDrillChart();
+    void calculate();
+    void handleControl(int controlId, int code);
+    void seriesChosen(SeriesId id);
+    void sizePicked();
+    void exitPipeLayout();
+    void syncRadios();
+    FieldWriter writer() const;
+    // Shows or hides every main-window control whose id lies in [first, last].
+    void showRange(int first, int last, bool visible);
+
+    platform::Windowing& windowing_;
+    platform::PrintPreview& printing_;
+    platform::WindowHandle window_ = 0;
+    Selection selection_;
+    SeriesId previousSeries_ = series::UNC;
+    UnitMode mode_ = UnitMode::inch();
+    ThreadResults results_;
+    std::optional<TapDrillGuide> guide_;
+    bool ended_ = false;
+};
+
+}  // namespace torveld

@@ -1,0 +1,151 @@
+// The event handler of the main window, the refresh cycle after a change of series, the unit
+// switch and the exit from the pipe layout.
+#include "control_ids.h"
+#include "control_table.h"
+#include "drill_chart.h"
+#include "main_window.h"
+#include "size_list.h"
+
+namespace torveld {
+
+namespace {
+
+bool isTaperPipe(SeriesId id) {
+    return id == series::NPT || id == series::NPTF;
+}
+
+}  // namespace
+
+void MainWindow::onBackgroundPress(platform::WindowHandle window) {
+    if (ended_ || window_ == 0 || window != window_ || !windowing_.isWindowOpen(window_)) return;
+    // The window has no title bar: a press on its background moves it.
+    windowing_.bringToTop(window_);
+    windowing_.beginMove(window_);
+}
+
+void MainWindow::onControlEvent(platform::WindowHandle window, int controlId, int code) {
+    // Only main-window events are handled here; the information window, when it exists, gets
+    // its events through its own branch.
+    if (ended_ || window_ == 0 || window != window_ || !windowing_.isWindowOpen(window_)) return;
+    handleControl(controlId, code);
+    if (!ended_) syncRadios();
+}
+
+void MainWindow::handleControl(int controlId, int code) {
+    switch (controlId) {
+        case ids::kClose:
+            // The loop ends; shutDown closes the windows.
+            ended_ = true;
+            windowing_.endEventLoop();
+            return;
+        case ids::kHide:
+            windowing_.showWindow(window_, platform::ShowState::Minimised);
+            return;
+        case ids::kPrint:
+            // The data sheet is not part of this build yet: PRINT does nothing.
+            return;
+        case ids::kInfo:
+            // The information window is not part of this build yet: INFO does nothing.
+            return;
+        case ids::kPipeExit:
+            exitPipeLayout();
+            return;
+        case ids::kInches:
+            setUnitMode(DisplayUnit::Inch);
+            return;
+        case ids::kMillimeters:
+            setUnitMode(DisplayUnit::Metric);
+            return;
+        case ids::kSizeList:
+            if (code == platform::notify::kSelectionChanged) sizePicked();
+            return;
+        default:
+            // A series radio acts whatever its notification code; other ids raise no action.
+            if (const auto id = seriesOfRadio(controlId)) seriesChosen(*id);
+            return;
+    }
+}
+
+void MainWindow::seriesChosen(SeriesId id) {
+    if (id == selection_.series) return;
+    // Both taper pipe series carry the code "NPT" into the pipe layout's exit caption.
+    if (isTaperPipe(id)) selection_.seriesCode = "NPT";
+    selection_.series = id;
+    refreshForSeries();
+}
+
+void MainWindow::sizePicked() {
+    const int position = windowing_.listSelected(window_, ids::kSizeList);
+    if (position < 0 || position >= sizeCount(selection_.series)) {
+        // A cleared or impossible selection names no size: keep the current one.
+        windowing_.listSelect(window_, ids::kSizeList, selection_.sizeIndex);
+        return;
+    }
+    selection_.sizeIndex = position;
+    calculate();
+    showResults();
+}
+
+void MainWindow::refreshForSeries() {
+    if (window_ == 0 || !isValidSeries(selection_.series)) return;
+    if (isTaperPipe(previousSeries_)) applyScrewLayout();
+    if (isTaperPipe(selection_.series)) applyPipeLayout();
+    selection_.sizeIndex = 0;
+    fillSizeList(windowing_, window_, selection_.series);
+    calculate();
+    showResults();
+    // The information window, when it is open, is refilled here for the new series.
+    previousSeries_ = selection_.series;
+}
+
+void MainWindow::setUnitMode(DisplayUnit target) {
+    if (window_ == 0) return;
+    DrillTextMode drillText = DrillTextMode::Metric;
+    if (target == DisplayUnit::Inch) {
+        if (mode_.unitFactor != mmPerInch) return;
+        mode_ = UnitMode::inch();
+        drillText = DrillTextMode::BackToInch;
+    } else {
+        if (mode_.unitFactor != 1.0) return;
+        mode_ = UnitMode::metric();
+    }
+    for (int row = 0; row < drill_chart::kEndRow; ++row) {
+        windowing_.viewSetCell(window_, ids::kDrillChart, row, 1,
+                               drillDiameterText(drill_chart::diameter(row), drillText));
+    }
+    showResults();
+    // The information window, when it is open, is refilled here for the new unit.
+}
+
+void MainWindow::exitPipeLayout() {
+    showRange(302, 396, false);
+    showRange(ids::kFirstSeriesRadio, ids::kLastSeriesRadio, false);
+    selection_.series = series::UNC;
+    refreshForSeries();
+    applyScrewLayout();
+    // The screw layout puts "MAX" over the first minor-diameter column; UNC shows a reference
+    // value there, so the display writes its own captions once more.
+    showResults();
+    showRange(302, 423, true);
+}
+
+void MainWindow::syncRadios() {
+    // Whatever the event, exactly the selected series' radio and the current unit's radio are on
+    // (a click on a hidden radio or a bare notification must not leave two series checked).
+    const int selected = seriesRadioId(selection_.series);
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        const int radio = seriesRadioId(id);
+        if (windowing_.radioChecked(window_, radio) != (radio == selected)) {
+            windowing_.setRadio(window_, radio, radio == selected);
+        }
+    }
+    const bool metric = mode_.isMetric();
+    if (windowing_.radioChecked(window_, ids::kInches) == metric) {
+        windowing_.setRadio(window_, ids::kInches, !metric);
+    }
+    if (windowing_.radioChecked(window_, ids::kMillimeters) != metric) {
+        windowing_.setRadio(window_, ids::kMillimeters, metric);
+    }
+}
+
+}  // namespace torveld

@@ -1,0 +1,165 @@
+#include "pipe_layout.h"
+
+#include <string>
+
+#include "control_ids.h"
+#include "control_table.h"
+
+namespace torveld {
+
+using namespace ids;
+using platform::Rect;
+
+namespace {
+
+struct Placement {
+    int id;
+    Rect rect;
+    const char* caption;  // nullptr keeps the caption
+};
+
+// External grid and middle row of the pipe arrangement.
+constexpr Placement kPipeUpper[] = {
+    {kInternalHeader, {105, 195, 470, 28}, nullptr},
+    {kExtMajorCaption, {75, 45, 125, 18}, "PIPE DIAMETER"},
+    {kExtPitchCaption, {205, 45, 145, 18}, "MAJOR DIAMETER"},
+    {kExtMinorCaption, {395, 45, 170, 18}, "PITCH DIAMETER"},
+    {kExtPitchMaxCaption, {220, 61, 115, 18}, "END OF PIPE"},
+    {kExtMinor1Caption, {360, 61, 115, 18}, "E1 GAGE NOTCH"},
+    {kWiresMaxCaption, {485, 61, 115, 18}, "E0 END OF PIPE"},
+    {kExtHeightCaption, {63, 135, 65, 18}, nullptr},
+    {kExtFlatCaption, {169, 135, 65, 18}, "MAX"},
+    {kPipeExtFlatCaption, {169, 120, 130, 18}, nullptr},
+    {kPipeExtFlatMinCaption, {234, 135, 65, 18}, nullptr},
+    {kPitchCaption, {335, 135, 75, 18}, nullptr},
+    {kBestWireCaption, {442, 135, 75, 18}, nullptr},
+    {kConstantCaption, {523, 135, 125, 18}, "CONSTANT (2 WIRE)"},
+    {kExtNormalMajorMin, {100, 77, 75, 25}, nullptr},
+    {kExtNormalPitchMax, {240, 77, 75, 25}, nullptr},
+    {kExtNormalMinor1, {380, 77, 75, 25}, nullptr},
+    {kExtNormalWiresMax, {505, 77, 75, 25}, nullptr},
+    {kExtHeight, {58, 151, 75, 25}, nullptr},
+    {kExtFlat, {169, 151, 65, 25}, nullptr},
+    {kPipeExtFlatMin, {234, 151, 65, 25}, nullptr},
+    {kPitch, {335, 151, 75, 25}, nullptr},
+    {kBestWire, {442, 151, 75, 25}, nullptr},
+    {kConstant, {548, 151, 75, 25}, nullptr},
+};
+
+// Internal fields and the lists of the pipe arrangement.
+constexpr Placement kPipeLower[] = {
+    {kIntNormalMinorMin, {53, 266, 75, 25}, nullptr},
+    {kIntNormalMinorMax, {155, 266, 75, 25}, nullptr},
+    {kIntHeight, {257, 266, 75, 25}, nullptr},
+    {kIntFlat, {364, 266, 65, 25}, nullptr},
+    {kPipeIntFlatMin, {430, 266, 65, 25}, nullptr},
+    {kPipeTapDepth, {532, 266, 65, 25}, nullptr},
+    {kIntMinorCaption, {58, 235, 167, 18}, "MINOR DIAMETER"},
+    {kIntMinorMinCaption, {48, 250, 85, 18}, "FACE OF PART"},
+    {kIntMinorMaxCaption, {140, 250, 105, 18}, "K0 END OF PIPE"},
+    {kIntHeightCaption, {262, 250, 65, 18}, "HEIGHT"},
+    {kPipeIntFlatCaption, {364, 235, 135, 18}, nullptr},
+    {kIntFlatCaption, {364, 250, 65, 18}, "MAX"},
+    {kPipeIntFlatMinCaption, {430, 250, 65, 18}, nullptr},
+    {kTapDepthCaption, {517, 250, 95, 18}, nullptr},
+    {kDrillChart, {270, 340, 172, 203}, nullptr},
+    {kDrillChartCaption, {270, 324, 173, 18}, nullptr},
+    {kEngagementList, {5, 340, 260, 203}, nullptr},
+    {kEngagementCaption, {5, 324, 260, 18}, "   L1 - L4 LENGTHS"},
+};
+
+// Collapsed in the pipe arrangement, before the upper placements.
+// clang-format off
+constexpr int kCollapsedUpper[] = {
+    kExtNormalMajorMax, kExtNormalMajorMean, kExtCloseMajorMax, kExtCloseMajorMin,
+    kExtCloseMajorMean, kExtNormalPitchMin, kExtClosePitchMax, kExtClosePitchMin,
+    kExtNormalMinor2, kExtCloseMinor1, kExtCloseMinor2, kExtNormalWiresMin,
+    kExtCloseWiresMax, kExtCloseWiresMin,
+    kRadius1, kRadius2,
+    kExtMajorMaxCaption, kExtMajorMinCaption, kExtMajorMeanCaption, kExtPitchMinCaption,
+    kExtMinor2Caption, kWiresMinCaption, kOverWiresCaption, kRadiiCaption,
+    kRadius1Caption, kRadius2Caption, kThreadTypeCaption,
+    kExtNormalLabel, kExtCloseLabel,
+};
+
+// Collapsed in the screw arrangement: the controls of the pipe arrangement only.
+constexpr int kPipeOnly[] = {
+    kPipeExtFlatMin, kPipeIntFlatMin, kPipeTapDepth, kPipeExtFlatCaption, kPipeExtFlatMinCaption,
+    kTapDepthCaption, kPipeIntFlatCaption, kPipeIntFlatMinCaption, kPipeExit,
+};
+// clang-format on
+
+// The screw arrangement moves three middle-row captions a little off their creation places.
+constexpr Placement kScrewExceptions[] = {
+    {kExtHeightCaption, {80, 139, 70, 18}, nullptr},
+    {kBestWireCaption, {315, 139, 78, 18}, nullptr},
+    {kConstantCaption, {400, 139, 78, 18}, nullptr},
+};
+
+constexpr Placement kScrewCaptions[] = {
+    {kExtMajorCaption, {}, "MAJOR DIAMETER"},
+    {kExtPitchCaption, {}, "PITCH DIAMETER"},
+    {kExtMinorCaption, {}, "MINOR DIAMETER"},
+    {kExtMajorMinCaption, {}, "MIN"},
+    {kExtPitchMaxCaption, {}, "MAX"},
+    {kExtMinor1Caption, {}, "MAX"},
+    {kWiresMaxCaption, {}, "MAX"},
+    {kConstantCaption, {}, "CONSTANT"},
+    {kExtFlatCaption, {}, "FLAT"},
+    {kIntFlatCaption, {}, "FLAT"},
+    {kIntMinorMaxCaption, {}, "MAX"},
+    {kIntMinorMinCaption, {}, "MIN"},
+    {kEngagementCaption, {}, "ENGAGEMENT"},
+};
+
+void collapse(platform::Windowing& w, platform::WindowHandle window, int id) {
+    w.setControlRect(window, id, Rect{});
+}
+
+void place(platform::Windowing& w, platform::WindowHandle window, const Placement& p) {
+    w.setControlRect(window, p.id, p.rect);
+    if (p.caption) w.setControlText(window, p.id, p.caption);
+}
+
+// Controls that the screw arrangement puts back on their creation rectangles: the grid cells
+// and middle-row fields, the lists, the internal header, the class labels and every caption.
+bool restoredByScrewLayout(int id) {
+    return (id >= kExtNormalMajorMax && id <= kIntFlat) || id == kDrillChart ||
+           id == kEngagementList || id == kInternalHeader ||
+           (id >= kExtNormalLabel && id <= kIntFlatCaption) || id == kThreadTypeCaption ||
+           id == kDrillChartCaption || id == kEngagementCaption;
+}
+
+}  // namespace
+
+void applyPipeLayout(platform::Windowing& w, platform::WindowHandle window,
+                     std::string_view seriesCode) {
+    for (int id : kCollapsedUpper) collapse(w, window, id);
+    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) w.showControl(window, id, false);
+    for (const Placement& p : kPipeUpper) place(w, window, p);
+
+    for (int id = kIntNormalMinorMin; id <= kIntFlat; ++id) collapse(w, window, id);
+    for (int id = kIntMinorCaption; id <= kIntFlatCaption; ++id) collapse(w, window, id);
+    for (int id : {kIntNormalLabel, kIntCloseLabel, kDrillChart, kDrillChartCaption,
+                   kEngagementList, kEngagementCaption}) {
+        collapse(w, window, id);
+    }
+    for (const Placement& p : kPipeLower) place(w, window, p);
+    w.setControlRect(window, kPipeExit, {468, 390, 160, 60});
+    w.setControlText(window, kPipeExit, "Exit " + std::string(seriesCode));
+}
+
+void applyScrewLayout(platform::Windowing& w, platform::WindowHandle window) {
+    for (int id : kPipeOnly) collapse(w, window, id);
+    for (const ControlDef& c : mainControls()) {
+        if (restoredByScrewLayout(c.id)) w.setControlRect(window, c.id, c.rect);
+    }
+    for (const Placement& p : kScrewExceptions) w.setControlRect(window, p.id, p.rect);
+    for (const Placement& p : kScrewCaptions) w.setControlText(window, p.id, p.caption);
+    w.setRadio(window, kUncRadio, true);
+    w.setRadio(window, kNptRadio, false);
+    w.setRadio(window, kNptfRadio, false);
+    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) w.showControl(window, id, true);
+}
+
+}  // namespace torveld

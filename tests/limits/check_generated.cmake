@@ -1,0 +1,37 @@
+# Runs the limit-table generator into an empty folder and fails unless every file it writes is
+# byte for byte the committed one, and every committed limit-table file was written by it.
+# Arguments: PYTHON, SOURCE_DIR, WORK_DIR.
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+execute_process(
+    COMMAND "${PYTHON}" "${SOURCE_DIR}/tools/limits/generate.py" --out "${WORK_DIR}"
+    RESULT_VARIABLE result
+    OUTPUT_VARIABLE output
+    ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "generator failed (${result}):\n${output}${errors}")
+endif()
+
+file(GLOB generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
+file(GLOB committed RELATIVE "${SOURCE_DIR}/src/data/generated"
+     "${SOURCE_DIR}/src/data/generated/limit_tables_*.cpp")
+if(NOT generated)
+    message(FATAL_ERROR "generator wrote no files")
+endif()
+list(SORT generated)
+list(SORT committed)
+if(NOT generated STREQUAL committed)
+    message(FATAL_ERROR "generated files (${generated}) differ from the committed ones (${committed})")
+endif()
+foreach(name IN LISTS generated)
+    execute_process(
+        COMMAND "${CMAKE_COMMAND}" -E compare_files
+            "${WORK_DIR}/${name}" "${SOURCE_DIR}/src/data/generated/${name}"
+        RESULT_VARIABLE same)
+    if(NOT same EQUAL 0)
+        message(FATAL_ERROR "src/data/generated/${name} is not what tools/limits/generate.py "
+                            "produces; run python3 tools/limits/generate.py")
+    endif()
+endforeach()
+list(LENGTH generated count)
+message(STATUS "${count} generated files match the committed data")

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "script_driver.h"
+
+namespace torveld::driver {
+namespace {
+
+using nlohmann::json;
+
+struct Session {
+    std::vector<json> dumps;
+    std::vector<std::string> errors;
+};
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+Session run(const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    ScriptDriver(out, err).run(in);
+    Session result;
+    for (const std::string& line : lines(out.str())) result.dumps.push_back(json::parse(line));
+    result.errors = lines(err.str());
+    return result;
+}
+
+const json& field(const json& dump, int id) {
+    return dump["main"]["controls"][std::to_string(id)];
+}
+
+TEST(ParseCommand, ReadsEveryCommandOfTheScriptLanguage) {
+    EXPECT_TRUE(std::holds_alternative<Blank>(parseCommand("")));
+    EXPECT_TRUE(std::holds_alternative<Blank>(parseCommand(" \t\r")));
+    const Command select = parseCommand("  select\t302   9 \r");
+    ASSERT_TRUE(std::holds_alternative<Select>(select));
+    EXPECT_EQ(std::get<Select>(select).id, 302);
+    EXPECT_EQ(std::get<Select>(select).position, 9);
+    EXPECT_EQ(std::get<Click>(parseCommand("click 398")).id, 398);
+    EXPECT_EQ(std::get<Notify>(parseCommand("notify 302 -1")).code, -1);
+    EXPECT_EQ(std::get<Screen>(parseCommand("screen 800 600")).width, 800);
+    EXPECT_TRUE(std::holds_alternative<Press>(parseCommand("press")));
+    EXPECT_TRUE(std::holds_alternative<Dump>(parseCommand("dump")));
+    EXPECT_TRUE(std::holds_alternative<InfoClose>(parseCommand("info close")));
+    EXPECT_TRUE(std::holds_alternative<PrintFail>(parseCommand("print fail")));
+}
+
+TEST(ParseCommand, RefusesMalformedLinesWithAReason) {
+    for (const char* line : {"clik 3",     "click",        "click 3 4",      "click x",
+                             "click 3.5",  "click +3",     "click 0x10",     "click 2147483648",
+                             "select 302", "notify 1 2 3", "screen 0 600",   "screen 800 70000",
+                             "screen 800", "dump now",     "press 1",        "info",
+                             "info open",  "print",        "print fail now", "DUMP",
+                             "\x01\xff"}) {
+        const Command command = parseCommand(line);
+        ASSERT_TRUE(std::holds_alternative<Malformed>(command)) << line;
+        EXPECT_FALSE(std::get<Malformed>(command).reason.empty());
+        for (char c : std::get<Malformed>(command).reason) {
+            EXPECT_TRUE(c >= 0x20 && c < 0x7f) << line;  // nothing unprintable echoed back
+        }
+    }
+}
+
+TEST(ReadLine, CutsOverlongLinesAndGoesOn) {
+    std::istringstream in(std::string(5000, 'x') + "\ndump\nlast");
+    std::string line;
+    bool tooLong = false;
+    ASSERT_TRUE(readLine(in, line, tooLong));
+    EXPECT_TRUE(tooLong);
+    EXPECT_EQ(line.size(), kMaxLineLength);
+    ASSERT_TRUE(readLine(in, line, tooLong));
+    EXPECT_FALSE(tooLong);
+    EXPECT_EQ(line, "dump");
+    ASSERT_TRUE(readLine(in, line, tooLong));  // the last line needs no line end
+    EXPECT_EQ(line, "last");
+    EXPECT_FALSE(readLine(in, line, tooLong));
+}
+
+TEST(ScriptDriver, DumpsUnc14InBothUnits) {
+    const Session r = run("select 302 9\ndump\nclick 400\ndump\n");
+    ASSERT_EQ(r.dumps.size(), 2u);
+    EXPECT_TRUE(r.errors.empty());
+    const json& inch = r.dumps[0];
+    EXPECT_EQ(inch["main"]["open"], true);
+    EXPECT_EQ(inch["main"]["state"], "normal");
+    EXPECT_EQ(inch["main"]["title"], "Threads");
+    EXPECT_EQ(inch["main"]["rect"], json::array({144, 109, 735, 550}));
+    EXPECT_EQ(field(inch, 303)["text"], ".2489");
+    EXPECT_EQ(field(inch, 317)["text"], ".2597");
+    EXPECT_EQ(field(inch, 324)["text"], ".02887");
+    EXPECT_EQ(field(inch, 350)["text"], "INTERNAL DATA          1/4 - 20  UNC");
+    EXPECT_EQ(field(inch, 302)["selected"], 9);
+    EXPECT_EQ(field(inch, 302)["items"].size(), 33u);
+    EXPECT_EQ(field(inch, 348)["items"][1], "  100%  -   .1850");
+    EXPECT_EQ(field(inch, 401)["checked"], true);
+    EXPECT_EQ(field(inch, 399)["checked"], true);
+    EXPECT_EQ(field(inch, 347)["rows"].size(), 747u);
+    EXPECT_EQ(field(inch, 303)["font"], json::array({"Tahoma", 9, 700}));
+    EXPECT_EQ(field(inch, 303)["colours"], json::parse("[[0,0,0],[245,245,245]]"));
+    EXPECT_EQ(inch["info"]["open"], false);
+    EXPECT_EQ(inch["messageBoxes"], json::array());
+    EXPECT_EQ(inch["prints"], json::array());
+
+    const json& metric = r.dumps[1];
+    EXPECT_EQ(field(metric, 303)["text"], "6.322");
+    EXPECT_EQ(field(metric, 324)["text"], ".7332");
+    EXPECT_EQ(field(metric, 348)["items"][1], "  100%  -   4.699");
+    EXPECT_EQ(field(metric, 400)["checked"], true);
+    EXPECT_EQ(field(metric, 399)["checked"], false);
+    EXPECT_EQ(field(metric, 347)["rows"][0][1], "    0.343");
+}
+
+TEST(ScriptDriver, ScreenOnlyBeforeTheFirstOtherCommand) {
+    Session r = run("screen 1280 1024\nscreen 800 600\ndump\nscreen 1024 768\ndump\n");
+    ASSERT_EQ(r.dumps.size(), 2u);
+    EXPECT_EQ(r.dumps[0]["main"]["rect"], json::array({32, 25, 735, 550}));
+    EXPECT_EQ(r.dumps[1], r.dumps[0]);
+    EXPECT_EQ(r.errors,
+              std::vector<std::string>{"error: screen must come before every other command"});
+}
+
+TEST(ScriptDriver, MalformedCommandsChangeNothingAndTheDriverGoesOn) {
+    const Session r = run("dump\nbogus 1\nclick\nselect 302 x\n" + std::string(3000, 'y') +
+                          "\ninfo close\nprint fail\n\n   \ndump\n");
+    ASSERT_EQ(r.dumps.size(), 2u);
+    EXPECT_EQ(r.dumps[0], r.dumps[1]);
+    ASSERT_EQ(r.errors.size(), 6u);
+    EXPECT_EQ(r.errors[0], "error: unknown command 'bogus'");
+    EXPECT_EQ(r.errors[3], "error: line too long");
+    for (const std::string& e : r.errors) EXPECT_EQ(e.rfind("error: ", 0), 0u) << e;
+}
+
+TEST(ScriptDriver, AfterCloseOnlyDumpAnswers) {
+    const Session r =
+        run("select 302 9\nclick 398\nclick 402\nselect 302 3\npress\nnonsense\ndump\n");
+    ASSERT_EQ(r.dumps.size(), 1u);
+    EXPECT_EQ(r.dumps[0]["main"]["open"], false);
+    EXPECT_EQ(r.dumps[0]["main"]["state"], "closed");
+    EXPECT_EQ(field(r.dumps[0], 303)["text"], ".2489");  // the final state, as it was
+    EXPECT_EQ(r.errors, std::vector<std::string>(4, "error: closed"));
+}
+
+TEST(ScriptDriver, EndOfInputEndsTheRunLikeClose) {
+    EXPECT_TRUE(run("").dumps.empty());
+    EXPECT_TRUE(run("screen 800 600").errors.empty());
+    const Session r = run("click 410\nselect 302 4\npress\nclick 397\ndump");  // no final line end
+    ASSERT_EQ(r.dumps.size(), 1u);
+    EXPECT_EQ(r.dumps[0]["main"]["state"], "minimised");
+    EXPECT_EQ(field(r.dumps[0], 433)["text"], "Exit NPT");
+    EXPECT_EQ(field(r.dumps[0], 348)["items"][4], "  L2 = .5337   (7.47 THREADS)");
+}
+
+}  // namespace
+}  // namespace torveld::driver
