@@ -402,13 +402,14 @@ TEST_F(DataSheetTest, DiametersAreRightAlignedByTheirLength) {
     };
     for (const auto& c : cases) {
         print(series::UNC, c.mode, c.start);
-        const Call* t = findText(texts(last()), c.first);
+        const std::vector<Call> all = texts(last());
+        const Call* t = findText(all, c.first);
         ASSERT_NE(t, nullptr) << c.first;
         EXPECT_FLOAT_EQ(argF(*t, 1), c.x) << c.first;
         EXPECT_FLOAT_EQ(argF(*t, 2), 6.15f) << c.first;
         // Every diameter of the excerpt ends at x 4.51.
         int diameters = 0;
-        for (const Call& call : texts(last())) {
+        for (const Call& call : all) {
             const float x = argF(call, 1), y = argF(call, 2);
             if (x < 3.7f || x > 4.06f || y < 6.1f || y > 7.7f) continue;
             const auto& text = std::get<std::string>(call.arguments[4]);
