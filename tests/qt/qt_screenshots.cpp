@@ -88,7 +88,7 @@ TEST_F(Screenshots, MainWindow) {
 
 // INFO and PRINT do nothing in the main window yet (the information window and the data sheet
 // live on their own branch); enable these two when they reach the main window.
-TEST_F(Screenshots, DISABLED_InformationWindow) {
+TEST_F(Screenshots, InformationWindow) {
     press(434);  // INFO
     QWidget* info = topLevel(QStringLiteral("Thread Info"));
     ASSERT_NE(info, nullptr) << "INFO opens the information window";
@@ -98,7 +98,7 @@ TEST_F(Screenshots, DISABLED_InformationWindow) {
     EXPECT_TRUE(shot.save(folder + "/info_window.png"));
 }
 
-TEST_F(Screenshots, DISABLED_DataSheet) {
+TEST_F(Screenshots, DataSheet) {
     press(442);  // PRINT
     ASSERT_EQ(pages.size(), 1u) << "PRINT draws one data sheet";
     EXPECT_TRUE(pageImage(pages.front()).save(folder + "/data_sheet.png"));
