@@ -10,11 +10,7 @@ packages=(
     fonts-wine fonts-dejavu-core
 )
 if [ "${1:-}" = "test" ]; then
-<<<<<<< HEAD
-    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth dpkg-dev)
-=======
-    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth python3)
->>>>>>> main
+    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth dpkg-dev python3)
 fi
 
 missing=()
