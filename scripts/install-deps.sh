@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 libgl-dev
     fonts-wine fonts-dejavu-core
 )
 if [ "${1:-}" = "test" ]; then
-    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth python3)
+    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth dpkg-dev python3)
 fi
 
 missing=()

@@ -1,18 +1,43 @@
-// Torveld: until the window exists, shows the start-up selection and its first result as text.
+// Torveld, the desktop program: the main window on Qt 6 with the print preview.
+#include <QApplication>
+#include <QIcon>
 #include <cstdio>
+#include <cstdlib>
 
-#include "number_format.h"
-#include "thread_calculator.h"
+#include "main_window.h"
+#include "qt_print_preview.h"
+#include "qt_windowing.h"
 
-int main() {
-    using namespace torveld;
-    Selection selection;
-    ThreadResults results;
-    ThreadCalculator(selection, results).calculate();
-    const SizeRow row = sizeRow(selection.series, selection.sizeIndex);
-    std::printf(
-        "TORVELD 2.1\n%.*s - %.*s  %s\nPITCH %s\n", static_cast<int>(row.designation.size()),
-        row.designation.data(), static_cast<int>(row.pitchText.size()), row.pitchText.data(),
-        selection.seriesCode.c_str(), formatLength(results.pitch, UnitMode::inch()).c_str());
+namespace {
+
+bool set(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Without a display Qt would abort with a long message; one line says what to do instead.
+    if (!set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+        std::fprintf(
+            stderr,
+            "torveld: no display found (DISPLAY and WAYLAND_DISPLAY are not set); start it "
+            "on a desktop, or under Xvfb with: xvfb-run -a %s\n",
+            argv[0]);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Torveld"));
+    QApplication::setApplicationVersion(QStringLiteral(TORVELD_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("torveld"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/torveld.svg")));
+
+    torveld::platform::qt::QtWindowing windowing;
+    torveld::platform::qt::QtPrintPreview printing;
+    torveld::MainWindow window(windowing, printing);
+    window.startUp();
+    windowing.runEventLoop(window);
+    window.shutDown();
     return 0;
 }

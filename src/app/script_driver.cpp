@@ -197,9 +197,14 @@ class Session {
                 } else if constexpr (std::is_same_v<T, Press>) {
                     windowing_.press(window);
                 } else if constexpr (std::is_same_v<T, InfoClose>) {
-                    error("the information window is not part of this build yet");
+                    const platform::WindowHandle info = main_.infoWindow().handle();
+                    if (info == 0) {
+                        error("the information window is not open");
+                    } else {
+                        windowing_.click(info, InfoWindow::kCloseId);
+                    }
                 } else if constexpr (std::is_same_v<T, PrintFail>) {
-                    error("printing is not part of this build yet");
+                    printing_.failNextStart();
                 } else if constexpr (std::is_same_v<T, Dump>) {
                     dump();
                 } else if constexpr (std::is_same_v<T, Screen>) {

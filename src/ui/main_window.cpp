@@ -5,6 +5,7 @@
 
 #include "control_ids.h"
 #include "control_table.h"
+#include "data_sheet.h"
 #include "drill_chart.h"
 #include "lengths_list.h"
 #include "pipe_layout.h"
@@ -27,7 +28,7 @@ constexpr const char* kTitleText = "TORVELD 2.1";
 }  // namespace
 
 MainWindow::MainWindow(platform::Windowing& windowing, platform::PrintPreview& printing)
-    : windowing_(windowing), printing_(printing) {}
+    : windowing_(windowing), printing_(printing), info_(windowing) {}
 
 void MainWindow::startUp() {
     if (window_ != 0) return;
@@ -110,6 +111,7 @@ void MainWindow::shutDown() {
     if (window_ == 0) return;
     ended_ = true;
     // The information window, when it is open, closes before the main window.
+    info_.close();
     if (windowing_.isWindowOpen(window_)) windowing_.closeWindow(window_);
 }
 
@@ -153,6 +155,11 @@ void MainWindow::showResults() {
     selection_.headerText =
         headerText(selection_.series, selection_.sizeIndex, selection_.seriesCode);
     setDataHeaders(windowing_, window_, selection_.seriesCode, selection_.headerText);
+}
+
+void MainWindow::printSheet() {
+    printDataSheet(printing_, windowing_, window_,
+                   DataSheetInput{selection_.series, mode_, guideStartIndex()});
 }
 
 void MainWindow::showMetricFineResults() {

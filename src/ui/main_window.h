@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "info_window.h"
 #include "number_format.h"
 #include "print_preview.h"
 #include "result_display.h"
@@ -54,6 +55,7 @@ class MainWindow : public platform::EventHandler {
     platform::WindowHandle window() const { return window_; }
     platform::Windowing& windowing() const { return windowing_; }
     platform::PrintPreview& printing() const { return printing_; }
+    const InfoWindow& infoWindow() const { return info_; }
     // True from CLOSE (or shutDown) on: no event is handled any more.
     bool ended() const { return ended_; }
 
@@ -70,6 +72,8 @@ class MainWindow : public platform::EventHandler {
     FieldWriter writer() const;
     // Shows or hides every main-window control whose id lies in [first, last].
     void showRange(int first, int last, bool visible);
+    // PRINT: the data sheet of what the window shows now.
+    void printSheet();
 
     platform::Windowing& windowing_;
     platform::PrintPreview& printing_;
@@ -79,6 +83,7 @@ class MainWindow : public platform::EventHandler {
     UnitMode mode_ = UnitMode::inch();
     ThreadResults results_;
     std::optional<TapDrillGuide> guide_;
+    InfoWindow info_;
     bool ended_ = false;
 };
 

@@ -17,6 +17,10 @@ bool isTaperPipe(SeriesId id) {
 }  // namespace
 
 void MainWindow::onBackgroundPress(platform::WindowHandle window) {
+    if (!ended_ && info_.owns(window)) {
+        info_.onBackgroundPress(window);
+        return;
+    }
     if (ended_ || window_ == 0 || window != window_ || !windowing_.isWindowOpen(window_)) return;
     // The window has no title bar: a press on its background moves it.
     windowing_.bringToTop(window_);
@@ -24,8 +28,11 @@ void MainWindow::onBackgroundPress(platform::WindowHandle window) {
 }
 
 void MainWindow::onControlEvent(platform::WindowHandle window, int controlId, int code) {
-    // Only main-window events are handled here; the information window, when it exists, gets
-    // its events through its own branch.
+    // The information window handles the events of its own window.
+    if (!ended_ && info_.owns(window)) {
+        info_.onControlEvent(window, controlId, code);
+        return;
+    }
     if (ended_ || window_ == 0 || window != window_ || !windowing_.isWindowOpen(window_)) return;
     handleControl(controlId, code);
     if (!ended_) syncRadios();
@@ -42,10 +49,10 @@ void MainWindow::handleControl(int controlId, int code) {
             windowing_.showWindow(window_, platform::ShowState::Minimised);
             return;
         case ids::kPrint:
-            // The data sheet is not part of this build yet: PRINT does nothing.
+            printSheet();
             return;
         case ids::kInfo:
-            // The information window is not part of this build yet: INFO does nothing.
+            info_.showFor(selection_.series, mode_);
             return;
         case ids::kPipeExit:
             exitPipeLayout();
@@ -94,7 +101,7 @@ void MainWindow::refreshForSeries() {
     fillSizeList(windowing_, window_, selection_.series);
     calculate();
     showResults();
-    // The information window, when it is open, is refilled here for the new series.
+    info_.refresh(selection_.series, mode_);
     previousSeries_ = selection_.series;
 }
 
@@ -114,7 +121,7 @@ void MainWindow::setUnitMode(DisplayUnit target) {
                                drillDiameterText(drill_chart::diameter(row), drillText));
     }
     showResults();
-    // The information window, when it is open, is refilled here for the new unit.
+    info_.refresh(selection_.series, mode_);
 }
 
 void MainWindow::exitPipeLayout() {

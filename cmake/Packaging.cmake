@@ -1,0 +1,25 @@
+# Installation layout of the desktop program and the Debian package built by CPack.
+include(GNUInstallDirs)
+
+set(CPACK_PACKAGE_NAME torveld)
+set(CPACK_PACKAGE_VENDOR "Torveld")
+set(CPACK_PACKAGE_CONTACT "Torveld developers <torveld@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Screw thread reference calculator")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Limits of size, thread geometry, over-wire values, pipe-thread gauge values and tap drills \
+for 23 screw thread series, in inches or millimetres, with a printable data sheet.")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Qt platform plugins and the faces the windows and the sheet are drawn in.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, libqt6svg6")
+# Only the program, its desktop entry and its icon go into the package.
+set(CPACK_COMPONENTS_ALL desktop)
+set(CPACK_DEB_COMPONENT_INSTALL OFF)
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};desktop;/")
+include(CPack)

@@ -1,0 +1,75 @@
+#include "qt_fonts.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QStringDecoder>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace torveld::platform::qt {
+namespace {
+
+constexpr std::string_view kStandIn = "DejaVu Sans";
+
+// Where Debian's fonts-wine puts the free Tahoma.
+constexpr std::array<const char*, 2> kTahomaFiles = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/lib/wine/fonts/tahoma.ttf",
+};
+
+bool fontsInstalled = false;
+
+}  // namespace
+
+void installFonts() {
+    if (fontsInstalled || QGuiApplication::instance() == nullptr) return;
+    fontsInstalled = true;
+    if (!QFontDatabase::hasFamily(QStringLiteral("Tahoma"))) {
+        for (const char* file : kTahomaFiles) {
+            if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0) break;
+        }
+    }
+    const QString standIn = QString::fromLatin1(kStandIn.data(), kStandIn.size());
+    for (const char* face : {"Tahoma", "Verdana"}) {
+        const QString family = QString::fromLatin1(face);
+        if (!QFontDatabase::hasFamily(family)) QFont::insertSubstitution(family, standIn);
+    }
+}
+
+QString resolvedFamily(std::string_view face) {
+    installFonts();
+    const QString family = fromText(face);
+    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) return family;
+    return QString::fromLatin1(kStandIn.data(), static_cast<qsizetype>(kStandIn.size()));
+}
+
+int pixelsForPoints(double points) {
+    return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+}
+
+QFont widgetFont(std::string_view face, double points, int weight) {
+    installFonts();
+    QFont font;
+    font.setFamilies({resolvedFamily(face), QString::fromLatin1(kStandIn.data(), kStandIn.size())});
+    font.setPixelSize(pixelsForPoints(points));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
+    return font;
+}
+
+QString fromText(std::string_view text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (!utf8.hasError()) return decoded;
+    QStringDecoder cp1252("windows-1252");
+    if (cp1252.isValid()) {
+        return cp1252.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toText(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+}  // namespace torveld::platform::qt

@@ -1,0 +1,1032 @@
+#include "qt_windowing.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWindow>
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "qt_fonts.h"
+
+namespace torveld::platform::qt {
+namespace {
+
+// The thin border of a frameless window, in pixels; the client area lies inside it.
+constexpr int kBorder = 1;
+
+QColor toColor(Rgb colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+// Fusion everywhere, so that the window looks the same on every desktop; the drop-down list
+// drops below its box and shows as many entries as its rectangle allows.
+class TorveldStyle final : public QProxyStyle {
+  public:
+    TorveldStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Entries of a fixed height (0 keeps the height the font gives).
+class EntryDelegate final : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    int height = 0;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (height > 0) size.setHeight(height);
+        return size;
+    }
+};
+
+}  // namespace
+
+struct Control {
+    ControlKind kind = ControlKind::Label;
+    int id = 0;
+    unsigned style = 0;
+    QWidget* widget = nullptr;
+    int group = -1;  // radio group, counted from the window's first radio
+    Rect rect;
+    EntryDelegate* delegate = nullptr;
+};
+
+class FrameWidget;
+class ClientWidget;
+
+struct Window {
+    WindowHandle handle = 0;
+    bool popup = false;
+    FrameWidget* frame = nullptr;
+    ClientWidget* client = nullptr;
+    std::map<int, Control> controls;
+    std::vector<int> order;  // ids in creation order
+    int groups = 0;          // radio groups begun so far
+    bool tabOrderPending = false;
+};
+
+struct QtWindowing::Impl {
+    std::unique_ptr<QApplication> ownApp;
+    std::map<WindowHandle, Window> windows;
+    std::vector<QPointer<QWidget>> closed;  // closed frames waiting for deletion
+    WindowHandle nextHandle = 1;
+    EventHandler* handler = nullptr;
+    bool loopRunning = false;
+    bool endRequested = false;
+    int programmatic = 0;  // above 0 while the program itself changes a list
+    // The left press being handled, for beginMove.
+    QPoint pressGlobal;
+    bool pressing = false;
+
+    Window* find(WindowHandle handle) {
+        auto it = windows.find(handle);
+        return it == windows.end() ? nullptr : &it->second;
+    }
+    const Window* find(WindowHandle handle) const {
+        auto it = windows.find(handle);
+        return it == windows.end() ? nullptr : &it->second;
+    }
+    Control* find(WindowHandle handle, int id) {
+        Window* window = find(handle);
+        if (window == nullptr) return nullptr;
+        auto it = window->controls.find(id);
+        return it == window->controls.end() ? nullptr : &it->second;
+    }
+    const Control* find(WindowHandle handle, int id) const {
+        const Window* window = find(handle);
+        if (window == nullptr) return nullptr;
+        auto it = window->controls.find(id);
+        return it == window->controls.end() ? nullptr : &it->second;
+    }
+
+    void controlEvent(WindowHandle window, int id, int code) {
+        if (handler != nullptr) handler->onControlEvent(window, id, code);
+    }
+    void backgroundPress(WindowHandle window, QPoint global) {
+        pressGlobal = global;
+        pressing = true;
+        if (handler != nullptr) handler->onBackgroundPress(window);
+        pressing = false;
+    }
+    void endLoop() {
+        endRequested = true;
+        if (loopRunning) QApplication::exit(0);
+    }
+
+    void radioClicked(WindowHandle handle, int id);
+    void radioArrow(WindowHandle handle, int id, bool forward);
+    void scheduleKeyboardOrder(Window& window);
+    void applyKeyboardOrder(WindowHandle handle);
+    void closeWindow(WindowHandle handle);
+};
+
+// The top-level widget: frameless, with a thin border drawn around the client area.
+class FrameWidget final : public QWidget {
+  public:
+    FrameWidget(QtWindowing::Impl* impl, WindowHandle handle)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), impl_(impl), handle_(handle) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::black, kBorder));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
+    }
+    // A close asked for by the desktop (Alt+F4, the task bar): the main window ends the event
+    // loop, after which the system closes its windows in order; a pop-up keeps its own CLOSE.
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        const Window* window = impl_->find(handle_);
+        if (window != nullptr && !window->popup) impl_->endLoop();
+    }
+
+  private:
+    QtWindowing::Impl* impl_;
+    WindowHandle handle_;
+};
+
+// The client area: the window background, parent of every control.
+class ClientWidget final : public QWidget {
+  public:
+    ClientWidget(QWidget* parent, QtWindowing::Impl* impl, WindowHandle handle)
+        : QWidget(parent), impl_(impl), handle_(handle) {
+        setAutoFillBackground(true);
+    }
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+        event->accept();
+        impl_->backgroundPress(handle_, event->globalPosition().toPoint());
+    }
+
+  private:
+    QtWindowing::Impl* impl_;
+    WindowHandle handle_;
+};
+
+namespace {
+
+// Moves a window with the mouse after a background press where the window system offers no
+// move of its own (no window manager, offscreen): follows the pointer until the button is
+// released.
+class ManualMove final : public QObject {
+  public:
+    ManualMove(QWidget* frame, QPoint pressGlobal)
+        : QObject(frame), frame_(frame), press_(pressGlobal), origin_(frame->pos()) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if ((mouse->buttons() & Qt::LeftButton) == 0) {
+                finish();
+                return false;
+            }
+            frame_->move(origin_ + (mouse->globalPosition().toPoint() - press_));
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) {
+                finish();
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    void finish() {
+        qApp->removeEventFilter(this);
+        deleteLater();
+    }
+    QWidget* frame_;
+    QPoint press_;
+    QPoint origin_;
+};
+
+// Static text: transparent to the mouse, like the static controls of other desktops, so that
+// a press on a caption or a panel drags the window as a press on the background does.
+class Label final : public QLabel {
+  public:
+    explicit Label(QWidget* parent) : QLabel(parent) {
+        setTextFormat(Qt::PlainText);
+        setTextInteractionFlags(Qt::NoTextInteraction);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAutoFillBackground(true);
+    }
+};
+
+// Arrow keys move through a radio group and choose the radio they reach.
+class RadioKeys final : public QObject {
+  public:
+    RadioKeys(QObject* parent, QtWindowing::Impl* impl, WindowHandle handle, int id)
+        : QObject(parent), impl_(impl), handle_(handle), id_(id) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Right) {
+            impl_->radioArrow(handle_, id_, true);
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Left) {
+            impl_->radioArrow(handle_, id_, false);
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    QtWindowing::Impl* impl_;
+    WindowHandle handle_;
+    int id_;
+};
+
+bool zeroSized(const Control& control) {
+    return control.rect.width <= 0 || control.rect.height <= 0;
+}
+
+// The height of the closed drop-down box; the rest of its rectangle is the dropped list.
+int closedComboHeight(const QComboBox* combo, int rectHeight) {
+    return std::min(rectHeight, combo->sizeHint().height());
+}
+
+void placeControl(Control& control) {
+    const Rect& r = control.rect;
+    if (control.kind == ControlKind::DropDown) {
+        auto* combo = static_cast<QComboBox*>(control.widget);
+        const int closed = closedComboHeight(combo, r.height);
+        combo->setGeometry(r.left, r.top, std::max(0, r.width), std::max(0, closed));
+        const int entry = control.delegate->height > 0 ? control.delegate->height
+                                                       : combo->fontMetrics().height() + 2;
+        combo->setMaxVisibleItems(std::max(1, (r.height - closed) / std::max(1, entry)));
+        return;
+    }
+    control.widget->setGeometry(r.left, r.top, std::max(0, r.width), std::max(0, r.height));
+}
+
+}  // namespace
+
+void QtWindowing::Impl::radioClicked(WindowHandle handle, int id) {
+    Window* window = find(handle);
+    if (window == nullptr) return;
+    auto it = window->controls.find(id);
+    if (it == window->controls.end()) return;
+    const int group = it->second.group;
+    for (int other : window->order) {
+        Control& control = window->controls.at(other);
+        if (control.kind != ControlKind::Radio || control.group != group) continue;
+        static_cast<QRadioButton*>(control.widget)->setChecked(other == id);
+    }
+    scheduleKeyboardOrder(*window);
+    controlEvent(handle, id, notify::kClicked);
+}
+
+void QtWindowing::Impl::radioArrow(WindowHandle handle, int id, bool forward) {
+    Window* window = find(handle);
+    if (window == nullptr) return;
+    const int group = window->controls.at(id).group;
+    std::vector<int> members;
+    for (int other : window->order) {
+        const Control& control = window->controls.at(other);
+        if (control.kind == ControlKind::Radio && control.group == group &&
+            (other == id || (!control.widget->isHidden() && !zeroSized(control)))) {
+            members.push_back(other);
+        }
+    }
+    const auto at = std::find(members.begin(), members.end(), id);
+    const auto count = static_cast<std::ptrdiff_t>(members.size());
+    if (count < 2) return;
+    const std::ptrdiff_t position = at - members.begin();
+    const std::ptrdiff_t next = (position + (forward ? 1 : count - 1)) % count;
+    auto* radio = static_cast<QRadioButton*>(window->controls.at(members[next]).widget);
+    radio->setFocus(Qt::TabFocusReason);
+    radio->click();
+}
+
+void QtWindowing::Impl::scheduleKeyboardOrder(Window& window) {
+    if (window.tabOrderPending) return;
+    window.tabOrderPending = true;
+    const WindowHandle handle = window.handle;
+    QTimer::singleShot(0, window.frame, [this, handle] { applyKeyboardOrder(handle); });
+}
+
+// Tab reaches the buttons, the drop-down and each radio group once (its chosen radio), from
+// the left of the window to the right and, within a column, from top to bottom; arrow keys
+// move within a radio group. Read-only fields and lists take the focus only when clicked.
+void QtWindowing::Impl::applyKeyboardOrder(WindowHandle handle) {
+    Window* window = find(handle);
+    if (window == nullptr) return;
+    window->tabOrderPending = false;
+
+    struct Stop {
+        int x;
+        int y;
+        std::vector<QWidget*> widgets;
+    };
+    std::vector<Stop> stops;
+    std::map<int, std::size_t> groupStop;
+    std::map<int, QWidget*> groupChosen;
+    std::map<int, QWidget*> groupFirst;
+
+    for (int id : window->order) {
+        Control& control = window->controls.at(id);
+        QWidget* widget = control.widget;
+        const bool usable = !zeroSized(control) && !widget->isHidden();
+        switch (control.kind) {
+            case ControlKind::Button:
+            case ControlKind::DropDown:
+                widget->setFocusPolicy(usable ? Qt::StrongFocus : Qt::NoFocus);
+                if (usable) stops.push_back({control.rect.left, control.rect.top, {widget}});
+                break;
+            case ControlKind::TextBox:
+                widget->setFocusPolicy((control.style & style::kReadOnly) != 0 || !usable
+                                           ? (usable ? Qt::ClickFocus : Qt::NoFocus)
+                                           : Qt::StrongFocus);
+                if (usable && (control.style & style::kReadOnly) == 0) {
+                    stops.push_back({control.rect.left, control.rect.top, {widget}});
+                }
+                break;
+            case ControlKind::Radio: {
+                widget->setFocusPolicy(usable ? Qt::ClickFocus : Qt::NoFocus);
+                if (!usable) break;
+                auto found = groupStop.find(control.group);
+                if (found == groupStop.end()) {
+                    groupStop[control.group] = stops.size();
+                    stops.push_back({control.rect.left, control.rect.top, {}});
+                    found = groupStop.find(control.group);
+                }
+                stops[found->second].widgets.push_back(widget);
+                if (groupFirst.count(control.group) == 0) groupFirst[control.group] = widget;
+                if (static_cast<QRadioButton*>(widget)->isChecked() &&
+                    groupChosen.count(control.group) == 0) {
+                    groupChosen[control.group] = widget;
+                }
+                break;
+            }
+            case ControlKind::Label:
+                break;
+            case ControlKind::ListBox:
+            case ControlKind::ListView:
+                widget->setFocusPolicy(usable ? Qt::ClickFocus : Qt::NoFocus);
+                break;
+        }
+    }
+    for (const auto& [group, first] : groupFirst) {
+        QWidget* chosen = groupChosen.count(group) != 0 ? groupChosen[group] : first;
+        chosen->setFocusPolicy(Qt::StrongFocus);
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+        return a.x != b.x ? a.x < b.x : a.y < b.y;
+    });
+    QWidget* previous = nullptr;
+    for (const Stop& stop : stops) {
+        for (QWidget* widget : stop.widgets) {
+            if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+            previous = widget;
+        }
+    }
+}
+
+void QtWindowing::Impl::closeWindow(WindowHandle handle) {
+    Window* window = find(handle);
+    if (window == nullptr) return;
+    const bool mainWindow = !window->popup;
+    QWidget* frame = window->frame;
+    windows.erase(handle);
+    frame->hide();
+    frame->deleteLater();
+    closed.emplace_back(frame);
+    if (mainWindow && loopRunning) endLoop();
+}
+
+QtWindowing::QtWindowing() : impl_(std::make_unique<Impl>()) {
+    if (QApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "torveld";
+        static char* argv[] = {name, nullptr};
+        impl_->ownApp = std::make_unique<QApplication>(argc, argv);
+    }
+    QApplication::setStyle(new TorveldStyle);
+    QApplication::setQuitOnLastWindowClosed(false);
+    installFonts();
+}
+
+QtWindowing::~QtWindowing() {
+    for (auto& [handle, window] : impl_->windows) delete window.frame;
+    impl_->windows.clear();
+    for (QPointer<QWidget>& frame : impl_->closed) delete frame.data();
+    impl_->closed.clear();
+}
+
+Size QtWindowing::screenSize() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {};
+    const QSize size = screen->size();
+    return {size.width(), size.height()};
+}
+
+WindowHandle QtWindowing::createWindow(const WindowSpec& spec) {
+    const WindowHandle handle = impl_->nextHandle++;
+    Window& window = impl_->windows[handle];
+    window.handle = handle;
+    window.popup = spec.popup;
+    window.frame = new FrameWidget(impl_.get(), handle);
+    window.frame->setWindowTitle(fromText(spec.title));
+    const int width = std::max(2 * kBorder + 1, spec.rect.width);
+    const int height = std::max(2 * kBorder + 1, spec.rect.height);
+    window.frame->setFixedSize(width, height);
+    window.frame->move(spec.rect.left, spec.rect.top);
+    window.client = new ClientWidget(window.frame, impl_.get(), handle);
+    window.client->setGeometry(kBorder, kBorder, width - 2 * kBorder, height - 2 * kBorder);
+    QPalette palette = window.client->palette();
+    palette.setColor(QPalette::Window, toColor(spec.background));
+    window.client->setPalette(palette);
+    return handle;
+}
+
+void QtWindowing::closeWindow(WindowHandle window) {
+    impl_->closeWindow(window);
+}
+
+bool QtWindowing::isWindowOpen(WindowHandle window) const {
+    return impl_->find(window) != nullptr;
+}
+
+void QtWindowing::showWindow(WindowHandle handle, ShowState state) {
+    Window* window = impl_->find(handle);
+    if (window == nullptr) return;
+    switch (state) {
+        case ShowState::Hidden:
+            window->frame->hide();
+            break;
+        case ShowState::Normal:
+            impl_->applyKeyboardOrder(handle);
+            if (window->frame->isMinimized()) {
+                window->frame->showNormal();
+            } else {
+                window->frame->show();
+            }
+            break;
+        case ShowState::Minimised:
+            window->frame->showMinimized();
+            break;
+    }
+}
+
+void QtWindowing::bringToTop(WindowHandle handle) {
+    Window* window = impl_->find(handle);
+    if (window == nullptr) return;
+    window->frame->raise();
+    window->frame->activateWindow();
+}
+
+void QtWindowing::beginMove(WindowHandle handle) {
+    Window* window = impl_->find(handle);
+    if (window == nullptr || !impl_->pressing) return;
+    QWindow* native = window->frame->windowHandle();
+    if (native != nullptr && native->startSystemMove()) return;
+    new ManualMove(window->frame, impl_->pressGlobal);
+}
+
+void QtWindowing::setWindowBackground(WindowHandle handle, Rgb colour) {
+    Window* window = impl_->find(handle);
+    if (window == nullptr) return;
+    QPalette palette = window->client->palette();
+    palette.setColor(QPalette::Window, toColor(colour));
+    window->client->setPalette(palette);
+}
+
+void QtWindowing::setWindowText(WindowHandle handle, std::string_view text) {
+    Window* window = impl_->find(handle);
+    if (window != nullptr) window->frame->setWindowTitle(fromText(text));
+}
+
+Rect QtWindowing::windowRect(WindowHandle handle) const {
+    const Window* window = impl_->find(handle);
+    if (window == nullptr) return {};
+    const QRect frame = window->frame->frameGeometry();
+    return {frame.x(), frame.y(), frame.width(), frame.height()};
+}
+
+void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
+    Window* window = impl_->find(handle);
+    if (window == nullptr || window->controls.count(spec.id) != 0) return;
+    Control control;
+    control.kind = spec.kind;
+    control.id = spec.id;
+    control.style = spec.style;
+    control.rect = spec.rect;
+    QWidget* parent = window->client;
+    Impl* impl = impl_.get();
+    const int id = spec.id;
+    const QString caption = fromText(spec.caption);
+    const bool centred = (spec.style & style::kCentred) != 0;
+
+    switch (spec.kind) {
+        case ControlKind::Label: {
+            auto* label = new Label(parent);
+            label->setText(caption);
+            label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+            control.widget = label;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto* edit = new QLineEdit(parent);
+            edit->setText(caption);
+            edit->setReadOnly((spec.style & style::kReadOnly) != 0);
+            edit->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+            edit->setCursorPosition(0);
+            control.widget = edit;
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(caption, parent);
+            button->setAutoDefault(false);
+            QObject::connect(button, &QPushButton::clicked, button, [impl, handle, id] {
+                impl->controlEvent(handle, id, notify::kClicked);
+            });
+            control.widget = button;
+            break;
+        }
+        case ControlKind::Radio: {
+            auto* radio = new QRadioButton(caption, parent);
+            radio->setAutoExclusive(false);
+            radio->setAutoFillBackground(true);
+            radio->installEventFilter(new RadioKeys(radio, impl, handle, id));
+            QObject::connect(radio, &QRadioButton::clicked, radio,
+                             [impl, handle, id] { impl->radioClicked(handle, id); });
+            if ((spec.style & style::kGroupStart) != 0 || window->groups == 0) ++window->groups;
+            control.group = window->groups - 1;
+            control.widget = radio;
+            break;
+        }
+        case ControlKind::DropDown: {
+            auto* combo = new QComboBox(parent);
+            combo->setEditable(false);
+            combo->setInsertPolicy(QComboBox::InsertAtBottom);
+            combo->setAccessibleName(caption);
+            control.delegate = new EntryDelegate(combo);
+            combo->setItemDelegate(control.delegate);
+            // The user's choice only: a selection made by the program raises no event.
+            QObject::connect(combo, &QComboBox::activated, combo, [impl, handle, id] {
+                impl->controlEvent(handle, id, notify::kSelectionChanged);
+            });
+            control.widget = combo;
+            break;
+        }
+        case ControlKind::ListBox: {
+            auto* list = new QListWidget(parent);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setUniformItemSizes(true);
+            list->setFrameShape((spec.style & style::kBorder) != 0 ? QFrame::Box
+                                                                   : QFrame::StyledPanel);
+            list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            control.delegate = new EntryDelegate(list);
+            list->setItemDelegate(control.delegate);
+            if ((spec.style & style::kNotify) != 0) {
+                QObject::connect(list, &QListWidget::currentRowChanged, list, [impl, handle, id] {
+                    if (impl->programmatic == 0) {
+                        impl->controlEvent(handle, id, notify::kSelectionChanged);
+                    }
+                });
+            }
+            control.widget = list;
+            break;
+        }
+        case ControlKind::ListView: {
+            auto* view = new QTreeWidget(parent);
+            view->setRootIsDecorated(false);
+            view->setItemsExpandable(false);
+            view->setUniformRowHeights(true);
+            view->setSelectionMode(QAbstractItemView::SingleSelection);
+            view->setSelectionBehavior(QAbstractItemView::SelectRows);
+            view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            view->setColumnCount(0);
+            view->setHeaderLabels({});
+            view->header()->setStretchLastSection(false);
+            view->header()->setSectionsMovable(false);
+            view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            view->setAllColumnsShowFocus(true);
+            control.widget = view;
+            break;
+        }
+    }
+
+    QWidget* widget = control.widget;
+    if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+        // The chosen row stays marked when the list does not have the focus.
+        QPalette palette = view->palette();
+        for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+            palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+        }
+        view->setPalette(palette);
+    }
+    widget->setObjectName(QStringLiteral("control%1").arg(id));
+    placeControl(control);
+    widget->setVisible((spec.style & style::kVisible) != 0);
+    window->order.push_back(id);
+    window->controls.emplace(id, control);
+    impl_->scheduleKeyboardOrder(*window);
+}
+
+void QtWindowing::setControlColours(WindowHandle window, int id, Rgb text, Rgb background) {
+    Control* control = impl_->find(window, id);
+    if (control == nullptr) return;
+    std::vector<QPalette::ColorRole> textRoles;
+    std::vector<QPalette::ColorRole> backgroundRoles;
+    switch (control->kind) {
+        case ControlKind::Label:
+        case ControlKind::Radio:  // the radio's circle keeps its own colours
+            textRoles = {QPalette::WindowText};
+            backgroundRoles = {QPalette::Window};
+            break;
+        case ControlKind::Button:
+            textRoles = {QPalette::ButtonText};
+            backgroundRoles = {QPalette::Button};
+            break;
+        case ControlKind::TextBox:
+        case ControlKind::ListBox:
+        case ControlKind::ListView:
+            textRoles = {QPalette::Text};
+            backgroundRoles = {QPalette::Base};
+            break;
+        case ControlKind::DropDown:
+            textRoles = {QPalette::ButtonText, QPalette::Text};
+            backgroundRoles = {QPalette::Button, QPalette::Base};
+            break;
+    }
+    QWidget* widget = control->widget;
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : textRoles) palette.setColor(role, toColor(text));
+    for (QPalette::ColorRole role : backgroundRoles) palette.setColor(role, toColor(background));
+    widget->setPalette(palette);
+}
+
+void QtWindowing::setControlFont(WindowHandle window, int id, const FontSpec& font) {
+    Control* control = impl_->find(window, id);
+    if (control == nullptr) return;
+    control->widget->setFont(widgetFont(font.face, font.points, font.weight));
+    if (control->kind == ControlKind::DropDown) placeControl(*control);
+}
+
+void QtWindowing::setControlText(WindowHandle window, int id, std::string_view text) {
+    Control* control = impl_->find(window, id);
+    if (control == nullptr) return;
+    const QString value = fromText(text);
+    switch (control->kind) {
+        case ControlKind::Label:
+            static_cast<QLabel*>(control->widget)->setText(value);
+            break;
+        case ControlKind::TextBox: {
+            auto* edit = static_cast<QLineEdit*>(control->widget);
+            edit->setText(value);
+            edit->setCursorPosition(0);
+            break;
+        }
+        case ControlKind::Button:
+        case ControlKind::Radio:
+            static_cast<QAbstractButton*>(control->widget)->setText(value);
+            break;
+        case ControlKind::DropDown:
+        case ControlKind::ListBox:
+        case ControlKind::ListView:
+            control->widget->setAccessibleName(value);
+            break;
+    }
+}
+
+std::string QtWindowing::controlText(WindowHandle window, int id) const {
+    const Control* control = impl_->find(window, id);
+    if (control == nullptr) return {};
+    switch (control->kind) {
+        case ControlKind::Label:
+            return toText(static_cast<const QLabel*>(control->widget)->text());
+        case ControlKind::TextBox:
+            return toText(static_cast<const QLineEdit*>(control->widget)->text());
+        case ControlKind::Button:
+        case ControlKind::Radio:
+            return toText(static_cast<const QAbstractButton*>(control->widget)->text());
+        case ControlKind::DropDown:
+            return toText(static_cast<const QComboBox*>(control->widget)->currentText());
+        case ControlKind::ListBox:
+        case ControlKind::ListView:
+            return toText(control->widget->accessibleName());
+    }
+    return {};
+}
+
+void QtWindowing::showControl(WindowHandle handle, int id, bool visible) {
+    Control* control = impl_->find(handle, id);
+    if (control == nullptr) return;
+    control->widget->setVisible(visible);
+    impl_->scheduleKeyboardOrder(*impl_->find(handle));
+}
+
+void QtWindowing::setControlRect(WindowHandle handle, int id, Rect rect) {
+    Control* control = impl_->find(handle, id);
+    if (control == nullptr) return;
+    control->rect = rect;
+    placeControl(*control);
+    impl_->scheduleKeyboardOrder(*impl_->find(handle));
+}
+
+namespace {
+
+// Marks the changes the program makes to a list, which raise no event.
+class ProgramChange {
+  public:
+    explicit ProgramChange(QtWindowing::Impl& impl) : impl_(impl) { ++impl_.programmatic; }
+    ~ProgramChange() { --impl_.programmatic; }
+    ProgramChange(const ProgramChange&) = delete;
+    ProgramChange& operator=(const ProgramChange&) = delete;
+
+  private:
+    QtWindowing::Impl& impl_;
+};
+
+// The lists the program fills.
+QComboBox* comboOf(Control* control) {
+    return control != nullptr && control->kind == ControlKind::DropDown
+               ? static_cast<QComboBox*>(control->widget)
+               : nullptr;
+}
+QListWidget* listOf(Control* control) {
+    return control != nullptr && control->kind == ControlKind::ListBox
+               ? static_cast<QListWidget*>(control->widget)
+               : nullptr;
+}
+const QComboBox* comboOf(const Control* control) {
+    return comboOf(const_cast<Control*>(control));
+}
+const QListWidget* listOf(const Control* control) {
+    return listOf(const_cast<Control*>(control));
+}
+QTreeWidget* viewOf(Control* control) {
+    return control != nullptr && control->kind == ControlKind::ListView
+               ? static_cast<QTreeWidget*>(control->widget)
+               : nullptr;
+}
+
+}  // namespace
+
+void QtWindowing::listClear(WindowHandle window, int id) {
+    const ProgramChange change(*impl_);
+    Control* control = impl_->find(window, id);
+    if (QComboBox* combo = comboOf(control)) combo->clear();
+    if (QListWidget* list = listOf(control)) list->clear();
+}
+
+void QtWindowing::listAppend(WindowHandle window, int id, std::string_view text) {
+    const ProgramChange change(*impl_);
+    Control* control = impl_->find(window, id);
+    if (QComboBox* combo = comboOf(control)) combo->addItem(fromText(text));
+    if (QListWidget* list = listOf(control)) list->addItem(fromText(text));
+    // A new drop-down list shows no entry until one is selected.
+    if (QComboBox* combo = comboOf(control); combo != nullptr && combo->count() == 1) {
+        combo->setCurrentIndex(-1);
+    }
+}
+
+int QtWindowing::listCount(WindowHandle window, int id) const {
+    const Control* control = impl_->find(window, id);
+    if (const QComboBox* combo = comboOf(control)) return combo->count();
+    if (const QListWidget* list = listOf(control)) return list->count();
+    return 0;
+}
+
+void QtWindowing::listDelete(WindowHandle window, int id, int position) {
+    const ProgramChange change(*impl_);
+    Control* control = impl_->find(window, id);
+    if (QComboBox* combo = comboOf(control)) {
+        if (position >= 0 && position < combo->count()) combo->removeItem(position);
+    }
+    if (QListWidget* list = listOf(control)) {
+        if (position >= 0 && position < list->count()) delete list->takeItem(position);
+    }
+}
+
+void QtWindowing::listSelect(WindowHandle window, int id, int position) {
+    const ProgramChange change(*impl_);
+    Control* control = impl_->find(window, id);
+    if (QComboBox* combo = comboOf(control)) {
+        combo->setCurrentIndex(position >= 0 && position < combo->count() ? position : -1);
+    }
+    if (QListWidget* list = listOf(control)) {
+        if (position >= 0 && position < list->count()) {
+            list->setCurrentRow(position);
+        } else {
+            list->setCurrentRow(-1);
+            list->clearSelection();
+        }
+    }
+}
+
+int QtWindowing::listSelected(WindowHandle window, int id) const {
+    const Control* control = impl_->find(window, id);
+    if (const QComboBox* combo = comboOf(control)) return combo->currentIndex();
+    if (const QListWidget* list = listOf(control)) {
+        const QList<QListWidgetItem*> selected = list->selectedItems();
+        return selected.isEmpty() ? -1 : list->row(selected.front());
+    }
+    return -1;
+}
+
+std::string QtWindowing::listItem(WindowHandle window, int id, int position) const {
+    const Control* control = impl_->find(window, id);
+    if (const QComboBox* combo = comboOf(control)) {
+        return position >= 0 && position < combo->count() ? toText(combo->itemText(position))
+                                                          : std::string{};
+    }
+    if (const QListWidget* list = listOf(control)) {
+        return position >= 0 && position < list->count() ? toText(list->item(position)->text())
+                                                         : std::string{};
+    }
+    return {};
+}
+
+void QtWindowing::listSetEntryHeight(WindowHandle window, int id, int pixels) {
+    Control* control = impl_->find(window, id);
+    if (control == nullptr || control->delegate == nullptr || pixels < 0) return;
+    control->delegate->height = pixels;
+    if (QComboBox* combo = comboOf(control)) {
+        combo->view()->doItemsLayout();
+        placeControl(*control);
+    }
+    if (QListWidget* list = listOf(control)) list->doItemsLayout();
+}
+
+void QtWindowing::viewClear(WindowHandle window, int id) {
+    QTreeWidget* view = viewOf(impl_->find(window, id));
+    if (view == nullptr) return;
+    view->clear();
+    view->setColumnCount(0);
+    view->setHeaderLabels({});
+}
+
+void QtWindowing::viewAddColumn(WindowHandle window, int id, int index, std::string_view caption,
+                                int width) {
+    QTreeWidget* view = viewOf(impl_->find(window, id));
+    if (view == nullptr || index < 0) return;
+    QTreeWidgetItem* header = view->headerItem();
+    const int count = view->columnCount();
+    const int at = std::min(index, count);
+    // Columns after the insertion point move one place to the right.
+    std::vector<QString> captions;
+    std::vector<int> widths;
+    for (int column = 0; column < count; ++column) {
+        captions.push_back(header->text(column));
+        widths.push_back(view->columnWidth(column));
+    }
+    captions.insert(captions.begin() + at, fromText(caption));
+    widths.insert(widths.begin() + at, std::max(0, width));
+    view->setColumnCount(count + 1);
+    for (int column = 0; column <= count; ++column) {
+        header->setText(column, captions[static_cast<std::size_t>(column)]);
+        view->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+    }
+}
+
+void QtWindowing::viewAddRow(WindowHandle window, int id, int index, std::string_view firstCell) {
+    QTreeWidget* view = viewOf(impl_->find(window, id));
+    if (view == nullptr || index < 0) return;
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, fromText(firstCell));
+    view->insertTopLevelItem(std::min(index, view->topLevelItemCount()), item);
+}
+
+void QtWindowing::viewSetCell(WindowHandle window, int id, int row, int column,
+                              std::string_view text) {
+    QTreeWidget* view = viewOf(impl_->find(window, id));
+    if (view == nullptr || row < 0 || column < 0 || column >= view->columnCount()) return;
+    QTreeWidgetItem* item = view->topLevelItem(row);
+    if (item != nullptr) item->setText(column, fromText(text));
+}
+
+void QtWindowing::viewSelectRow(WindowHandle window, int id, int row) {
+    QTreeWidget* view = viewOf(impl_->find(window, id));
+    if (view == nullptr) return;
+    QTreeWidgetItem* item = row >= 0 ? view->topLevelItem(row) : nullptr;
+    if (item == nullptr) return;
+    view->setCurrentItem(item);
+}
+
+void QtWindowing::viewEnsureVisible(WindowHandle window, int id, int row) {
+    QTreeWidget* view = viewOf(impl_->find(window, id));
+    if (view == nullptr) return;
+    QTreeWidgetItem* item = row >= 0 ? view->topLevelItem(row) : nullptr;
+    if (item == nullptr) return;
+    view->scrollToItem(item, QAbstractItemView::EnsureVisible);
+    // Scrolling goes by whole rows; when the row is still cut at the bottom, one row more.
+    const QRect shown = view->visualItemRect(item);
+    const QRect area = view->viewport()->rect();
+    QScrollBar* bar = view->verticalScrollBar();
+    if (shown.bottom() > area.bottom() && bar->value() < bar->maximum()) {
+        bar->setValue(bar->value() + 1);
+    }
+}
+
+void QtWindowing::viewSetTextBackground(WindowHandle window, int id, Rgb colour) {
+    QTreeWidget* view = viewOf(impl_->find(window, id));
+    if (view == nullptr) return;
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Base, toColor(colour));
+    palette.setColor(QPalette::AlternateBase, toColor(colour));
+    view->setPalette(palette);
+}
+
+void QtWindowing::setRadio(WindowHandle handle, int id, bool on) {
+    Control* control = impl_->find(handle, id);
+    if (control == nullptr || control->kind != ControlKind::Radio) return;
+    static_cast<QRadioButton*>(control->widget)->setChecked(on);
+    impl_->scheduleKeyboardOrder(*impl_->find(handle));
+}
+
+bool QtWindowing::radioChecked(WindowHandle window, int id) const {
+    const Control* control = impl_->find(window, id);
+    if (control == nullptr || control->kind != ControlKind::Radio) return false;
+    return static_cast<const QRadioButton*>(control->widget)->isChecked();
+}
+
+void QtWindowing::messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
+                             MessageIcon icon) {
+    const Window* window = impl_->find(owner);
+    QMessageBox::Icon qtIcon = QMessageBox::Warning;
+    switch (icon) {
+        case MessageIcon::Warning:
+            qtIcon = QMessageBox::Warning;
+            break;
+        case MessageIcon::Information:
+            qtIcon = QMessageBox::Information;
+            break;
+        case MessageIcon::Error:
+            qtIcon = QMessageBox::Critical;
+            break;
+    }
+    QMessageBox box(qtIcon, fromText(caption), fromText(text), QMessageBox::Ok,
+                    window != nullptr ? window->frame : nullptr);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void QtWindowing::runEventLoop(EventHandler& handler) {
+    EventHandler* previous = impl_->handler;
+    impl_->handler = &handler;
+    if (!impl_->endRequested) {
+        impl_->loopRunning = true;
+        QApplication::exec();
+        impl_->loopRunning = false;
+    }
+    impl_->endRequested = false;
+    impl_->handler = previous;
+}
+
+void QtWindowing::endEventLoop() {
+    impl_->endLoop();
+}
+
+void QtWindowing::setEventHandler(EventHandler* handler) {
+    impl_->handler = handler;
+}
+
+QWidget* QtWindowing::windowWidget(WindowHandle handle) const {
+    const Window* window = impl_->find(handle);
+    return window == nullptr ? nullptr : window->frame;
+}
+
+QWidget* QtWindowing::controlWidget(WindowHandle handle, int id) const {
+    const Control* control = impl_->find(handle, id);
+    return control == nullptr ? nullptr : control->widget;
+}
+
+}  // namespace torveld::platform::qt

@@ -1,0 +1,189 @@
+// The program on the Qt platform: the main window's logic driven by real (synthesised) clicks
+// and keys on the Qt widgets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cmath>
+
+#include "main_window.h"
+#include "qt_print_preview.h"
+#include "qt_test_support.h"
+#include "qt_windowing.h"
+
+namespace torveld {
+namespace {
+
+using platform::qt::QtPrintPreview;
+using platform::qt::QtWindowing;
+
+class QtProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::qt::test::ensureApplication();
+        windowing = std::make_unique<QtWindowing>();
+        printing = std::make_unique<QtPrintPreview>();
+        printing->setPageSink(
+            [this](const platform::qt::PrintedPage& page) { pages.push_back(page); });
+        mainWindow = std::make_unique<MainWindow>(*windowing, *printing);
+        mainWindow->startUp();
+        windowing->setEventHandler(mainWindow.get());
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        mainWindow->shutDown();
+        mainWindow.reset();
+        windowing.reset();
+    }
+    QWidget* control(int id) { return windowing->controlWidget(mainWindow->window(), id); }
+    QRect rectOf(int id) { return control(id)->geometry(); }
+    void click(int id) {
+        QWidget* widget = control(id);
+        ASSERT_NE(widget, nullptr) << id;
+        ASSERT_TRUE(widget->isVisible()) << id;
+        // Radios are clicked on their circle, buttons in their middle.
+        const QPoint at = qobject_cast<QRadioButton*>(widget) != nullptr
+                              ? QPoint(8, widget->height() / 2)
+                              : widget->rect().center();
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+    }
+    std::string text(int id) { return windowing->controlText(mainWindow->window(), id); }
+
+    std::unique_ptr<QtWindowing> windowing;
+    std::unique_ptr<QtPrintPreview> printing;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::vector<platform::qt::PrintedPage> pages;
+};
+
+TEST_F(QtProgramTest, StartUpShowsTheFramelessMainWindowCentredWithItsControls) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::FramelessWindowHint));
+    const platform::Size screen = windowing->screenSize();
+    const platform::Rect rect = windowing->windowRect(mainWindow->window());
+    EXPECT_EQ(rect.left, static_cast<int>(std::nearbyint((screen.width - 735) * 0.5)));
+    EXPECT_EQ(rect.top, static_cast<int>(std::nearbyint((screen.height - 550) * 0.5)));
+    EXPECT_EQ(rect.width, 735);
+    EXPECT_EQ(rect.height, 550);
+
+    EXPECT_EQ(text(435), "TORVELD 2.1");
+    EXPECT_EQ(rectOf(435), QRect(450, 504, 195, 25));
+    EXPECT_EQ(control(435)->font().pixelSize(), 17);
+    EXPECT_EQ(control(353)->font().pixelSize(), 12);
+    EXPECT_EQ(control(363)->font().pixelSize(), 11);
+    EXPECT_TRUE(QFontInfo(control(353)->font()).bold());
+    EXPECT_EQ(control(435)->palette().color(QPalette::Window), QColor(195, 195, 195));
+    for (int id : {302, 303, 343, 347, 387, 393, 400, 401, 423, 442, 434, 397, 398}) {
+        EXPECT_TRUE(control(id)->isVisible()) << id;
+    }
+    EXPECT_TRUE(rectOf(433).isEmpty()) << "the pipe exit button has no size yet";
+    EXPECT_TRUE(windowing->radioChecked(mainWindow->window(), 401));
+    EXPECT_TRUE(windowing->radioChecked(mainWindow->window(), 399));
+    auto* drills = qobject_cast<QTreeWidget*>(control(347));
+    ASSERT_NE(drills, nullptr);
+    EXPECT_EQ(drills->topLevelItemCount(), 747);
+    EXPECT_EQ(drills->selectedItems().size(), 1);
+    EXPECT_TRUE(drills->viewport()->rect().contains(
+        drills->visualItemRect(drills->selectedItems().front())));
+}
+
+TEST_F(QtProgramTest, ClickOnNptArrangesThePipeLayoutAndTheExitButtonRestoresTheScrewLayout) {
+    EXPECT_EQ(rectOf(358), QRect(60, 139, 70, 18));
+    click(410);
+    EXPECT_EQ(mainWindow->selection().series, series::NPT);
+    for (int id = 401; id <= 423; ++id) EXPECT_FALSE(control(id)->isVisible()) << id;
+    EXPECT_EQ(rectOf(433), QRect(468, 390, 160, 60));
+    EXPECT_TRUE(control(433)->isVisible());
+    EXPECT_EQ(text(433), "Exit NPT");
+    EXPECT_EQ(rectOf(353), QRect(75, 45, 125, 18));
+    EXPECT_EQ(text(353), "PIPE DIAMETER");
+    EXPECT_EQ(rectOf(376), QRect(58, 235, 167, 18));
+    EXPECT_EQ(text(376), "MINOR DIAMETER");
+    EXPECT_EQ(rectOf(347), QRect(270, 340, 172, 203));
+    EXPECT_EQ(rectOf(348), QRect(5, 340, 260, 203));
+    EXPECT_EQ(text(396), "   L1 - L4 LENGTHS");
+    EXPECT_TRUE(rectOf(303).isEmpty());
+    EXPECT_TRUE(rectOf(393).isEmpty());
+    EXPECT_EQ(rectOf(345), QRect(234, 151, 65, 25));
+    for (int id : {302, 399, 400, 442, 434, 397, 398, 349, 435}) {
+        EXPECT_TRUE(control(id)->isVisible()) << id << " stays usable";
+    }
+    EXPECT_EQ(windowing->listSelected(mainWindow->window(), 302), 0);
+    EXPECT_NE(text(349).find("NPT"), std::string::npos) << text(349);
+
+    click(433);
+    EXPECT_EQ(mainWindow->selection().series, series::UNC);
+    EXPECT_TRUE(rectOf(433).isEmpty());
+    EXPECT_EQ(rectOf(358), QRect(80, 139, 70, 18));
+    EXPECT_EQ(rectOf(361), QRect(315, 139, 78, 18));
+    EXPECT_EQ(text(396), "ENGAGEMENT");
+    EXPECT_TRUE(windowing->radioChecked(mainWindow->window(), 401));
+    EXPECT_FALSE(windowing->radioChecked(mainWindow->window(), 410));
+    for (int id = 401; id <= 423; ++id) EXPECT_TRUE(control(id)->isVisible()) << id;
+}
+
+TEST_F(QtProgramTest, ArrowKeysInTheSizeListChooseTheNextSize) {
+    const std::string before = text(349);
+    auto* sizes = qobject_cast<QComboBox*>(control(302));
+    ASSERT_NE(sizes, nullptr);
+    sizes->setFocus();
+    QTest::keyClick(sizes, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(mainWindow->selection().sizeIndex, 1);
+    EXPECT_NE(text(349), before);
+    EXPECT_NE(text(349).find(windowing->listItem(mainWindow->window(), 302, 1).substr(2)),
+              std::string::npos);
+    QTest::keyClick(sizes, Qt::Key_Up);
+    EXPECT_EQ(mainWindow->selection().sizeIndex, 0);
+    EXPECT_EQ(text(349), before);
+}
+
+TEST_F(QtProgramTest, MillimetersRewritesTheDrillChartAndHideMinimises) {
+    auto* drills = qobject_cast<QTreeWidget*>(control(347));
+    const QString inch = drills->topLevelItem(100)->text(1);
+    click(400);
+    EXPECT_TRUE(mainWindow->unitMode().isMetric());
+    EXPECT_NE(drills->topLevelItem(100)->text(1), inch);
+    click(399);
+    EXPECT_FALSE(mainWindow->unitMode().isMetric());
+
+    click(397);
+    EXPECT_TRUE(windowing->windowWidget(mainWindow->window())->isMinimized());
+    windowing->showWindow(mainWindow->window(), platform::ShowState::Normal);
+}
+
+TEST_F(QtProgramTest, TabGoesThroughSeriesUnitsSizeListAndButtons) {
+    windowing->windowWidget(mainWindow->window())->activateWindow();
+    control(401)->setFocus(Qt::TabFocusReason);
+    std::vector<int> visited;
+    for (int step = 0; step < 8; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget()->objectName().mid(7).toInt());
+    }
+    EXPECT_EQ(visited, (std::vector<int>{399, 302, 442, 434, 397, 398, 401, 399}));
+    // Down in the series group chooses the next series, as a click would.
+    control(401)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(control(401), Qt::Key_Down);
+    EXPECT_EQ(mainWindow->selection().series, series::UNF);
+    EXPECT_TRUE(windowing->radioChecked(mainWindow->window(), 402));
+    EXPECT_FALSE(windowing->radioChecked(mainWindow->window(), 401));
+}
+
+TEST_F(QtProgramTest, CloseEndsTheEventLoop) {
+    QTimer::singleShot(0, [this] { click(398); });
+    windowing->runEventLoop(*mainWindow);
+    EXPECT_TRUE(mainWindow->ended());
+}
+
+}  // namespace
+}  // namespace torveld

@@ -1,0 +1,116 @@
+// Screenshots for a person to look at: the main window, the information window and a data
+// sheet page, as the Qt platform draws them, written to build/screenshots/.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QRadioButton>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "main_window.h"
+#include "qt_print_preview.h"
+#include "qt_test_support.h"
+#include "qt_windowing.h"
+
+namespace torveld {
+namespace {
+
+using platform::qt::PrintedPage;
+
+QString screenshotFolder() {
+    QDir dir(QStringLiteral(TORVELD_SCREENSHOT_DIR));
+    dir.mkpath(QStringLiteral("."));
+    return dir.absolutePath();
+}
+
+// The window that is open and titled `title`, or nullptr.
+QWidget* topLevel(const QString& title) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowTitle() == title) return widget;
+    }
+    return nullptr;
+}
+
+// The page at 150 dpi on white paper.
+QImage pageImage(const PrintedPage& page) {
+    constexpr int kDpi = 150;
+    QImage image(static_cast<int>(platform::qt::kPageWidthInches * kDpi),
+                 static_cast<int>(platform::qt::kPageHeightInches * kDpi), QImage::Format_RGB32);
+    image.setDotsPerMeterX(static_cast<int>(kDpi / 0.0254 + 0.5));
+    image.setDotsPerMeterY(static_cast<int>(kDpi / 0.0254 + 0.5));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    platform::qt::paintPage(painter, page);
+    return image;
+}
+
+class Screenshots : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::qt::test::ensureApplication();
+        printing.setPageSink([this](const PrintedPage& page) { pages.push_back(page); });
+        mainWindow = std::make_unique<MainWindow>(windowing, printing);
+        mainWindow->startUp();
+        windowing.setEventHandler(mainWindow.get());
+        QApplication::processEvents();
+    }
+    void TearDown() override { mainWindow->shutDown(); }
+    void press(int id) {
+        QWidget* widget = windowing.controlWidget(mainWindow->window(), id);
+        ASSERT_NE(widget, nullptr) << id;
+        QTest::mouseClick(widget, Qt::LeftButton, {},
+                          qobject_cast<QRadioButton*>(widget) != nullptr
+                              ? QPoint(8, widget->height() / 2)
+                              : widget->rect().center());
+        QApplication::processEvents();
+    }
+
+    platform::qt::QtWindowing windowing;
+    platform::qt::QtPrintPreview printing;
+    std::vector<PrintedPage> pages;
+    std::unique_ptr<MainWindow> mainWindow;
+    const QString folder = screenshotFolder();
+};
+
+TEST_F(Screenshots, MainWindow) {
+    QWidget* main = windowing.windowWidget(mainWindow->window());
+    ASSERT_NE(main, nullptr);
+    const QImage shot = main->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(735, 550) * main->devicePixelRatio());
+    EXPECT_EQ(shot.pixelColor(6, 200), QColor(180, 180, 180)) << "the window's grey";
+    EXPECT_TRUE(shot.save(folder + "/main_window.png"));
+}
+
+// INFO and PRINT do nothing in the main window yet (the information window and the data sheet
+// live on their own branch); enable these two when they reach the main window.
+TEST_F(Screenshots, InformationWindow) {
+    press(434);  // INFO
+    QWidget* info = topLevel(QStringLiteral("Thread Info"));
+    ASSERT_NE(info, nullptr) << "INFO opens the information window";
+    EXPECT_EQ(info->size(), QSize(314, 480));
+    const QImage shot = info->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(310, 470), QColor(209, 209, 140)) << "the window's colour";
+    EXPECT_TRUE(shot.save(folder + "/info_window.png"));
+}
+
+TEST_F(Screenshots, DataSheet) {
+    press(442);  // PRINT
+    ASSERT_EQ(pages.size(), 1u) << "PRINT draws one data sheet";
+    EXPECT_TRUE(pageImage(pages.front()).save(folder + "/data_sheet.png"));
+    ASSERT_TRUE(platform::qt::writePagePdf(pages.front(), folder + "/data_sheet.pdf"));
+    const platform::qt::test::PdfPage pdf = platform::qt::test::readPdf(folder + "/data_sheet.pdf");
+    EXPECT_NEAR(pdf.width, 792, 0.5);
+    EXPECT_NEAR(pdf.height, 612, 0.5);
+    const bool badge = std::any_of(pdf.words.begin(), pdf.words.end(), [](const auto& word) {
+        return word.text == "INCH" && std::abs(word.yMin - 6.88 * 72) < 2.0;
+    });
+    EXPECT_TRUE(badge) << "the unit badge of the sheet";
+}
+
+}  // namespace
+}  // namespace torveld
