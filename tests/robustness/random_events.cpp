@@ -119,16 +119,6 @@ int EventGenerator::code() {
 }
 
 Event EventGenerator::next() {
-    for (;;) {
-        const Event e = draw();
-        const bool infoOrPrint = e.target == Event::Target::Info ||
-                                 e.kind == Event::Kind::FailPrint || e.id == ids::kInfo ||
-                                 e.id == ids::kPrint;
-        if (!infoOrPrint) return e;  // TEMPORARY until the info window and printing land
-    }
-}
-
-Event EventGenerator::draw() {
     Event e;
     // A control event of any kind on `id`, as a click, a selection or a bare notification.
     const auto anyKind = [&](int id, int positions) {
@@ -675,7 +665,10 @@ std::string SequenceRunner::check() {
     }
     if (s.printing.documentOpen()) return fail("a document left open");
     if (m.lastWasPrint && documentDigest(documents.back()) != ref.sheetDigest) {
-        return fail("the data sheet differs from that of a fresh window");
+        const auto fresh = references_.build(key);
+        fresh->ui.click(fresh->main.window(), ids::kPrint);
+        return fail("the data sheet differs from that of a fresh window:\n" +
+                    describeDifferences(documents.back(), fresh->printing.documents().back()));
     }
     return {};
 }

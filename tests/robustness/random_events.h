@@ -52,7 +52,6 @@ class EventGenerator {
     Event next();
 
   private:
-    Event draw();
     int pick(int n) { return static_cast<int>(rng_() % static_cast<std::uint64_t>(n)); }
     int strayId();
     int position(int count);

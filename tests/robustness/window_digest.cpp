@@ -5,6 +5,8 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace torveld::robustness {
@@ -184,7 +186,11 @@ std::uint64_t documentDigest(const platform::RecordingPrintPreview::Document& do
     for (const auto& call : document) {
         digest.add(call.operation);
         digest.add(call.arguments.size());
-        for (const auto& argument : call.arguments) {
+        // The handle that every call after dpStartDoc names differs from print to print (the
+        // recorder keeps only the calls on the open document's handle).
+        const std::size_t first = call.operation == "dpStartDoc" ? 0 : 1;
+        for (std::size_t i = first; i < call.arguments.size(); ++i) {
+            const auto& argument = call.arguments[i];
             digest.add(argument.index());
             if (const auto* i = std::get_if<long long>(&argument)) {
                 digest.add(static_cast<std::uint64_t>(*i));
@@ -243,6 +249,45 @@ std::string describeDifferences(const HeadlessWindow& actual, const HeadlessWind
         }
         compare(where,
                 [&](TextSink& sink, bool first) { controlFields(first ? ca : cb, options, sink); });
+    }
+    if (lines > maxLines) out << "... " << lines - maxLines << " more\n";
+    return out.str();
+}
+
+namespace {
+
+std::string callText(const platform::RecordingPrintPreview::Call& call) {
+    std::ostringstream out;
+    out << call.operation << '(';
+    const std::size_t first = call.operation == "dpStartDoc" ? 0 : 1;  // not the handle
+    for (std::size_t i = first; i < call.arguments.size(); ++i) {
+        if (i > first) out << ", ";
+        std::visit(
+            [&](const auto& v) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) {
+                    out << '"' << v << '"';
+                } else {
+                    out << v;
+                }
+            },
+            call.arguments[i]);
+    }
+    return out.str() + ")";
+}
+
+}  // namespace
+
+std::string describeDifferences(const platform::RecordingPrintPreview::Document& actual,
+                                const platform::RecordingPrintPreview::Document& expected,
+                                int maxLines) {
+    std::ostringstream out;
+    int lines = 0;
+    for (std::size_t i = 0; i < actual.size() || i < expected.size(); ++i) {
+        const std::string a = i < actual.size() ? callText(actual[i]) : "nothing";
+        const std::string b = i < expected.size() ? callText(expected[i]) : "nothing";
+        if (a != b && lines++ < maxLines) {
+            out << "call " << i << ": " << a << " instead of " << b << '\n';
+        }
     }
     if (lines > maxLines) out << "... " << lines - maxLines << " more\n";
     return out.str();

@@ -40,6 +40,7 @@ bool isShown(const platform::HeadlessControl& control);
 
 std::uint64_t windowDigest(const platform::HeadlessWindow& window,
                            const DigestOptions& options = {});
+// A document's digest leaves out the handle its calls name.
 std::uint64_t documentDigest(const platform::RecordingPrintPreview::Document& document);
 
 // Every difference between two windows that the digest covers, one per line, at most
@@ -47,5 +48,10 @@ std::uint64_t documentDigest(const platform::RecordingPrintPreview::Document& do
 std::string describeDifferences(const platform::HeadlessWindow& actual,
                                 const platform::HeadlessWindow& expected,
                                 const DigestOptions& options = {}, int maxLines = 20);
+
+// The calls in which two printed documents differ, one per line, at most `maxLines`.
+std::string describeDifferences(const platform::RecordingPrintPreview::Document& actual,
+                                const platform::RecordingPrintPreview::Document& expected,
+                                int maxLines = 20);
 
 }  // namespace torveld::robustness
