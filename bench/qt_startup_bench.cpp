@@ -1,14 +1,30 @@
 // Start-up of the desktop program to its first frame: the Qt platform, the main window's
 // start-up (every control, the 747 drills, the first calculation and display) and the first
-// paint of the window. Without a display it runs on Qt's offscreen platform.
+// paint of the window, against an empty Qt window of the same size measured in the same run.
+// Without a display it runs on Qt's offscreen platform.
+//
+// In this process (QApplication already running): startUpToFirstFrame, emptyWindowToFirstFrame.
+// As whole processes, from launch to the first painted frame, with peak memory:
+// processStartUpToFirstFrame (desktop_startup_probe, the desktop program and an empty window
+// launched in turn).
+//
+//   build/bin/qt_startup_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QWidget>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
+#include "control_table.h"
 #include "main_window.h"
 #include "qt_print_preview.h"
 #include "qt_windowing.h"
@@ -49,6 +65,98 @@ void startUpToFirstFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(startUpToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The same in this process for an empty frameless window of the main window's size.
+void emptyWindowToFirstFrame(benchmark::State& state) {
+    for (auto _ : state) {
+        QWidget frame(nullptr, Qt::Window | Qt::FramelessWindowHint);
+        frame.resize(torveld::main_window::kWidth, torveld::main_window::kHeight);
+        FirstPaint paint;
+        frame.installEventFilter(&paint);
+        frame.show();
+        QElapsedTimer limit;
+        limit.start();
+        while (!paint.painted && limit.elapsed() < 5000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        if (!paint.painted) state.SkipWithError("the empty window was never painted");
+        frame.removeEventFilter(&paint);
+        state.PauseTiming();
+        frame.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(emptyWindowToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+struct ProbeRun {
+    double seconds = 0;  // from launch to the first painted frame
+    double peakMb = 0;   // the process's peak resident memory
+    bool ok = false;
+};
+
+// Launches desktop_startup_probe in `mode` and waits for its first frame and its end.
+ProbeRun runProbe(const std::string& probe, const char* mode) {
+    ProbeRun run;
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return run;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = dup(fds[1]);  // without close-on-exec, for the probe
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        const std::string fd = std::to_string(out);
+        execl(probe.c_str(), probe.c_str(), mode, fd.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    char byte = 0;
+    const bool framed = pid > 0 && read(fds[0], &byte, 1) == 1;
+    const auto frame = std::chrono::steady_clock::now();
+    close(fds[0]);
+    int status = 0;
+    rusage usage{};
+    if (pid > 0 && wait4(pid, &status, 0, &usage) == pid) {
+        run.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+        run.ok = framed && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    run.seconds = std::chrono::duration<double>(frame - start).count();
+    return run;
+}
+
+// The desktop program and an empty window of the same size, each a process of its own,
+// launched in turn so that both see the same machine; the time is the desktop program's.
+void processStartUpToFirstFrame(benchmark::State& state) {
+    const std::string probe =
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "desktop_startup_probe")
+            .string();
+    double torveldSeconds = 0, emptySeconds = 0, torveldPeak = 0, emptyPeak = 0;
+    for (auto _ : state) {
+        const ProbeRun empty = runProbe(probe, "empty");
+        const ProbeRun torveld = runProbe(probe, "torveld");
+        if (!empty.ok || !torveld.ok) {
+            state.SkipWithError("a probe did not paint its first frame");
+            break;
+        }
+        state.SetIterationTime(torveld.seconds);
+        torveldSeconds += torveld.seconds;
+        emptySeconds += empty.seconds;
+        torveldPeak = std::max(torveldPeak, torveld.peakMb);
+        emptyPeak = std::max(emptyPeak, empty.peakMb);
+    }
+    const auto n = static_cast<double>(state.iterations());
+    if (n > 0 && emptySeconds > 0) {
+        state.counters["empty_ms"] = 1000.0 * emptySeconds / n;
+        state.counters["vs_empty"] = torveldSeconds / emptySeconds;
+        state.counters["peak_MB"] = torveldPeak;
+        state.counters["empty_peak_MB"] = emptyPeak;
+    }
+}
+BENCHMARK(processStartUpToFirstFrame)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10);
 
 }  // namespace
 

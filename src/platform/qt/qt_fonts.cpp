@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <map>
+#include <string>
 
 namespace torveld::platform::qt {
 namespace {
@@ -39,9 +42,17 @@ void installFonts() {
 
 QString resolvedFamily(std::string_view face) {
     installFonts();
-    const QString family = fromText(face);
-    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) return family;
-    return QString::fromLatin1(kStandIn.data(), static_cast<qsizetype>(kStandIn.size()));
+    // hasFamily has fontconfig resolve the family's aliases on every call, a good part of the
+    // start-up when each of the main window's controls asks; once the application fonts are
+    // installed the answer stays the same, so each face is asked once.
+    static std::map<std::string, QString, std::less<>> resolved;
+    if (const auto known = resolved.find(face); known != resolved.end()) return known->second;
+    QString family = fromText(face);
+    if (family.isEmpty() || !QFontDatabase::hasFamily(family)) {
+        family = QString::fromLatin1(kStandIn.data(), static_cast<qsizetype>(kStandIn.size()));
+    }
+    resolved.emplace(std::string(face), family);
+    return family;
 }
 
 int pixelsForPoints(double points) {
