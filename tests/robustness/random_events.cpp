@@ -238,8 +238,7 @@ const HeadlessWindow* ReferenceCache::System::infoWindow() const {
 std::unique_ptr<ReferenceCache::System> ReferenceCache::build(const Key& key) const {
     auto s = std::make_unique<System>();
     const platform::WindowHandle w = s->main.window();
-    // The arrangement history first: a pipe arrangement seen, a screw arrangement restored.
-    if (key.pipeSeen) s->ui.click(w, ids::kNptRadio);
+    // The arrangement history first: the exit button puts the screw arrangement back.
     if (key.screwRestored) s->ui.click(w, ids::kPipeExit);
     if (key.series != s->main.selection().series) s->ui.click(w, seriesRadioId(key.series));
     if (key.sizeIndex != 0) s->ui.select(w, ids::kSizeList, key.sizeIndex);
@@ -329,7 +328,6 @@ void SequenceRunner::predict(const Event& e) {
             return;
         }
         if (isPipe(m.series)) m.screwRestored = true;
-        if (isPipe(id)) m.pipeSeen = true;
         m.series = id;
         m.sizeIndex = 0;
         redisplay();
@@ -581,8 +579,8 @@ std::string SequenceRunner::check() {
                     seriesById(sel.series).name);
     }
 
-    const ReferenceCache::Key key{sel.series, sel.sizeIndex,   m.metric,
-                                  m.pipeSeen, m.screwRestored, m.metricSeen};
+    const ReferenceCache::Key key{sel.series, sel.sizeIndex, m.metric, m.screwRestored,
+                                  m.metricSeen};
     const ReferenceCache::Entry& ref = references_.get(key);
 
     // The guide drill: a real row of the chart, selected and in view, unless the user has

@@ -10,7 +10,6 @@
 #include <optional>
 #include <random>
 #include <string>
-#include <tuple>
 
 #include "headless_windowing.h"
 #include "main_window.h"
@@ -62,21 +61,20 @@ class EventGenerator {
 
 // What a fresh window must look like: the digest of a main window started from scratch and
 // driven straight to one series, size and unit, along the shortest path that leaves the same
-// arrangement history (see Key), together with the information window and the data sheet of
-// that state. Built on first use and kept.
+// history of arrangement and unit (see Key), together with the information window and the data
+// sheet of that state. Built on first use and kept.
 class ReferenceCache {
   public:
     struct Key {
         SeriesId series;
         int sizeIndex;
         bool metric;
-        // The screw arrangement restored after a pipe arrangement differs from the one of
-        // start-up in three caption places, and the pipe exit button keeps its caption; the
-        // inch drill texts after a metric display carry fewer leading spaces than those of
-        // start-up. The reference goes the same way: NPT, the exit button, the series, the
-        // size, millimetres, inches.
-        bool pipeSeen;       // NPT or NPTF was shown
-        bool screwRestored;  // the screw arrangement was put back (pipe exit, or left a pipe)
+        // The screw arrangement put back after the pipe arrangement (or by the exit button)
+        // differs from the one of start-up in three caption places; the inch drill texts
+        // after a metric display carry fewer leading spaces than those of start-up. The
+        // reference goes the same way: the exit button, the series, the size, millimetres,
+        // inches.
+        bool screwRestored;
         bool metricSeen;
         auto operator<=>(const Key&) const = default;
     };
@@ -139,7 +137,6 @@ class SequenceRunner {
         SeriesId series = series::UNC;
         int sizeIndex = 0;
         bool metric = false;
-        bool pipeSeen = false;
         bool screwRestored = false;
         bool metricSeen = false;
         bool minimised = false;

@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <functional>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <type_traits>
