@@ -65,55 +65,43 @@ void setMean(InternalLimits& i) {
     i.minorMean = mean(i.minorMin, i.minorMax);
 }
 
-// UN10 (first table) and UN7 (second table): the Unified series and ISO metric. The close
-// internal class takes its three minimums from the first table.
-void unifiedTwoClass(const RowCells& t, const RowCells& u, ThreadResults& r) {
+// UN10: the normal class of the Unified series, UNS and ISO metric, and the internal minimums
+// that the close class shares.
+void un10NormalClass(const RowCells& t, ThreadResults& r) {
     ExternalLimits& en = r.extNormal;
     en.majorMax = t(0);
     en.majorMin = t(1);
     en.pitchMax = t(2);
     en.pitchMin = t(3);
     en.minorRef = t(4);
+    InternalLimits& in = r.intNormal;
+    in.minorMin = t(5);
+    in.minorMax = t(6);
+    in.pitchMin = t(7);
+    in.pitchMax = t(8);
+    in.majorMin = t(9);
+    setMean(en);
+    setMean(in);
+}
+
+// UN10 (first table) and UN7 (second table): the Unified series and ISO metric. The close
+// internal class takes its three minimums from the first table.
+void unifiedTwoClass(const RowCells& t, const RowCells& u, ThreadResults& r) {
+    un10NormalClass(t, r);
     ExternalLimits& ec = r.extClose;
     ec.majorMax = u(0);
     ec.majorMin = u(1);
     ec.pitchMax = u(2);
     ec.pitchMin = u(3);
     ec.minorRef = u(4);
-    InternalLimits& in = r.intNormal;
-    in.minorMin = t(5);
-    in.minorMax = t(6);
-    in.pitchMin = t(7);
-    in.pitchMax = t(8);
-    in.majorMin = t(9);
     InternalLimits& ic = r.intClose;
     ic.minorMin = t(5);
     ic.minorMax = u(5);
     ic.pitchMin = t(7);
     ic.pitchMax = u(6);
     ic.majorMin = t(9);
-    setMean(en);
     setMean(ec);
-    setMean(in);
     setMean(ic);
-}
-
-// UN10 alone: UNS has the normal class only.
-void unsOneClass(const RowCells& t, ThreadResults& r) {
-    ExternalLimits& en = r.extNormal;
-    en.majorMax = t(0);
-    en.majorMin = t(1);
-    en.pitchMax = t(2);
-    en.pitchMin = t(3);
-    en.minorRef = t(4);
-    InternalLimits& in = r.intNormal;
-    in.minorMin = t(5);
-    in.minorMax = t(6);
-    in.pitchMin = t(7);
-    in.pitchMax = t(8);
-    in.majorMin = t(9);
-    setMean(en);
-    setMean(in);
 }
 
 // UNJ9: one class, shown in the close rows. The internal pitch and major minimums are the
@@ -161,9 +149,9 @@ void npsl(const RowCells& t, ThreadResults& r) {
     r.intNormal.pitchMax = t(5);
 }
 
-// ACME12 (2G and the shared values) and ACME4 (4G). The 4G class shares every major and minor
-// value with 2G except the external minor minimum.
-void acme(const RowCells& t, const RowCells& u, ThreadResults& r) {
+// ACME12 columns 0 to 11, the normal (2G) class; STUB13 carries the same quantities for its one
+// class.
+void acmeNormalClass(const RowCells& t, ThreadResults& r) {
     ExternalLimits& en = r.extNormal;
     en.majorMax = t(0);
     en.majorMin = t(1);
@@ -171,13 +159,6 @@ void acme(const RowCells& t, const RowCells& u, ThreadResults& r) {
     en.pitchMin = t(3);
     en.minorMax = t(4);
     en.minorMin = t(10);
-    ExternalLimits& ec = r.extClose;
-    ec.majorMax = t(0);
-    ec.majorMin = t(1);
-    ec.pitchMax = u(0);
-    ec.pitchMin = u(1);
-    ec.minorMax = t(4);
-    ec.minorMin = u(3);
     InternalLimits& in = r.intNormal;
     in.minorMin = t(5);
     in.minorMax = t(6);
@@ -185,42 +166,37 @@ void acme(const RowCells& t, const RowCells& u, ThreadResults& r) {
     in.pitchMax = t(8);
     in.majorMin = t(9);
     in.majorMax = t(11);
-    InternalLimits& ic = r.intClose;
-    ic.minorMin = t(5);
-    ic.minorMax = t(6);
-    ic.pitchMin = t(7);
-    ic.pitchMax = u(2);
-    ic.majorMin = t(9);
-    ic.majorMax = t(11);
     setMean(en);
-    setMean(ec);
     setMean(in);
+}
+
+// ACME12 (2G and the shared values) and ACME4 (4G). The 4G class shares every major and minor
+// value with 2G except the external minor minimum.
+void acme(const RowCells& t, const RowCells& u, ThreadResults& r) {
+    acmeNormalClass(t, r);
+    const ExternalLimits& en = r.extNormal;
+    const InternalLimits& in = r.intNormal;
+    ExternalLimits& ec = r.extClose;
+    ec.majorMax = en.majorMax;
+    ec.majorMin = en.majorMin;
+    ec.pitchMax = u(0);
+    ec.pitchMin = u(1);
+    ec.minorMax = en.minorMax;
+    ec.minorMin = u(3);
+    InternalLimits& ic = r.intClose;
+    ic.minorMin = in.minorMin;
+    ic.minorMax = in.minorMax;
+    ic.pitchMin = in.pitchMin;
+    ic.pitchMax = u(2);
+    ic.majorMin = in.majorMin;
+    ic.majorMax = in.majorMax;
+    setMean(ec);
     setMean(ic);
     // The external crest flat narrows with the pitch-diameter allowance 0.006 x sqrt(D) of the
     // maximum major diameter D; 0.259 is the flat change per unit of pitch-diameter change of
     // the 29 degree form.
     const double d = en.majorMax;
     r.extFlat = 0.37069 * r.pitch - 0.259 * (0.006 * std::pow(d, 0.5));
-}
-
-// STUB13: columns 0 to 11 as ACME12, all for the one (normal) class.
-void stubAcme(const RowCells& t, ThreadResults& r) {
-    ExternalLimits& en = r.extNormal;
-    en.majorMax = t(0);
-    en.majorMin = t(1);
-    en.pitchMax = t(2);
-    en.pitchMin = t(3);
-    en.minorMax = t(4);
-    en.minorMin = t(10);
-    InternalLimits& in = r.intNormal;
-    in.minorMin = t(5);
-    in.minorMax = t(6);
-    in.pitchMin = t(7);
-    in.pitchMax = t(8);
-    in.majorMin = t(9);
-    in.majorMax = t(11);
-    setMean(en);
-    setMean(in);
 }
 
 void unm(const RowCells& t, ThreadResults& r) {
@@ -414,7 +390,7 @@ void apply(SeriesId id, int row, ThreadResults& r) {
             unifiedTwoClass(t, RowCells(s.secondTable, row), r);
             break;
         case SeriesFamily::UNS:
-            unsOneClass(t, r);
+            un10NormalClass(t, r);
             break;
         case SeriesFamily::UNJ:
             unj(t, r);
@@ -430,7 +406,7 @@ void apply(SeriesId id, int row, ThreadResults& r) {
             break;
         case SeriesFamily::Acme:
             if (id == series::STUB_ACME) {
-                stubAcme(t, r);
+                acmeNormalClass(t, r);
             } else {
                 acme(t, RowCells(s.secondTable, row), r);
             }
