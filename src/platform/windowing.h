@@ -69,6 +69,9 @@ struct WindowSpec {
     Rect rect;
     Rgb background;
     bool popup = false;  // a secondary top-level window without parent
+    // The font the window's controls start with, before setControlFont gives one its own; an
+    // empty face keeps the platform's default.
+    FontSpec controlFont{};
 };
 
 // Notification codes the handlers tell apart.

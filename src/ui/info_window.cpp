@@ -61,7 +61,8 @@ void InfoWindow::open() {
     const Rect rect{centred(screen.width, kWidth), centred(screen.height, kHeight), kWidth,
                     kHeight};
     // Built hidden, without a title bar; it is shown once its controls exist.
-    handle_ = windowing_.createWindow(WindowSpec{"", rect, kBackground, true});
+    handle_ = windowing_.createWindow(
+        WindowSpec{"", rect, kBackground, true, FontSpec{"Tahoma", kBaseFontPoints + 1, kBold}});
     windowing_.setWindowBackground(handle_, kBackground);
 
     windowing_.createControl(handle_,

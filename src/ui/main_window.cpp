@@ -52,7 +52,9 @@ void MainWindow::createMainWindow() {
     const platform::Rect rect{roundHalfEven((screen.width - main_window::kWidth) * 0.5),
                               roundHalfEven((screen.height - main_window::kHeight) * 0.5),
                               main_window::kWidth, main_window::kHeight};
-    window_ = windowing_.createWindow({main_window::kTitle, rect, colours::kWindow, false});
+    // Most controls show the base font one point up (88 of 127); they start with it.
+    window_ = windowing_.createWindow({main_window::kTitle, rect, colours::kWindow, false,
+                                       mainFont(main_window::kBaseFontSize + 1)});
     windowing_.showWindow(window_, platform::ShowState::Hidden);
     windowing_.setWindowBackground(window_, colours::kWindow);
     windowing_.showWindow(window_, platform::ShowState::Normal);

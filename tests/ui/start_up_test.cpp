@@ -21,6 +21,11 @@ TEST_F(MainWindowTest, OpensCentredWithoutTitleBarOnA1024By768Screen) {
     EXPECT_EQ(w->state, platform::ShowState::Normal);
     EXPECT_EQ(w->background, (Rgb{180, 180, 180}));
     EXPECT_EQ(ui.windows().size(), 1u);
+    // Controls start in the font most of them show, so few need one of their own.
+    EXPECT_EQ(w->controlFont, (platform::FontSpec{"Tahoma", 9, 700}));
+    int inWindowFont = 0;
+    for (const auto& [id, c] : w->controls) inWindowFont += c.font && *c.font == w->controlFont;
+    EXPECT_GT(2 * inWindowFont, static_cast<int>(w->controls.size()));
 }
 
 class SmallScreenTest : public MainWindowTest {

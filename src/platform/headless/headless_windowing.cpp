@@ -57,6 +57,7 @@ WindowHandle HeadlessWindowing::createWindow(const WindowSpec& spec) {
     w.rect = spec.rect;
     w.background = spec.background;
     w.popup = spec.popup;
+    w.controlFont = spec.controlFont;
     w.zOrder = nextZ_++;
     windows_.push_back(std::move(w));
     return windows_.back().handle;

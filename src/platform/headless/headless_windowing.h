@@ -38,6 +38,7 @@ struct HeadlessWindow {
     Rect rect;
     Rgb background;
     bool popup = false;
+    FontSpec controlFont;
     bool open = true;
     ShowState state = ShowState::Hidden;
     int zOrder = 0;      // larger is nearer the top

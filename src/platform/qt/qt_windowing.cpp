@@ -471,6 +471,10 @@ WindowHandle QtWindowing::createWindow(const WindowSpec& spec) {
     QPalette palette = window.client->palette();
     palette.setColor(QPalette::Window, toColor(spec.background));
     window.client->setPalette(palette);
+    // Controls made afterwards are laid out in this font from the start, rather than in the
+    // application's font and again in theirs.
+    const FontSpec& font = spec.controlFont;
+    if (!font.face.empty()) window.client->setFont(widgetFont(font.face, font.points, font.weight));
     return handle;
 }
 
@@ -696,7 +700,11 @@ void QtWindowing::setControlColours(WindowHandle window, int id, Rgb text, Rgb b
 void QtWindowing::setControlFont(WindowHandle window, int id, const FontSpec& font) {
     Control* control = impl_->find(window, id);
     if (control == nullptr) return;
-    control->widget->setFont(widgetFont(font.face, font.points, font.weight));
+    const QFont requested = widgetFont(font.face, font.points, font.weight);
+    // A control that already shows the font (its window's) keeps it: setting it again would
+    // lay its text out anew for nothing.
+    if (control->widget->font() == requested) return;
+    control->widget->setFont(requested);
     if (control->kind == ControlKind::DropDown) placeControl(*control);
 }
 
