@@ -7,20 +7,22 @@
 //   desktop_startup_probe empty FD     an empty frameless Qt window of the same size
 //
 // After the first paint of the window one byte is written to file descriptor FD and the
-// process ends. Without a display it runs on Qt's offscreen platform.
+// process ends. Without a display it runs on Qt's offscreen platform. With TORVELD_PROBE_PHASES
+// set it also prints when each phase of the start-up ended.
 #include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QIcon>
 #include <QWidget>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include "control_table.h"
 #include "main_window.h"
+#include "qt_application.h"
 #include "qt_print_preview.h"
 #include "qt_windowing.h"
 
@@ -43,6 +45,20 @@ bool set(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
+// With TORVELD_PROBE_PHASES set, the milliseconds since main began at the end of each phase go
+// to standard error, to see where the start-up goes.
+class Phases {
+  public:
+    Phases() : enabled_(set("TORVELD_PROBE_PHASES")) { clock_.start(); }
+    void mark(const char* phase) const {
+        if (enabled_) std::fprintf(stderr, "%-10s %.2f\n", phase, clock_.nsecsElapsed() / 1e6);
+    }
+
+  private:
+    bool enabled_;
+    QElapsedTimer clock_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,7 +71,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
+    const Phases phases;
     QApplication app(argc, argv);
+    phases.mark("app");
     std::unique_ptr<torveld::platform::qt::QtWindowing> windowing;
     std::unique_ptr<torveld::platform::qt::QtPrintPreview> printing;
     std::unique_ptr<torveld::MainWindow> window;
@@ -63,13 +81,14 @@ int main(int argc, char** argv) {
     QWidget* frame = nullptr;
     if (torveld) {
         // As the desktop program's main does.
-        QApplication::setApplicationName(QStringLiteral("Torveld"));
-        QApplication::setDesktopFileName(QStringLiteral("torveld"));
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/torveld.svg")));
+        torveld::platform::qt::setUpApplication(QStringLiteral("probe"),
+                                                QStringLiteral(":/torveld.svg"));
         windowing = std::make_unique<torveld::platform::qt::QtWindowing>();
+        phases.mark("platform");
         printing = std::make_unique<torveld::platform::qt::QtPrintPreview>();
         window = std::make_unique<torveld::MainWindow>(*windowing, *printing);
         window->startUp();
+        phases.mark("startup");
         frame = windowing->windowWidget(window->window());
     } else {
         empty = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
@@ -87,6 +106,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     if (!paint.painted) return 1;
+    phases.mark("painted");
     const char done = 1;
     if (write(fd, &done, 1) != 1) return 1;
     frame->removeEventFilter(&paint);

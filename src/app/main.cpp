@@ -1,10 +1,10 @@
 // Torveld, the desktop program: the main window on Qt 6 with the print preview.
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
 #include "main_window.h"
+#include "qt_application.h"
 #include "qt_print_preview.h"
 #include "qt_windowing.h"
 
@@ -28,10 +28,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Torveld"));
-    QApplication::setApplicationVersion(QStringLiteral(TORVELD_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("torveld"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/torveld.svg")));
+    torveld::platform::qt::setUpApplication(QStringLiteral(TORVELD_VERSION),
+                                            QStringLiteral(":/torveld.svg"));
 
     torveld::platform::qt::QtWindowing windowing;
     torveld::platform::qt::QtPrintPreview printing;

@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <cmath>
 
 #include "main_window.h"
@@ -89,12 +89,12 @@ TEST_F(QtProgramTest, StartUpShowsTheFramelessMainWindowCentredWithItsControls) 
     EXPECT_TRUE(rectOf(433).isEmpty()) << "the pipe exit button has no size yet";
     EXPECT_TRUE(windowing->radioChecked(mainWindow->window(), 401));
     EXPECT_TRUE(windowing->radioChecked(mainWindow->window(), 399));
-    auto* drills = qobject_cast<QTreeWidget*>(control(347));
+    auto* drills = qobject_cast<QTreeView*>(control(347));
     ASSERT_NE(drills, nullptr);
-    EXPECT_EQ(drills->topLevelItemCount(), 747);
-    EXPECT_EQ(drills->selectedItems().size(), 1);
-    EXPECT_TRUE(drills->viewport()->rect().contains(
-        drills->visualItemRect(drills->selectedItems().front())));
+    EXPECT_EQ(drills->model()->rowCount(), 747);
+    const QModelIndexList chosen = drills->selectionModel()->selectedRows();
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_TRUE(drills->viewport()->rect().contains(drills->visualRect(chosen.front())));
 }
 
 TEST_F(QtProgramTest, ClickOnNptArrangesThePipeLayoutAndTheExitButtonRestoresTheScrewLayout) {
@@ -149,11 +149,13 @@ TEST_F(QtProgramTest, ArrowKeysInTheSizeListChooseTheNextSize) {
 }
 
 TEST_F(QtProgramTest, MillimetersRewritesTheDrillChartAndHideMinimises) {
-    auto* drills = qobject_cast<QTreeWidget*>(control(347));
-    const QString inch = drills->topLevelItem(100)->text(1);
+    auto* drills = qobject_cast<QTreeView*>(control(347));
+    ASSERT_NE(drills, nullptr);
+    const QModelIndex cell = drills->model()->index(100, 1);
+    const QString inch = cell.data().toString();
     click(400);
     EXPECT_TRUE(mainWindow->unitMode().isMetric());
-    EXPECT_NE(drills->topLevelItem(100)->text(1), inch);
+    EXPECT_NE(cell.data().toString(), inch);
     click(399);
     EXPECT_FALSE(mainWindow->unitMode().isMetric());
 

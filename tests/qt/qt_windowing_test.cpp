@@ -17,8 +17,9 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
+#include "qt_field.h"
 #include "qt_fonts.h"
 #include "qt_test_support.h"
 #include "qt_windowing.h"
@@ -119,6 +120,7 @@ TEST_F(QtWindowingTest, EveryControlKindHasItsTextRectangleVisibilityAndColours)
         style::kBorder | style::kReportView | style::kSingleSelect);
     add(ControlKind::TextBox, 345, "", {0, 0, 0, 0},
         style::kVisible | style::kCentred | style::kReadOnly);
+    add(ControlKind::TextBox, 346, "4.95", {10, 40, 80, 24}, style::kVisible);
 
     auto* label = widget<QLabel>(395);
     ASSERT_NE(label, nullptr);
@@ -128,9 +130,16 @@ TEST_F(QtWindowingTest, EveryControlKindHasItsTextRectangleVisibilityAndColours)
     EXPECT_EQ(label->palette().color(QPalette::Window), QColor(180, 180, 180));
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 
-    auto* header = widget<QLineEdit>(349);
+    // A read-only text box is a light field; one the user may type in is a line edit.
+    auto* header = widget<ReadOnlyField>(349);
     ASSERT_NE(header, nullptr);
     EXPECT_TRUE(header->isReadOnly());
+    auto* editable = widget<QLineEdit>(346);
+    ASSERT_NE(editable, nullptr);
+    EXPECT_FALSE(editable->isReadOnly());
+    EXPECT_EQ(editable->text(), "4.95");
+    windowing->setControlText(main, 346, "5.00");
+    EXPECT_EQ(windowing->controlText(main, 346), "5.00");
     EXPECT_TRUE(header->alignment().testFlag(Qt::AlignHCenter));
     EXPECT_EQ(header->geometry(), QRect(127, 7, 470, 28));
     EXPECT_EQ(header->palette().color(QPalette::Base), QColor(245, 245, 245));
@@ -158,7 +167,7 @@ TEST_F(QtWindowingTest, EveryControlKindHasItsTextRectangleVisibilityAndColours)
 
     ASSERT_NE(widget<QListWidget>(348), nullptr);
     EXPECT_EQ(widget<QListWidget>(348)->geometry(), QRect(15, 375, 145, 171));
-    auto* view = widget<QTreeWidget>(347);
+    auto* view = widget<QTreeView>(347);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(view->selectionBehavior(), QAbstractItemView::SelectRows);
@@ -353,33 +362,57 @@ TEST_F(QtWindowingTest, ReportListShowsColumnsSelectsAndScrollsRowsIntoFullView)
         windowing->viewSetCell(main, 347, row, 1, "     ." + std::to_string(1000 + row));
     }
     windowing->viewSetTextBackground(main, 347, kGrey245);
-    auto* view = widget<QTreeWidget>(347);
-    EXPECT_EQ(view->columnCount(), 2);
-    EXPECT_EQ(view->headerItem()->text(0), "    DRILL");
+    auto* view = widget<QTreeView>(347);
+    const QAbstractItemModel* rows = view->model();
+    EXPECT_EQ(rows->columnCount(), 2);
+    EXPECT_EQ(rows->headerData(0, Qt::Horizontal).toString(), "    DRILL");
+    EXPECT_EQ(rows->headerData(1, Qt::Horizontal).toString(), "DIAMETER");
+    EXPECT_EQ(view->header()->count(), 2);
     EXPECT_EQ(view->columnWidth(0), 75);
     EXPECT_EQ(view->columnWidth(1), 81);
-    EXPECT_EQ(view->topLevelItemCount(), 747);
-    EXPECT_EQ(view->topLevelItem(12)->text(1), "     .1012");
+    EXPECT_EQ(rows->rowCount(), 747);
+    EXPECT_EQ(rows->index(12, 0).data().toString(), "#12");
+    EXPECT_EQ(rows->index(12, 1).data().toString(), "     .1012");
     EXPECT_EQ(view->palette().color(QPalette::Base), QColor(245, 245, 245));
 
     showMain();
     for (int row : {300, 20, 746, 0, 400}) {
         windowing->viewSelectRow(main, 347, row);
         windowing->viewEnsureVisible(main, 347, row);
-        QTreeWidgetItem* item = view->topLevelItem(row);
-        EXPECT_TRUE(item->isSelected()) << row;
-        EXPECT_EQ(view->selectedItems().size(), 1);
-        const QRect shown = view->visualItemRect(item);
+        const QModelIndexList chosen = view->selectionModel()->selectedRows();
+        ASSERT_EQ(chosen.size(), 1) << row;
+        EXPECT_EQ(chosen.front().row(), row);
+        EXPECT_TRUE(view->selectionModel()->isRowSelected(row)) << "the whole row is marked";
+        const QRect shown = view->visualRect(chosen.front());
         EXPECT_TRUE(view->viewport()->rect().contains(shown)) << "row " << row << " shown whole";
     }
     EXPECT_TRUE(handler.events.empty());
 
+    // Rows and cells that do not exist change nothing.
+    windowing->viewSelectRow(main, 347, 747);
+    windowing->viewEnsureVisible(main, 347, -1);
+    windowing->viewSetCell(main, 347, 747, 1, "x");
+    windowing->viewSetCell(main, 347, 3, 2, "x");
+    EXPECT_EQ(view->selectionModel()->selectedRows().front().row(), 400);
+    EXPECT_EQ(rows->rowCount(), 747);
+    EXPECT_EQ(rows->columnCount(), 2);
+
+    // A column put in front moves the captions, widths and cells after it one place right.
+    windowing->viewAddColumn(main, 347, 0, "NO.", 30);
+    EXPECT_EQ(rows->headerData(0, Qt::Horizontal).toString(), "NO.");
+    EXPECT_EQ(rows->headerData(2, Qt::Horizontal).toString(), "DIAMETER");
+    EXPECT_EQ(view->columnWidth(0), 30);
+    EXPECT_EQ(view->columnWidth(1), 75);
+    EXPECT_EQ(view->columnWidth(2), 81);
+    EXPECT_EQ(rows->index(12, 0).data().toString(), "");
+    EXPECT_EQ(rows->index(12, 2).data().toString(), "     .1012");
+
     windowing->viewClear(main, 347);
-    EXPECT_EQ(view->topLevelItemCount(), 0);
-    EXPECT_EQ(view->columnCount(), 0);
+    EXPECT_EQ(rows->rowCount(), 0);
+    EXPECT_EQ(rows->columnCount(), 0);
     windowing->viewAddColumn(main, 347, 0, "", 285);
     windowing->viewAddRow(main, 347, 0, "        UNC - UNIFIED COARSE PITCH SERIES");
-    EXPECT_EQ(view->topLevelItem(0)->text(0), "        UNC - UNIFIED COARSE PITCH SERIES");
+    EXPECT_EQ(rows->index(0, 0).data().toString(), "        UNC - UNIFIED COARSE PITCH SERIES");
 }
 
 TEST_F(QtWindowingTest, BackgroundAndCaptionPressesMoveTheWindowButControlPressesDoNot) {

@@ -15,11 +15,16 @@ namespace {
 
 constexpr std::string_view kStandIn = "DejaVu Sans";
 
-// Where Debian's fonts-wine puts the free Tahoma.
-constexpr std::array<const char*, 2> kTahomaFiles = {
-    "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/lib/wine/fonts/tahoma.ttf",
+// Where Debian's fonts-wine puts the free Tahoma: its regular and its bold file. With the bold
+// file, bold text is drawn from real bold outlines instead of emboldened regular ones.
+struct TahomaFiles {
+    const char* regular;
+    const char* bold;
 };
+constexpr std::array<TahomaFiles, 2> kTahomaFiles = {{
+    {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"},
+    {"/usr/lib/wine/fonts/tahoma.ttf", "/usr/lib/wine/fonts/tahomabd.ttf"},
+}};
 
 bool fontsInstalled = false;
 
@@ -41,8 +46,11 @@ void installFonts() {
     if (fontsInstalled || QGuiApplication::instance() == nullptr) return;
     fontsInstalled = true;
     if (!QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) {
-        for (const char* file : kTahomaFiles) {
-            if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0) break;
+        for (const TahomaFiles& files : kTahomaFiles) {
+            if (QFontDatabase::addApplicationFont(QString::fromLatin1(files.regular)) >= 0) {
+                QFontDatabase::addApplicationFont(QString::fromLatin1(files.bold));
+                break;
+            }
         }
     }
     const QString standIn = QString::fromLatin1(kStandIn.data(), kStandIn.size());
@@ -79,6 +87,10 @@ QFont widgetFont(std::string_view face, double points, int weight) {
 }
 
 QString fromText(std::string_view text) {
+    // Nearly every text is plain ASCII, which reads the same in either encoding.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
     if (!utf8.hasError()) return decoded;

@@ -12,21 +12,22 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyleFactory>
 #include <QStyledItemDelegate>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QWindow>
 #include <algorithm>
 #include <map>
 #include <vector>
 
+#include "qt_field.h"
 #include "qt_fonts.h"
+#include "qt_style.h"
+#include "qt_view_model.h"
 
 namespace torveld::platform::qt {
 namespace {
@@ -37,18 +38,6 @@ constexpr int kBorder = 1;
 QColor toColor(Rgb colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
-
-// Fusion everywhere, so that the window looks the same on every desktop; the drop-down list
-// drops below its box and shows as many entries as its rectangle allows.
-class TorveldStyle final : public QProxyStyle {
-  public:
-    TorveldStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_ComboBox_Popup) return 0;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
 
 // Entries of a fixed height (0 keeps the height the font gives).
 class EntryDelegate final : public QStyledItemDelegate {
@@ -565,10 +554,18 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             break;
         }
         case ControlKind::TextBox: {
+            const Qt::Alignment alignment =
+                (centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
+            if ((spec.style & style::kReadOnly) != 0) {
+                auto* field = new ReadOnlyField(parent);
+                field->setText(caption);
+                field->setAlignment(alignment);
+                control.widget = field;
+                break;
+            }
             auto* edit = new QLineEdit(parent);
             edit->setText(caption);
-            edit->setReadOnly((spec.style & style::kReadOnly) != 0);
-            edit->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+            edit->setAlignment(alignment);
             edit->setCursorPosition(0);
             control.widget = edit;
             break;
@@ -599,8 +596,14 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             combo->setEditable(false);
             combo->setInsertPolicy(QComboBox::InsertAtBottom);
             combo->setAccessibleName(caption);
+            // The box has the rectangle it is given, so its size hint need not measure every
+            // entry; the entries all have one height.
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             control.delegate = new EntryDelegate(combo);
             combo->setItemDelegate(control.delegate);
+            if (auto* entries = qobject_cast<QListView*>(combo->view())) {
+                entries->setUniformItemSizes(true);
+            }
             // The user's choice only: a selection made by the program raises no event.
             QObject::connect(combo, &QComboBox::activated, combo, [impl, handle, id] {
                 impl->controlEvent(handle, id, notify::kSelectionChanged);
@@ -628,15 +631,14 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             break;
         }
         case ControlKind::ListView: {
-            auto* view = new QTreeWidget(parent);
+            auto* view = new QTreeView(parent);
+            view->setModel(new TextTableModel(view));
             view->setRootIsDecorated(false);
             view->setItemsExpandable(false);
             view->setUniformRowHeights(true);
             view->setSelectionMode(QAbstractItemView::SingleSelection);
             view->setSelectionBehavior(QAbstractItemView::SelectRows);
             view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            view->setColumnCount(0);
-            view->setHeaderLabels({});
             view->header()->setStretchLastSection(false);
             view->header()->setSectionsMovable(false);
             view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -716,12 +718,14 @@ void QtWindowing::setControlText(WindowHandle window, int id, std::string_view t
         case ControlKind::Label:
             static_cast<QLabel*>(control->widget)->setText(value);
             break;
-        case ControlKind::TextBox: {
-            auto* edit = static_cast<QLineEdit*>(control->widget);
-            edit->setText(value);
-            edit->setCursorPosition(0);
+        case ControlKind::TextBox:
+            if (auto* field = qobject_cast<ReadOnlyField*>(control->widget)) {
+                field->setText(value);
+            } else if (auto* edit = qobject_cast<QLineEdit*>(control->widget)) {
+                edit->setText(value);
+                edit->setCursorPosition(0);
+            }
             break;
-        }
         case ControlKind::Button:
         case ControlKind::Radio:
             static_cast<QAbstractButton*>(control->widget)->setText(value);
@@ -741,6 +745,9 @@ std::string QtWindowing::controlText(WindowHandle window, int id) const {
         case ControlKind::Label:
             return toText(static_cast<const QLabel*>(control->widget)->text());
         case ControlKind::TextBox:
+            if (const auto* field = qobject_cast<const ReadOnlyField*>(control->widget)) {
+                return toText(field->text());
+            }
             return toText(static_cast<const QLineEdit*>(control->widget)->text());
         case ControlKind::Button:
         case ControlKind::Radio:
@@ -800,10 +807,13 @@ const QComboBox* comboOf(const Control* control) {
 const QListWidget* listOf(const Control* control) {
     return listOf(const_cast<Control*>(control));
 }
-QTreeWidget* viewOf(Control* control) {
+QTreeView* viewOf(Control* control) {
     return control != nullptr && control->kind == ControlKind::ListView
-               ? static_cast<QTreeWidget*>(control->widget)
+               ? static_cast<QTreeView*>(control->widget)
                : nullptr;
+}
+TextTableModel* rowsOf(QTreeView* view) {
+    return view != nullptr ? static_cast<TextTableModel*>(view->model()) : nullptr;
 }
 
 }  // namespace
@@ -895,68 +905,55 @@ void QtWindowing::listSetEntryHeight(WindowHandle window, int id, int pixels) {
 }
 
 void QtWindowing::viewClear(WindowHandle window, int id) {
-    QTreeWidget* view = viewOf(impl_->find(window, id));
-    if (view == nullptr) return;
-    view->clear();
-    view->setColumnCount(0);
-    view->setHeaderLabels({});
+    if (TextTableModel* rows = rowsOf(viewOf(impl_->find(window, id)))) rows->clear();
 }
 
 void QtWindowing::viewAddColumn(WindowHandle window, int id, int index, std::string_view caption,
                                 int width) {
-    QTreeWidget* view = viewOf(impl_->find(window, id));
+    QTreeView* view = viewOf(impl_->find(window, id));
     if (view == nullptr || index < 0) return;
-    QTreeWidgetItem* header = view->headerItem();
-    const int count = view->columnCount();
+    TextTableModel* rows = rowsOf(view);
+    const int count = rows->columnCount();
     const int at = std::min(index, count);
-    // Columns after the insertion point move one place to the right.
-    std::vector<QString> captions;
+    // Columns after the insertion point move one place to the right, with their widths.
     std::vector<int> widths;
-    for (int column = 0; column < count; ++column) {
-        captions.push_back(header->text(column));
-        widths.push_back(view->columnWidth(column));
-    }
-    captions.insert(captions.begin() + at, fromText(caption));
+    for (int column = 0; column < count; ++column) widths.push_back(view->columnWidth(column));
     widths.insert(widths.begin() + at, std::max(0, width));
-    view->setColumnCount(count + 1);
+    rows->insertColumn(at, fromText(caption));
     for (int column = 0; column <= count; ++column) {
-        header->setText(column, captions[static_cast<std::size_t>(column)]);
         view->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
     }
 }
 
 void QtWindowing::viewAddRow(WindowHandle window, int id, int index, std::string_view firstCell) {
-    QTreeWidget* view = viewOf(impl_->find(window, id));
-    if (view == nullptr || index < 0) return;
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, fromText(firstCell));
-    view->insertTopLevelItem(std::min(index, view->topLevelItemCount()), item);
+    TextTableModel* rows = rowsOf(viewOf(impl_->find(window, id)));
+    if (rows == nullptr || index < 0) return;
+    rows->insertRow(std::min(index, rows->rowCount()), fromText(firstCell));
 }
 
 void QtWindowing::viewSetCell(WindowHandle window, int id, int row, int column,
                               std::string_view text) {
-    QTreeWidget* view = viewOf(impl_->find(window, id));
-    if (view == nullptr || row < 0 || column < 0 || column >= view->columnCount()) return;
-    QTreeWidgetItem* item = view->topLevelItem(row);
-    if (item != nullptr) item->setText(column, fromText(text));
+    TextTableModel* rows = rowsOf(viewOf(impl_->find(window, id)));
+    if (rows == nullptr || row < 0 || row >= rows->rowCount() || column < 0 ||
+        column >= rows->columnCount()) {
+        return;
+    }
+    rows->setCell(row, column, fromText(text));
 }
 
 void QtWindowing::viewSelectRow(WindowHandle window, int id, int row) {
-    QTreeWidget* view = viewOf(impl_->find(window, id));
-    if (view == nullptr) return;
-    QTreeWidgetItem* item = row >= 0 ? view->topLevelItem(row) : nullptr;
-    if (item == nullptr) return;
-    view->setCurrentItem(item);
+    QTreeView* view = viewOf(impl_->find(window, id));
+    if (view == nullptr || row < 0 || row >= view->model()->rowCount()) return;
+    view->setCurrentIndex(view->model()->index(row, 0));
 }
 
 void QtWindowing::viewEnsureVisible(WindowHandle window, int id, int row) {
-    QTreeWidget* view = viewOf(impl_->find(window, id));
-    if (view == nullptr) return;
-    QTreeWidgetItem* item = row >= 0 ? view->topLevelItem(row) : nullptr;
-    if (item == nullptr) return;
-    view->scrollToItem(item, QAbstractItemView::EnsureVisible);
+    QTreeView* view = viewOf(impl_->find(window, id));
+    if (view == nullptr || row < 0 || row >= view->model()->rowCount()) return;
+    const QModelIndex item = view->model()->index(row, 0);
+    view->scrollTo(item, QAbstractItemView::EnsureVisible);
     // Scrolling goes by whole rows; when the row is still cut at the bottom, one row more.
-    const QRect shown = view->visualItemRect(item);
+    const QRect shown = view->visualRect(item);
     const QRect area = view->viewport()->rect();
     QScrollBar* bar = view->verticalScrollBar();
     if (shown.bottom() > area.bottom() && bar->value() < bar->maximum()) {
@@ -965,7 +962,7 @@ void QtWindowing::viewEnsureVisible(WindowHandle window, int id, int row) {
 }
 
 void QtWindowing::viewSetTextBackground(WindowHandle window, int id, Rgb colour) {
-    QTreeWidget* view = viewOf(impl_->find(window, id));
+    QTreeView* view = viewOf(impl_->find(window, id));
     if (view == nullptr) return;
     QPalette palette = view->palette();
     palette.setColor(QPalette::Base, toColor(colour));

@@ -1,0 +1,255 @@
+#include "qt_field.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
+#include <cmath>
+
+namespace torveld::platform::qt {
+namespace {
+
+// The inner margins a line edit keeps around its text, in pixels.
+constexpr int kHorizontalMargin = 2;
+constexpr int kVerticalMargin = 1;
+
+// The panel as a read-only line edit of the same style draws it, so both look alike.
+QStyleOptionFrame panelOption(const QWidget& field) {
+    QStyleOptionFrame option;
+    option.initFrom(&field);
+    option.rect = field.contentsRect();
+    option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken | QStyle::State_ReadOnly;
+    option.features = QStyleOptionFrame::None;
+    return option;
+}
+
+}  // namespace
+
+ReadOnlyField::ReadOnlyField(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setCursor(Qt::IBeamCursor);
+    setBackgroundRole(QPalette::Base);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void ReadOnlyField::setText(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    anchor_ = cursor_ = 0;
+    laidOut_ = false;
+    // Screen readers read the field's value as its name.
+    setAccessibleName(text);
+    update();
+}
+
+void ReadOnlyField::setAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+void ReadOnlyField::setSelection(int start, int length) {
+    const int size = static_cast<int>(text_.size());
+    const int from = std::clamp(start, 0, size);
+    select(from, std::clamp(from + length, 0, size));
+}
+
+void ReadOnlyField::selectAll() {
+    select(0, static_cast<int>(text_.size()));
+}
+
+void ReadOnlyField::deselect() {
+    select(cursor_, cursor_);
+}
+
+QString ReadOnlyField::selectedText() const {
+    const int from = std::min(anchor_, cursor_);
+    return text_.mid(from, std::abs(cursor_ - anchor_));
+}
+
+void ReadOnlyField::copy() const {
+    if (!hasSelectedText()) return;
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(selectedText());
+}
+
+void ReadOnlyField::select(int anchor, int cursor) {
+    if (anchor == anchor_ && cursor == cursor_) return;
+    anchor_ = anchor;
+    cursor_ = cursor;
+    update();
+}
+
+QRect ReadOnlyField::contentsArea() const {
+    const QStyleOptionFrame option = panelOption(*this);
+    return style()
+        ->subElementRect(QStyle::SE_LineEditContents, &option, this)
+        .adjusted(kHorizontalMargin, kVerticalMargin, -kHorizontalMargin, -kVerticalMargin);
+}
+
+const QTextLayout& ReadOnlyField::layout() const {
+    if (!laidOut_) {
+        layout_.clearLayout();
+        layout_.setText(text_);
+        layout_.setFont(font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        option.setTextDirection(layoutDirection());
+        layout_.setTextOption(option);
+        layout_.setCacheEnabled(true);
+        layout_.beginLayout();
+        layout_.createLine();
+        layout_.endLayout();
+        laidOut_ = true;
+    }
+    return layout_;
+}
+
+QPoint ReadOnlyField::textTopLeft() const {
+    const QRect area = contentsArea();
+    const int width = static_cast<int>(std::ceil(layout().lineAt(0).naturalTextWidth()));
+    int left = area.left();
+    // Text wider than the field shows its beginning, as a line edit with the cursor at 0.
+    const Qt::Alignment horizontal = QStyle::visualAlignment(layoutDirection(), alignment_);
+    if (width < area.width()) {
+        if (horizontal & Qt::AlignHCenter) {
+            left += (area.width() - width) / 2;
+        } else if (horizontal & Qt::AlignRight) {
+            left += area.width() - width;
+        }
+    }
+    const int top = area.top() + (area.height() - fontMetrics().height() + 1) / 2;
+    return {left, top};
+}
+
+int ReadOnlyField::positionAt(int x) const {
+    const int position = layout().lineAt(0).xToCursor(x - textTopLeft().x());
+    return std::clamp(position, 0, static_cast<int>(text_.size()));
+}
+
+QSize ReadOnlyField::sizeHint() const {
+    const QFontMetrics metrics = fontMetrics();
+    const QStyleOptionFrame option = panelOption(*this);
+    const QSize contents(metrics.horizontalAdvance(QLatin1Char('x')) * 17 + 2 * kHorizontalMargin,
+                         metrics.height() + 2 * kVerticalMargin);
+    return style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, this);
+}
+
+QSize ReadOnlyField::minimumSizeHint() const {
+    const QFontMetrics metrics = fontMetrics();
+    const QStyleOptionFrame option = panelOption(*this);
+    const QSize contents(metrics.maxWidth() + 2 * kHorizontalMargin,
+                         metrics.height() + 2 * kVerticalMargin);
+    return style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, this);
+}
+
+void ReadOnlyField::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QStyleOptionFrame option = panelOption(*this);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+    if (text_.isEmpty()) return;
+
+    painter.setClipRect(contentsArea());
+    const QPalette& colours = palette();
+    QList<QTextLayout::FormatRange> selections;
+    if (hasSelectedText()) {
+        QTextLayout::FormatRange selected;
+        selected.start = std::min(anchor_, cursor_);
+        selected.length = std::abs(cursor_ - anchor_);
+        selected.format.setBackground(colours.brush(QPalette::Highlight));
+        selected.format.setForeground(colours.brush(QPalette::HighlightedText));
+        selections.append(selected);
+    }
+    painter.setPen(colours.color(QPalette::Text));
+    layout().draw(&painter, textTopLeft(), selections);
+}
+
+void ReadOnlyField::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const int position = positionAt(event->position().toPoint().x());
+    if (event->modifiers() & Qt::ShiftModifier) {
+        select(anchor_, position);
+    } else {
+        select(position, position);
+    }
+}
+
+void ReadOnlyField::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) {
+        select(anchor_, positionAt(event->position().toPoint().x()));
+    }
+}
+
+void ReadOnlyField::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) selectAll();
+}
+
+void ReadOnlyField::keyPressEvent(QKeyEvent* event) {
+    const int size = static_cast<int>(text_.size());
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    auto moveTo = [&](int position) {
+        position = std::clamp(position, 0, size);
+        select(extend ? anchor_ : position, position);
+    };
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    } else if (event->key() == Qt::Key_Left) {
+        moveTo(cursor_ - 1);
+    } else if (event->key() == Qt::Key_Right) {
+        moveTo(cursor_ + 1);
+    } else if (event->key() == Qt::Key_Home) {
+        moveTo(0);
+    } else if (event->key() == Qt::Key_End) {
+        moveTo(size);
+    } else {
+        // Other keys, the Tab key among them, go on to the window.
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void ReadOnlyField::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* copyAction = menu.addAction(tr("&Copy"), this, &ReadOnlyField::copy);
+    copyAction->setShortcut(QKeySequence::Copy);
+    copyAction->setEnabled(hasSelectedText());
+    QAction* all = menu.addAction(tr("Select All"), this, &ReadOnlyField::selectAll);
+    all->setShortcut(QKeySequence::SelectAll);
+    all->setEnabled(!text_.isEmpty());
+    menu.exec(event->globalPos());
+}
+
+void ReadOnlyField::focusOutEvent(QFocusEvent* event) {
+    // As a line edit: the selection goes when another control takes the focus, and stays while
+    // a menu is open or another window is active.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
+        deselect();
+    }
+    QWidget::focusOutEvent(event);
+}
+
+void ReadOnlyField::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
+        event->type() == QEvent::LayoutDirectionChange) {
+        laidOut_ = false;
+        updateGeometry();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+}  // namespace torveld::platform::qt

@@ -1,0 +1,137 @@
+#include "qt_style.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QWidget>
+#include <array>
+#include <cmath>
+
+namespace torveld::platform::qt {
+namespace {
+
+// Colours of every role in the option's current colour group.
+std::array<QRgb, QPalette::NColorRoles> coloursOf(const QPalette& palette) {
+    std::array<QRgb, QPalette::NColorRoles> colours{};
+    const QPalette::ColorGroup group = palette.currentColorGroup();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        colours[static_cast<std::size_t>(role)] =
+            palette.brush(group, static_cast<QPalette::ColorRole>(role)).color().rgba();
+    }
+    return colours;
+}
+
+// Only plain colours and whole-pixel placements: a textured brush, a scaled painter or a panel
+// inside a combined control is drawn directly.
+bool cacheable(QStyle::PrimitiveElement element, const QStyleOption& option,
+               const QPainter& painter, const QWidget* widget) {
+    const QTransform& transform = painter.transform();
+    if (option.rect.isEmpty() || transform.type() > QTransform::TxTranslate ||
+        transform.dx() != std::round(transform.dx()) ||
+        transform.dy() != std::round(transform.dy())) {
+        return false;
+    }
+    if (element == QStyle::PE_PanelLineEdit) {
+        if (qstyleoption_cast<const QStyleOptionFrame*>(&option) == nullptr) return false;
+        const QWidget* parent = widget != nullptr ? widget->parentWidget() : nullptr;
+        if (qobject_cast<const QComboBox*>(parent) != nullptr ||
+            qobject_cast<const QAbstractSpinBox*>(parent) != nullptr) {
+            return false;
+        }
+    }
+    const QPalette::ColorGroup group = option.palette.currentColorGroup();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const QBrush& brush = option.palette.brush(group, static_cast<QPalette::ColorRole>(role));
+        if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TorveldStyle::TorveldStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+TorveldStyle::~TorveldStyle() = default;
+
+bool TorveldStyle::PrimitiveLook::operator==(const PrimitiveLook& other) const {
+    return element == other.element && size == other.size && state == other.state &&
+           direction == other.direction && ratio == other.ratio && lineWidth == other.lineWidth &&
+           midLineWidth == other.midLineWidth && features == other.features &&
+           colours == other.colours;
+}
+
+QPixmap& TorveldStyle::lookup(const PrimitiveLook& look) const {
+    for (auto& [known, pixmap] : looks_) {
+        if (known == look) return pixmap;
+    }
+    // A few looks are in use at a time; should colours keep changing, start afresh.
+    if (looks_.size() >= kMaxLooks) looks_.clear();
+    looks_.emplace_back(look, QPixmap());
+    return looks_.back().second;
+}
+
+int TorveldStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const {
+    if (hint == SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+void TorveldStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+    if ((element == PE_PanelLineEdit || element == PE_IndicatorRadioButton) &&
+        drawCached(element, option, painter, widget)) {
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+bool TorveldStyle::drawCached(PrimitiveElement element, const QStyleOption* option,
+                              QPainter* painter, const QWidget* widget) const {
+    if (option == nullptr || painter == nullptr || painter->device() == nullptr ||
+        !cacheable(element, *option, *painter, widget)) {
+        return false;
+    }
+    const qreal ratio = painter->device()->devicePixelRatio();
+    PrimitiveLook look;
+    look.element = static_cast<int>(element);
+    look.size = option->rect.size();
+    look.state = static_cast<unsigned>(option->state);
+    look.direction = static_cast<int>(option->direction);
+    look.ratio = ratio;
+    if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option)) {
+        look.lineWidth = frame->lineWidth;
+        look.midLineWidth = frame->midLineWidth;
+        look.features = static_cast<int>(frame->features);
+    }
+    look.colours = coloursOf(option->palette);
+    QPixmap& pixmap = lookup(look);
+    if (pixmap.isNull()) {
+        const QSize size = option->rect.size();
+        pixmap = QPixmap(size * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter cachePainter(&pixmap);
+        cachePainter.setRenderHints(painter->renderHints());
+        // A copy of the option of its own type (style options have no virtual destructor),
+        // placed at the pixmap's origin.
+        const auto drawAtOrigin = [&](auto copy) {
+            copy.rect = QRect(QPoint(0, 0), size);
+            QProxyStyle::drawPrimitive(element, &copy, &cachePainter, widget);
+        };
+        if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option)) {
+            drawAtOrigin(QStyleOptionFrame(*frame));
+        } else if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) {
+            drawAtOrigin(QStyleOptionButton(*button));
+        } else {
+            drawAtOrigin(QStyleOption(*option));
+        }
+        cachePainter.end();
+    }
+    painter->drawPixmap(option->rect.topLeft(), pixmap);
+    return true;
+}
+
+}  // namespace torveld::platform::qt
