@@ -19,10 +19,12 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "control_table.h"
 #include "main_window.h"
@@ -125,30 +127,40 @@ ProbeRun runProbe(const std::string& probe, const char* mode) {
     return run;
 }
 
+double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (values.size() % 2 == 1) return *middle;
+    return (*middle + *std::max_element(values.begin(), middle)) / 2;
+}
+
 // The desktop program and an empty window of the same size, each a process of its own,
-// launched in turn so that both see the same machine; the time is the desktop program's.
+// launched one right after the other so that both see the same machine; the time is the
+// desktop program's. vs_empty is the median over the launch pairs of the desktop program's time
+// over the empty window's, so that a single launch slowed by the shared machine does not tip it.
 void processStartUpToFirstFrame(benchmark::State& state) {
     const std::string probe =
         (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "desktop_startup_probe")
             .string();
-    double torveldSeconds = 0, emptySeconds = 0, torveldPeak = 0, emptyPeak = 0;
+    std::vector<double> emptyMs, ratios;
+    double torveldPeak = 0, emptyPeak = 0;
     for (auto _ : state) {
         const ProbeRun empty = runProbe(probe, "empty");
         const ProbeRun torveld = runProbe(probe, "torveld");
-        if (!empty.ok || !torveld.ok) {
+        if (!empty.ok || !torveld.ok || empty.seconds <= 0) {
             state.SkipWithError("a probe did not paint its first frame");
             break;
         }
         state.SetIterationTime(torveld.seconds);
-        torveldSeconds += torveld.seconds;
-        emptySeconds += empty.seconds;
+        emptyMs.push_back(1000.0 * empty.seconds);
+        ratios.push_back(torveld.seconds / empty.seconds);
         torveldPeak = std::max(torveldPeak, torveld.peakMb);
         emptyPeak = std::max(emptyPeak, empty.peakMb);
     }
-    const auto n = static_cast<double>(state.iterations());
-    if (n > 0 && emptySeconds > 0) {
-        state.counters["empty_ms"] = 1000.0 * emptySeconds / n;
-        state.counters["vs_empty"] = torveldSeconds / emptySeconds;
+    if (!ratios.empty()) {
+        state.counters["empty_ms"] = median(emptyMs);
+        state.counters["vs_empty"] = median(ratios);
         state.counters["peak_MB"] = torveldPeak;
         state.counters["empty_peak_MB"] = emptyPeak;
     }
@@ -156,7 +168,7 @@ void processStartUpToFirstFrame(benchmark::State& state) {
 BENCHMARK(processStartUpToFirstFrame)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
-    ->Iterations(10);
+    ->Iterations(20);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace torveld::platform {
 
@@ -134,6 +135,14 @@ class Windowing {
     virtual void viewAddRow(WindowHandle window, int id, int index, std::string_view firstCell) = 0;
     virtual void viewSetCell(WindowHandle window, int id, int row, int column,
                              std::string_view text) = 0;
+    // Many rows in one call: each row holds its cells from the first column on, and they go in
+    // from `index` on (past the last row: at the end; below 0: not at all). The cells come out
+    // as viewAddRow and viewSetCell would give them one by one.
+    virtual void viewAddRows(WindowHandle window, int id, int index,
+                             const std::vector<std::vector<std::string>>& rows) = 0;
+    // One column's cells from `firstRow` on, as viewSetCell row by row would set them.
+    virtual void viewSetColumn(WindowHandle window, int id, int column, int firstRow,
+                               const std::vector<std::string>& texts) = 0;
     virtual void viewSelectRow(WindowHandle window, int id, int row) = 0;
     // Scrolls so that the row is shown whole.
     virtual void viewEnsureVisible(WindowHandle window, int id, int row) = 0;

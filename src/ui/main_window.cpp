@@ -2,6 +2,8 @@
 #include "main_window.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "control_ids.h"
 #include "control_table.h"
@@ -63,15 +65,16 @@ void MainWindow::createMainWindow() {
 void MainWindow::fillDrillChart() {
     windowing_.viewAddColumn(window_, ids::kDrillChart, 0, "    DRILL", 75);
     windowing_.viewAddColumn(window_, ids::kDrillChart, 1, "DIAMETER", 81);
+    // All 747 rows in one call: the name and the diameter of each drill, then the end row.
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(drill_chart::kEndRow + 1);
     for (int row = 0; row < drill_chart::kEndRow; ++row) {
-        windowing_.viewAddRow(window_, ids::kDrillChart, row, drill_chart::row(row).drillName);
-        windowing_.viewSetCell(
-            window_, ids::kDrillChart, row, 1,
-            drillDiameterText(drill_chart::diameter(row), DrillTextMode::StartUp));
+        rows.push_back({drill_chart::row(row).drillName,
+                        drillDiameterText(drill_chart::diameter(row), DrillTextMode::StartUp)});
     }
     const DrillRow& end = drill_chart::row(drill_chart::kEndRow);
-    windowing_.viewAddRow(window_, ids::kDrillChart, drill_chart::kEndRow, end.drillName);
-    windowing_.viewSetCell(window_, ids::kDrillChart, drill_chart::kEndRow, 1, end.decimalInch);
+    rows.push_back({end.drillName, end.decimalInch});
+    windowing_.viewAddRows(window_, ids::kDrillChart, 0, rows);
 }
 
 void MainWindow::fillMainWindow() {

@@ -1,5 +1,8 @@
 // The event handler of the main window, the refresh cycle after a change of series, the unit
 // switch and the exit from the pipe layout.
+#include <string>
+#include <vector>
+
 #include "control_ids.h"
 #include "control_table.h"
 #include "drill_chart.h"
@@ -116,10 +119,12 @@ void MainWindow::setUnitMode(DisplayUnit target) {
         if (mode_.unitFactor != 1.0) return;
         mode_ = UnitMode::metric();
     }
+    std::vector<std::string> diameters;
+    diameters.reserve(drill_chart::kEndRow);
     for (int row = 0; row < drill_chart::kEndRow; ++row) {
-        windowing_.viewSetCell(window_, ids::kDrillChart, row, 1,
-                               drillDiameterText(drill_chart::diameter(row), drillText));
+        diameters.push_back(drillDiameterText(drill_chart::diameter(row), drillText));
     }
+    windowing_.viewSetColumn(window_, ids::kDrillChart, 1, 0, diameters);
     showResults();
     info_.refresh(selection_.series, mode_);
 }

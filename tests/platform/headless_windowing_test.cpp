@@ -103,6 +103,39 @@ TEST_F(HeadlessTest, ListSelectionOutOfRangeClearsIt) {
     EXPECT_EQ(ui.listCount(win, 302), 2);
 }
 
+TEST_F(HeadlessTest, RowsAndColumnsInOneCallComeOutAsTheSingleCallsGiveThem) {
+    for (int id : {347, 348}) {
+        ui.createControl(win, {ControlKind::ListView, "", {0, 0, 172, 171}, 0, id});
+        ui.viewAddColumn(win, id, 0, "DRILL", 75);
+        ui.viewAddColumn(win, id, 1, "DIAMETER", 81);
+        ui.viewAddRow(win, id, 0, "end");
+    }
+    const std::vector<std::vector<std::string>> rows = {
+        {"1.35mm", ".0531"}, {"54"}, {}, {"1.40mm", ".0551", "extra"}};
+    ui.viewAddRows(win, 347, 0, rows);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = static_cast<int>(i);
+        ui.viewAddRow(win, 348, row, rows[i].empty() ? "" : rows[i][0]);
+        for (std::size_t column = 1; column < rows[i].size(); ++column) {
+            ui.viewSetCell(win, 348, row, static_cast<int>(column), rows[i][column]);
+        }
+    }
+    EXPECT_EQ(ui.control(win, 347)->rows, ui.control(win, 348)->rows);
+    EXPECT_EQ(ui.control(win, 347)->rows.back()[0], "end");
+
+    // Past the last row they go to the end; below 0 nowhere.
+    ui.viewAddRows(win, 347, 99, {{"tail", ".9"}});
+    EXPECT_EQ(ui.control(win, 347)->rows.back(), (std::vector<std::string>{"tail", ".9"}));
+    ui.viewAddRows(win, 347, -1, {{"never"}});
+    EXPECT_EQ(ui.control(win, 347)->rows.size(), 6u);
+
+    ui.viewSetColumn(win, 347, 1, 4, {"4.95mm", "5.00", "no such row"});
+    ui.viewSetCell(win, 348, 4, 1, "4.95mm");
+    EXPECT_EQ(ui.control(win, 347)->rows[4][1], "4.95mm");
+    EXPECT_EQ(ui.control(win, 347)->rows[5][1], "5.00");
+    EXPECT_EQ(ui.control(win, 347)->rows.size(), 6u);
+}
+
 TEST_F(HeadlessTest, EnsureVisibleScrollsTheLeastToShowTheRowWhole) {
     ui.createControl(win, {ControlKind::ListView, "", {180, 375, 172, 171}, 0, 347});
     ui.viewAddColumn(win, 347, 0, "    DRILL", 75);

@@ -192,6 +192,36 @@ TEST(TextTableModelTest, ColumnsRowsAndCellsMoveTogetherAndOutOfRangeChangesNoth
     EXPECT_EQ(rows.columnCount(), 0);
 }
 
+TEST(TextTableModelTest, ManyRowsAndAColumnAreEachOneChangeForTheViews) {
+    TextTableModel rows;
+    rows.insertColumn(0, QStringLiteral("DRILL"));
+    rows.insertColumn(1, QStringLiteral("DIAMETER"));
+    rows.insertRow(0, QStringLiteral("end"));
+    QSignalSpy inserted(&rows, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(&rows, &QAbstractItemModel::dataChanged);
+    rows.insertRows(0, {{QStringLiteral("1.35mm"), QStringLiteral(".0531")},
+                        {QStringLiteral("54")},
+                        {QStringLiteral("1.40mm"), QStringLiteral(".0551"), QStringLiteral("x")}});
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), 0);
+    EXPECT_EQ(inserted[0][2].toInt(), 2);
+    EXPECT_EQ(rows.rowCount(), 4);
+    EXPECT_EQ(rows.cell(1, 1), "") << "a row without a second cell has an empty one";
+    EXPECT_EQ(rows.cell(2, 1), ".0551");
+    EXPECT_EQ(rows.cell(2, 2), "") << "cells past the last column are dropped";
+    EXPECT_EQ(rows.cell(3, 0), "end");
+
+    rows.setColumn(1, 2, {QStringLiteral("1.400"), QStringLiteral("--"), QStringLiteral("none")});
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), rows.index(2, 1));
+    EXPECT_EQ(changed[0][1].toModelIndex(), rows.index(3, 1));
+    EXPECT_EQ(rows.cell(2, 1), "1.400");
+    EXPECT_EQ(rows.cell(3, 1), "--");
+    rows.setColumn(2, 0, {QStringLiteral("no such column")});
+    rows.setColumn(1, 9, {QStringLiteral("no such row")});
+    EXPECT_EQ(changed.size(), 1);
+}
+
 // A primitive drawn by the style under test and by plain Fusion, on the same background.
 QImage drawPrimitive(const QStyle& style, QStyle::PrimitiveElement element,
                      const QStyleOption& option, QSize size, qreal scale = 1) {

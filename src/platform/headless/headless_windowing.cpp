@@ -242,6 +242,28 @@ void HeadlessWindowing::viewSetCell(WindowHandle window, int id, int row, int co
     cells[static_cast<size_t>(column)] = std::string(text);
 }
 
+void HeadlessWindowing::viewAddRows(WindowHandle window, int id, int index,
+                                    const std::vector<std::vector<std::string>>& rows) {
+    const HeadlessControl* c = find(window, id);
+    if (!c || c->kind != ControlKind::ListView || index < 0) return;
+    const int at = std::min(index, static_cast<int>(c->rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = at + static_cast<int>(i);
+        const std::vector<std::string>& cells = rows[i];
+        viewAddRow(window, id, row, cells.empty() ? std::string_view() : cells.front());
+        for (std::size_t column = 1; column < cells.size(); ++column) {
+            viewSetCell(window, id, row, static_cast<int>(column), cells[column]);
+        }
+    }
+}
+
+void HeadlessWindowing::viewSetColumn(WindowHandle window, int id, int column, int firstRow,
+                                      const std::vector<std::string>& texts) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        viewSetCell(window, id, firstRow + static_cast<int>(i), column, texts[i]);
+    }
+}
+
 void HeadlessWindowing::viewSelectRow(WindowHandle window, int id, int row) {
     HeadlessControl* c = find(window, id);
     if (!c || c->kind != ControlKind::ListView) return;

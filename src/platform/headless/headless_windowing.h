@@ -81,6 +81,10 @@ class HeadlessWindowing : public Windowing {
     void viewAddColumn(WindowHandle window, int id, int index, std::string_view caption,
                        int width) override;
     void viewAddRow(WindowHandle window, int id, int index, std::string_view firstCell) override;
+    void viewAddRows(WindowHandle window, int id, int index,
+                     const std::vector<std::vector<std::string>>& rows) override;
+    void viewSetColumn(WindowHandle window, int id, int column, int firstRow,
+                       const std::vector<std::string>& texts) override;
     void viewSetCell(WindowHandle window, int id, int row, int column,
                      std::string_view text) override;
     void viewSelectRow(WindowHandle window, int id, int row) override;

@@ -1,6 +1,7 @@
 #include "qt_view_model.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace torveld::platform::qt {
 
@@ -53,6 +54,32 @@ void TextTableModel::insertRow(int at, const QString& first) {
     row.front() = first;
     rows_.insert(rows_.begin() + at, std::move(row));
     endInsertRows();
+}
+
+void TextTableModel::insertRows(int at, std::vector<std::vector<QString>> rows) {
+    if (rows.empty()) return;
+    at = std::clamp(at, 0, rowCount());
+    const std::size_t cells = std::max<std::size_t>(captions_.size(), 1);
+    for (std::vector<QString>& row : rows) {
+        // The first cell stays even before any column exists, as with insertRow.
+        row.resize(cells);
+    }
+    beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
+    rows_.insert(rows_.begin() + at, std::make_move_iterator(rows.begin()),
+                 std::make_move_iterator(rows.end()));
+    endInsertRows();
+}
+
+void TextTableModel::setColumn(int column, int firstRow, const std::vector<QString>& texts) {
+    if (column < 0 || column >= columnCount()) return;
+    const int first = std::max(firstRow, 0);
+    const int last = std::min(rowCount() - 1, firstRow + static_cast<int>(texts.size()) - 1);
+    if (first > last) return;
+    for (int row = first; row <= last; ++row) {
+        rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] =
+            texts[static_cast<std::size_t>(row - firstRow)];
+    }
+    emit dataChanged(index(first, column), index(last, column), {Qt::DisplayRole});
 }
 
 bool TextTableModel::setCell(int row, int column, const QString& text) {

@@ -25,8 +25,14 @@ class TextTableModel final : public QAbstractTableModel {
     void insertColumn(int at, const QString& caption);
     // A row at `at` (0..rowCount) whose first cell is `first` and whose other cells are empty.
     void insertRow(int at, const QString& first);
+    // Rows at `at` (0..rowCount) in one insertion, each given by its cells from the first
+    // column on; cells past the last column are dropped, as setCell would drop them.
+    void insertRows(int at, std::vector<std::vector<QString>> rows);
     // The text of one cell; false when the cell does not exist.
     bool setCell(int row, int column, const QString& text);
+    // The cells of one column from `firstRow` on, as setCell row by row would set them, told
+    // to the views as one change.
+    void setColumn(int column, int firstRow, const std::vector<QString>& texts);
     // The text of one cell; empty when the cell does not exist.
     QString cell(int row, int column) const;
 

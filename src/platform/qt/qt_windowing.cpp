@@ -941,6 +941,30 @@ void QtWindowing::viewSetCell(WindowHandle window, int id, int row, int column,
     rows->setCell(row, column, fromText(text));
 }
 
+void QtWindowing::viewAddRows(WindowHandle window, int id, int index,
+                              const std::vector<std::vector<std::string>>& rows) {
+    TextTableModel* model = rowsOf(viewOf(impl_->find(window, id)));
+    if (model == nullptr || index < 0 || rows.empty()) return;
+    std::vector<std::vector<QString>> texts;
+    texts.reserve(rows.size());
+    for (const std::vector<std::string>& cells : rows) {
+        std::vector<QString>& row = texts.emplace_back();
+        row.reserve(cells.size());
+        for (const std::string& cell : cells) row.push_back(fromText(cell));
+    }
+    model->insertRows(std::min(index, model->rowCount()), std::move(texts));
+}
+
+void QtWindowing::viewSetColumn(WindowHandle window, int id, int column, int firstRow,
+                                const std::vector<std::string>& texts) {
+    TextTableModel* model = rowsOf(viewOf(impl_->find(window, id)));
+    if (model == nullptr) return;
+    std::vector<QString> converted;
+    converted.reserve(texts.size());
+    for (const std::string& text : texts) converted.push_back(fromText(text));
+    model->setColumn(column, firstRow, converted);
+}
+
 void QtWindowing::viewSelectRow(WindowHandle window, int id, int row) {
     QTreeView* view = viewOf(impl_->find(window, id));
     if (view == nullptr || row < 0 || row >= view->model()->rowCount()) return;
