@@ -90,9 +90,7 @@ void ReadOnlyField::select(int anchor, int cursor) {
 
 QRect ReadOnlyField::contentsArea() const {
     const QStyleOptionFrame option = panelOption(*this);
-    return style()
-        ->subElementRect(QStyle::SE_LineEditContents, &option, this)
-        .adjusted(kHorizontalMargin, kVerticalMargin, -kHorizontalMargin, -kVerticalMargin);
+    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
 }
 
 const QTextLayout& ReadOnlyField::layout() const {
@@ -114,20 +112,25 @@ const QTextLayout& ReadOnlyField::layout() const {
 }
 
 QPoint ReadOnlyField::textTopLeft() const {
-    const QRect area = contentsArea();
-    const int width = static_cast<int>(std::ceil(layout().lineAt(0).naturalTextWidth()));
-    int left = area.left();
-    // Text wider than the field shows its beginning, as a line edit with the cursor at 0.
-    const Qt::Alignment horizontal = QStyle::visualAlignment(layoutDirection(), alignment_);
-    if (width < area.width()) {
-        if (horizontal & Qt::AlignHCenter) {
-            left += (area.width() - width) / 2;
-        } else if (horizontal & Qt::AlignRight) {
-            left += area.width() - width;
+    // The placement a line edit gives its text with the cursor at the start, to the pixel.
+    const QRect contents = contentsArea();
+    const QFontMetrics metrics = fontMetrics();
+    const QTextLine line = layout().lineAt(0);
+    const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
+    const int lineLeft = contents.x() + kHorizontalMargin;
+    const int lineWidth = contents.width() - 2 * kHorizontalMargin;
+
+    const int used = qRound(line.naturalTextWidth()) + 1;  // with the cursor's pixel
+    int scroll = 0;  // how far the text starts left of the line; text wider shows its beginning
+    if (used <= lineWidth) {
+        const Qt::Alignment horizontal = QStyle::visualAlignment(layoutDirection(), alignment_);
+        if (horizontal & Qt::AlignRight) {
+            scroll = used - lineWidth + 1;
+        } else if (horizontal & Qt::AlignHCenter) {
+            scroll = (used - lineWidth) / 2;
         }
     }
-    const int top = area.top() + (area.height() - fontMetrics().height() + 1) / 2;
-    return {left, top};
+    return {lineLeft - scroll, top};
 }
 
 int ReadOnlyField::positionAt(int x) const {

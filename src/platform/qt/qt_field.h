@@ -52,6 +52,7 @@ class ReadOnlyField final : public QWidget {
 
   private:
     void select(int anchor, int cursor);
+    // The inside of the frame, where the text may show.
     QRect contentsArea() const;
     // The text laid out in one line, once per text and font.
     const QTextLayout& layout() const;

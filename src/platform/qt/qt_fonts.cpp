@@ -15,16 +15,13 @@ namespace {
 
 constexpr std::string_view kStandIn = "DejaVu Sans";
 
-// Where Debian's fonts-wine puts the free Tahoma: its regular and its bold file. With the bold
-// file, bold text is drawn from real bold outlines instead of emboldened regular ones.
-struct TahomaFiles {
-    const char* regular;
-    const char* bold;
+// Where Debian's fonts-wine puts the free Tahoma. Only its regular file: Qt emboldens it for
+// bold text, which looks as Tahoma Bold should, while Wine's own bold file comes out light and
+// widely spaced at the window's sizes.
+constexpr std::array<const char*, 2> kTahomaFiles = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/lib/wine/fonts/tahoma.ttf",
 };
-constexpr std::array<TahomaFiles, 2> kTahomaFiles = {{
-    {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"},
-    {"/usr/lib/wine/fonts/tahoma.ttf", "/usr/lib/wine/fonts/tahomabd.ttf"},
-}};
 
 bool fontsInstalled = false;
 
@@ -46,11 +43,8 @@ void installFonts() {
     if (fontsInstalled || QGuiApplication::instance() == nullptr) return;
     fontsInstalled = true;
     if (!QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) {
-        for (const TahomaFiles& files : kTahomaFiles) {
-            if (QFontDatabase::addApplicationFont(QString::fromLatin1(files.regular)) >= 0) {
-                QFontDatabase::addApplicationFont(QString::fromLatin1(files.bold));
-                break;
-            }
+        for (const char* file : kTahomaFiles) {
+            if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0) break;
         }
     }
     const QString standIn = QString::fromLatin1(kStandIn.data(), kStandIn.size());
@@ -83,6 +77,7 @@ QFont widgetFont(std::string_view face, double points, int weight) {
     font.setFamilies({resolvedFamily(face), QString::fromLatin1(kStandIn.data(), kStandIn.size())});
     font.setPixelSize(pixelsForPoints(points));
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
+    if (getenv("NOSHAPE")) font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

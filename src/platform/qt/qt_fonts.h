@@ -9,9 +9,9 @@
 
 namespace torveld::platform::qt {
 
-// Makes "Tahoma" and "Verdana" available: Tahoma from Debian's fonts-wine (its regular and bold
-// files), otherwise DejaVu Sans stands in for either face. Needs a QGuiApplication; calling it
-// again does nothing.
+// Makes "Tahoma" and "Verdana" available: Tahoma from Debian's fonts-wine (its regular file; Qt
+// emboldens it for bold text), otherwise DejaVu Sans stands in for either face. Needs a
+// QGuiApplication; calling it again does nothing.
 void installFonts();
 
 // The family a face resolves to after installFonts ("Tahoma", or "DejaVu Sans" as stand-in).

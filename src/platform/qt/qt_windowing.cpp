@@ -596,9 +596,7 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             combo->setEditable(false);
             combo->setInsertPolicy(QComboBox::InsertAtBottom);
             combo->setAccessibleName(caption);
-            // The box has the rectangle it is given, so its size hint need not measure every
-            // entry; the entries all have one height.
-            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            // The entries all have one height: the list lays them out from the first.
             control.delegate = new EntryDelegate(combo);
             combo->setItemDelegate(control.delegate);
             if (auto* entries = qobject_cast<QListView*>(combo->view())) {
