@@ -16,8 +16,8 @@ namespace {
 constexpr std::string_view kStandIn = "DejaVu Sans";
 
 // Where Debian's fonts-wine puts the free Tahoma. Only its regular file: Qt emboldens it for
-// bold text, which looks as Tahoma Bold should, while Wine's own bold file comes out light and
-// widely spaced at the window's sizes.
+// bold text, which looks as Tahoma Bold should; Wine's own bold file draws as thin as the
+// regular one.
 constexpr std::array<const char*, 2> kTahomaFiles = {
     "/usr/share/wine/fonts/tahoma.ttf",
     "/usr/lib/wine/fonts/tahoma.ttf",
