@@ -20,7 +20,8 @@ QString resolvedFamily(std::string_view face);
 // Pixel size of a point size laid out at 96 dpi: 8..14 pt give 11..19 px.
 int pixelsForPoints(double points);
 
-// A widget font: the face at the pixel size of `points` and the given weight (100..900).
+// A widget font: the face at the pixel size of `points` and the given weight (100..900), its
+// Latin text drawn without shaping.
 QFont widgetFont(std::string_view face, double points, int weight);
 
 // Text of the system: UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252 (the degree
