@@ -11,7 +11,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
 
 namespace torveld::platform::qt {
 namespace {
@@ -93,7 +93,7 @@ QRect ReadOnlyField::contentsArea() const {
     return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
 }
 
-const QTextLayout& ReadOnlyField::layout() const {
+const QTextLayout& ReadOnlyField::textLayout() const {
     if (!laidOut_) {
         layout_.clearLayout();
         layout_.setText(text_);
@@ -115,7 +115,7 @@ QPoint ReadOnlyField::textTopLeft() const {
     // The placement a line edit gives its text with the cursor at the start, to the pixel.
     const QRect contents = contentsArea();
     const QFontMetrics metrics = fontMetrics();
-    const QTextLine line = layout().lineAt(0);
+    const QTextLine line = textLayout().lineAt(0);
     const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
     const int lineLeft = contents.x() + kHorizontalMargin;
     const int lineWidth = contents.width() - 2 * kHorizontalMargin;
@@ -134,7 +134,7 @@ QPoint ReadOnlyField::textTopLeft() const {
 }
 
 int ReadOnlyField::positionAt(int x) const {
-    const int position = layout().lineAt(0).xToCursor(x - textTopLeft().x());
+    const int position = textLayout().lineAt(0).xToCursor(x - textTopLeft().x());
     return std::clamp(position, 0, static_cast<int>(text_.size()));
 }
 
@@ -172,7 +172,7 @@ void ReadOnlyField::paintEvent(QPaintEvent*) {
         selections.append(selected);
     }
     painter.setPen(colours.color(QPalette::Text));
-    layout().draw(&painter, textTopLeft(), selections);
+    textLayout().draw(&painter, textTopLeft(), selections);
 }
 
 void ReadOnlyField::mousePressEvent(QMouseEvent* event) {

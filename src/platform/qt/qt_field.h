@@ -55,7 +55,7 @@ class ReadOnlyField final : public QWidget {
     // The inside of the frame, where the text may show.
     QRect contentsArea() const;
     // The text laid out in one line, once per text and font.
-    const QTextLayout& layout() const;
+    const QTextLayout& textLayout() const;
 
     QString text_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;

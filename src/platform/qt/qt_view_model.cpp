@@ -48,12 +48,7 @@ void TextTableModel::insertColumn(int at, const QString& caption) {
 }
 
 void TextTableModel::insertRow(int at, const QString& first) {
-    at = std::clamp(at, 0, rowCount());
-    beginInsertRows({}, at, at);
-    std::vector<QString> row(std::max<std::size_t>(captions_.size(), 1));
-    row.front() = first;
-    rows_.insert(rows_.begin() + at, std::move(row));
-    endInsertRows();
+    insertRows(at, {{first}});
 }
 
 void TextTableModel::insertRows(int at, std::vector<std::vector<QString>> rows) {
