@@ -63,14 +63,17 @@ bool TorveldStyle::PrimitiveLook::operator==(const PrimitiveLook& other) const {
            colours == other.colours;
 }
 
-QPixmap& TorveldStyle::lookup(const PrimitiveLook& look) const {
-    for (auto& [known, pixmap] : looks_) {
-        if (known == look) return pixmap;
+const QPixmap* TorveldStyle::find(const PrimitiveLook& look) const {
+    for (const auto& [known, pixmap] : looks_) {
+        if (known == look) return &pixmap;
     }
+    return nullptr;
+}
+
+void TorveldStyle::keep(const PrimitiveLook& look, const QPixmap& pixmap) const {
     // A few looks are in use at a time; should colours keep changing, start afresh.
     if (looks_.size() >= kMaxLooks) looks_.clear();
-    looks_.emplace_back(look, QPixmap());
-    return looks_.back().second;
+    looks_.emplace_back(look, pixmap);
 }
 
 int TorveldStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -107,12 +110,17 @@ bool TorveldStyle::drawCached(PrimitiveElement element, const QStyleOption* opti
         look.features = static_cast<int>(frame->features);
     }
     look.colours = coloursOf(option->palette);
-    QPixmap& pixmap = lookup(look);
-    if (pixmap.isNull()) {
-        const QSize size = option->rect.size();
-        pixmap = QPixmap(size * ratio);
-        pixmap.setDevicePixelRatio(ratio);
-        pixmap.fill(Qt::transparent);
+    if (const QPixmap* cached = find(look)) {
+        painter->drawPixmap(option->rect.topLeft(), *cached);
+        return true;
+    }
+    // Drawn into a pixmap of its own and kept afterwards: the base style may call back into
+    // this style while it draws.
+    const QSize size = option->rect.size();
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    {
         QPainter cachePainter(&pixmap);
         cachePainter.setRenderHints(painter->renderHints());
         // A copy of the option of its own type (style options have no virtual destructor),
@@ -128,8 +136,8 @@ bool TorveldStyle::drawCached(PrimitiveElement element, const QStyleOption* opti
         } else {
             drawAtOrigin(QStyleOption(*option));
         }
-        cachePainter.end();
     }
+    keep(look, pixmap);
     painter->drawPixmap(option->rect.topLeft(), pixmap);
     return true;
 }

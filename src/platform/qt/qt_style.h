@@ -44,8 +44,9 @@ class TorveldStyle final : public QProxyStyle {
     };
     static constexpr std::size_t kMaxLooks = 64;
 
-    // The pixmap of a look; a null pixmap when it is still to be drawn.
-    QPixmap& lookup(const PrimitiveLook& look) const;
+    // The pixmap drawn for a look, or nullptr when it is still to be drawn.
+    const QPixmap* find(const PrimitiveLook& look) const;
+    void keep(const PrimitiveLook& look, const QPixmap& pixmap) const;
     bool drawCached(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                     const QWidget* widget) const;
 
