@@ -1,6 +1,12 @@
-# Project-wide compile options: strict warnings, warnings as errors, optional sanitizers.
+# Project-wide compile options: strict warnings, optional warnings as errors and sanitizers.
+# Warnings are errors in the project's own test command and CI (TORVELD_WERROR=ON); a user's or
+# a packager's build, with whatever compiler and flags, never fails on a warning.
+option(TORVELD_WERROR "Treat compiler warnings as errors" OFF)
 add_library(torveld_options INTERFACE)
-target_compile_options(torveld_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+target_compile_options(torveld_options INTERFACE -Wall -Wextra -Wpedantic)
+if(TORVELD_WERROR)
+    target_compile_options(torveld_options INTERFACE -Werror)
+endif()
 if(TORVELD_SANITIZE)
     target_compile_options(torveld_options INTERFACE
         -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

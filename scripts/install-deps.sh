@@ -10,7 +10,7 @@ packages=(
     fonts-wine fonts-dejavu-core
 )
 if [ "${1:-}" = "test" ]; then
-    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth dpkg-dev python3)
+    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth dpkg-dev python3 locales)
 fi
 
 missing=()

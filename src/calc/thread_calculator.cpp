@@ -79,17 +79,26 @@ void applyPipeValues(SeriesId id, int row, ThreadResults& r) {
 
 }  // namespace
 
-void ThreadCalculator::calculate() {
+bool ThreadCalculator::calculate() {
+    if (!run()) {
+        // No number of an earlier size may stay behind under the header of this one.
+        results_ = ThreadResults{};
+        return false;
+    }
+    return true;
+}
+
+bool ThreadCalculator::run() {
     const SeriesId id = selection_.series;
     const int row = selection_.sizeIndex;
     const std::optional<ThreadForm> form = threadFormOf(id);
-    if (!form || !isValidSeries(id)) return;
-    if (row < 0 || row >= sizeCount(id)) return;
-    if (!limits_of_size::tablesHoldRow(id, row)) return;
+    if (!form || !isValidSeries(id)) return false;
+    if (row < 0 || row >= sizeCount(id)) return false;
+    if (!limits_of_size::tablesHoldRow(id, row)) return false;
     const SizeRow size = sizeRow(id, row);
     // A mixed-number pitch text ("4 1/2", "11 1/2") is the sum of its parts.
     const double pitch = size.pitchInches;
-    if (!std::isfinite(pitch) || pitch <= 0.0) return;
+    if (!std::isfinite(pitch) || pitch <= 0.0) return false;
 
     ThreadResults& r = results_;
     r.pitch = pitch;
@@ -100,6 +109,7 @@ void ThreadCalculator::calculate() {
     limits_of_size::apply(id, row, r);
     limits_of_size::applyOverWires(id, r);
     if (*form == ThreadForm::TaperPipe) applyPipeValues(id, row, r);
+    return true;
 }
 
 }  // namespace torveld

@@ -12,9 +12,13 @@ class ThreadCalculator {
 
     // Reads Selection.series and Selection.sizeIndex, writes ThreadResults: pitch; best wire
     // and wire constant; heights, flats and radii; limits of size; over-wire limits; pipe values.
-    void calculate();
+    // Fields the series does not compute keep their values. False, with every result set to
+    // zero, when the selection names no size of the tables or its pitch is not a positive
+    // finite number.
+    bool calculate();
 
   private:
+    bool run();
     const Selection& selection_;
     ThreadResults& results_;
 };

@@ -1,6 +1,6 @@
 #include "series.h"
 
-#include <cstdlib>
+#include <charconv>
 #include <string>
 
 #include "limit_tables.h"
@@ -63,9 +63,21 @@ int sizeCount(SeriesId id) {
 }
 
 double leadingNumber(std::string_view text) {
-    // strtod needs a terminated buffer; the texts are short.
-    const std::string buffer(text);
-    return std::strtod(buffer.c_str(), nullptr);
+    // Read with the decimal point whatever the process locale says: under a decimal-comma
+    // locale "1.5" is still one and a half. Leading blanks and a sign are accepted as a C
+    // reader would; anything that is not a number reads as 0.
+    std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return 0.0;
+    bool negative = false;
+    if (text[start] == '+' || text[start] == '-') {
+        negative = text[start] == '-';
+        ++start;
+    }
+    double value = 0.0;
+    const char* first = text.data() + start;
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
+    if (error != std::errc{} || end == first) return 0.0;
+    return negative ? -value : value;
 }
 
 double pitchTextValue(std::string_view text) {

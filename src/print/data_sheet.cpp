@@ -98,7 +98,11 @@ class Sheet {
     void left(float x, float y, std::string_view text) { preview_.dpText(doc_, x, y, kLeft, text); }
     std::string text(int id) const { return windowing_.controlText(main_, id); }
     // A column caption as printed: one space before the field's text.
-    std::string spaced(int id) const { return " " + text(id); }
+    std::string spaced(int id) const {
+        std::string caption = " ";
+        caption += text(id);
+        return caption;
+    }
     // Item `index` of the engagement list; an index the list does not hold reads empty.
     std::string item(int index) const {
         return windowing_.listItem(main_, field::kEngagementList, index);

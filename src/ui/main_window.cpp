@@ -121,7 +121,7 @@ void MainWindow::shutDown() {
 }
 
 void MainWindow::calculate() {
-    ThreadCalculator(selection_, results_).calculate();
+    calculated_ = ThreadCalculator(selection_, results_).calculate();
 }
 
 FieldWriter MainWindow::writer() const {
@@ -134,6 +134,12 @@ void MainWindow::showResults() {
     const DisplayFamily family = displayFamily(selection_.series);
 
     writeResultFields(out, family, selection_.sizeIndex);
+    // A size the calculation could not run for shows no number at all, rather than zeros.
+    if (!calculated_) {
+        for (int id = ids::kExtNormalMajorMax; id <= ids::kPipeTapDepth; ++id) {
+            if (findControl(id)) out.text(id, "--");
+        }
+    }
     guide_->selectGuideDrill();
     switch (family) {
         case DisplayFamily::Unified:

@@ -82,6 +82,7 @@ class MainWindow : public platform::EventHandler {
     SeriesId previousSeries_ = series::UNC;
     UnitMode mode_ = UnitMode::inch();
     ThreadResults results_;
+    bool calculated_ = false;  // whether the last calculation ran for the selection
     std::optional<TapDrillGuide> guide_;
     InfoWindow info_;
     bool ended_ = false;

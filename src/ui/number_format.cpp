@@ -1,8 +1,8 @@
 #include "number_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace torveld {
 
@@ -18,9 +18,12 @@ float displayValue(double inches, const UnitMode& mode) {
 namespace {
 
 std::string fixedText(double value, int places) {
-    char buffer[352];  // enough for any double in %f with up to 6 decimals
-    std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-    std::string text(buffer);
+    // to_chars writes the exact binary value rounded to `places` (a half to the even digit)
+    // with a decimal point whatever the process locale says.
+    char buffer[352];  // enough for any double in fixed notation with up to 6 decimals
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
+    std::string text(buffer, written.ec == std::errc{} ? written.ptr : buffer);
     // A value that rounds to zero from below would read "-0.000"; lengths are never negative.
     if (!text.empty() && text.front() == '-' &&
         text.find_first_not_of("-0.") == std::string::npos) {

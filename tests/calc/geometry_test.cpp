@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 #include "calc_test_support.h"
 
@@ -185,17 +186,32 @@ TEST(Profile, FieldsASeriesDoesNotComputeKeepTheirValues) {
     EXPECT_EQ(npt.extFlat, unc.extFlat);
 }
 
-TEST(Robustness, SelectionOutsideTheTablesLeavesResultsUntouched) {
+// A selection the tables do not hold cannot be calculated: it says so and leaves nothing of
+// the size before it behind.
+TEST(Robustness, SelectionOutsideTheTablesClearsResultsAndSaysSo) {
     const ThreadResults before = calculated(series::BSW, 6);
+    ASSERT_NE(before, ThreadResults{});
+    const auto run = [&](SeriesId id, int row) {
+        Selection selection;
+        selection.series = id;
+        selection.sizeIndex = row;
+        ThreadResults results = before;
+        const bool ran = ThreadCalculator(selection, results).calculate();
+        return std::pair{ran, results};
+    };
     for (SeriesId id : {-1, series::kCount, 1000, INT_MIN}) {
-        EXPECT_EQ(calculated(id, 0, before), before) << "series " << id;
+        EXPECT_EQ(run(id, 0), std::pair(false, ThreadResults{})) << "series " << id;
     }
     for (SeriesId id = 0; id < series::kCount; ++id) {
         const int count = sizeCount(id);
         for (int row : {-1, count, count + 1, INT_MAX, INT_MIN}) {
-            EXPECT_EQ(calculated(id, row, before), before) << "series " << id << " row " << row;
+            EXPECT_EQ(run(id, row), std::pair(false, ThreadResults{}))
+                << "series " << id << " row " << row;
         }
-        EXPECT_NE(calculated(id, count - 1, before), before) << "series " << id;
+        // Every tabulated size calculates: the failure cannot be reached from the size list.
+        for (int row = 0; row < count; ++row) {
+            EXPECT_TRUE(run(id, row).first) << "series " << id << " row " << row;
+        }
     }
 }
 

@@ -19,6 +19,14 @@ using Arg = RecordingPrintPreview::Argument;
 const std::string kDeg = "\xC2\xB0";
 constexpr long long kWhite = 16777215;
 
+// `prefix` followed by the number (written by appending: GCC 12 warns falsely about
+// "text" + std::string in optimised builds).
+std::string numbered(const char* prefix, int number) {
+    std::string text = prefix;
+    text += std::to_string(number);
+    return text;
+}
+
 std::string show(const Arg& a) {
     std::ostringstream out;
     if (const auto* i = std::get_if<long long>(&a)) out << *i;
@@ -60,7 +68,7 @@ class DataSheetTest : public ::testing::Test {
         main = ui.createWindow({"Threads", {144, 109, 735, 550}, {180, 180, 180}, false});
         for (int id = 303; id <= 442; ++id) {
             if (id == 347 || id == 348) continue;
-            ui.createControl(main, {ControlKind::TextBox, "f" + std::to_string(id), {}, 0, id});
+            ui.createControl(main, {ControlKind::TextBox, numbered("f", id), {}, 0, id});
         }
         ui.createControl(main, {ControlKind::ListBox, "", {}, 0, 348});
         setItems({"", "e1", "e2", "e3", "e4", "e5", "e6", "e7", "e8", "e9", "e10", "e11", "e12",
@@ -92,8 +100,8 @@ class DataSheetTest : public ::testing::Test {
         return {"dpText", {doc, x, y, 0LL, std::move(text)}};
     }
     Call end() const { return {"dpEndDoc", {doc, 4LL}}; }
-    static std::string f(int id) { return "f" + std::to_string(id); }
-    static std::string sf(int id) { return " f" + std::to_string(id); }
+    static std::string f(int id) { return numbered("f", id); }
+    static std::string sf(int id) { return numbered(" f", id); }
 
     void expectCalls(const std::vector<Call>& got, const std::vector<Call>& want) const {
         const size_t n = std::min(got.size(), want.size());
@@ -172,7 +180,7 @@ TEST_F(DataSheetTest, ScrewSheetCallByCall) {
     w.push_back(left(0.8f, 5.85f, "ENGAGEMENT"));
     w.push_back(font(1, 10));
     for (int i = 1; i <= 9; ++i) {
-        w.push_back(left(0.6f, static_cast<float>(6.2 + (i - 1) / 6.0), "e" + std::to_string(i)));
+        w.push_back(left(0.6f, static_cast<float>(6.2 + (i - 1) / 6.0), numbered("e", i)));
     }
     w.push_back(rect(4.65f, 6.1f, 2.5f, 7.9f));
     w.push_back(font(1, 11));
@@ -269,7 +277,7 @@ TEST_F(DataSheetTest, PipeSheetCallByCall) {
                            centred(2.625f, 5.25f, "L1 - L4 LENGTHS"),
                            font(1, 10)};
     for (int i = 1; i <= 15; ++i) {
-        w.push_back(left(1.1f, static_cast<float>(5.7 + (i - 1) / 6.0), "e" + std::to_string(i)));
+        w.push_back(left(1.1f, static_cast<float>(5.7 + (i - 1) / 6.0), numbered("e", i)));
     }
     w.push_back(rect(6.56f, 5.9f, 4.44f, 8.0f));
     w.push_back(font(1, 11));

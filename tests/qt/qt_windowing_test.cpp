@@ -377,8 +377,12 @@ TEST_F(QtWindowingTest, ReportListShowsColumnsSelectsAndScrollsRowsIntoFullView)
     windowing->viewAddColumn(main, 347, 0, "    DRILL", 75);
     windowing->viewAddColumn(main, 347, 1, "DIAMETER", 81);
     for (int row = 0; row < 747; ++row) {
-        windowing->viewAddRow(main, 347, row, "#" + std::to_string(row));
-        windowing->viewSetCell(main, 347, row, 1, "     ." + std::to_string(1000 + row));
+        std::string name = "#";
+        name += std::to_string(row);
+        std::string diameter = "     .";
+        diameter += std::to_string(1000 + row);
+        windowing->viewAddRow(main, 347, row, name);
+        windowing->viewSetCell(main, 347, row, 1, diameter);
     }
     windowing->viewSetTextBackground(main, 347, kGrey245);
     auto* view = widget<QTreeView>(347);

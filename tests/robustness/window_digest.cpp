@@ -101,8 +101,10 @@ std::string show(bool value) {
     return value ? "true" : "false";
 }
 std::string show(const platform::Rect& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-           std::to_string(r.width) + "x" + std::to_string(r.height) + ")";
+    std::string text = "(";
+    text += std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) +
+            "x" + std::to_string(r.height) + ")";
+    return text;
 }
 std::string show(const platform::Rgb& c) {
     return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," +

@@ -115,9 +115,10 @@ json argumentJson(const RecordingPrintPreview::Argument& a) {
 
 double shortestDecimal(float value) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    *result.ptr = '\0';
-    return std::strtod(buffer, nullptr);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double shortest = 0.0;
+    std::from_chars(buffer, written.ptr, shortest);
+    return shortest;
 }
 
 json windowToJson(const HeadlessWindow& w) {
