@@ -76,10 +76,11 @@ std::string captionTip(std::string_view caption, SeriesId series) {
     }
     if (text == "TAP DRILL GUIDE") {
         if (isTaperPipe(series)) {
-            return "TAP DRILL GUIDE: the marked drill is the last one in the chart below K0, the "
+            return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below K0, "
+                   "the "
                    "minor diameter at the end of the pipe.";
         }
-        return "TAP DRILL GUIDE: the marked drill is the last one in the chart below the "
+        return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below the "
                "smallest minor diameter of the internal thread; the ENGAGEMENT list gives the "
                "drill for a percentage of thread, and each drill's tip tells what it gives.";
     }

@@ -277,8 +277,13 @@ TEST_F(QtProgramTest, TipsOfCaptionsButtonsAndDrillRows) {
     const auto tipAt = [&](QWidget* target, QPoint at) {
         QHelpEvent help(QEvent::ToolTip, at, target->mapToGlobal(at));
         QApplication::sendEvent(target, &help);
-        return help.isAccepted() && QToolTip::isVisible() ? QToolTip::text().toStdString()
-                                                          : std::string();
+        if (!help.isAccepted() || !QToolTip::isVisible()) return std::string();
+        // Shown in lines of at most 64 characters.
+        QString shown = QToolTip::text();
+        for (const QString& line : shown.split(QLatin1Char('\n'))) {
+            EXPECT_LE(line.size(), 64) << line.toStdString();
+        }
+        return shown.replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
     };
     // A caption lets the mouse through: the window asks for its tip.
     const QPoint ref = rectOf(368).center();

@@ -39,6 +39,23 @@ int findEntry(const QStringList& entries, const QString& typed, int start) {
     return -1;
 }
 
+QString wrappedTip(const QString& text, int columns) {
+    QString wrapped;
+    qsizetype lineLength = 0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (lineLength > 0 && lineLength + 1 + word.size() > columns) {
+            wrapped += QLatin1Char('\n');
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            wrapped += QLatin1Char(' ');
+            ++lineLength;
+        }
+        wrapped += word;
+        lineLength += word.size();
+    }
+    return wrapped;
+}
+
 EntrySearch::EntrySearch(QComboBox* combo, std::function<void()> chosen)
     : QObject(combo), combo_(combo), chosen_(std::move(chosen)) {
     combo->installEventFilter(this);

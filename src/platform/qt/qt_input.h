@@ -1,5 +1,6 @@
-// Keyboard input on the Qt platform beyond what the widgets do by themselves: the key sequences
-// of bound keys, typing in a drop-down list, and Return on a push button.
+// Keyboard input and tips on the Qt platform beyond what the widgets do by themselves: the key
+// sequences of bound keys, typing in a drop-down list, Return on a push button, and the lines of
+// a tip.
 #pragma once
 
 #include <QElapsedTimer>
@@ -21,6 +22,10 @@ QKeySequence keySequence(KeyChord key);
 // The row of the first entry, from `start` on and round past the end, whose text with its
 // leading blanks left out starts with `typed` (letters in either case); -1 when none does.
 int findEntry(const QStringList& entries, const QString& typed, int start);
+
+// A tip in lines of at most `columns` characters, broken at blanks (a longer word keeps a line
+// of its own), so that a long sentence does not run across the screen.
+QString wrappedTip(const QString& text, int columns = 64);
 
 // Typing in a drop-down list, closed or dropped down: the typed characters make up a search
 // text (a pause of the platform's keyboard interval starts a new one) and the next entry that

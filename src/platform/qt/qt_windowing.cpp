@@ -359,7 +359,7 @@ void QtWindowing::Impl::showTip(WindowHandle handle, QWidget* client, QHelpEvent
         help->ignore();
         return;
     }
-    QToolTip::showText(help->globalPos(), text, client, area);
+    QToolTip::showText(help->globalPos(), wrappedTip(text), client, area);
 }
 
 void QtWindowing::Impl::radioArrow(WindowHandle handle, int id, bool forward) {
