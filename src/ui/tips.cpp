@@ -76,9 +76,8 @@ std::string captionTip(std::string_view caption, SeriesId series) {
     }
     if (text == "TAP DRILL GUIDE") {
         if (isTaperPipe(series)) {
-            return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below K0, "
-                   "the "
-                   "minor diameter at the end of the pipe.";
+            return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below "
+                   "K0, the minor diameter at the end of the pipe.";
         }
         return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below the "
                "smallest minor diameter of the internal thread; the ENGAGEMENT list gives the "
