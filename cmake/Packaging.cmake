@@ -3,7 +3,12 @@ include(GNUInstallDirs)
 
 set(CPACK_PACKAGE_NAME torveld)
 set(CPACK_PACKAGE_VENDOR "Torveld")
-set(CPACK_PACKAGE_CONTACT "Torveld developers <torveld@localhost>")
+# The package's Maintainer field. The project has no mail domain of its own: the default names
+# the developers at an address of the reserved .invalid domain, which says plainly that it
+# takes no mail; whoever publishes a package sets a real one.
+set(TORVELD_PACKAGE_MAINTAINER "Torveld developers <developers@torveld.invalid>"
+    CACHE STRING "Maintainer field of the Debian package: Name <address>")
+set(CPACK_PACKAGE_CONTACT "${TORVELD_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Screw thread reference calculator")
 set(CPACK_PACKAGE_DESCRIPTION
     "Limits of size, thread geometry, over-wire values, pipe-thread gauge values and tap drills \
@@ -18,7 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Qt platform plugins and the faces the windows and the sheet are drawn in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, libqt6svg6")
-# Only the program, its desktop entry and its icon go into the package.
+# Only the program, its desktop entry, its icon and its copyright file go into the package.
 set(CPACK_COMPONENTS_ALL desktop)
 set(CPACK_DEB_COMPONENT_INSTALL OFF)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};desktop;/")

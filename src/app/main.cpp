@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "main_window.h"
 #include "qt_application.h"
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
             argv[0]);
         return 2;
     }
-    QApplication app(argc, argv);
+    // A display that cannot be opened ends the program here with one line, as no display does.
+    const std::unique_ptr<QApplication> app = torveld::platform::qt::startApplication(argc, argv);
     torveld::platform::qt::setUpApplication(QStringLiteral(TORVELD_VERSION),
                                             QStringLiteral(":/torveld.svg"));
 

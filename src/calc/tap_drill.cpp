@@ -1,6 +1,8 @@
 #include "tap_drill.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "drill_chart.h"
 
@@ -26,6 +28,34 @@ std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch) {
         lines[k] = EngagementLine{kPrefixes[k], basicMajor - 0.013 * (n * pitch)};
     }
     return lines;
+}
+
+std::optional<double> engagementMajor(SeriesId id, const ThreadResults& results) {
+    switch (id) {
+        case series::UNC:
+        case series::UNF:
+        case series::UNEF:
+        case series::UN:
+        case series::UNS:
+        case series::ISO_COARSE:
+        case series::ISO_FINE:
+            return results.intNormal.majorMin;
+        case series::UNJ:
+        case series::UNJC:
+        case series::UNJF:
+        case series::UNJEF:
+            return results.extClose.majorMax;
+        default:
+            return std::nullopt;
+    }
+}
+
+double percentageOfThread(double basicMajor, double pitch, double drill) {
+    if (!std::isfinite(basicMajor) || !std::isfinite(pitch) || !std::isfinite(drill) ||
+        !(pitch > 0.0)) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    return (basicMajor - drill) / (0.013 * pitch);
 }
 
 double guideTarget(SeriesId id, const ThreadResults& results) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "series.h"
 #include "thread_results.h"
@@ -26,6 +27,17 @@ struct EngagementLine {
 // The nine engagement lines for a basic major diameter D and pitch P (inches): the drill for
 // n percent of thread is D - 0.013 x (n x P), that is D - 1.3 P at 100 percent.
 std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch);
+
+// The basic major diameter D the engagement list of a series is worked out from:
+// intNormal.majorMin for UNC, UNF, UNEF, UN, UNS, ISO COARSE and ISO FINE; extClose.majorMax for
+// UNJ, UNJC, UNJF and UNJEF; none for the series that have no engagement list.
+std::optional<double> engagementMajor(SeriesId id, const ThreadResults& results);
+
+// The percentage of thread that a drill of diameter d gives on a thread of basic major D and
+// pitch P (inches): the engagement lines read backwards, n = (D - d) / (0.013 x P). Above 100
+// for a drill smaller than the 100 percent drill, below 0 for one larger than D; NaN when P is
+// not above 0 or a value is not finite.
+double percentageOfThread(double basicMajor, double pitch, double drill);
 
 // The diameter the guide drill is sought for: k0 for NPT and NPTF; the normal-class internal
 // minor minimum for UNS, STUB ACME, NPSM, NPSL and UNM; the close-class one for all others.

@@ -28,6 +28,9 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// What the user does with them beyond clicks: a button with the keyboard focus is pressed by
+// Space or Return; typing in a drop-down list chooses the next entry that starts with the typed
+// text, the entries' leading blanks ignored, as a choice of the user's (code 1).
 enum class ControlKind { Label, TextBox, Button, Radio, DropDown, ListBox, ListView };
 
 // Style words of a control; combine with |.
@@ -75,6 +78,20 @@ struct WindowSpec {
     FontSpec controlFont{};
 };
 
+// Keys a window binds to its controls (bindKey): a capital letter 'A' to 'Z' stands for its
+// key, the named keys have codes of their own.
+namespace keys {
+inline constexpr int kEscape = 0x100;
+inline constexpr int kReturn = 0x101;
+inline constexpr int kF1 = 0x110;  // F2 to F12 follow
+}  // namespace keys
+
+struct KeyChord {
+    int key = 0;
+    bool ctrl = false;  // with the Ctrl key held
+    friend bool operator==(const KeyChord&, const KeyChord&) = default;
+};
+
 // Notification codes the handlers tell apart.
 namespace notify {
 inline constexpr int kClicked = 0;           // buttons and radios
@@ -88,6 +105,14 @@ class EventHandler {
     virtual void onBackgroundPress(WindowHandle window) = 0;
     // A control event: control id and notification code.
     virtual void onControlEvent(WindowHandle window, int controlId, int code) = 0;
+    // The tip shown while the pointer rests on a control (row -1) or on a row of a list view;
+    // empty for none. The platform asks each time it is about to show a tip.
+    virtual std::string tipText(WindowHandle window, int controlId, int row) {
+        (void)window;
+        (void)controlId;
+        (void)row;
+        return {};
+    }
 };
 
 // Every operation names its window and control; an unknown window or control id is ignored
@@ -150,6 +175,11 @@ class Windowing {
 
     virtual void setRadio(WindowHandle window, int id, bool on) = 0;
     virtual bool radioChecked(WindowHandle window, int id) const = 0;
+
+    // While the window is the active one, the key acts as a click on control `controlId`: a
+    // button is pressed, a radio chosen, and an id of no control delivers its control event
+    // with code 0. Binding a key again replaces its control; controlId 0 removes the binding.
+    virtual void bindKey(WindowHandle window, KeyChord key, int controlId) = 0;
 
     virtual void messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
                             MessageIcon icon) = 0;

@@ -79,6 +79,8 @@ void InfoWindow::open() {
     windowing_.setControlFont(handle_, kCloseId, FontSpec{"Tahoma", kBaseFontPoints, kBold});
     windowing_.setControlColours(handle_, kCloseId, kBlack, kButtonBackground);
     windowing_.setWindowText(handle_, "Thread Info");
+    // Escape closes the window as its CLOSE button does.
+    windowing_.bindKey(handle_, KeyChord{keys::kEscape, false}, kCloseId);
 
     windowing_.showWindow(handle_, ShowState::Normal);
     windowing_.showControl(handle_, kListId, true);

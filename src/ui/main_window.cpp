@@ -10,6 +10,7 @@
 #include "data_sheet.h"
 #include "drill_chart.h"
 #include "lengths_list.h"
+#include "main_keys.h"
 #include "pipe_layout.h"
 #include "size_list.h"
 #include "thread_calculator.h"
@@ -38,6 +39,7 @@ void MainWindow::startUp() {
     createMainWindow();
     guide_.emplace(windowing_, window_, selection_, results_, mode_);
     createMainControls(windowing_, window_);
+    bindMainWindowKeys(windowing_, window_);
 
     selection_ = Selection{};
     selection_.series = series::UNC;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "info_window.h"
 #include "number_format.h"
@@ -33,6 +34,8 @@ class MainWindow : public platform::EventHandler {
     // platform::EventHandler
     void onBackgroundPress(platform::WindowHandle window) override;
     void onControlEvent(platform::WindowHandle window, int controlId, int code) override;
+    // Tips of the captions, the buttons and the drill-chart rows (tips.h).
+    std::string tipText(platform::WindowHandle window, int controlId, int row) override;
 
     // Refresh cycle after a change of series: layout, size list (size 0), calculation, display.
     void refreshForSeries();

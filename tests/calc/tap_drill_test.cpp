@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "calc_test_support.h"
 #include "tap_drill.h"
@@ -33,6 +35,79 @@ TEST(Engagement, PrefixesAndDiameters) {
     EXPECT_NEAR(lines[8].diameter, 0.2175, 1e-12);
     // Every 10 percent less adds 0.13 P.
     EXPECT_NEAR(lines[1].diameter - lines[0].diameter, 0.13 * 0.05, 1e-12);
+}
+
+// The percentage of thread of a drill, against the "probable percentage of full thread" that
+// common tap-drill charts print beside the recommended drill of each size (their formula:
+// percentage = (D - drill) x threads per inch / 0.01299); the drills are of the number and
+// letter series and the fractional series.
+TEST(PercentageOfThread, AgreesWithPublishedTapDrillCharts) {
+    struct Case {
+        const char* size;
+        double major;
+        double threadsPerInch;
+        double drill;
+        int percent;
+    };
+    const Case cases[] = {
+        {"6-32, #36", 0.138, 32, 0.1065, 78},       {"8-32, #29", 0.164, 32, 0.1360, 69},
+        {"10-32, #21", 0.190, 32, 0.1590, 76},      {"1/4-20, #7", 0.250, 20, 0.2010, 75},
+        {"5/16-18, F", 0.3125, 18, 0.2570, 77},     {"3/8-16, 5/16", 0.375, 16, 0.3125, 77},
+        {"1/2-13, 27/64", 0.500, 13, 0.421875, 78},
+    };
+    for (const Case& c : cases) {
+        const double percent =
+            tap_drill::percentageOfThread(c.major, 1.0 / c.threadsPerInch, c.drill);
+        EXPECT_EQ(std::lround(percent), c.percent) << c.size << ": " << percent;
+    }
+}
+
+// Reading an engagement line backwards gives its percentage again, for every size of every
+// series with an engagement list, from the diameter the line was worked out from.
+TEST(PercentageOfThread, ReadsEveryEngagementLineBackwards) {
+    int lines = 0;
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        for (int row = 0; row < sizeCount(id); ++row) {
+            const ThreadResults r = calculated(id, row);
+            const std::optional<double> major = tap_drill::engagementMajor(id, r);
+            if (!major) continue;
+            const auto engagement = tap_drill::engagementLines(*major, r.pitch);
+            for (std::size_t k = 0; k < engagement.size(); ++k) {
+                EXPECT_NEAR(tap_drill::percentageOfThread(*major, r.pitch, engagement[k].diameter),
+                            tap_drill::kPercentages[k], 1e-9)
+                    << seriesById(id).name << " row " << row;
+                ++lines;
+            }
+        }
+    }
+    EXPECT_GT(lines, 9 * 500);
+}
+
+TEST(PercentageOfThread, SeriesWithAnEngagementListAndBadNumbers) {
+    // The engagement list belongs to the Unified, UNS, UNJ and ISO series alone.
+    const std::vector<SeriesId> listed{
+        series::UNC,  series::UNF,  series::UNEF,  series::UN,         series::UNS,     series::UNJ,
+        series::UNJC, series::UNJF, series::UNJEF, series::ISO_COARSE, series::ISO_FINE};
+    ThreadResults r;
+    r.intNormal.majorMin = 0.25;
+    r.extClose.majorMax = 0.24;
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        const bool expected = std::find(listed.begin(), listed.end(), id) != listed.end();
+        EXPECT_EQ(tap_drill::engagementMajor(id, r).has_value(), expected) << id;
+    }
+    // UNJ works from the close-class external major maximum.
+    EXPECT_EQ(tap_drill::engagementMajor(series::UNJF, r), 0.24);
+    EXPECT_EQ(tap_drill::engagementMajor(series::UNC, r), 0.25);
+
+    // Past either end of the list the number keeps going; without a pitch there is none.
+    EXPECT_LT(tap_drill::percentageOfThread(0.25, 0.05, 0.257), 0.0);
+    EXPECT_GT(tap_drill::percentageOfThread(0.25, 0.05, 0.0135), 100.0);
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double pitch : {0.0, -0.05, std::nan(""), inf}) {
+        EXPECT_TRUE(std::isnan(tap_drill::percentageOfThread(0.25, pitch, 0.2))) << pitch;
+    }
+    EXPECT_TRUE(std::isnan(tap_drill::percentageOfThread(std::nan(""), 0.05, 0.2)));
+    EXPECT_TRUE(std::isnan(tap_drill::percentageOfThread(0.25, 0.05, -inf)));
 }
 
 TEST(GuideDrill, UncQuarterStopsAtNineAndTakesTheRowBefore) {

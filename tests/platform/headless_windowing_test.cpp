@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "headless_json.h"
@@ -20,6 +21,9 @@ struct Recorder : EventHandler {
     void onBackgroundPress(WindowHandle) override { ++presses; }
     void onControlEvent(WindowHandle w, int id, int code) override {
         events.push_back({w, id, code});
+    }
+    std::string tipText(WindowHandle, int id, int row) override {
+        return "tip " + std::to_string(id) + " " + std::to_string(row);
     }
 };
 
@@ -189,6 +193,73 @@ TEST_F(HeadlessTest, JsonDumpHasTheContractShape) {
     EXPECT_EQ(j["prints"][0][2][3], 0.9166667);  // shortest decimal of the float
     EXPECT_EQ(j["prints"][0][2][5], "A\xC2\xB0");
     EXPECT_EQ(j["prints"][0][3], nlohmann::json::parse(R"(["dpEndDoc", 1, 4])"));
+}
+
+TEST_F(HeadlessTest, BoundKeysClickTheirControlsAndReturnPressesTheFocusedButton) {
+    radio(401, style::kGroupStart);
+    radio(402);
+    ui.createControl(win, {ControlKind::Button, "PRINT", {0, 0, 60, 25}, style::kVisible, 442});
+    ui.createControl(win, {ControlKind::Button, "HIDE", {0, 0, 60, 25}, 0, 397});
+    const WindowHandle other = ui.createWindow({"Other", {0, 0, 100, 100}, {}, true});
+
+    ui.bindKey(win, {'P', true}, 442);
+    ui.bindKey(win, {keys::kF1, false}, 402);
+    ui.bindKey(other, {keys::kEscape, false}, 7);
+    EXPECT_TRUE(ui.key(win, {'P', true}));
+    EXPECT_FALSE(ui.key(win, {'P', false})) << "P without Ctrl is another key";
+    EXPECT_FALSE(ui.key(win, {keys::kEscape, false})) << "bound in the other window only";
+    EXPECT_TRUE(ui.key(win, {keys::kF1, false}));
+    EXPECT_TRUE(ui.radioChecked(win, 402)) << "a key chooses its radio as a click does";
+    EXPECT_TRUE(ui.key(other, {keys::kEscape, false}));
+    ASSERT_EQ(recorder.events.size(), 3u);
+    EXPECT_EQ(recorder.events[0].id, 442);
+    EXPECT_EQ(recorder.events[0].code, notify::kClicked);
+    EXPECT_EQ(recorder.events[1].id, 402);
+    EXPECT_EQ(recorder.events[2].window, other);
+    EXPECT_EQ(recorder.events[2].id, 7) << "an id of no control still gets its event";
+
+    // Binding again replaces the control; 0 removes the binding.
+    ui.bindKey(win, {'P', true}, 397);
+    EXPECT_TRUE(ui.key(win, {'P', true}));
+    EXPECT_EQ(recorder.events.back().id, 397);
+    ui.bindKey(win, {'P', true}, 0);
+    EXPECT_FALSE(ui.key(win, {'P', true}));
+
+    // Return presses the focused button if it can be seen, and nothing else.
+    recorder.events.clear();
+    EXPECT_FALSE(ui.key(win, {keys::kReturn, false})) << "no focus";
+    ui.setFocus(win, 401);
+    EXPECT_FALSE(ui.key(win, {keys::kReturn, false})) << "a radio is no button";
+    ui.setFocus(win, 397);
+    EXPECT_FALSE(ui.key(win, {keys::kReturn, false})) << "a hidden button";
+    ui.setFocus(win, 442);
+    EXPECT_FALSE(ui.key(win, {keys::kReturn, true}));
+    EXPECT_TRUE(ui.key(win, {keys::kReturn, false}));
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].id, 442);
+
+    ui.closeWindow(other);
+    EXPECT_FALSE(ui.key(other, {keys::kEscape, false}));
+    EXPECT_EQ(stateToJson(ui, RecordingPrintPreview{})["main"].count("keys"), 0u)
+        << "the dump keeps its shape";
+}
+
+TEST_F(HeadlessTest, TipsAreAskedOnlyWhereThePointerCanRest) {
+    ui.createControl(win, {ControlKind::Label, "REF", {421, 59, 75, 18}, style::kVisible, 368});
+    ui.createControl(win, {ControlKind::Label, "E0", {0, 0, 0, 0}, style::kVisible, 390});
+    ui.createControl(win, {ControlKind::Label, "MAX", {1, 1, 9, 9}, 0, 363});
+    ui.createControl(win, {ControlKind::ListView, "", {180, 375, 172, 171}, style::kVisible, 347});
+    ui.viewAddRows(win, 347, 0, {{"A", ".1"}, {"B", ".2"}});
+    EXPECT_EQ(ui.tip(win, 368), "tip 368 -1");
+    EXPECT_EQ(ui.tip(win, 390), "") << "no size";
+    EXPECT_EQ(ui.tip(win, 363), "") << "hidden";
+    EXPECT_EQ(ui.tip(win, 999), "") << "no control";
+    EXPECT_EQ(ui.tip(win, 347, 1), "tip 347 1");
+    EXPECT_EQ(ui.tip(win, 347, 2), "tip 347 -1") << "below the last row";
+    EXPECT_EQ(ui.tip(win, 347, -5), "tip 347 -1");
+    EXPECT_EQ(ui.tip(win, 368, 1), "tip 368 -1") << "only list views have rows";
+    ui.attach(nullptr);
+    EXPECT_EQ(ui.tip(win, 368), "");
 }
 
 TEST(RecordingPrintPreview, CallsOutsideTheOpenDocumentAreIgnored) {

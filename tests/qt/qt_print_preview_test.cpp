@@ -4,11 +4,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <cmath>
@@ -216,6 +218,24 @@ TEST_F(QtPrintPreviewTest, EndOfDocumentOpensThePrintPreviewWithSaveAsPdf) {
     EXPECT_TRUE(saveAction);
     EXPECT_TRUE(landscapeLetter);
     EXPECT_EQ(title, "Thread Data - Print Preview");
+}
+
+TEST_F(QtPrintPreviewTest, EscapeClosesThePrintPreview) {
+    QtPrintPreview preview;
+    bool escaped = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        // Should Escape not close it, the dialog is closed a while later and the test fails.
+        QTimer::singleShot(5000, dialog, [dialog] { static_cast<QDialog*>(dialog)->reject(); });
+        QWidget* focus = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
+        QTest::keyClick(focus, Qt::Key_Escape);
+        escaped = !dialog->isVisible();
+    });
+    const int doc = preview.dpStartDoc(0, "Thread Data", "", 0, 1, 1, 7, 136);
+    preview.dpText(doc, 5.5f, 0.75f, 1, "EXTERNAL DATA");
+    EXPECT_EQ(preview.dpEndDoc(doc, 4), 1);
+    EXPECT_TRUE(escaped);
 }
 
 TEST_F(QtPrintPreviewTest, UnwritablePdfPathIsReportedAsAFailure) {

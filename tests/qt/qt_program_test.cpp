@@ -2,15 +2,18 @@
 // and keys on the Qt widgets.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 #include <cmath>
 
@@ -179,6 +182,129 @@ TEST_F(QtProgramTest, TabGoesThroughSeriesUnitsSizeListAndButtons) {
     EXPECT_EQ(mainWindow->selection().series, series::UNF);
     EXPECT_TRUE(windowing->radioChecked(mainWindow->window(), 402));
     EXPECT_FALSE(windowing->radioChecked(mainWindow->window(), 401));
+}
+
+// Typing in the size list: the entries begin with two blanks, which the search passes over.
+TEST_F(QtProgramTest, TypingInTheSizeListChoosesTheFirstSizeThatStartsSo) {
+    auto* sizes = qobject_cast<QComboBox*>(control(302));
+    ASSERT_NE(sizes, nullptr);
+    const auto typeIn = [&](QWidget* target, const char* typed) {
+        // A pause longer than the keyboard interval starts a new search.
+        QTest::qWait(QApplication::keyboardInputInterval() + 100);
+        target->setFocus();
+        QTest::keyClicks(target, QString::fromLatin1(typed));
+        QApplication::processEvents();
+    };
+    const auto entry = [&] {
+        return windowing->listItem(mainWindow->window(), 302, mainWindow->selection().sizeIndex);
+    };
+    click(402);  // UNF
+    typeIn(sizes, "1/2");
+    EXPECT_EQ(entry(), "  1/2 - 20");
+    EXPECT_EQ(sizes->currentText(), "  1/2 - 20") << "the entry texts stay as they are";
+    EXPECT_NE(text(349).find("1/2 - 20"), std::string::npos) << "and the size is shown";
+    typeIn(sizes, "1 1/8");  // a blank goes on with the search under way
+    EXPECT_EQ(entry(), "  1 1/8 - 12");
+
+    click(401);  // UNC
+    typeIn(sizes, "5");
+    EXPECT_EQ(entry(), "  5 - 40");
+    QTest::keyClicks(sizes, QStringLiteral("5"));  // the same key again steps on
+    EXPECT_EQ(entry(), "  5/16 - 18");
+    typeIn(sizes, "x");  // nothing starts so: the size stays
+    EXPECT_EQ(entry(), "  5/16 - 18");
+
+    click(414);  // ISO COARSE
+    typeIn(sizes, "m10");
+    EXPECT_EQ(entry().substr(0, 7), "  M10 -");
+
+    // In the dropped-down list typing marks the entry, and Return chooses it.
+    click(402);
+    sizes->showPopup();
+    QApplication::processEvents();
+    QAbstractItemView* entries = sizes->view();
+    ASSERT_TRUE(entries->isVisible());
+    typeIn(entries, "1/2");
+    EXPECT_EQ(mainWindow->selection().sizeIndex, 0) << "only marked";
+    EXPECT_EQ(entries->currentIndex().data().toString(), "  1/2 - 20");
+    QTest::keyClick(entries, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(entry(), "  1/2 - 20");
+}
+
+TEST_F(QtProgramTest, KeysPrintOpenAndCloseTheInformationWindowAndEndTheProgram) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    control(302)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(pages.size(), 1u) << "Ctrl+P prints";
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    ASSERT_TRUE(mainWindow->infoWindow().isOpen()) << "F1 opens the information window";
+    QWidget* info = windowing->windowWidget(mainWindow->infoWindow().handle());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(info));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : info,
+                    Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(mainWindow->infoWindow().isOpen()) << "Escape closes it";
+
+    // Return presses the button that has the focus; Tab still moves the focus.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    control(442)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(control(442), Qt::Key_Return);
+    EXPECT_EQ(pages.size(), 2u);
+    QTest::keyClick(control(442), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control(434));
+    QTest::keyClick(control(434), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(mainWindow->infoWindow().isOpen());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+
+    QTimer::singleShot(0, [this] {
+        QTest::keyClick(windowing->windowWidget(mainWindow->window()), Qt::Key_Q,
+                        Qt::ControlModifier);
+    });
+    windowing->runEventLoop(*mainWindow);
+    EXPECT_TRUE(mainWindow->ended()) << "Ctrl+Q ends the program as CLOSE does";
+}
+
+TEST_F(QtProgramTest, TipsOfCaptionsButtonsAndDrillRows) {
+    const platform::WindowHandle main = mainWindow->window();
+    QWidget* client = control(368)->parentWidget();
+    // The tip shown for a resting pointer; a tip that is not shown leaves the event ignored.
+    const auto tipAt = [&](QWidget* target, QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &help);
+        if (!help.isAccepted() || !QToolTip::isVisible()) return std::string();
+        // Shown in lines of at most 64 characters.
+        QString shown = QToolTip::text();
+        for (const QString& line : shown.split(QLatin1Char('\n'))) {
+            EXPECT_LE(line.size(), 64) << line.toStdString();
+        }
+        return shown.replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
+    };
+    // A caption lets the mouse through: the window asks for its tip.
+    const QPoint ref = rectOf(368).center();
+    ASSERT_EQ(client->childAt(ref), nullptr);
+    EXPECT_EQ(tipAt(client, ref), mainWindow->tipText(main, 368, -1));
+    EXPECT_EQ(tipAt(client, ref).substr(0, 4), "REF:");
+    // A button has no tip of its own: the window gives it.
+    EXPECT_NE(tipAt(control(442), control(442)->rect().center()).find("(Ctrl+P)"),
+              std::string::npos);
+    // Plain background and a value field: none.
+    EXPECT_EQ(tipAt(client, QPoint(5, 540)), "");
+    EXPECT_EQ(tipAt(control(303), control(303)->rect().center()), "");
+
+    // A drill-chart row: what that drill gives on the size shown.
+    auto* drills = qobject_cast<QTreeView*>(control(347));
+    ASSERT_NE(drills, nullptr);
+    const QModelIndex guide = drills->selectionModel()->selectedRows().front();
+    const QPoint onRow = drills->visualRect(guide).center();
+    const std::string rowTip = tipAt(drills->viewport(), onRow);
+    EXPECT_EQ(rowTip, mainWindow->tipText(main, 347, guide.row()));
+    EXPECT_NE(rowTip.find("% of thread on 1 - 64 UNC"), std::string::npos) << rowTip;
 }
 
 TEST_F(QtProgramTest, CloseEndsTheEventLoop) {

@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <climits>
 
 #include "qt_field.h"
 #include "qt_fonts.h"
@@ -596,6 +597,56 @@ TEST_F(QtWindowingTest, UnknownWindowsAndControlsAreIgnoredAndReadEmpty) {
     windowing->closeWindow(nowhere);
     windowing->beginMove(main);  // no press being handled: nothing happens
     EXPECT_TRUE(windowing->isWindowOpen(main));
+}
+
+TEST_F(QtWindowingTest, BoundKeysActInTheirOwnActiveWindowAsClicks) {
+    add(ControlKind::Button, 442, "PRINT", {665, 439, 62, 25}, style::kVisible);
+    add(ControlKind::Button, 397, "HIDE", {665, 493, 62, 25}, style::kVisible);
+    add(ControlKind::Radio, 401, "UNC", {375, 363, 65, 20}, style::kVisible | style::kGroupStart);
+    add(ControlKind::Radio, 402, "UNF", {375, 383, 65, 20}, style::kVisible);
+    windowing->setRadio(main, 401, true);
+    const WindowHandle other = windowing->createWindow({"Other", {0, 0, 100, 80}, kGrey180, true});
+    windowing->bindKey(main, {'P', true}, 442);
+    windowing->bindKey(main, {keys::kF1, false}, 402);
+    windowing->bindKey(main, {keys::kF1 + 1, false}, 7);  // no control: the bare event
+    windowing->bindKey(other, {keys::kEscape, false}, 2);
+    windowing->bindKey(main, {INT_MAX, false}, 442);  // no such key: nothing bound
+    showMain();
+    QWidget* frame = windowing->windowWidget(main);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame, key,
+                        modifiers);
+        QApplication::processEvents();
+    };
+    press(Qt::Key_P, Qt::ControlModifier);
+    press(Qt::Key_P);
+    press(Qt::Key_Escape);  // bound in the other window only
+    press(Qt::Key_F1);
+    press(Qt::Key_F2);
+    EXPECT_EQ(handler.events, (std::vector<ControlEvent>{{main, 442, notify::kClicked},
+                                                         {main, 402, notify::kClicked},
+                                                         {main, 7, notify::kClicked}}));
+    EXPECT_TRUE(windowing->radioChecked(main, 402)) << "a bound radio is chosen";
+    EXPECT_FALSE(windowing->radioChecked(main, 401));
+
+    // Bound again, the key clicks only its new control; bound to 0, nothing.
+    handler.events.clear();
+    windowing->bindKey(main, {'P', true}, 397);
+    press(Qt::Key_P, Qt::ControlModifier);
+    windowing->bindKey(main, {'P', true}, 0);
+    press(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(handler.events, (std::vector<ControlEvent>{{main, 397, notify::kClicked}}));
+
+    // Return and Enter press the focused button; with Ctrl they do not.
+    handler.events.clear();
+    widget<QPushButton>(442)->setFocus();
+    press(Qt::Key_Return);
+    press(Qt::Key_Return, Qt::ControlModifier);
+    press(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(handler.events, (std::vector<ControlEvent>{{main, 442, notify::kClicked},
+                                                         {main, 442, notify::kClicked}}));
 }
 
 TEST_F(QtWindowingTest, ScreenSizeIsThePrimaryScreensInDeviceIndependentPixels) {

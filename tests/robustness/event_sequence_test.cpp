@@ -38,7 +38,9 @@ TEST_P(RandomEvents, EveryEventLeavesAConsistentSystem) {
          {"series change", "size change", "size position out of range", "unit switch",
           "size list, other notification", "control without action", "id of no control",
           "information window opened", "information window closed", "data sheet printed",
-          "print start failed", "pipe arrangement left", "main window moved"}) {
+          "print start failed", "pipe arrangement left", "main window moved",
+          "key in the main window", "key in the information window", "key without action",
+          "tip asked"}) {
         EXPECT_GT(runner.reactions().count(reaction), 0u) << reaction;
     }
 }

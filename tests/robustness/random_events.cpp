@@ -61,6 +61,39 @@ int selectedAfterSelect(int position, int count) {
     return position >= 0 && position < count ? position : -1;
 }
 
+// Keys a user presses: the first four are bound (Ctrl+P, F1 and Ctrl+Q in the main window,
+// Escape in the information window), the others are not; Return presses no button while none
+// has the focus.
+struct KeyCase {
+    platform::KeyChord chord;
+    const char* name;
+};
+constexpr KeyCase kKeys[] = {
+    {{'P', true}, "Ctrl+P"},    {{platform::keys::kF1, false}, "F1"},
+    {{'Q', true}, "Ctrl+Q"},    {{platform::keys::kEscape, false}, "Escape"},
+    {{'P', false}, "P"},        {{platform::keys::kReturn, false}, "Return"},
+    {{'X', true}, "Ctrl+X"},    {{platform::keys::kF1 + 1, false}, "F2"},
+    {{0, true}, "Ctrl+(none)"}, {{INT_MAX, false}, "key INT_MAX"},
+};
+constexpr int kCtrlQ = 2;
+
+// The control a key clicks in the main window and in the information window; 0 for none.
+int mainKeyControl(int key) {
+    switch (key) {
+        case 0:
+            return ids::kPrint;
+        case 1:
+            return ids::kInfo;
+        case kCtrlQ:
+            return ids::kClose;
+        default:
+            return 0;
+    }
+}
+int infoKeyControl(int key) {
+    return key == 3 ? kInfoClose : 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -93,6 +126,12 @@ std::string Event::describe() const {
             break;
         case Kind::FailPrint:
             out << "print fail";
+            break;
+        case Kind::Key:
+            out << "key " << kKeys[value].name;
+            break;
+        case Kind::Tip:
+            out << "tip " << id << ' ' << value;
             break;
     }
     return out.str();
@@ -137,7 +176,7 @@ Event EventGenerator::next() {
                 break;
         }
     };
-    const int roll = pick(1000);
+    const int roll = pick(1060);
     if (roll < 220) {  // a series radio, now and then by selection or bare notification
         const int id = ids::kFirstSeriesRadio + pick(23);
         if (pick(8) == 0) {
@@ -198,7 +237,7 @@ Event EventGenerator::next() {
         } else {
             anyKind(pick(2) ? strayId() : ids::kClose, 20);
         }
-    } else {  // more sizes and units: the most common reactions of a real session
+    } else if (roll < 1000) {  // more sizes and units: the most common reactions of a session
         if (pick(2)) {
             e.kind = Event::Kind::Select;
             e.id = ids::kSizeList;
@@ -206,6 +245,23 @@ Event EventGenerator::next() {
         } else {
             e.id = pick(2) ? ids::kInches : ids::kMillimeters;
         }
+    } else if (roll < 1045) {  // keys, in either window or none; Ctrl+Q rarely
+        e.kind = Event::Kind::Key;
+        const int where = pick(20);
+        e.target = where < 12   ? Event::Target::Main
+                   : where < 19 ? Event::Target::Info
+                                : Event::Target::Nowhere;
+        e.value = kCtrlQ;
+        while (e.value == kCtrlQ && pick(500) != 0) {
+            e.value = pick(static_cast<int>(std::size(kKeys)));
+        }
+    } else {  // tips of any control of the main window, or of no control, at any row
+        e.kind = Event::Kind::Tip;
+        const std::vector<int>& all = mainIds();
+        e.id = pick(8) == 0 ? strayId()
+                            : all[static_cast<std::size_t>(pick(static_cast<int>(all.size())))];
+        e.value = pick(2) ? position(747) : -1;
+        if (pick(10) == 0) e.target = Event::Target::Info;
     }
     // CLOSE of the main window ends a session now and then; the runner starts a new one.
     if (pick(20000) == 0) {
@@ -348,6 +404,25 @@ void SequenceRunner::predict(const Event& e) {
 
     if (e.kind == Event::Kind::FailPrint) {
         m.failArmed = true;
+        return;
+    }
+    if (e.kind == Event::Kind::Tip) {
+        count("tip asked");
+        return;
+    }
+    if (e.kind == Event::Kind::Key && e.target != Event::Target::Nowhere) {
+        // A bound key acts as a click on its control, an unbound one not at all.
+        const bool info = e.target == Event::Target::Info;
+        const int id = info ? infoKeyControl(e.value) : mainKeyControl(e.value);
+        if (id == 0 || (info && !m.infoOpen)) {
+            count("key without action");
+            return;
+        }
+        count(info ? "key in the information window" : "key in the main window");
+        Event click = e;
+        click.kind = Event::Kind::Click;
+        click.id = id;
+        predict(click);
         return;
     }
     if (e.target == Event::Target::Nowhere) {
@@ -496,6 +571,12 @@ void SequenceRunner::deliver(const Event& e) {
             break;
         case Event::Kind::FailPrint:
             system_->printing.failNextStart();
+            break;
+        case Event::Kind::Key:
+            ui.key(handle, kKeys[e.value].chord);
+            break;
+        case Event::Kind::Tip:
+            ui.tip(handle, e.id, e.value);
             break;
     }
 }

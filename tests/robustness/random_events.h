@@ -26,6 +26,8 @@ struct Event {
         Notify,     // control event of `id` with code `value`, nothing else
         Press,      // a press on the window's background
         FailPrint,  // the next document start of the print preview fails
+        Key,        // key number `value` of the runner's key list, pressed in the window
+        Tip,        // the tip of control `id`, row `value`, asked as a resting pointer would
     };
     // Which window the event goes to: the main window, the information window (when it is not
     // open, the handle of the last one, or a handle that never named a window), or a handle
@@ -44,7 +46,8 @@ struct Event {
 // control id of both windows (those that raise no action included), ids that name no control,
 // list positions out of range, notification codes other than 1, PRINT with failing and
 // succeeding starts, INFO and CLOSE of the information window, unit switches, background
-// presses, HIDE and, rarely, CLOSE of the main window.
+// presses, HIDE and, rarely, CLOSE of the main window; keys bound and unbound, and tips of
+// any control and row.
 class EventGenerator {
   public:
     explicit EventGenerator(std::uint64_t seed) : rng_(seed) {}

@@ -308,6 +308,46 @@ void HeadlessWindowing::messageBox(WindowHandle, std::string_view caption, std::
     messageBoxes_.push_back({std::string(caption), std::string(text), icon});
 }
 
+void HeadlessWindowing::bindKey(WindowHandle window, KeyChord key, int controlId) {
+    HeadlessWindow* w = find(window);
+    if (!w || !w->open) return;
+    auto& keys = w->keys;
+    keys.erase(std::remove_if(keys.begin(), keys.end(),
+                              [&](const auto& binding) { return binding.first == key; }),
+               keys.end());
+    if (controlId != 0) keys.emplace_back(key, controlId);
+}
+
+void HeadlessWindowing::setFocus(WindowHandle window, int id) {
+    HeadlessWindow* w = find(window);
+    if (w && w->open) w->focus = id;
+}
+
+bool HeadlessWindowing::key(WindowHandle window, KeyChord key) {
+    const HeadlessWindow* w = find(window);
+    if (!handler_ || !w || !w->open) return false;
+    int target = 0;
+    for (const auto& [bound, id] : w->keys) {
+        if (bound == key) target = id;
+    }
+    if (target == 0 && key == KeyChord{keys::kReturn, false}) {
+        const HeadlessControl* focused = find(window, w->focus);
+        if (focused && focused->kind == ControlKind::Button && focused->visible) {
+            target = focused->id;
+        }
+    }
+    // The handler may bind keys anew, so the click comes after the look-up.
+    return target != 0 && click(window, target);
+}
+
+std::string HeadlessWindowing::tip(WindowHandle window, int id, int row) {
+    const HeadlessControl* c = find(window, id);
+    if (!handler_ || !c || !c->visible || c->rect.width <= 0 || c->rect.height <= 0) return {};
+    const bool onRow =
+        c->kind == ControlKind::ListView && row >= 0 && row < static_cast<int>(c->rows.size());
+    return handler_->tipText(window, id, onRow ? row : -1);
+}
+
 void HeadlessWindowing::runEventLoop(EventHandler& handler) {
     handler_ = &handler;
     loopEnded_ = false;

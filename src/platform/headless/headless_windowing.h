@@ -41,8 +41,10 @@ struct HeadlessWindow {
     FontSpec controlFont;
     bool open = true;
     ShowState state = ShowState::Hidden;
-    int zOrder = 0;      // larger is nearer the top
-    int moveStarts = 0;  // interactive moves begun from a press
+    int zOrder = 0;                              // larger is nearer the top
+    int moveStarts = 0;                          // interactive moves begun from a press
+    std::vector<std::pair<KeyChord, int>> keys;  // bound keys and their controls
+    int focus = 0;                               // the control with the keyboard focus, or 0
     std::vector<int> creationOrder;
     std::map<int, HeadlessControl> controls;
 };
@@ -92,6 +94,7 @@ class HeadlessWindowing : public Windowing {
     void viewSetTextBackground(WindowHandle window, int id, Rgb colour) override;
     void setRadio(WindowHandle window, int id, bool on) override;
     bool radioChecked(WindowHandle window, int id) const override;
+    void bindKey(WindowHandle window, KeyChord key, int controlId) override;
     void messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
                     MessageIcon icon) override;
     // Takes events from the event source until it runs dry or `endEventLoop` is called.
@@ -111,6 +114,15 @@ class HeadlessWindowing : public Windowing {
     bool notify(WindowHandle window, int id, int code);
     // A left-button press on the window's background.
     bool press(WindowHandle window);
+    // Gives a control of the window the keyboard focus (0: none).
+    void setFocus(WindowHandle window, int id);
+    // A key pressed while the window is active: a bound key clicks its control (as `click`);
+    // Return presses the button that has the focus. False when nothing is delivered.
+    bool key(WindowHandle window, KeyChord key);
+    // The tip the handler gives for a control (row -1) or a list-view row, as the pointer
+    // resting there would ask it; empty for a control that is hidden or has no size, and
+    // without a handler. A row outside the list view asks for the control itself.
+    std::string tip(WindowHandle window, int id, int row = -1);
     // Moves a window as a completed drag would.
     void dragBy(WindowHandle window, int dx, int dy);
 

@@ -16,8 +16,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 #include <QWindow>
 #include <algorithm>
@@ -26,6 +28,7 @@
 
 #include "qt_field.h"
 #include "qt_fonts.h"
+#include "qt_input.h"
 #include "qt_style.h"
 #include "qt_view_model.h"
 
@@ -75,6 +78,7 @@ struct Window {
     std::vector<int> order;  // ids in creation order
     int groups = 0;          // radio groups begun so far
     bool tabOrderPending = false;
+    std::vector<std::pair<KeyChord, QShortcut*>> shortcuts;  // bound keys
 };
 
 struct QtWindowing::Impl {
@@ -126,6 +130,8 @@ struct QtWindowing::Impl {
     }
 
     void radioClicked(WindowHandle handle, int id);
+    void keyClick(WindowHandle handle, int id);
+    void showTip(WindowHandle handle, QWidget* client, QHelpEvent* help);
     void radioArrow(WindowHandle handle, int id, bool forward);
     void scheduleKeyboardOrder(Window& window);
     void applyKeyboardOrder(WindowHandle handle);
@@ -171,6 +177,13 @@ class ClientWidget final : public QWidget {
         if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
         event->accept();
         impl_->backgroundPress(handle_, event->globalPosition().toPoint());
+    }
+    // Tips come from the event handler, asked for the control under the pointer: captions let
+    // the mouse through to the window, so the window asks for them.
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+        impl_->showTip(handle_, this, static_cast<QHelpEvent*>(event));
+        return true;
     }
 
   private:
@@ -298,6 +311,55 @@ void QtWindowing::Impl::radioClicked(WindowHandle handle, int id) {
     }
     scheduleKeyboardOrder(*window);
     controlEvent(handle, id, notify::kClicked);
+}
+
+void QtWindowing::Impl::keyClick(WindowHandle handle, int id) {
+    Control* control = find(handle, id);
+    if (control != nullptr &&
+        (control->kind == ControlKind::Button || control->kind == ControlKind::Radio)) {
+        static_cast<QAbstractButton*>(control->widget)->click();
+        return;
+    }
+    controlEvent(handle, id, notify::kClicked);
+}
+
+void QtWindowing::Impl::showTip(WindowHandle handle, QWidget* client, QHelpEvent* help) {
+    const Window* window = find(handle);
+    QString text;
+    QRect area;
+    // The topmost shown control under the pointer: later controls lie over earlier ones.
+    const Control* under = nullptr;
+    if (window != nullptr) {
+        for (auto it = window->order.rbegin(); it != window->order.rend() && !under; ++it) {
+            const Control& control = window->controls.at(*it);
+            if (control.widget->isVisible() && control.widget->geometry().contains(help->pos())) {
+                under = &control;
+            }
+        }
+    }
+    if (under != nullptr && handler != nullptr) {
+        area = under->widget->geometry();
+        int row = -1;
+        if (under->kind == ControlKind::ListView) {
+            auto* view = static_cast<QTreeView*>(under->widget);
+            QWidget* rows = view->viewport();
+            const QPoint at = rows->mapFrom(client, help->pos());
+            const QModelIndex index = rows->rect().contains(at) ? view->indexAt(at) : QModelIndex();
+            if (index.isValid()) {
+                row = index.row();
+                const QRect shown = view->visualRect(index);
+                area = QRect(rows->mapTo(client, QPoint(0, shown.top())),
+                             QSize(rows->width(), shown.height()));
+            }
+        }
+        text = fromText(handler->tipText(handle, under->id, row));
+    }
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        help->ignore();
+        return;
+    }
+    QToolTip::showText(help->globalPos(), wrappedTip(text), client, area);
 }
 
 void QtWindowing::Impl::radioArrow(WindowHandle handle, int id, bool forward) {
@@ -573,6 +635,7 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
         case ControlKind::Button: {
             auto* button = new QPushButton(caption, parent);
             button->setAutoDefault(false);
+            new ReturnPressesButton(button);
             QObject::connect(button, &QPushButton::clicked, button, [impl, handle, id] {
                 impl->controlEvent(handle, id, notify::kClicked);
             });
@@ -604,6 +667,9 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             }
             // The user's choice only: a selection made by the program raises no event.
             QObject::connect(combo, &QComboBox::activated, combo, [impl, handle, id] {
+                impl->controlEvent(handle, id, notify::kSelectionChanged);
+            });
+            new EntrySearch(combo, [impl, handle, id] {
                 impl->controlEvent(handle, id, notify::kSelectionChanged);
             });
             control.widget = combo;
@@ -1003,6 +1069,27 @@ bool QtWindowing::radioChecked(WindowHandle window, int id) const {
     const Control* control = impl_->find(window, id);
     if (control == nullptr || control->kind != ControlKind::Radio) return false;
     return static_cast<const QRadioButton*>(control->widget)->isChecked();
+}
+
+void QtWindowing::bindKey(WindowHandle handle, KeyChord key, int controlId) {
+    Window* window = impl_->find(handle);
+    const QKeySequence sequence = keySequence(key);
+    if (window == nullptr || sequence.isEmpty()) return;
+    auto& shortcuts = window->shortcuts;
+    const auto bound = std::find_if(shortcuts.begin(), shortcuts.end(),
+                                    [&](const auto& binding) { return binding.first == key; });
+    if (bound != shortcuts.end()) {
+        delete bound->second;
+        shortcuts.erase(bound);
+    }
+    if (controlId == 0) return;
+    auto* shortcut = new QShortcut(sequence, window->frame);
+    shortcut->setContext(Qt::WindowShortcut);
+    shortcut->setAutoRepeat(false);
+    Impl* impl = impl_.get();
+    QObject::connect(shortcut, &QShortcut::activated, shortcut,
+                     [impl, handle, controlId] { impl->keyClick(handle, controlId); });
+    shortcuts.emplace_back(key, shortcut);
 }
 
 void QtWindowing::messageBox(WindowHandle owner, std::string_view caption, std::string_view text,

@@ -65,6 +65,8 @@ class QtWindowing final : public Windowing {
     void setRadio(WindowHandle window, int id, bool on) override;
     bool radioChecked(WindowHandle window, int id) const override;
 
+    void bindKey(WindowHandle window, KeyChord key, int controlId) override;
+
     void messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
                     MessageIcon icon) override;
 

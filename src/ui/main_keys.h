@@ -1,0 +1,23 @@
+// The keys of the main window: Ctrl+P prints (PRINT), F1 opens the information window (INFO)
+// and Ctrl+Q ends the program as CLOSE does. Tab, the arrow keys, Space and Return keep the
+// meaning the platform gives them.
+#pragma once
+
+#include <array>
+#include <utility>
+
+#include "control_ids.h"
+#include "windowing.h"
+
+namespace torveld {
+
+inline constexpr std::array<std::pair<platform::KeyChord, int>, 3> kMainWindowKeys{{
+    {{'P', true}, ids::kPrint},
+    {{platform::keys::kF1, false}, ids::kInfo},
+    {{'Q', true}, ids::kClose},
+}};
+
+// Binds the keys above in the main window.
+void bindMainWindowKeys(platform::Windowing& windowing, platform::WindowHandle window);
+
+}  // namespace torveld

@@ -1,0 +1,25 @@
+// The main window's keys and tips.
+#include "control_table.h"
+#include "main_keys.h"
+#include "main_window.h"
+#include "tips.h"
+
+namespace torveld {
+
+void bindMainWindowKeys(platform::Windowing& windowing, platform::WindowHandle window) {
+    for (const auto& [key, id] : kMainWindowKeys) windowing.bindKey(window, key, id);
+}
+
+std::string MainWindow::tipText(platform::WindowHandle window, int controlId, int row) {
+    if (ended_ || window_ == 0 || window != window_) return {};
+    if (controlId == ids::kDrillChart) {
+        return tips::drillTip(row, selection_, results_, calculated_, mode_);
+    }
+    const ControlDef* control = findControl(controlId);
+    if (control == nullptr) return {};
+    if (control->kind == platform::ControlKind::Button) return tips::buttonTip(controlId);
+    if (control->kind != platform::ControlKind::Label) return {};
+    return tips::captionTip(windowing_.controlText(window_, controlId), selection_.series);
+}
+
+}  // namespace torveld

@@ -1,0 +1,169 @@
+#include "tips.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "control_ids.h"
+#include "drill_chart.h"
+#include "tap_drill.h"
+
+namespace torveld::tips {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool isTaperPipe(SeriesId id) {
+    return id == series::NPT || id == series::NPTF;
+}
+
+std::string wholeNumber(double value) {
+    std::array<char, 32> digits{};
+    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                            std::floor(value + 0.5), std::chars_format::fixed, 0);
+    return error == std::errc() ? std::string(digits.data(), end) : std::string("?");
+}
+
+// "7 (.2010 in)": the drill's name and its diameter in the unit shown.
+std::string drillText(int row, const UnitMode& mode) {
+    std::string text = drill_chart::row(row).drillName;
+    text += " (";
+    text += formatLength(drill_chart::diameter(row), mode);
+    text += mode.isMetric() ? " mm)" : " in)";
+    return text;
+}
+
+// "1/4 - 20 UNC": the header text with single blanks.
+std::string sizeText(const Selection& selection) {
+    std::string text;
+    for (const char c : selection.headerText) {
+        if (c != ' ' || text.empty() || text.back() != ' ') text += c;
+    }
+    return std::string(trimmed(text));
+}
+
+}  // namespace
+
+std::string captionTip(std::string_view caption, SeriesId series) {
+    const std::string_view text = trimmed(caption);
+    if (text == "REF") {
+        return "REF: the largest minor diameter of the external thread, given for reference "
+               "only; it is not gauged.";
+    }
+    if (text == "BEST WIRE") {
+        return "BEST WIRE: the wire diameter that touches the flanks at the pitch diameter, the "
+               "size to measure over wires with.";
+    }
+    if (text == "CONSTANT" || text == "CONSTANT (2 WIRE)") {
+        std::string tip(text);
+        tip +=
+            ": what the best-size wires add to the pitch diameter; the pitch diameter plus "
+            "this constant is the measurement over wires.";
+        return tip;
+    }
+    if (text == "OVER WIRES") {
+        return "OVER WIRES: the limits of the measurement over three best-size wires, the "
+               "pitch-diameter limits of each external class plus the constant.";
+    }
+    if (text == "ENGAGEMENT") {
+        return "ENGAGEMENT: the drill diameter that gives each percentage of thread, from 100% "
+               "(the major diameter less 1.3 pitches) down to 50%.";
+    }
+    if (text == "TAP DRILL GUIDE") {
+        if (isTaperPipe(series)) {
+            return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below "
+                   "K0, the minor diameter at the end of the pipe.";
+        }
+        return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below the "
+               "smallest minor diameter of the internal thread; the ENGAGEMENT list gives the "
+               "drill for a percentage of thread, and each drill's tip tells what it gives.";
+    }
+    if (text == "E0 END OF PIPE") {
+        return "E0: the pitch diameter at the small end of the pipe, where the taper of 1 in 16 "
+               "on the diameter begins.";
+    }
+    if (text == "E1 GAGE NOTCH") {
+        return "E1: the pitch diameter at the gauge notch, L1 from the end of the pipe, where a "
+               "joint made up by hand stands.";
+    }
+    if (text == "K0 END OF PIPE") {
+        return "K0: the minor diameter at the small end of the pipe, which the tap-drill guide "
+               "chooses its drill by.";
+    }
+    if (text == "L1 - L4 LENGTHS") {
+        if (series == series::NPTF) {
+            return "L1 is the length of hand engagement and L2 the length of effective thread, "
+                   "each also in threads; the shoulder length and the overall length of the "
+                   "internal thread follow.";
+        }
+        return "L1 is the length of hand engagement, L2 of effective thread, L3 of wrench "
+               "take-up and L4 the overall length of the external thread, each also in threads.";
+    }
+    return {};
+}
+
+std::string buttonTip(int controlId) {
+    switch (controlId) {
+        case ids::kPrint:
+            return "Print the data sheet of this size (Ctrl+P)";
+        case ids::kInfo:
+            return "Describe the thread series (F1)";
+        case ids::kClose:
+            return "End the program (Ctrl+Q)";
+        case ids::kHide:
+            return "Minimise the window";
+        default:
+            return {};
+    }
+}
+
+std::string drillTip(int row, const Selection& selection, const ThreadResults& results,
+                     bool calculated, const UnitMode& mode) {
+    if (row == drill_chart::kEndRow) {
+        return "NO DATA: the guide marks this row when the chart has no drill large enough for "
+               "the size.";
+    }
+    if (row < 0 || row > drill_chart::kEndRow) return {};
+
+    std::string tip = "Drill ";
+    tip += drillText(row, mode);
+    const std::optional<double> major = tap_drill::engagementMajor(selection.series, results);
+    if (!major) {
+        tip +=
+            ": the percentage of thread is given only for the series with an ENGAGEMENT "
+            "list.";
+        return tip;
+    }
+    const double drill = drill_chart::diameter(row);
+    const double percent = tap_drill::percentageOfThread(*major, results.pitch, drill);
+    if (!calculated || std::isnan(percent)) {
+        tip += ": no percentage of thread, this size has no values.";
+        return tip;
+    }
+    const std::string size = sizeText(selection);
+    if (percent < 0.0) {
+        tip += " is larger than the major diameter of ";
+        tip += size;
+        tip += " and leaves no thread.";
+    } else if (percent > 100.0) {
+        tip += " is smaller than the 100% drill of ";
+        tip += size;
+        tip += " (";
+        tip += formatLength(tap_drill::engagementLines(*major, results.pitch)[0].diameter, mode);
+        tip += mode.isMetric() ? " mm)." : " in).";
+    } else {
+        tip += " gives ";
+        tip += wholeNumber(percent);
+        tip += "% of thread on ";
+        tip += size;
+        tip += ".";
+    }
+    return tip;
+}
+
+}  // namespace torveld::tips
