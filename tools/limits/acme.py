@@ -72,37 +72,56 @@ def _expected(row, D, tpi, cls):
 
 
 def _published_class(name, row, formula, cls, notes):
+    """The published cells of one class, and the fields derived instead (TYPOS)."""
     out = {}
+    derived = set()
     for field, calc in formula.items():
         pub = Decimal(row[field])
         if (name, cls, field) in TYPOS:
             notes.typos.append((f"ACME {cls}", name, field, pub, calc, TYPOS[(name, cls, field)]))
             out[field] = calc
+            derived.add(field)
             continue
         if abs(pub - calc) > Decimal("0.0001"):
             raise SystemExit(f"unclassified Acme difference {name} {cls} {field}: {pub} {calc}")
         if pub != calc:
             notes.one_unit += 1
         out[field] = pub
-    return out
+    return out, derived
+
+
+FIRST_FIELDS = ("ext_major_max", "ext_major_min", "ext_pitch_max", "ext_pitch_min",
+                "ext_minor_max", "int_minor_min", "int_minor_max", "int_pitch_min",
+                "int_pitch_max", "int_major_min", "ext_minor_min", "int_major_max")
+SECOND_FIELDS = ("ext_pitch_max", "ext_pitch_min", "int_pitch_max", "ext_minor_min")
+
+
+def _register(notes, table, index, fields, derived):
+    """Sources of one row: copied cells are published; a derived external pitch minimum follows
+    from the published maximum."""
+    for column, field in enumerate(fields):
+        if field not in derived:
+            notes.published(table, index, [column])
+        elif field == "ext_pitch_min":
+            notes.published_input(table, index, column, "ext_pitch_max")
 
 
 def acme_tables(sizes, notes):
     g2 = {r["designation"]: r for r in published("ACME_2G.csv")}
     g4 = {r["designation"]: r for r in published("ACME_4G.csv")}
     first, second = [], []
-    for designation, pitch_text in sizes:
+    for index, (designation, pitch_text) in enumerate(sizes):
         tpi = pitch_number(pitch_text)
         D = _size(designation)
         name = f"{designation}-{pitch_text} Acme"
-        a = _published_class(name, g2[name], _expected(g2[name], D, tpi, "2G"), "2G", notes)
-        b = _published_class(name, g4[name], _expected(g4[name], D, tpi, "4G"), "4G", notes)
-        first.append([a["ext_major_max"], a["ext_major_min"], a["ext_pitch_max"],
-                      a["ext_pitch_min"], a["ext_minor_max"], a["int_minor_min"],
-                      a["int_minor_max"], a["int_pitch_min"], a["int_pitch_max"],
-                      a["int_major_min"], a["ext_minor_min"], a["int_major_max"]])
-        second.append([b["ext_pitch_max"], b["ext_pitch_min"], b["int_pitch_max"],
-                       b["ext_minor_min"]])
+        a, derived_a = _published_class(name, g2[name], _expected(g2[name], D, tpi, "2G"), "2G",
+                                        notes)
+        b, derived_b = _published_class(name, g4[name], _expected(g4[name], D, tpi, "4G"), "4G",
+                                        notes)
+        first.append([a[f] for f in FIRST_FIELDS])
+        second.append([b[f] for f in SECOND_FIELDS])
+        _register(notes, "ACME 2G", index, FIRST_FIELDS, derived_a)
+        _register(notes, "ACME 4G", index, SECOND_FIELDS, derived_b)
     return first, second
 
 
