@@ -13,9 +13,13 @@ B1.5 (2G/4G), D basic major, P pitch, all unrounded until the limit is rounded t
     external minor max D - P - clearance, min = max - 1.5 x pitch tolerance
     internal minor D - P, plus 0.05 P (at least 0.005); internal major D + clearance, plus the
     clearance again for the maximum
-B1.8 Stub Acme (basic height 0.3 P): as 2G, with the 2G allowance as published for the size,
-basic pitch diameter D - 0.3 P, external minor max D - 0.6 P - clearance with a tolerance equal
-to the pitch tolerance, internal minor D - 0.6 P, internal major max = min + pitch tolerance.
+    internal minor max = round4(D - P) + round4(0.05 P): the sum of the rounded terms, as the
+    published tables give it (3/4-6: 0.5833 + 0.0083 = 0.5916)
+B1.8 Stub Acme (basic height 0.3 P): as 2G, with the 2G allowance as published for the size
+(4-place basic 2G pitch diameter less the published maximum), basic pitch diameter D - 0.3 P
+(maximum: the 4-place basic less the allowance, minimum from that maximum), external minor max
+D - 0.6 P - clearance with a tolerance equal to the pitch tolerance, internal minor D - 0.6 P
+(maximum: round4(D - 0.6 P) + round4(0.05 P)), internal major max = min + pitch tolerance.
 """
 import math
 from decimal import Decimal
@@ -59,7 +63,7 @@ def acme_expected(diameter, tpi, cls, pitch_max):
         "ext_minor_max": r4(minor_max),
         "ext_minor_min": r4(minor_max - 1.5 * tol),
         "int_minor_min": r4(D - p),
-        "int_minor_max": r4(D - p + _tol05(p)),
+        "int_minor_max": r4(D - p) + r4(_tol05(p)),
         "int_pitch_min": r4(basic_pd),
         "int_pitch_max": r4(basic_pd + tol),
         "int_major_min": r4(D + c),
@@ -132,17 +136,18 @@ def stub_acme_table(sizes):
         tpi = pitch_number(pitch_text)
         D = float(_size(designation))
         p = 1.0 / float(tpi)
-        # The 2G allowance as B1.5 tabulates it: basic 2G pitch diameter less the published 2G
-        # maximum external pitch diameter.
-        pitch_max_2g = float(g2[f"{designation}-{pitch_text} Acme"]["ext_pitch_max"])
-        allowance = (D - 0.5 * p) - pitch_max_2g
+        # The 2G allowance as B1.5 tabulates it: 4-place basic 2G pitch diameter less the
+        # published 2G maximum external pitch diameter.
+        pitch_max_2g = Decimal(g2[f"{designation}-{pitch_text} Acme"]["ext_pitch_max"])
+        allowance = r4(D - 0.5 * p) - pitch_max_2g
         tol = 0.030 * math.sqrt(p) + 0.006 * math.sqrt(D)
         c = _clearance(float(tpi))
         basic_pd = D - 0.3 * p
+        pitch_max = r4(basic_pd) - allowance
         minor_max = D - 0.6 * p - c
         rows.append([
-            r4(D), r4(D - _tol05(p)), r4(basic_pd - allowance), r4(basic_pd - allowance - tol),
-            r4(minor_max), r4(D - 0.6 * p), r4(D - 0.6 * p + _tol05(p)), r4(basic_pd),
+            r4(D), r4(D - _tol05(p)), pitch_max, r4(float(pitch_max) - tol),
+            r4(minor_max), r4(D - 0.6 * p), r4(D - 0.6 * p) + r4(_tol05(p)), r4(basic_pd),
             r4(basic_pd + tol), r4(D + c), r4(minor_max - tol), r4(D + c + tol),
             # Not read by the program; carried over as 0.6506 P, the value the table holds for
             # 1-5 (0.13012), to five places.
