@@ -28,12 +28,12 @@ def dec(x):
 
 def rnd(x, places):
     """Round to `places` decimals; a value exactly half way goes to the even last digit, as the
-    ASME tables round: every tie among the published limits at hand falls that way and none the
-    other. The Unified internal minor diameters written to three places from the four-place
-    value (0.9385 -> 0.938 for 1-14 UNS 2B, 0.5635 -> 0.564 for 5/8-14 UNS, 0.1555 -> 0.156 for
-    No. 10-24 UNC, 19 ties in all) and the Acme internal minor tolerance 0.05 P at 8 threads per
-    inch (0.00625 -> 0.0062: 5/8-8 Acme, all four classes). The ties formulas.md names, 1-8 UNC
-    T2A 0.00675 -> 0.0068 and 0.3 x 0.0045 -> 0.0014, round the same either way."""
+    ASME tables round: the published Unified internal minor diameters written to three places
+    from a four-place value ending in 5 follow it in all 32 cases (1-14 UNS 2B 0.9385 -> 0.938,
+    5/8-14 UNS 0.5635 -> 0.564, No. 10-24 UNC 0.1555 -> 0.156), half-up in 13
+    (tolerance_evidence.py); the Acme internal minor tolerance 0.05 P at 8 threads per inch is
+    published 0.0062 (5/8-8, all four classes). The ties formulas.md names, 1-8 UNC T2A 0.00675
+    -> 0.0068 and 0.3 x 0.0045 -> 0.0014, round the same either way."""
     return dec(x).quantize(Decimal(1).scaleb(-places), rounding=ROUND_HALF_EVEN)
 
 

@@ -39,13 +39,17 @@ def length_of_engagement(series, diameter, tpi):
 # sizes, each group on the nominal diameter it is named by, so that sizes of one group and pitch
 # share their tolerances (13/16-16 UN and 7/8-16 UN: both on 3/4). The groups, as (largest size
 # of the group, nominal diameter); a size half way between two nominal diameters belongs to the
-# smaller one. Sizes below No. 10 (no such size is tabulated) keep the size itself. Evidence
-# (published 1A-3B rows up to 4 in, 3480 tolerance-dependent cells, see README.md here):
-# 3387 cells and 654 of 696 rows reproduced, against 3099 cells and 487 rows with the size
-# itself; every UNEF cell (250/250). Over 4 in the group is (4, 6] on 6: the handbook's
-# 5 3/4-10, -12, -14 and -16 rows need a diameter term between 5.93 and 6.26, and the larger
-# derived sizes differ from it always in the same direction, which a finer grouping (4 1/2, 5,
-# 5 1/2) would not give.
+# smaller one. Sizes below No. 10 (no such size is tabulated) keep the size itself.
+# Evidence (tolerance_evidence.py prints it): of the 3480 published cells up to 4 in that depend
+# on the tolerance (1A to 3B), the groups reproduce 3387 and 654 of 696 rows, the size itself
+# 3099 and 487; every UNEF cell (250 of 250, against 211); the series on LE = D keep the size
+# (grouping them too loses 167 cells). Neighbouring groupings all do worse (7/8 as a nominal
+# diameter 3345, 1/4 steps from 2 to 4 in 3289, ties to the larger 3063, the upper end of each
+# range 2874). Over 4 in no published row is at hand but the handbook's 5 3/4-10, -12, -14 and -16
+# cells quoted by the issue, which need a diameter term between 5.93 and 6.26: the group (4, 6]
+# on 6. Steps of 1 in (5, 6) would reproduce those rows as well; (4, 6] is chosen because the
+# larger derived sizes were reported to differ from the handbook always in the same direction,
+# which steps of 1 in would not give (4 1/8 to 4 1/2 in would fall on 4).
 TOLERANCE_GROUPS = [
     (Decimal("0.22"), Decimal("0.19")),
     (Decimal("0.3125"), Decimal("0.25")),
