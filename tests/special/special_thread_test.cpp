@@ -204,6 +204,8 @@ const Refusal kRefusals[] = {
     {Series::Acme, 0.25, 8, "2G", true, "too coarse"},
     {Series::Acme, 1.0, 5, "6G", false, "not a class of general-purpose Acme"},
     {Series::StubAcme, 1.0, 5, "3G", false, "class 2G only"},
+    // 16 threads per inch on 4 1/2 in: the Stub Acme allowance and tolerance exceed its height.
+    {Series::StubAcme, 4.5, 16, "2G", false, "too fine for the diameter"},
     {static_cast<Series>(99), 1.0, 5, "2G", true, "unknown thread series"},
 };
 

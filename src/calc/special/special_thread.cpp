@@ -38,6 +38,29 @@ constexpr std::string_view kMetricClasses[] = {"6g", "6H"};
 constexpr std::string_view kAcmeClasses[] = {"2G", "3G", "4G", "5G"};
 constexpr std::string_view kStubAcmeClasses[] = {"2G"};
 
+// A class whose limits the formulas place out of order (a pitch so fine for a large Acme
+// diameter that the allowance and tolerance exceed the thread height) is not a thread the
+// standard covers; what overlaps, or nothing.
+const char* overlap(const ClassLimits& c) {
+    // Compared exactly, in units of 0.0001 (limits have 3 or 4 decimals).
+    const auto units4 = [](const Limit& l) {
+        return l.units * static_cast<std::int64_t>(detail::kPowersOfTen[4 - l.decimals]);
+    };
+    const auto above = [&](const std::optional<Limit>& low, const std::optional<Limit>& high) {
+        return low && high && units4(*low) > units4(*high);
+    };
+    if (above(c.majorMin, c.majorMax) || above(c.pitchMin, c.pitchMax) ||
+        above(c.minorMin, c.minorMax))
+        return "a minimum above its maximum";
+    if (above(c.pitchMax, c.majorMin)) return "the pitch diameter above the major diameter";
+    // (An internal minor maximum may pass the pitch minimum: UNJ raises its minor diameter so,
+    // No. 1-64 UNJC 3B.)
+    if (c.side == Side::External &&
+        (above(c.minorMax, c.pitchMin) || above(c.minorRef, c.pitchMin)))
+        return "the minor diameter above the pitch diameter";
+    return nullptr;
+}
+
 }  // namespace
 
 std::string_view seriesCode(Series series) {
@@ -113,7 +136,24 @@ Result calculate(const ThreadSpec& spec, std::span<const std::string_view> class
             detail::unified(spec, classes, result);
             break;
     }
-    if (!result.ok()) result.classes.clear();
+    if (!result.ok()) {
+        result.classes.clear();
+        return result;
+    }
+    for (ClassLimits& c : result.classes) {
+        if (!c.ok()) continue;
+        if (const char* what = overlap(c)) {
+            ClassLimits refused;
+            refused.name = c.name;
+            refused.side = c.side;
+            c = refused;
+            c.refusal = "the standard's formulas give ";
+            c.refusal += what;
+            c.refusal +=
+                " for this diameter and pitch (the pitch is too fine for the diameter); "
+                "the combination is outside the standard";
+        }
+    }
     return result;
 }
 
