@@ -13,11 +13,11 @@ namespace {
 
 using special::Series;
 
-void run(benchmark::State& state, const special::ThreadSpec& spec,
+void run(benchmark::State& state, const special::SpecialThread& thread,
          std::span<const std::string_view> classes) {
     std::size_t values = 0;
     for (auto _ : state) {
-        special::Result r = special::calculate(spec, classes);
+        special::Result r = special::calculate(thread, classes);
         benchmark::DoNotOptimize(r);
         values += r.classes.size();
     }

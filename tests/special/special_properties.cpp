@@ -101,10 +101,10 @@ std::string checkSpecialInput(std::string_view in) {
     if (in.empty()) return {};
     const auto seriesByte = static_cast<unsigned char>(in[0]);
     in.remove_prefix(1);
-    special::ThreadSpec spec;
-    spec.series = static_cast<special::Series>(seriesByte % 14);  // 13: no series
-    spec.majorDiameter = takeNumber(in);
-    spec.pitch = takeNumber(in);
+    special::SpecialThread thread;
+    thread.series = static_cast<special::Series>(seriesByte % 14);  // 13: no series
+    thread.majorDiameter = takeNumber(in);
+    thread.pitch = takeNumber(in);
     std::vector<std::string_view> classes;
     while (!in.empty() && classes.size() < 16) {
         const std::size_t comma = in.find(',');
@@ -113,14 +113,14 @@ std::string checkSpecialInput(std::string_view in) {
         in.remove_prefix(comma + 1);
     }
 
-    const special::Result r = special::calculate(spec, classes);
+    const special::Result r = special::calculate(thread, classes);
     if (!r.ok()) {
         if (!r.classes.empty()) return "a refused thread has classes";
         return {};
     }
     if (r.provenance.empty()) return "no provenance";
     const std::size_t asked =
-        classes.empty() ? special::defaultClasses(spec.series).size() : classes.size();
+        classes.empty() ? special::defaultClasses(thread.series).size() : classes.size();
     if (r.classes.size() < asked) return "fewer classes than asked";
     for (const special::ClassLimits& c : r.classes) {
         const std::string where = " (" + c.name + ")";
@@ -152,7 +152,7 @@ std::string checkSpecialInput(std::string_view in) {
             if (!failure.empty()) return failure + where;
         }
     }
-    if (describe(special::calculate(spec, classes)) != describe(r)) return "not deterministic";
+    if (describe(special::calculate(thread, classes)) != describe(r)) return "not deterministic";
     return {};
 }
 

@@ -131,6 +131,8 @@ TEST(SpecialClasses, DefaultsAndNames) {
         ASSERT_TRUE(s) << code;
         EXPECT_EQ(special::seriesCode(*s), code);
     }
+    EXPECT_EQ(special::seriesFromCode("UNRC"), Series::UNC);  // same limits, rounded root
+    EXPECT_EQ(special::seriesFromCode("UNR"), Series::UN);
     EXPECT_FALSE(special::seriesFromCode("unc"));
     EXPECT_FALSE(special::seriesFromCode(""));
 }

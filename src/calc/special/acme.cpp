@@ -73,10 +73,10 @@ std::string refusalOfRange(bool stub, double d, double tpi) {
 
 }  // namespace
 
-void acme(const ThreadSpec& spec, std::span<const std::string_view> classes, Result& result) {
-    const bool stub = spec.series == Series::StubAcme;
-    const double d = spec.majorDiameter;
-    const double tpi = spec.pitch;
+void acme(const SpecialThread& thread, std::span<const std::string_view> classes, Result& result) {
+    const bool stub = thread.series == Series::StubAcme;
+    const double d = thread.majorDiameter;
+    const double tpi = thread.pitch;
     result.unit = Unit::Inch;
     result.refusal = refusalOfRange(stub, d, tpi);
     if (!result.ok()) return;

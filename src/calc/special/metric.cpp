@@ -84,9 +84,10 @@ Limit three(double mm) {
 
 }  // namespace
 
-void metric(const ThreadSpec& spec, std::span<const std::string_view> classes, Result& result) {
-    const double d = spec.majorDiameter;
-    const double p = spec.pitch;
+void metric(const SpecialThread& thread, std::span<const std::string_view> classes,
+            Result& result) {
+    const double d = thread.majorDiameter;
+    const double p = thread.pitch;
     result.unit = Unit::Millimetre;
     const tables::PitchRow* byPitch = pitchRow(p);
     if (byPitch == nullptr) {

@@ -72,6 +72,13 @@ std::string_view seriesCode(Series series) {
 std::optional<Series> seriesFromCode(std::string_view code) {
     for (const SeriesName& name : kSeriesNames)
         if (name.code == code) return name.series;
+    constexpr SeriesName kRoundedRoot[] = {{Series::UNC, "UNRC"},
+                                           {Series::UNF, "UNRF"},
+                                           {Series::UNEF, "UNREF"},
+                                           {Series::UN, "UNR"},
+                                           {Series::UNS, "UNRS"}};
+    for (const SeriesName& name : kRoundedRoot)
+        if (name.code == code) return name.series;
     return std::nullopt;
 }
 
@@ -102,38 +109,38 @@ std::string Limit::text() const {
     return detail::unitsText(units, decimals);
 }
 
-Result calculate(const ThreadSpec& spec, std::span<const std::string_view> classes) {
+Result calculate(const SpecialThread& thread, std::span<const std::string_view> classes) {
     Result result;
-    const bool metric = spec.series == Series::Metric;
+    const bool metric = thread.series == Series::Metric;
     result.unit = metric ? Unit::Millimetre : Unit::Inch;
-    if (!seriesFromCode(seriesCode(spec.series))) {
+    if (!seriesFromCode(seriesCode(thread.series))) {
         result.refusal = "unknown thread series";
         return result;
     }
-    if (!std::isfinite(spec.majorDiameter) || spec.majorDiameter <= 0.0) {
+    if (!std::isfinite(thread.majorDiameter) || thread.majorDiameter <= 0.0) {
         result.refusal = "the basic major diameter must be a positive number";
         return result;
     }
-    if (!std::isfinite(spec.pitch) || spec.pitch <= 0.0) {
+    if (!std::isfinite(thread.pitch) || thread.pitch <= 0.0) {
         result.refusal = metric ? "the pitch must be a positive number of millimetres"
                                 : "the threads per inch must be a positive number";
         return result;
     }
     std::vector<std::string_view> named;
     if (classes.empty()) {
-        named = defaultClasses(spec.series);
+        named = defaultClasses(thread.series);
         classes = named;
     }
-    switch (spec.series) {
+    switch (thread.series) {
         case Series::Metric:
-            detail::metric(spec, classes, result);
+            detail::metric(thread, classes, result);
             break;
         case Series::Acme:
         case Series::StubAcme:
-            detail::acme(spec, classes, result);
+            detail::acme(thread, classes, result);
             break;
         default:
-            detail::unified(spec, classes, result);
+            detail::unified(thread, classes, result);
             break;
     }
     if (!result.ok()) {

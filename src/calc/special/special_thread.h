@@ -37,11 +37,14 @@ enum class Series {
 // "UNC", "UNF", "UNEF", "UN", "UNS", "UNJC", "UNJF", "UNJEF", "UNJ", "UNJS", "M", "ACME",
 // "STUB ACME" (upper case, as the size lists write them).
 std::string_view seriesCode(Series series);
+// The series of a code; the UNR designations "UNRC", "UNRF", "UNREF", "UNR" and "UNRS" read as
+// their UN series: B1.1 gives them the same limits of size and only prescribes the rounded root
+// of the external thread.
 std::optional<Series> seriesFromCode(std::string_view code);
 
 // Inch series take the diameter in inches and the pitch in threads per inch; "M" takes both in
 // millimetres.
-struct ThreadSpec {
+struct SpecialThread {
     Series series = Series::UNS;
     double majorDiameter = 0.0;  // basic major diameter
     double pitch = 0.0;          // threads per inch, or the pitch in millimetres for "M"
@@ -89,8 +92,8 @@ struct Result {
 // Acme 2G 3G 4G 5G; Stub Acme 2G.
 std::vector<std::string_view> defaultClasses(Series series);
 
-// The limits of `spec` for each class named (text as the standard writes it, e.g. "2A",
+// The limits of `thread` for each class named (text as the standard writes it, e.g. "2A",
 // "4g6g", "6H", "3G"), or for the default classes when `classes` is empty.
-Result calculate(const ThreadSpec& spec, std::span<const std::string_view> classes = {});
+Result calculate(const SpecialThread& thread, std::span<const std::string_view> classes = {});
 
 }  // namespace torveld::special

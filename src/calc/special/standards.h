@@ -9,10 +9,11 @@
 namespace torveld::special::detail {
 
 // Each fills `result` (unit, classes, provenance) or sets result.refusal. `classes` is never
-// empty and `spec` has finite, positive diameter and pitch.
-void unified(const ThreadSpec& spec, std::span<const std::string_view> classes, Result& result);
-void metric(const ThreadSpec& spec, std::span<const std::string_view> classes, Result& result);
-void acme(const ThreadSpec& spec, std::span<const std::string_view> classes, Result& result);
+// empty and `thread` has finite, positive diameter and pitch.
+void unified(const SpecialThread& thread, std::span<const std::string_view> classes,
+             Result& result);
+void metric(const SpecialThread& thread, std::span<const std::string_view> classes, Result& result);
+void acme(const SpecialThread& thread, std::span<const std::string_view> classes, Result& result);
 
 // "0.0025" style text of a decimal number given by units of its last place.
 std::string unitsText(std::int64_t units, int decimals);

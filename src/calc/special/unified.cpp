@@ -216,10 +216,11 @@ std::string refusalOfRange(Series s, double d, double tpi) {
 
 }  // namespace
 
-void unified(const ThreadSpec& spec, std::span<const std::string_view> classes, Result& result) {
-    const Series s = spec.series;
-    const double d = spec.majorDiameter;
-    const double tpi = spec.pitch;
+void unified(const SpecialThread& thread, std::span<const std::string_view> classes,
+             Result& result) {
+    const Series s = thread.series;
+    const double d = thread.majorDiameter;
+    const double tpi = thread.pitch;
     result.unit = Unit::Inch;
     result.refusal = refusalOfRange(s, d, tpi);
     if (!result.ok()) return;
