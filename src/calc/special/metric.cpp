@@ -107,14 +107,29 @@ void metric(const SpecialThread& thread, std::span<const std::string_view> class
     const tables::RangeRow* external = rangeRow(tables::externalPitchRows(), d, p);
     const tables::RangeRow* internal = rangeRow(tables::internalPitchRows(), d, p);
     if (external == nullptr && internal == nullptr) {
-        result.refusal = "ISO 965-1 gives no pitch-diameter tolerances for P ";
+        // The range the diameter falls in and the pitches ISO 965-1 gives there.
+        std::string pitches;
+        const tables::RangeRow* range = nullptr;
+        for (const tables::RangeRow& row : tables::externalPitchRows()) {
+            if (!(d > row.overUm / 1000.0 + kSame && d <= row.uptoUm / 1000.0 + kSame)) continue;
+            range = &row;
+            if (!pitches.empty()) pitches += ", ";
+            pitches += numberText(row.pitchUm / 1000.0, 3);
+        }
+        result.refusal = "ISO 965-1 gives no tolerances for P ";
         result.refusal += numberText(p, 3);
-        result.refusal += " mm at ";
-        result.refusal += numberText(d, 4);
-        result.refusal += " mm: the pitch is not one of its diameter range";
+        result.refusal += " mm in its diameter range";
+        if (range != nullptr) {
+            result.refusal += " over ";
+            result.refusal += numberText(range->overUm / 1000.0, 3);
+            result.refusal += " up to ";
+            result.refusal += numberText(range->uptoUm / 1000.0, 3);
+            result.refusal += " mm, which has P ";
+            result.refusal += pitches;
+            result.refusal += " mm";
+        }
         return;
     }
-
     const double d2 = d - 0.649519 * p;
     const double d1 = d - 1.082532 * p;
     for (const std::string_view text : classes) {
