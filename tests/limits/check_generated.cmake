@@ -1,5 +1,6 @@
 # Runs the limit-table generator into an empty folder and fails unless every file it writes is
-# byte for byte the committed one, and every committed limit-table file was written by it.
+# byte for byte the committed one, and every committed limit-table file (and the manifest of
+# cell sources) was written by it.
 # Arguments: PYTHON, SOURCE_DIR, WORK_DIR.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
@@ -14,7 +15,8 @@ endif()
 
 file(GLOB generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
 file(GLOB committed RELATIVE "${SOURCE_DIR}/src/data/generated"
-     "${SOURCE_DIR}/src/data/generated/limit_tables_*.cpp")
+     "${SOURCE_DIR}/src/data/generated/limit_tables_*.cpp"
+     "${SOURCE_DIR}/src/data/generated/limit_cell_sources.csv")
 if(NOT generated)
     message(FATAL_ERROR "generator wrote no files")
 endif()

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Generates the 30 limit tables (src/data/generated/limit_tables_*.cpp).
+"""Generates the 30 limit tables (src/data/generated/limit_tables_*.cpp) and the manifest of where
+their cells come from (src/data/generated/limit_cell_sources.csv).
 
 Run from anywhere:
     python3 tools/limits/generate.py                 # writes into src/data/generated/
@@ -22,6 +23,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import acme  # noqa: E402
 import fixed  # noqa: E402
 import iso  # noqa: E402
+import manifest  # noqa: E402
 import pipe  # noqa: E402
 import sti  # noqa: E402
 import unified  # noqa: E402
@@ -112,6 +114,7 @@ def apply_reference_rows(t, sizes, notes, only=None):
                     raise SystemExit(f"{name} row {index} column {column}: rule gives {have}, "
                                      f"reference {value}")
                 notes.stated.append((name, designation, column, have, value))
+                notes.sources[(LABELS[name], index, column)] = ("stated", None)
                 t[name][index][column] = value
 
 
@@ -140,6 +143,10 @@ FILES = {
 }
 
 
+# Where each cell of the formula-based tables comes from (read by the tests).
+MANIFEST = "limit_cell_sources.csv"
+
+
 def module_doc(module):
     return [line.rstrip() for line in (module.__doc__ or "").strip().splitlines()]
 
@@ -155,7 +162,12 @@ HEADERS = {
         "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not",
         "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,",
         "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series",
-        "and UNS.",
+        "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is",
+        "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,",
+        "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way",
+        "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/",
+        "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from",
+        "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).",
     ],
     "limit_tables_unj.cpp": [
         "UNJ, UNJC, UNJF and UNJEF (ASME B1.15), classes 3A/3B, inches. Derived by formula from",
@@ -309,6 +321,8 @@ def main():
     os.makedirs(args.out, exist_ok=True)
     for file_name, names in FILES.items():
         emit(os.path.join(args.out, file_name), names, tables, sizes, notes)
+    with open(os.path.join(args.out, MANIFEST), "w", encoding="utf-8", newline="\n") as f:
+        f.write("\n".join(manifest.manifest_lines(tables, sizes, SHAPES, LABELS, notes)) + "\n")
     cells = sum(len(tables[n]) * len(tables[n][0]) for n in SHAPES)
     print(f"{len(SHAPES)} tables, {cells} cells written to {args.out}")
 

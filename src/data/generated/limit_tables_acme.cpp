@@ -16,9 +16,13 @@
 //     external minor max D - P - clearance, min = max - 1.5 x pitch tolerance
 //     internal minor D - P, plus 0.05 P (at least 0.005); internal major D + clearance, plus the
 //     clearance again for the maximum
-// B1.8 Stub Acme (basic height 0.3 P): as 2G, with the 2G allowance as published for the size,
-// basic pitch diameter D - 0.3 P, external minor max D - 0.6 P - clearance with a tolerance equal
-// to the pitch tolerance, internal minor D - 0.6 P, internal major max = min + pitch tolerance.
+//     internal minor max = round4(D - P) + round4(0.05 P): the sum of the rounded terms, as the
+//     published tables give it (3/4-6: 0.5833 + 0.0083 = 0.5916)
+// B1.8 Stub Acme (basic height 0.3 P): as 2G, with the 2G allowance as published for the size
+// (4-place basic 2G pitch diameter less the published maximum), basic pitch diameter D - 0.3 P
+// (maximum: the 4-place basic less the allowance, minimum from that maximum), external minor max
+// D - 0.6 P - clearance with a tolerance equal to the pitch tolerance, internal minor D - 0.6 P
+// (maximum: round4(D - 0.6 P) + round4(0.05 P)), internal major max = min + pitch tolerance.
 //
 // Cells that do not copy their source value:
 //   ACME 2G 1 3/8-4 Acme ext_pitch_min: published 1.2188 is a transcription error; 1.2186 derived:
@@ -89,14 +93,14 @@ const float kAcmeSecondCells[23][4] = {
 
 // STUB ACME (STUB13).
 const float kStubAcmeCells[23][13] = {
-    {0.25f, 0.245f, 0.2273f, 0.2168f, 0.2025f, 0.2125f, 0.2175f, 0.2313f, 0.2418f, 0.26f, 0.192f, 0.2705f, 0.04066f},  // 1/4 - 16
+    {0.25f, 0.245f, 0.2272f, 0.2167f, 0.2025f, 0.2125f, 0.2175f, 0.2312f, 0.2418f, 0.26f, 0.192f, 0.2705f, 0.04066f},  // 1/4 - 16
     {0.3125f, 0.3075f, 0.2871f, 0.2757f, 0.2596f, 0.2696f, 0.2746f, 0.2911f, 0.3024f, 0.3225f, 0.2483f, 0.3339f, 0.04647f},  // 5/16 - 14
-    {0.375f, 0.37f, 0.3451f, 0.3327f, 0.315f, 0.325f, 0.33f, 0.35f, 0.3623f, 0.385f, 0.3027f, 0.3973f, 0.05422f},  // 3/8 - 12
-    {0.4375f, 0.4325f, 0.4076f, 0.3949f, 0.3775f, 0.3875f, 0.3925f, 0.4125f, 0.4251f, 0.4475f, 0.3649f, 0.4601f, 0.05422f},  // 7/16 - 12
+    {0.375f, 0.37f, 0.3451f, 0.3328f, 0.315f, 0.325f, 0.33f, 0.35f, 0.3623f, 0.385f, 0.3027f, 0.3973f, 0.05422f},  // 3/8 - 12
+    {0.4375f, 0.4325f, 0.4076f, 0.395f, 0.3775f, 0.3875f, 0.3925f, 0.4125f, 0.4251f, 0.4475f, 0.3649f, 0.4601f, 0.05422f},  // 7/16 - 12
     {0.5f, 0.495f, 0.4643f, 0.4506f, 0.42f, 0.44f, 0.445f, 0.47f, 0.4837f, 0.52f, 0.4063f, 0.5337f, 0.06506f},  // 1/2 - 10
-    {0.625f, 0.6188f, 0.5812f, 0.5658f, 0.53f, 0.55f, 0.5563f, 0.5875f, 0.6029f, 0.645f, 0.5146f, 0.6604f, 0.08133f},  // 5/8 - 8
+    {0.625f, 0.6188f, 0.5812f, 0.5658f, 0.53f, 0.55f, 0.5562f, 0.5875f, 0.6029f, 0.645f, 0.5146f, 0.6604f, 0.08132f},  // 5/8 - 8
     {0.75f, 0.7417f, 0.6931f, 0.6757f, 0.63f, 0.65f, 0.6583f, 0.7f, 0.7174f, 0.77f, 0.6126f, 0.7874f, 0.10843f},  // 3/4 - 6
-    {0.875f, 0.8667f, 0.8175f, 0.7997f, 0.755f, 0.775f, 0.7833f, 0.825f, 0.8429f, 0.895f, 0.7371f, 0.9129f, 0.10843f},  // 7/8 - 6
+    {0.875f, 0.8667f, 0.8175f, 0.7996f, 0.755f, 0.775f, 0.7833f, 0.825f, 0.8429f, 0.895f, 0.7371f, 0.9129f, 0.10843f},  // 7/8 - 6
     {1.0f, 0.99f, 0.932f, 0.9126f, 0.86f, 0.88f, 0.89f, 0.94f, 0.9594f, 1.02f, 0.8406f, 1.0394f, 0.13012f},  // 1 - 5
     {1.125f, 1.115f, 1.0565f, 1.0367f, 0.985f, 1.005f, 1.015f, 1.065f, 1.0848f, 1.145f, 0.9652f, 1.1648f, 0.13012f},  // 1 1/8 - 5
     {1.25f, 1.24f, 1.1811f, 1.161f, 1.11f, 1.13f, 1.14f, 1.19f, 1.2101f, 1.27f, 1.0899f, 1.2901f, 0.13012f},  // 1 1/4 - 5
@@ -104,7 +108,7 @@ const float kStubAcmeCells[23][13] = {
     {1.5f, 1.4875f, 1.4152f, 1.3929f, 1.33f, 1.35f, 1.3625f, 1.425f, 1.4473f, 1.52f, 1.3077f, 1.5423f, 0.16265f},  // 1 1/2 - 4
     {1.75f, 1.7375f, 1.6645f, 1.6416f, 1.58f, 1.6f, 1.6125f, 1.675f, 1.6979f, 1.77f, 1.5571f, 1.7929f, 0.16265f},  // 1 3/4 - 4
     {2.0f, 1.9875f, 1.9137f, 1.8902f, 1.83f, 1.85f, 1.8625f, 1.925f, 1.9485f, 2.02f, 1.8065f, 2.0435f, 0.16265f},  // 2 - 4
-    {2.25f, 2.2333f, 2.138f, 2.1116f, 2.03f, 2.05f, 2.0667f, 2.15f, 2.1763f, 2.27f, 2.0037f, 2.2963f, 0.21687f},  // 2 1/4 - 3
+    {2.25f, 2.2333f, 2.138f, 2.1117f, 2.03f, 2.05f, 2.0667f, 2.15f, 2.1763f, 2.27f, 2.0037f, 2.2963f, 0.21687f},  // 2 1/4 - 3
     {2.5f, 2.4833f, 2.3874f, 2.3606f, 2.28f, 2.3f, 2.3167f, 2.4f, 2.4268f, 2.52f, 2.2532f, 2.5468f, 0.21687f},  // 2 1/2 - 3
     {2.75f, 2.7333f, 2.6367f, 2.6094f, 2.53f, 2.55f, 2.5667f, 2.65f, 2.6773f, 2.77f, 2.5027f, 2.7973f, 0.21687f},  // 2 3/4 - 3
     {3.0f, 2.975f, 2.836f, 2.8044f, 2.68f, 2.7f, 2.725f, 2.85f, 2.8816f, 3.02f, 2.6484f, 3.0516f, 0.3253f},  // 3 - 2

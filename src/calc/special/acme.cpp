@@ -1,0 +1,173 @@
+// General-purpose Acme (ASME B1.5, classes 2G, 3G, 4G, 5G) and Stub Acme (ASME B1.8, class 2G),
+// inches.
+#include <cmath>
+#include <string>
+
+#include "decimal_round.h"
+#include "standard_tables.h"
+#include "standards.h"
+
+namespace torveld::special::detail {
+
+namespace {
+
+constexpr double kSame = 1e-9;
+constexpr double kSmallestDiameter = 0.25;
+constexpr double kLargestDiameter = 5.0;
+constexpr double kCoarsestTpi = 2.0;
+constexpr double kFinestTpi = 16.0;
+
+// Pitch-diameter tolerance factor of (0.010 P^(1/2) + 0.002 D^(1/2)) by class.
+double toleranceFactor(int grade) {
+    switch (grade) {
+        case 2:
+            return 3.0;
+        case 3:
+            return 1.4;
+        case 4:
+            return 1.0;
+        default:
+            return 0.8;
+    }
+}
+
+// The external allowance of a standard Acme diameter, units of 0.0001 in; none for 5G; nothing
+// for a diameter B1.5's table does not list.
+std::optional<std::int64_t> allowance(double d, int grade) {
+    if (grade == 5) return 0;
+    const std::int64_t units = roundToUnits(d, 4);
+    if (std::fabs(units / 10000.0 - d) > kSame) return std::nullopt;
+    for (const tables::AcmeAllowanceRow& row : tables::acmeAllowances()) {
+        if (row.diameterUnits != units) continue;
+        return grade == 2 ? row.allowance2G : grade == 3 ? row.allowance3G : row.allowance4G;
+    }
+    return std::nullopt;
+}
+
+Limit four(std::int64_t units) {
+    return Limit{units, 4};
+}
+
+std::string refusalOfRange(bool stub, double d, double tpi) {
+    std::string text;
+    const char* standard = stub ? "ASME B1.8 (Stub Acme)" : "ASME B1.5 (Acme)";
+    if (tpi < kCoarsestTpi - kSame || tpi > kFinestTpi + kSame) {
+        text = numberText(tpi);
+        text += " threads per inch is outside ";
+        text += standard;
+        text += ", which gives 16 to 2 threads per inch";
+    } else if (d < kSmallestDiameter - kSame || d > kLargestDiameter + kSame) {
+        text = "a basic major diameter of ";
+        text += numberText(d);
+        text += " in is outside ";
+        text += standard;
+        text += ", which gives 1/4 to 5 in";
+    } else if (1.0 / tpi > d / 4.0 + kSame) {
+        text = numberText(tpi);
+        text += " threads per inch is too coarse for ";
+        text += numberText(d);
+        text += " in: no standard Acme thread has a pitch above a quarter of its diameter (1/4-16)";
+    }
+    return text;
+}
+
+}  // namespace
+
+void acme(const SpecialThread& thread, std::span<const std::string_view> classes, Result& result) {
+    const bool stub = thread.series == Series::StubAcme;
+    const double d = thread.majorDiameter;
+    const double tpi = thread.pitch;
+    result.unit = Unit::Inch;
+    result.refusal = refusalOfRange(stub, d, tpi);
+    if (!result.ok()) return;
+
+    const double p = 1.0 / tpi;
+    const double height = stub ? 0.3 * p : 0.5 * p;  // basic thread height
+    const double clearance = tpi <= 10.0 + kSame ? 0.020 : 0.010;
+    const std::int64_t crestTolerance = roundToUnits(std::fmax(0.05 * p, 0.005), 4);
+    const std::int64_t basicPitch = roundToUnits(d - height, 4);
+    const std::int64_t basicMajor = roundToUnits(d, 4);
+    const double externalMinorMax = d - 2.0 * height - clearance;
+    const double internalMinor = d - 2.0 * height;
+    bool anyAllowance = false;
+
+    for (const std::string_view text : classes) {
+        const bool known = text.size() == 2 && text[0] >= '2' && text[0] <= '5' &&
+                           (text[1] == 'G' || text[1] == 'g');
+        const int grade = known ? text[0] - '0' : 0;
+        for (const Side side : {Side::External, Side::Internal}) {
+            ClassLimits& out = result.classes.emplace_back();
+            out.side = side;
+            out.name = known ? std::string{text[0], 'G'} : std::string(text);
+            if (!known) {
+                out.refusal = "not a class of general-purpose Acme threads (2G, 3G, 4G, 5G)";
+                continue;
+            }
+            if (stub && grade != 2) {
+                out.refusal = "the Stub Acme formulas held (ASME B1.8) give class 2G only";
+                continue;
+            }
+            const double tolerance =
+                toleranceFactor(grade) * (0.010 * std::sqrt(p) + 0.002 * std::sqrt(d));
+            if (side == Side::External) {
+                const std::optional<std::int64_t> es = allowance(d, grade);
+                if (!es) {
+                    out.refusal = "ASME B1.5 tabulates the class ";
+                    out.refusal += out.name;
+                    out.refusal +=
+                        " pitch-diameter allowance by ranges of the standard diameters; "
+                        "the table held gives it for the standard diameters only (1/4, "
+                        "5/16, 3/8, 7/16, 1/2, 5/8, 3/4, 7/8, 1, 1 1/8, 1 1/4, 1 3/8, "
+                        "1 1/2, 1 3/4, 2, 2 1/4, 2 1/2, 2 3/4, 3, 3 1/2, 4, 4 1/2, 5 in)";
+                    continue;
+                }
+                anyAllowance = anyAllowance || *es != 0;
+                const std::int64_t pitchMax = basicPitch - *es;
+                out.majorMax = four(basicMajor);
+                out.majorMin = four(basicMajor - crestTolerance);
+                out.pitchMax = four(pitchMax);
+                out.pitchMin = four(roundToUnits(unitsToValue(pitchMax, 4) - tolerance, 4));
+                out.minorMax = four(roundToUnits(externalMinorMax, 4));
+                out.minorMin =
+                    four(roundToUnits(externalMinorMax - (stub ? 1.0 : 1.5) * tolerance, 4));
+                continue;
+            }
+            out.minorMin = four(roundToUnits(internalMinor, 4));
+            out.minorMax = four(roundToUnits(internalMinor, 4) + crestTolerance);
+            out.pitchMin = four(basicPitch);
+            out.pitchMax = four(roundToUnits(d - height + tolerance, 4));
+            out.majorMin = four(roundToUnits(d + clearance, 4));
+            out.majorMax = four(roundToUnits(d + clearance + (stub ? tolerance : clearance), 4));
+        }
+    }
+
+    std::string& why = result.provenance;
+    why = stub ? "ASME B1.8 Stub Acme " : "ASME B1.5 general-purpose Acme ";
+    why += numberText(d);
+    why += '-';
+    why += numberText(tpi);
+    why += stub ? ": basic height 0.3 P, basic pitch diameter D - 0.3 P, minor D - 0.6 P; "
+                : ": basic height 0.5 P, basic pitch diameter D - 0.5 P, minor D - P; ";
+    why +=
+        "pitch-diameter tolerance (external and internal) 3.0 (2G), 1.4 (3G), 1.0 (4G), "
+        "0.8 (5G) x (0.010 P^(1/2) + 0.002 D^(1/2))";
+    if (stub) why += " (Stub Acme: the 2G tolerance and allowance)";
+    why +=
+        "; external allowance 0.008, 0.006, 0.004 x D^(1/2) (2G, 3G, 4G; none for 5G) as B1.5 "
+        "tabulates it by diameter range";
+    if (anyAllowance) why += " (the table's value for the diameter)";
+    why +=
+        "; major-diameter and internal minor tolerance 0.05 P, at least 0.005; clearance "
+        "0.020 (10 threads per inch and coarser) or 0.010; external minor max D - 2h - "
+        "clearance, tolerance ";
+    why += stub ? "the pitch-diameter tolerance" : "1.5 x the pitch-diameter tolerance";
+    why += "; internal major D + clearance, plus ";
+    why += stub ? "the pitch-diameter tolerance" : "the clearance again";
+    why +=
+        " for the maximum. Rounding: basic pitch diameter, allowance and 0.05 P to 4 places; "
+        "the external pitch minimum from the 4-place maximum; the other limits from the "
+        "unrounded values, to 4 places; a value exactly half way goes to the even digit. "
+        "Inches.";
+}
+
+}  // namespace torveld::special::detail
