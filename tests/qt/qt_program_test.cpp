@@ -14,6 +14,7 @@
 #include <QTreeView>
 #include <cmath>
 
+#include "control_table.h"
 #include "main_window.h"
 #include "qt_print_preview.h"
 #include "qt_test_support.h"
@@ -179,6 +180,80 @@ TEST_F(QtProgramTest, TabGoesThroughSeriesUnitsSizeListAndButtons) {
     EXPECT_EQ(mainWindow->selection().series, series::UNF);
     EXPECT_TRUE(windowing->radioChecked(mainWindow->window(), 402));
     EXPECT_FALSE(windowing->radioChecked(mainWindow->window(), 401));
+}
+
+// The window's pixels, from the frame's top-left corner.
+QImage shot(QWidget* frame, const QRect& area) {
+    return frame->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(QtProgramTest, RadiosFillTheirRectangleWithTheWindowGrey) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    int radios = 0;
+    for (const ControlDef& def : mainControls()) {
+        if (def.kind != platform::ControlKind::Radio) continue;
+        ++radios;
+        QWidget* radio = control(def.id);
+        const QRect area(radio->mapTo(frame, QPoint(0, 0)), radio->size());
+        const QImage pixels = shot(frame, area);
+        // The top row and the right end lie clear of the circle and the caption.
+        for (int x = 0; x < pixels.width(); ++x) {
+            ASSERT_EQ(QColor(pixels.pixel(x, 0)).name(), "#b4b4b4") << def.id << " x " << x;
+        }
+        for (int y = 0; y < pixels.height(); ++y) {
+            ASSERT_EQ(QColor(pixels.pixel(pixels.width() - 1, y)).name(), "#b4b4b4")
+                << def.id << " y " << y;
+        }
+    }
+    EXPECT_EQ(radios, 25);
+}
+
+// Every control as it looks alone on the window is what the whole window shows of it: no
+// caption's background, no neighbour covers a field's frame or another caption's letters.
+void expectEveryControlWhole(QtWindowing& windowing, platform::WindowHandle window,
+                             const char* layout) {
+    QWidget* frame = windowing.windowWidget(window);
+    if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    std::vector<std::pair<int, QWidget*>> shown;
+    for (const ControlDef& def : mainControls()) {
+        QWidget* widget = windowing.controlWidget(window, def.id);
+        if (widget->isVisible() && !widget->geometry().isEmpty()) {
+            shown.emplace_back(def.id, widget);
+        }
+    }
+    const QImage whole = shot(frame, frame->rect());
+    for (const auto& [id, widget] : shown) widget->hide();
+    const QImage empty = shot(frame, frame->rect());
+
+    int checked = 0;
+    for (const auto& [id, widget] : shown) {
+        widget->show();
+        const QRect area(widget->mapTo(frame, QPoint(0, 0)), widget->size());
+        const QImage alone = shot(frame, area);
+        widget->hide();
+        int covered = 0;
+        QPoint first;
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                const QPoint at = area.topLeft() + QPoint(x, y);
+                const QRgb own = alone.pixel(x, y);
+                if (own == empty.pixel(at) || own == whole.pixel(at)) continue;
+                if (covered++ == 0) first = QPoint(x, y);
+            }
+        }
+        EXPECT_EQ(covered, 0) << layout << ": " << covered << " pixels of control " << id
+                              << " are covered, the first at " << first.x() << ", " << first.y();
+        ++checked;
+    }
+    for (const auto& [id, widget] : shown) widget->show();
+    EXPECT_GT(checked, 50) << layout;
+}
+
+TEST_F(QtProgramTest, EveryControlIsDrawnWholeInBothLayouts) {
+    expectEveryControlWhole(*windowing, mainWindow->window(), "screw layout");
+    click(410);  // NPT
+    ASSERT_EQ(mainWindow->selection().series, series::NPT);
+    expectEveryControlWhole(*windowing, mainWindow->window(), "pipe layout");
 }
 
 TEST_F(QtProgramTest, CloseEndsTheEventLoop) {
