@@ -14,11 +14,14 @@
 #include <QTreeView>
 #include <cmath>
 
+#include "control_ids.h"
 #include "control_table.h"
+#include "headless_windowing.h"
 #include "main_window.h"
 #include "qt_print_preview.h"
 #include "qt_test_support.h"
 #include "qt_windowing.h"
+#include "recording_print_preview.h"
 
 namespace torveld {
 namespace {
@@ -254,6 +257,131 @@ TEST_F(QtProgramTest, EveryControlIsDrawnWholeInBothLayouts) {
     click(410);  // NPT
     ASSERT_EQ(mainWindow->selection().series, series::NPT);
     expectEveryControlWhole(*windowing, mainWindow->window(), "pipe layout");
+}
+
+// The first row a list view shows and how many rows it shows whole from there.
+struct RowsShown {
+    int top = -1;
+    int whole = 0;
+};
+RowsShown rowsShown(const QTreeView& view) {
+    RowsShown shown;
+    shown.top = view.indexAt(QPoint(1, 1)).row();
+    const QAbstractItemModel& rows = *view.model();
+    for (int row = shown.top; row >= 0 && row < rows.rowCount(); ++row) {
+        if (!view.viewport()->rect().contains(view.visualRect(rows.index(row, 0)))) break;
+        ++shown.whole;
+    }
+    return shown;
+}
+
+// The drill chart shows as many whole rows as the layout's list gives (9 in the screw layout,
+// 11 in the pipe layout), with the guide drill on the top row and its lead below it.
+TEST_F(QtProgramTest, DrillChartShowsTheWholeRowsOfTheLayoutWithTheGuideDrillOnTop) {
+    auto* drills = qobject_cast<QTreeView*>(control(ids::kDrillChart));
+    ASSERT_NE(drills, nullptr);
+    for (const bool pipe : {false, true}) {
+        if (pipe) click(410);  // NPT
+        SCOPED_TRACE(pipe ? "pipe layout" : "screw layout");
+        const RowsShown shown = rowsShown(*drills);
+        EXPECT_EQ(shown.whole, platform::listview::wholeRows(drills->height()));
+        EXPECT_EQ(shown.whole, pipe ? 11 : 9);
+        EXPECT_EQ(shown.top, mainWindow->guideStartIndex());
+        EXPECT_EQ(drills->selectionModel()->selectedRows().front().row(), shown.top);
+    }
+    // UNC 1-64: the guide drill is "1.40mm", row 54.
+    click(ids::kPipeExit);
+    EXPECT_EQ(rowsShown(*drills).top, 54);
+    EXPECT_EQ(drills->model()->index(54, 0).data().toString(), "1.40mm");
+}
+
+// The program on Qt and on the headless platform, driven alike through every size of every
+// series: the drill chart's top row and chosen row agree after each.
+TEST_F(QtProgramTest, DrillChartTopRowAgreesWithTheHeadlessModelForEverySize) {
+    platform::HeadlessWindowing model({1024, 768});
+    platform::RecordingPrintPreview modelPrinting;
+    MainWindow modelWindow(model, modelPrinting);
+    modelWindow.startUp();
+    model.attach(&modelWindow);
+    auto* drills = qobject_cast<QTreeView*>(control(ids::kDrillChart));
+    ASSERT_NE(drills, nullptr);
+
+    int compared = 0;
+    const auto compare = [&](const std::string& where) {
+        const platform::HeadlessControl* chart =
+            model.control(modelWindow.window(), ids::kDrillChart);
+        const RowsShown shown = rowsShown(*drills);
+        ASSERT_EQ(shown.top, chart->topRow) << where;
+        ASSERT_EQ(drills->selectionModel()->selectedRows().front().row(), chart->selected) << where;
+        ++compared;
+    };
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        if (mainWindow->selection().series == series::NPT ||
+            mainWindow->selection().series == series::NPTF) {
+            click(ids::kPipeExit);  // back to the screw layout and its series radios
+            model.click(modelWindow.window(), ids::kPipeExit);
+        }
+        const int radio = seriesRadioId(id);
+        click(radio);
+        model.click(modelWindow.window(), radio);
+        for (int row = 0; row < sizeCount(id); ++row) {
+            windowing->listSelect(mainWindow->window(), ids::kSizeList, row);
+            mainWindow->onControlEvent(mainWindow->window(), ids::kSizeList,
+                                       platform::notify::kSelectionChanged);
+            model.select(modelWindow.window(), ids::kSizeList, row);
+            compare(std::string(seriesById(id).name) + " row " + std::to_string(row));
+        }
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+// The right end of the widest text of a list view, against the width it shows (the lists
+// scroll only up and down).
+struct TextReach {
+    int widest = 0;
+    int room = 0;
+};
+TextReach textReach(const QTreeView& view) {
+    TextReach reach;
+    reach.room = view.viewport()->width();
+    const QAbstractItemModel& rows = *view.model();
+    const QFontMetrics metrics(view.font());
+    // The item's text margin on either side, as the style lays it out.
+    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        for (int column = 0; column < rows.columnCount(); ++column) {
+            const QString text = rows.index(row, column).data().toString();
+            if (text.isEmpty()) continue;
+            const int end =
+                view.columnViewportPosition(column) + margin + metrics.horizontalAdvance(text);
+            reach.widest = std::max(reach.widest, end);
+        }
+    }
+    return reach;
+}
+
+TEST_F(QtProgramTest, EveryTextOfTheListViewsFitsTheWidthTheyShow) {
+    auto* drills = qobject_cast<QTreeView*>(control(ids::kDrillChart));
+    ASSERT_NE(drills, nullptr);
+    click(ids::kInfo);
+    auto* info = qobject_cast<QTreeView*>(
+        windowing->controlWidget(mainWindow->infoWindow().handle(), InfoWindow::kListId));
+    ASSERT_NE(info, nullptr);
+    for (const int unit : {ids::kInches, ids::kMillimeters}) {
+        click(unit);
+        const TextReach reach = textReach(*drills);
+        EXPECT_LE(reach.widest, reach.room) << unit;
+        // Every series' description, its plating figures in either unit.
+        for (SeriesId id = 0; id < series::kCount; ++id) {
+            if (mainWindow->selection().series == series::NPT ||
+                mainWindow->selection().series == series::NPTF) {
+                click(ids::kPipeExit);
+            }
+            click(seriesRadioId(id));
+            const TextReach lines = textReach(*info);
+            EXPECT_LE(lines.widest, lines.room) << seriesById(id).name;
+        }
+    }
 }
 
 TEST_F(QtProgramTest, CloseEndsTheEventLoop) {

@@ -52,6 +52,17 @@ class EntryDelegate final : public QStyledItemDelegate {
     }
 };
 
+// The header of a list view, of the height the system's windows were laid out with.
+class ListViewHeader final : public QHeaderView {
+  public:
+    explicit ListViewHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+    QSize sizeHint() const override {
+        QSize size = QHeaderView::sizeHint();
+        size.setHeight(listview::kHeaderHeight);
+        return size;
+    }
+};
+
 }  // namespace
 
 struct Control {
@@ -661,18 +672,27 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             break;
         }
         case ControlKind::ListView: {
+            // Rows, header and border as the layout has them, so that the list shows the
+            // number of whole rows the window's logic expects (the guide drill on the top row).
             auto* view = new QTreeView(parent);
+            view->setHeader(new ListViewHeader(view));
             view->setModel(new TextTableModel(view));
             view->setRootIsDecorated(false);
             view->setItemsExpandable(false);
             view->setUniformRowHeights(true);
+            control.delegate = new EntryDelegate(view);
+            control.delegate->height = listview::kRowHeight;
+            view->setItemDelegate(control.delegate);
+            view->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);  // 2 pixels
+            // The rows fill the height under the header: no horizontal scroll bar takes a row's
+            // room (the columns are a few pixels wider than the room, in their blank margin).
+            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             view->setSelectionMode(QAbstractItemView::SingleSelection);
             view->setSelectionBehavior(QAbstractItemView::SelectRows);
             view->setEditTriggers(QAbstractItemView::NoEditTriggers);
             view->header()->setStretchLastSection(false);
             view->header()->setSectionsMovable(false);
             view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             view->setAllColumnsShowFocus(true);
             control.widget = view;
             break;
