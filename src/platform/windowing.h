@@ -46,6 +46,21 @@ inline constexpr unsigned kReportView = 1u << 7;  // list view in report (column
 inline constexpr unsigned kSingleSelect = 1u << 8;
 }  // namespace style
 
+// The list view (report view) as the system's windows were laid out with it, in the window's
+// font: rows of 16 pixels under a header of 20, inside a border of 2 on each side. The
+// tap-drill guide counts on the number of whole rows this gives to bring the guide drill to the
+// top row; every platform shows exactly as many.
+namespace listview {
+inline constexpr int kRowHeight = 16;
+inline constexpr int kHeaderHeight = 20;
+inline constexpr int kBorder = 2;
+// The rows a list view of `height` pixels shows whole; at least 1.
+constexpr int wholeRows(int height) {
+    const int rows = (height - 2 * kBorder - kHeaderHeight) / kRowHeight;
+    return rows > 1 ? rows : 1;
+}
+}  // namespace listview
+
 struct ControlSpec {
     ControlKind kind = ControlKind::Label;
     std::string caption;

@@ -17,10 +17,14 @@
 #include <QTreeView>
 #include <cmath>
 
+#include "control_ids.h"
+#include "control_table.h"
+#include "headless_windowing.h"
 #include "main_window.h"
 #include "qt_print_preview.h"
 #include "qt_test_support.h"
 #include "qt_windowing.h"
+#include "recording_print_preview.h"
 
 namespace torveld {
 namespace {
@@ -305,6 +309,205 @@ TEST_F(QtProgramTest, TipsOfCaptionsButtonsAndDrillRows) {
     const std::string rowTip = tipAt(drills->viewport(), onRow);
     EXPECT_EQ(rowTip, mainWindow->tipText(main, 347, guide.row()));
     EXPECT_NE(rowTip.find("% of thread on 1 - 64 UNC"), std::string::npos) << rowTip;
+}
+
+// The window's pixels, from the frame's top-left corner.
+QImage shot(QWidget* frame, const QRect& area) {
+    return frame->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(QtProgramTest, RadiosFillTheirRectangleWithTheWindowGrey) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    int radios = 0;
+    for (const ControlDef& def : mainControls()) {
+        if (def.kind != platform::ControlKind::Radio) continue;
+        ++radios;
+        QWidget* radio = control(def.id);
+        const QRect area(radio->mapTo(frame, QPoint(0, 0)), radio->size());
+        const QImage pixels = shot(frame, area);
+        // The top row and the right end lie clear of the circle and the caption.
+        for (int x = 0; x < pixels.width(); ++x) {
+            ASSERT_EQ(QColor(pixels.pixel(x, 0)).name(), "#b4b4b4") << def.id << " x " << x;
+        }
+        for (int y = 0; y < pixels.height(); ++y) {
+            ASSERT_EQ(QColor(pixels.pixel(pixels.width() - 1, y)).name(), "#b4b4b4")
+                << def.id << " y " << y;
+        }
+    }
+    EXPECT_EQ(radios, 25);
+}
+
+// Every control as it looks alone on the window is what the whole window shows of it: no
+// caption's background, no neighbour covers a field's frame or another caption's letters.
+void expectEveryControlWhole(QtWindowing& windowing, platform::WindowHandle window,
+                             const char* layout) {
+    QWidget* frame = windowing.windowWidget(window);
+    if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    std::vector<std::pair<int, QWidget*>> shown;
+    for (const ControlDef& def : mainControls()) {
+        QWidget* widget = windowing.controlWidget(window, def.id);
+        if (widget->isVisible() && !widget->geometry().isEmpty()) {
+            shown.emplace_back(def.id, widget);
+        }
+    }
+    const QImage whole = shot(frame, frame->rect());
+    for (const auto& [id, widget] : shown) widget->hide();
+    const QImage empty = shot(frame, frame->rect());
+
+    int checked = 0;
+    for (const auto& [id, widget] : shown) {
+        widget->show();
+        const QRect area(widget->mapTo(frame, QPoint(0, 0)), widget->size());
+        const QImage alone = shot(frame, area);
+        widget->hide();
+        int covered = 0;
+        QPoint first;
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                const QPoint at = area.topLeft() + QPoint(x, y);
+                const QRgb own = alone.pixel(x, y);
+                if (own == empty.pixel(at) || own == whole.pixel(at)) continue;
+                if (covered++ == 0) first = QPoint(x, y);
+            }
+        }
+        EXPECT_EQ(covered, 0) << layout << ": " << covered << " pixels of control " << id
+                              << " are covered, the first at " << first.x() << ", " << first.y();
+        ++checked;
+    }
+    for (const auto& [id, widget] : shown) widget->show();
+    EXPECT_GT(checked, 50) << layout;
+}
+
+TEST_F(QtProgramTest, EveryControlIsDrawnWholeInBothLayouts) {
+    expectEveryControlWhole(*windowing, mainWindow->window(), "screw layout");
+    click(410);  // NPT
+    ASSERT_EQ(mainWindow->selection().series, series::NPT);
+    expectEveryControlWhole(*windowing, mainWindow->window(), "pipe layout");
+}
+
+// The first row a list view shows and how many rows it shows whole from there.
+struct RowsShown {
+    int top = -1;
+    int whole = 0;
+};
+RowsShown rowsShown(const QTreeView& view) {
+    RowsShown shown;
+    shown.top = view.indexAt(QPoint(1, 1)).row();
+    const QAbstractItemModel& rows = *view.model();
+    for (int row = shown.top; row >= 0 && row < rows.rowCount(); ++row) {
+        if (!view.viewport()->rect().contains(view.visualRect(rows.index(row, 0)))) break;
+        ++shown.whole;
+    }
+    return shown;
+}
+
+// The drill chart shows as many whole rows as the layout's list gives (9 in the screw layout,
+// 11 in the pipe layout), with the guide drill on the top row and its lead below it.
+TEST_F(QtProgramTest, DrillChartShowsTheWholeRowsOfTheLayoutWithTheGuideDrillOnTop) {
+    auto* drills = qobject_cast<QTreeView*>(control(ids::kDrillChart));
+    ASSERT_NE(drills, nullptr);
+    for (const bool pipe : {false, true}) {
+        if (pipe) click(410);  // NPT
+        SCOPED_TRACE(pipe ? "pipe layout" : "screw layout");
+        const RowsShown shown = rowsShown(*drills);
+        EXPECT_EQ(shown.whole, platform::listview::wholeRows(drills->height()));
+        EXPECT_EQ(shown.whole, pipe ? 11 : 9);
+        EXPECT_EQ(shown.top, mainWindow->guideStartIndex());
+        EXPECT_EQ(drills->selectionModel()->selectedRows().front().row(), shown.top);
+    }
+    // UNC 1-64: the guide drill is "1.40mm", row 54.
+    click(ids::kPipeExit);
+    EXPECT_EQ(rowsShown(*drills).top, 54);
+    EXPECT_EQ(drills->model()->index(54, 0).data().toString(), "1.40mm");
+}
+
+// The program on Qt and on the headless platform, driven alike through every size of every
+// series: the drill chart's top row and chosen row agree after each.
+TEST_F(QtProgramTest, DrillChartTopRowAgreesWithTheHeadlessModelForEverySize) {
+    platform::HeadlessWindowing model({1024, 768});
+    platform::RecordingPrintPreview modelPrinting;
+    MainWindow modelWindow(model, modelPrinting);
+    modelWindow.startUp();
+    model.attach(&modelWindow);
+    auto* drills = qobject_cast<QTreeView*>(control(ids::kDrillChart));
+    ASSERT_NE(drills, nullptr);
+
+    int compared = 0;
+    const auto compare = [&](const std::string& where) {
+        const platform::HeadlessControl* chart =
+            model.control(modelWindow.window(), ids::kDrillChart);
+        const RowsShown shown = rowsShown(*drills);
+        ASSERT_EQ(shown.top, chart->topRow) << where;
+        ASSERT_EQ(drills->selectionModel()->selectedRows().front().row(), chart->selected) << where;
+        ++compared;
+    };
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        if (mainWindow->selection().series == series::NPT ||
+            mainWindow->selection().series == series::NPTF) {
+            click(ids::kPipeExit);  // back to the screw layout and its series radios
+            model.click(modelWindow.window(), ids::kPipeExit);
+        }
+        const int radio = seriesRadioId(id);
+        click(radio);
+        model.click(modelWindow.window(), radio);
+        for (int row = 0; row < sizeCount(id); ++row) {
+            windowing->listSelect(mainWindow->window(), ids::kSizeList, row);
+            mainWindow->onControlEvent(mainWindow->window(), ids::kSizeList,
+                                       platform::notify::kSelectionChanged);
+            model.select(modelWindow.window(), ids::kSizeList, row);
+            compare(std::string(seriesById(id).name) + " row " + std::to_string(row));
+        }
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+// The right end of the widest text of a list view, against the width it shows (the lists
+// scroll only up and down).
+struct TextReach {
+    int widest = 0;
+    int room = 0;
+};
+TextReach textReach(const QTreeView& view) {
+    TextReach reach;
+    reach.room = view.viewport()->width();
+    const QAbstractItemModel& rows = *view.model();
+    const QFontMetrics metrics(view.font());
+    // The item's text margin on either side, as the style lays it out.
+    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        for (int column = 0; column < rows.columnCount(); ++column) {
+            const QString text = rows.index(row, column).data().toString();
+            if (text.isEmpty()) continue;
+            const int end =
+                view.columnViewportPosition(column) + margin + metrics.horizontalAdvance(text);
+            reach.widest = std::max(reach.widest, end);
+        }
+    }
+    return reach;
+}
+
+TEST_F(QtProgramTest, EveryTextOfTheListViewsFitsTheWidthTheyShow) {
+    auto* drills = qobject_cast<QTreeView*>(control(ids::kDrillChart));
+    ASSERT_NE(drills, nullptr);
+    click(ids::kInfo);
+    auto* info = qobject_cast<QTreeView*>(
+        windowing->controlWidget(mainWindow->infoWindow().handle(), InfoWindow::kListId));
+    ASSERT_NE(info, nullptr);
+    for (const int unit : {ids::kInches, ids::kMillimeters}) {
+        click(unit);
+        const TextReach reach = textReach(*drills);
+        EXPECT_LE(reach.widest, reach.room) << unit;
+        // Every series' description, its plating figures in either unit.
+        for (SeriesId id = 0; id < series::kCount; ++id) {
+            if (mainWindow->selection().series == series::NPT ||
+                mainWindow->selection().series == series::NPTF) {
+                click(ids::kPipeExit);
+            }
+            click(seriesRadioId(id));
+            const TextReach lines = textReach(*info);
+            EXPECT_LE(lines.widest, lines.room) << seriesById(id).name;
+        }
+    }
 }
 
 TEST_F(QtProgramTest, CloseEndsTheEventLoop) {

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "qt_application.h"
@@ -323,6 +324,84 @@ TEST(QtWindowControlFontTest, ControlsStartWithTheWindowsFontAndKeepTheirOwn) {
     EXPECT_EQ(windowing.controlWidget(window, 1)->font().weight(), QFont::Normal);
     EXPECT_EQ(windowing.controlWidget(window, 2)->font().pixelSize(), pixelsForPoints(9))
         << "one control's font leaves the others";
+}
+
+// The ink a control's text adds, per device-independent pixel, drawn at a scale: the control
+// rendered with its text against the control rendered without it.
+double textInk(QWidget& widget, qreal scale, const std::function<void(bool)>& showText) {
+    const auto draw = [&](bool text) {
+        showText(text);
+        QImage image(widget.size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::white);
+        widget.render(&image);
+        return image;
+    };
+    const QImage with = draw(true);
+    const QImage without = draw(false);
+    double ink = 0;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            ink += std::abs(qGray(with.pixel(x, y)) - qGray(without.pixel(x, y))) / 255.0;
+        }
+    }
+    return ink / (scale * scale);
+}
+
+// Bold Tahoma (the regular file emboldened) is as bold on a high-density screen as at 1x: the
+// text of every kind of control carries the same ink per device-independent pixel at 1.5x and
+// 2x, and far more than regular text does.
+TEST(QtBoldTextTest, EveryControlsBoldTextKeepsItsInkAtEveryScale) {
+    test::ensureApplication();
+    QtWindowing windowing;
+    const WindowHandle window =
+        windowing.createWindow({"Threads", {0, 0, 400, 300}, {180, 180, 180}, false});
+    struct Case {
+        ControlKind kind;
+        const char* text;
+        Rect rect;
+        unsigned styleWord;
+    };
+    const Case cases[] = {
+        {ControlKind::Label, "MAJOR DIAMETER", {10, 10, 227, 18}, style::kCentred},
+        {ControlKind::Radio, "STUB ACME", {10, 30, 100, 20}, 0},
+        {ControlKind::Button, "PRINT", {10, 55, 62, 25}, 0},
+        {ControlKind::TextBox, ".00902", {10, 85, 75, 25}, style::kCentred | style::kReadOnly},
+        {ControlKind::ListView, "1.40mm", {10, 115, 172, 100}, style::kBorder},
+        {ControlKind::DropDown, "  1/4 - 20", {200, 30, 140, 25}, 0},
+    };
+    int id = 0;
+    for (const Case& c : cases) {
+        ++id;
+        windowing.createControl(window,
+                                {c.kind, c.text, c.rect, c.styleWord | style::kVisible, id});
+        windowing.setControlColours(window, id, {0, 0, 0}, {245, 245, 245});
+        if (c.kind == ControlKind::ListView) {
+            windowing.viewAddColumn(window, id, 0, "", 150);
+            windowing.viewAddRow(window, id, 0, "");
+        }
+        if (c.kind == ControlKind::DropDown) windowing.listAppend(window, id, c.text);
+        const auto showText = [&](bool on) {
+            const std::string text = on ? c.text : "";
+            if (c.kind == ControlKind::ListView) {
+                windowing.viewSetCell(window, id, 0, 0, text);
+            } else if (c.kind == ControlKind::DropDown) {
+                windowing.listSelect(window, id, on ? 0 : -1);
+            } else {
+                windowing.setControlText(window, id, text);
+            }
+        };
+        QWidget& widget = *windowing.controlWidget(window, id);
+        for (const qreal scale : {1.5, 2.0}) {
+            windowing.setControlFont(window, id, {"Tahoma", 9, 700});
+            const double bold = textInk(widget, 1, showText);
+            const double scaled = textInk(widget, scale, showText);
+            windowing.setControlFont(window, id, {"Tahoma", 9, 400});
+            const double regular = textInk(widget, scale, showText);
+            EXPECT_NEAR(scaled / bold, 1.0, 0.08) << c.text << " at " << scale;
+            EXPECT_GT(scaled / regular, 1.3) << c.text << " at " << scale;
+        }
+    }
 }
 
 TEST(QtApplicationSetUpTest, NamesAtOnceAndTheWindowIconOnlyAfterTheFirstFrame) {

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -108,6 +109,47 @@ TEST_F(QtWindowingTest, ClientAreaLiesInsideTheThinBorderWithTheBackgroundColour
     const QImage shot = windowing->windowWidget(main)->grab().toImage();
     EXPECT_EQ(shot.pixelColor(0, 200), QColor(Qt::black)) << "the thin border";
     EXPECT_EQ(shot.pixelColor(300, 200), QColor(209, 209, 140));
+}
+
+// What the screen shows of the window (the backing store), after pending paints.
+QImage onScreen(QWidget* frame) {
+    QApplication::processEvents();
+    return frame->screen()
+        ->grabWindow(frame->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// A caption's background lies under the field its rectangle reaches into, and follows the
+// caption's colours, rectangle and visibility on the screen.
+TEST_F(QtWindowingTest, CaptionBackgroundsLieUnderTheControlsAndFollowTheCaption) {
+    // The field first: a caption made later still lies under it.
+    add(ControlKind::TextBox, 303, ".0730", {60, 60, 75, 25},
+        style::kVisible | style::kReadOnly | style::kCentred);
+    add(ControlKind::Label, 435, "TORVELD 2.1", {40, 40, 100, 30},
+        style::kVisible | style::kCentred);
+    windowing->setControlColours(main, 435, kBlack, {195, 195, 195});
+    showMain();
+    QWidget* frame = windowing->windowWidget(main);
+    QWidget* field = windowing->controlWidget(main, 303);
+    const QPoint fieldAt = field->mapTo(frame, QPoint(0, 0));
+    const QImage fieldAlone = field->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    QImage screen = onScreen(frame);
+    EXPECT_EQ(screen.pixelColor(42, 42), QColor(195, 195, 195));
+    // The field's frame and inside where the caption reaches into it: the field's own pixels.
+    for (const QPoint at : {QPoint(20, 0), QPoint(20, 5), QPoint(0, 5), QPoint(40, 12)}) {
+        EXPECT_EQ(screen.pixel(fieldAt + at), fieldAlone.pixel(at)) << at.x() << ", " << at.y();
+    }
+
+    windowing->setControlColours(main, 435, kBlack, {209, 209, 140});
+    EXPECT_EQ(onScreen(frame).pixelColor(42, 42), QColor(209, 209, 140));
+    windowing->setControlRect(main, 435, {300, 300, 100, 30});
+    screen = onScreen(frame);
+    EXPECT_EQ(screen.pixelColor(42, 42), QColor(180, 180, 180)) << "the old place is cleared";
+    EXPECT_EQ(screen.pixelColor(302, 302), QColor(209, 209, 140));
+    windowing->showControl(main, 435, false);
+    EXPECT_EQ(onScreen(frame).pixelColor(302, 302), QColor(180, 180, 180));
 }
 
 TEST_F(QtWindowingTest, EveryControlKindHasItsTextRectangleVisibilityAndColours) {

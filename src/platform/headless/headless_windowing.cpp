@@ -6,12 +6,6 @@ namespace torveld::platform {
 
 namespace {
 
-// A list view row of the native control in the window's font: 16 px rows under a 20 px
-// header, inside a 2 px border.
-constexpr int kRowHeight = 16;
-constexpr int kHeaderHeight = 20;
-constexpr int kBorder = 2;
-
 bool isList(const HeadlessControl& c) {
     return c.kind == ControlKind::DropDown || c.kind == ControlKind::ListBox;
 }
@@ -271,7 +265,7 @@ void HeadlessWindowing::viewSelectRow(WindowHandle window, int id, int row) {
 }
 
 int HeadlessWindowing::visibleRows(const HeadlessControl& view) {
-    return std::max(1, (view.rect.height - 2 * kBorder - kHeaderHeight) / kRowHeight);
+    return listview::wholeRows(view.rect.height);
 }
 
 void HeadlessWindowing::viewEnsureVisible(WindowHandle window, int id, int row) {

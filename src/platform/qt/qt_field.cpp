@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "qt_fonts.h"
+
 namespace torveld::platform::qt {
 namespace {
 
@@ -172,7 +174,19 @@ void ReadOnlyField::paintEvent(QPaintEvent*) {
         selections.append(selected);
     }
     painter.setPen(colours.color(QPalette::Text));
-    textLayout().draw(&painter, textTopLeft(), selections);
+    const DevicePixelText device(painter);
+    if (!device.active()) {
+        textLayout().draw(&painter, textTopLeft(), selections);
+        return;
+    }
+    // On a high-density screen the text is laid out again in the device's pixels, where the
+    // field's layout puts it.
+    QTextLayout deviceLayout(text_, device.map(font()));
+    deviceLayout.setTextOption(textLayout().textOption());
+    deviceLayout.beginLayout();
+    deviceLayout.createLine();
+    deviceLayout.endLayout();
+    deviceLayout.draw(&painter, device.map(QPointF(textTopLeft())), selections);
 }
 
 void ReadOnlyField::mousePressEvent(QMouseEvent* event) {

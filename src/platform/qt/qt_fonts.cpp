@@ -84,6 +84,50 @@ QFont widgetFont(std::string_view face, double points, int weight) {
     return font;
 }
 
+bool DevicePixelText::needed(const QPainter& painter) {
+    const QTransform device = painter.deviceTransform();
+    return device.type() == QTransform::TxScale && device.m11() > 0 &&
+           qFuzzyCompare(device.m11(), device.m22()) && !qFuzzyCompare(device.m11(), 1.0);
+}
+
+DevicePixelText::DevicePixelText(QPainter& painter) : painter_(painter) {
+    if (!needed(painter)) return;
+    const QTransform device = painter.deviceTransform();
+    active_ = true;
+    scale_ = device.m11();
+    painter.save();
+    // The world transform after which only the device's translation is left.
+    painter.setWorldTransform(QTransform::fromTranslate(device.dx(), device.dy()) *
+                              device.inverted() * painter.worldTransform());
+    painter.setFont(map(painter.font()));
+}
+
+DevicePixelText::~DevicePixelText() {
+    if (active_) painter_.restore();
+}
+
+QRect DevicePixelText::map(const QRect& rect) const {
+    if (!active_) return rect;
+    return QRectF(rect.x() * scale_, rect.y() * scale_, rect.width() * scale_,
+                  rect.height() * scale_)
+        .toRect();
+}
+
+QPointF DevicePixelText::map(const QPointF& point) const {
+    return active_ ? point * scale_ : point;
+}
+
+QFont DevicePixelText::map(const QFont& font) const {
+    if (!active_) return font;
+    QFont scaled(font);
+    if (font.pixelSize() > 0) {
+        scaled.setPixelSize(std::max(1, qRound(font.pixelSize() * scale_)));
+    } else {
+        scaled.setPointSizeF(font.pointSizeF() * scale_);
+    }
+    return scaled;
+}
+
 QString fromText(std::string_view text) {
     // Nearly every text is plain ASCII, which reads the same in either encoding.
     if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPainter>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -23,6 +24,37 @@ int pixelsForPoints(double points);
 // A widget font: the face at the pixel size of `points` and the given weight (100..900), its
 // Latin text drawn without shaping.
 QFont widgetFont(std::string_view face, double points, int weight);
+
+// Text drawn on a painter that scales (a high-density screen, QT_SCALE_FACTOR) is laid out and
+// drawn in the device's own pixels, in the font at the device's pixel size. Qt emboldens the
+// regular Tahoma file by a share of the font's pixel size before it scales the glyphs, so text
+// laid out at the window's size and scaled up would keep only the boldness of the small size
+// (half of it at twice the size); at the device's size it is as bold as at 1x.
+//
+// While an object of this class lives, an active one has switched the painter to device
+// pixels and its font to the device's size; the painter is restored when it goes.
+class DevicePixelText {
+  public:
+    explicit DevicePixelText(QPainter& painter);
+    ~DevicePixelText();
+    DevicePixelText(const DevicePixelText&) = delete;
+    DevicePixelText& operator=(const DevicePixelText&) = delete;
+
+    // True when the painter scales evenly by other than 1, so that text is switched.
+    static bool needed(const QPainter& painter);
+    // True when the painter has been switched.
+    bool active() const { return active_; }
+    // A rectangle or point of the painter's former coordinates in the switched ones.
+    QRect map(const QRect& rect) const;
+    QPointF map(const QPointF& point) const;
+    // A font of the former coordinates at the device's size.
+    QFont map(const QFont& font) const;
+
+  private:
+    QPainter& painter_;
+    bool active_ = false;
+    qreal scale_ = 1;
+};
 
 // Text of the system: UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252 (the degree
 // sign as the single byte 176).

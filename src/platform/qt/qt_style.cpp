@@ -10,6 +10,8 @@
 #include <array>
 #include <cmath>
 
+#include "qt_fonts.h"
+
 namespace torveld::platform::qt {
 namespace {
 
@@ -80,6 +82,46 @@ int TorveldStyle::styleHint(StyleHint hint, const QStyleOption* option, const QW
                             QStyleHintReturn* returnData) const {
     if (hint == SH_ComboBox_Popup) return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+void TorveldStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
+                                const QPalette& palette, bool enabled, const QString& text,
+                                QPalette::ColorRole textRole) const {
+    const DevicePixelText device(*painter);
+    QProxyStyle::drawItemText(painter, device.map(rect), flags, palette, enabled, text, textRole);
+}
+
+void TorveldStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+    const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
+    if (element != CE_ItemViewItem || item == nullptr || item->text.isEmpty() ||
+        !DevicePixelText::needed(*painter)) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    // The row's background, selection and focus as they are; its text in device pixels, where
+    // and in the colour the base style puts it.
+    QStyleOptionViewItem blank(*item);
+    blank.text.clear();
+    QProxyStyle::drawControl(element, &blank, painter, widget);
+
+    const int margin = pixelMetric(PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const QRect area =
+        subElementRect(SE_ItemViewItemText, item, widget).adjusted(margin, 0, -margin, 0);
+    QPalette::ColorGroup group =
+        (item->state & State_Enabled) != 0 ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && (item->state & State_Active) == 0) group = QPalette::Inactive;
+    QPalette palette = item->palette;
+    palette.setCurrentColorGroup(group);
+    const QPalette::ColorRole role =
+        (item->state & State_Selected) != 0 ? QPalette::HighlightedText : QPalette::Text;
+    const QString text =
+        QFontMetrics(item->font).elidedText(item->text, item->textElideMode, area.width());
+    painter->save();
+    painter->setFont(item->font);
+    drawItemText(painter, area, static_cast<int>(item->displayAlignment) | Qt::TextSingleLine,
+                 palette, (item->state & State_Enabled) != 0, text, role);
+    painter->restore();
 }
 
 void TorveldStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,

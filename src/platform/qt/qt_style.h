@@ -25,6 +25,14 @@ class TorveldStyle final : public QProxyStyle {
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
 
+    // Texts on a painter that scales are drawn in device pixels (DevicePixelText): captions,
+    // radios, buttons, the drop-down box, list headers and the rows of the lists.
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text,
+                      QPalette::ColorRole textRole = QPalette::NoRole) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+
     // The number of looks drawn and kept.
     std::size_t cachedLooks() const { return looks_.size(); }
 

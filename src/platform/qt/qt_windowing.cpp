@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
@@ -50,6 +51,17 @@ class EntryDelegate final : public QStyledItemDelegate {
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         if (height > 0) size.setHeight(height);
+        return size;
+    }
+};
+
+// The header of a list view, of the height the system's windows were laid out with.
+class ListViewHeader final : public QHeaderView {
+  public:
+    explicit ListViewHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+    QSize sizeHint() const override {
+        QSize size = QHeaderView::sizeHint();
+        size.setHeight(listview::kHeaderHeight);
         return size;
     }
 };
@@ -164,7 +176,9 @@ class FrameWidget final : public QWidget {
     WindowHandle handle_;
 };
 
-// The client area: the window background, parent of every control.
+// The client area: the window background, parent of every control. The backgrounds of the
+// static texts belong to it: it paints them, in creation order, under every control, so that a
+// caption reaching into a field or another caption leaves them whole.
 class ClientWidget final : public QWidget {
   public:
     ClientWidget(QWidget* parent, QtWindowing::Impl* impl, WindowHandle handle)
@@ -173,6 +187,19 @@ class ClientWidget final : public QWidget {
     }
 
   protected:
+    void paintEvent(QPaintEvent* event) override {
+        const Window* window = impl_->find(handle_);
+        if (window == nullptr) return;
+        QPainter painter(this);
+        for (int id : window->order) {
+            const Control& control = window->controls.at(id);
+            const QWidget* widget = control.widget;
+            if (control.kind != ControlKind::Label || widget->isHidden()) continue;
+            const QRect area = widget->geometry();
+            if (area.isEmpty() || !event->region().intersects(area)) continue;
+            painter.fillRect(area, widget->palette().color(QPalette::Window));
+        }
+    }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
         event->accept();
@@ -235,16 +262,29 @@ class ManualMove final : public QObject {
 };
 
 // Static text: transparent to the mouse, like the static controls of other desktops, so that
-// a press on a caption or a panel drags the window as a press on the background does.
+// a press on a caption or a panel drags the window as a press on the background does. It draws
+// only its text: its background is painted by the client area beneath every control.
 class Label final : public QLabel {
   public:
     explicit Label(QWidget* parent) : QLabel(parent) {
         setTextFormat(Qt::PlainText);
         setTextInteractionFlags(Qt::NoTextInteraction);
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAutoFillBackground(true);
     }
 };
+
+// Captions lie under every other control, among themselves in creation order; the other
+// controls lie above them in creation order. A new caption goes just under the first control
+// that is not a caption.
+void stackCaption(const Window& window, QWidget* caption) {
+    for (int id : window.order) {
+        const Control& control = window.controls.at(id);
+        if (control.kind != ControlKind::Label) {
+            caption->stackUnder(control.widget);
+            return;
+        }
+    }
+}
 
 // Arrow keys move through a radio group and choose the radio they reach.
 class RadioKeys final : public QObject {
@@ -645,6 +685,9 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
         case ControlKind::Radio: {
             auto* radio = new QRadioButton(caption, parent);
             radio->setAutoExclusive(false);
+            // A radio fills its rectangle with its background colour, which the program gives
+            // as the Window role; a button's own role would be the light Button grey.
+            radio->setBackgroundRole(QPalette::Window);
             radio->setAutoFillBackground(true);
             radio->installEventFilter(new RadioKeys(radio, impl, handle, id));
             QObject::connect(radio, &QRadioButton::clicked, radio,
@@ -695,18 +738,27 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             break;
         }
         case ControlKind::ListView: {
+            // Rows, header and border as the layout has them, so that the list shows the
+            // number of whole rows the window's logic expects (the guide drill on the top row).
             auto* view = new QTreeView(parent);
+            view->setHeader(new ListViewHeader(view));
             view->setModel(new TextTableModel(view));
             view->setRootIsDecorated(false);
             view->setItemsExpandable(false);
             view->setUniformRowHeights(true);
+            control.delegate = new EntryDelegate(view);
+            control.delegate->height = listview::kRowHeight;
+            view->setItemDelegate(control.delegate);
+            view->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);  // 2 pixels
+            // The rows fill the height under the header: no horizontal scroll bar takes a row's
+            // room (the columns are a few pixels wider than the room, in their blank margin).
+            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             view->setSelectionMode(QAbstractItemView::SingleSelection);
             view->setSelectionBehavior(QAbstractItemView::SelectRows);
             view->setEditTriggers(QAbstractItemView::NoEditTriggers);
             view->header()->setStretchLastSection(false);
             view->header()->setSectionsMovable(false);
             view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             view->setAllColumnsShowFocus(true);
             control.widget = view;
             break;
@@ -723,6 +775,7 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
         view->setPalette(palette);
     }
     widget->setObjectName(QStringLiteral("control%1").arg(id));
+    if (control.kind == ControlKind::Label) stackCaption(*window, widget);
     placeControl(control);
     widget->setVisible((spec.style & style::kVisible) != 0);
     window->order.push_back(id);
