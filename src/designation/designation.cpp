@@ -454,33 +454,18 @@ class Reader {
                                    "1/4-20 UNC, #10-32 UNF or M10x1.5");
     }
 
-    static bool isClassLetter(char c) {
-        switch (lower(c)) {
-            case 'a':
-            case 'b':
-            case 'c':
-            case 'e':
-            case 'f':
-            case 'g':
-            case 'h':
-                return true;
-            default:
-                return false;
-        }
-    }
-
     static bool isHandSuffix(std::string_view s) {
         return equalsLower(s, "lh") || equalsLower(s, "rh");
     }
 
-    // A grade digit glued to a class letter ("6g", "2A", "6gLH"): a class, not a pitch.
+    // A number glued to one letter ("6g", "2A", "6gLH"): a class, not a pitch.
     bool looksLikeClass(std::size_t k) const {
         const Token& n = peek(k);
-        if (n.kind != TokenKind::Number || !n.integer || n.micro >= 10 * kMicro) return false;
+        if (n.kind != TokenKind::Number) return false;
         const Token& w = peek(k + 1);
         if (w.kind != TokenKind::Word || w.spaceBefore) return false;
         const std::string_view s = text(w);
-        return isClassLetter(s[0]) && (s.size() == 1 || isHandSuffix(s.substr(1)));
+        return s.size() == 1 || (s.size() == 3 && isHandSuffix(s.substr(1)));
     }
 
     bool parsePitch(Parsed& p) {
@@ -1206,9 +1191,10 @@ class Resolver {
         std::string message;
         std::string list = joinList(error_.nearest, "and");
         if (total_ > listed) list += " and " + numberText(total_ - listed) + " more";
-        if (names.size() == 1) {
-            message = asked() + ' ' + names[0] + " names " + numberText(total_) +
-                      " sizes: " + list + "; give the pitch";
+        if (names.size() == 1 || p_.series.group != SeriesGroup::None) {
+            const std::string series = names.size() == 1 ? names[0] : namedSeries();
+            message = asked() + ' ' + series + " names " + numberText(total_) + " sizes: " + list +
+                      "; give the pitch";
         } else {
             if (total_ > listed) names.push_back("others");
             message = asked() + " is tabulated in " + joinList(names, "and") + "; " +
