@@ -1,23 +1,36 @@
 #!/usr/bin/env bash
-# Fuzzes the headless driver's command reader with libFuzzer for a bounded time.
-#   bash scripts/fuzz.sh [SECONDS]      (default 60)
-# Builds build-fuzz/ with clang, starts from the committed seed corpus
-# (tests/robustness/corpus/driver/) and keeps what the fuzzer finds in build-fuzz/corpus/.
-# An input that crashes or breaks a property is written to build-fuzz/artifacts/; copy it into
-# the seed corpus once fixed, and the test driver_corpus keeps it as a regression test.
+# Fuzzes a text reader with libFuzzer for a bounded time.
+#   bash scripts/fuzz.sh [SECONDS] [TARGET]     (default 60 seconds, target driver)
+# TARGET is driver (the headless driver's command reader) or designation (the thread
+# designation reader). Builds build-fuzz/ with clang, starts from the target's committed seed
+# corpus (tests/robustness/corpus/TARGET/) and keeps what the fuzzer finds in
+# build-fuzz/corpus/TARGET/. An input that crashes or breaks a property is written to
+# build-fuzz/artifacts/; copy it into the seed corpus once fixed, and the suite keeps it as a
+# regression test (driver_corpus, DesignationCorpus).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+target="${2:-driver}"
+
+case "$target" in
+    driver) max_len=4096 ;;
+    designation) max_len=256 ;;
+    *)
+        echo "unknown fuzz target '$target' (driver or designation)" >&2
+        exit 2
+        ;;
+esac
 
 bash scripts/install-deps.sh test
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTORVELD_FUZZ=ON -DTORVELD_BUILD_TESTS=OFF -DTORVELD_BUILD_BENCH=OFF
-cmake --build build-fuzz -j "$(nproc)" --target driver_fuzzer
+cmake --build build-fuzz -j "$(nproc)" --target "${target}_fuzzer"
 
-mkdir -p build-fuzz/corpus build-fuzz/artifacts
+corpus=build-fuzz/corpus/$target
+mkdir -p "$corpus" build-fuzz/artifacts
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    build-fuzz/bin/driver_fuzzer build-fuzz/corpus tests/robustness/corpus/driver \
-    -dict=tests/robustness/corpus/driver.dict -max_len=4096 -timeout=10 \
+    "build-fuzz/bin/${target}_fuzzer" "$corpus" "tests/robustness/corpus/$target" \
+    -dict="tests/robustness/corpus/$target.dict" -max_len="$max_len" -timeout=10 \
     -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix=build-fuzz/artifacts/

@@ -850,27 +850,28 @@ class ClassRules {
 
     bool unified(SeriesId id, Designation& d) {
         const SeriesFamily family = seriesById(id).family;
-        std::string rule;
-        int lowest = 1, highest = 3;
-        bool externalAllowed = true;
-        if (family == SeriesFamily::UNJ) {
-            rule = "UNJ threads have the classes 3A (external) and 3B (internal)";
-            lowest = 3;
-        } else if (family == SeriesFamily::ThreadInsert) {
-            rule = "a thread-insert tapping is an internal thread of class 2B or 3B";
-            lowest = 2;
-            externalAllowed = false;
-        } else {
-            rule = "the classes of " + seriesName(id) +
+        const int lowest = family == SeriesFamily::UNJ            ? 3
+                           : family == SeriesFamily::ThreadInsert ? 2
+                                                                  : 1;
+        const int highest = 3;
+        const bool externalAllowed = family != SeriesFamily::ThreadInsert;
+        const auto rule = [&]() -> std::string {
+            if (family == SeriesFamily::UNJ)
+                return "UNJ threads have the classes 3A (external) and 3B (internal)";
+            if (family == SeriesFamily::ThreadInsert)
+                return "a thread-insert tapping is an internal thread of class 2B or 3B";
+            return "the classes of " + seriesName(id) +
                    " are 1A, 2A, 3A (external) and 1B, 2B, 3B (internal)";
-        }
+        };
         for (int i = 0; i < spec_.count; ++i) {
             const ClassPart& part = spec_.parts[i];
             const char letter = lower(part.letter);
             const bool valid = (letter == 'a' || letter == 'b') && part.crestGrade == 0 &&
                                part.grade >= lowest && part.grade <= highest &&
                                (externalAllowed || letter == 'b');
-            if (!valid) return fail(part.span, quoted(part.span) + " is not a class here: " + rule);
+            if (!valid) {
+                return fail(part.span, quoted(part.span) + " is not a class here: " + rule());
+            }
             std::optional<ThreadClass>& slot = letter == 'a' ? d.externalClass : d.internalClass;
             if (slot) {
                 return fail(spec_.span, quoted(spec_.span) + " names two " +
@@ -884,7 +885,7 @@ class ClassRules {
 
     bool acme(SeriesId id, Designation& d) {
         const bool stub = id == series::STUB_ACME;
-        const std::string rule = stub ? "STUB ACME has the one class 2G"
+        const char* const rule = stub ? "STUB ACME has the one class 2G"
                                       : "the Acme classes are 2G to 5G (general purpose) and 2C "
                                         "to 6C (centralizing)";
         if (spec_.count != 1) {
