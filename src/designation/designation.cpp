@@ -149,6 +149,7 @@ struct SizeSpec {
 
 struct PitchSpec {
     bool present = false;
+    bool afterTimes = false;  // written after "x", as a metric pitch is
     NumberRead value;
 };
 
@@ -482,6 +483,7 @@ class Reader {
         if ((!separator && !n.spaceBefore) || looksLikeClass(k)) return true;
         pos_ += k;
         p.pitch.present = true;
+        p.pitch.afterTimes = t.kind == TokenKind::Times;
         if (!readValue(p.pitch.value, false)) return false;
         if (p.size.kind == SizeKind::Metric && isWord(peek(), "mm")) next();
         return true;
@@ -1073,7 +1075,7 @@ class Resolver {
     std::string asked() const {
         std::string text(p_.size.value.text.view());
         if (p_.pitch.present) {
-            text += metricDesignation() ? 'x' : '-';
+            text += metricDesignation() || p_.pitch.afterTimes ? 'x' : '-';
             text += p_.pitch.value.text.view();
         }
         return text;
@@ -1223,10 +1225,27 @@ class Resolver {
     }
 
     Result special(SeriesId target) {
+        std::int64_t diameter = 0;
+        if (!specialSize(target, diameter, true)) return std::move(error_);
+        const std::int64_t pitch = p_.pitch.value.micro;
+        Designation result;
+        result.series = target;
+        result.special = SpecialSize{static_cast<double>(diameter) / static_cast<double>(kMicro),
+                                     static_cast<double>(pitch) / static_cast<double>(kMicro)};
+        return finish(result, diameter, pitch);
+    }
+
+    // Whether the size and pitch asked make a special size of `target`, and its diameter; the
+    // error says why not when `report`.
+    bool specialSize(SeriesId target, std::int64_t& diameter, bool report) {
+        const auto reject = [&](Span span, std::string message) {
+            if (report) fail(span, std::move(message));
+            return false;
+        };
         const SizeSpec& size = p_.size;
         const NumberRead& pitch = p_.pitch.value;
         const bool metric = isMetric(target);
-        std::int64_t diameter = size.value.micro;
+        diameter = size.value.micro;
         if (size.kind == SizeKind::Numbered) {
             diameter = numberSizeDiameter(size.value.number);
         } else if (size.kind == SizeKind::Whole && !metric && detail::hasNumberSizes(target) &&
@@ -1237,51 +1256,44 @@ class Resolver {
             const bool inchFits = n >= 1 && n <= 6 && pitch.micro <= 32 * kMicro;
             if (numberFits && inchFits) {
                 const std::string p(pitch.text.view());
-                fail(askedSpan(), "'" + asked() + "' may be number size " + numberText(n) + " or " +
-                                      numberText(n) + (n == 1 ? " inch" : " inches") + ": write #" +
-                                      numberText(n) + "-" + p + " " + seriesName(target) + " or " +
-                                      numberText(n) + ".0000-" + p + " " + seriesName(target));
-                return std::move(error_);
+                return reject(askedSpan(),
+                              "'" + asked() + "' may be number size " + numberText(n) + " or " +
+                                  numberText(n) + (n == 1 ? " inch" : " inches") + ": write #" +
+                                  numberText(n) + "-" + p + " " + seriesName(target) + " or " +
+                                  numberText(n) + ".0000-" + p + " " + seriesName(target));
             }
             if (numberFits || n == 0) diameter = numberSizeDiameter(n);
         }
         if (!size.value.exact) {
-            fail(sizeSpan(), "a special size is written as a decimal of at most six places; " +
-                                 std::string(size.value.text.view()) + " has none");
-            return std::move(error_);
+            return reject(sizeSpan(),
+                          "a special size is written as a decimal of at most six places; " +
+                              std::string(size.value.text.view()) + " has none");
         }
         if (!pitch.exact) {
-            fail(pitch.span, "a pitch is written as a decimal of at most six places; " +
-                                 std::string(pitch.text.view()) + " has none");
-            return std::move(error_);
+            return reject(pitch.span, "a pitch is written as a decimal of at most six places; " +
+                                          std::string(pitch.text.view()) + " has none");
         }
         if (diameter == 0 || pitch.micro == 0) {
-            fail(diameter == 0 ? sizeSpan() : pitch.span,
-                 std::string(diameter == 0 ? "a size" : "a pitch") + " of zero is no thread");
-            return std::move(error_);
+            return reject(
+                diameter == 0 ? sizeSpan() : pitch.span,
+                std::string(diameter == 0 ? "a size" : "a pitch") + " of zero is no thread");
         }
         if (target == series::UN && !isConstantPitch(pitch.micro)) {
-            error_.specialSeries.push_back(series::UNS);
-            fail(pitch.span,
-                 "UN has the constant pitches 4, 6, 8, 12, 16, 20, 28 and 32 threads "
-                 "per inch; " +
-                     asked() + " can be computed as a special size in UNS");
-            return std::move(error_);
+            if (report) error_.specialSeries.push_back(series::UNS);
+            return reject(pitch.span,
+                          "UN has the constant pitches 4, 6, 8, 12, 16, 20, 28 and 32 threads "
+                          "per inch; " +
+                              asked() + " can be computed as a special size in UNS");
         }
         // The pitch of a thread is at most half its diameter (M1 0.25, 1/4-16 ACME and No. 1-64
         // come nearest among the tabulated sizes).
-        const double d = static_cast<double>(diameter);
         const double pitchLength =
             metric ? static_cast<double>(pitch.micro) : 1e12 / static_cast<double>(pitch.micro);
-        if (2.0 * pitchLength > d) {
-            fail(askedSpan(), "'" + asked() + "': the pitch is more than half the diameter");
-            return std::move(error_);
+        if (2.0 * pitchLength > static_cast<double>(diameter)) {
+            return reject(askedSpan(),
+                          "'" + asked() + "': the pitch is more than half the diameter");
         }
-        Designation result;
-        result.series = target;
-        result.special =
-            SpecialSize{d / kMicro, static_cast<double>(pitch.micro) / static_cast<double>(kMicro)};
-        return finish(result, diameter, pitch.micro);
+        return true;
     }
 
     Result finish(Designation& d, std::int64_t specialSize, std::int64_t specialPitch) {
@@ -1305,13 +1317,20 @@ class Resolver {
         const SeriesFamily family =
             s.group == SeriesGroup::One ? seriesById(s.id).family : SeriesFamily::Unified;
         if (s.group == SeriesGroup::Sti) return;
+        SeriesId candidates[2] = {-1, -1};
         if (family == SeriesFamily::Unified) {
-            if (p_.pitch.present && isConstantPitch(p_.pitch.value.micro)) {
-                out.push_back(series::UN);
-            }
-            out.push_back(series::UNS);
+            candidates[0] = series::UN;
+            candidates[1] = series::UNS;
         } else if (family == SeriesFamily::UNJ) {
-            out.push_back(series::UNJ);
+            candidates[1] = series::UNJ;
+        }
+        for (const SeriesId id : candidates) {
+            if (id < 0) continue;
+            std::int64_t diameter = 0;
+            // Without a pitch, the series where it could be computed once the pitch is given.
+            if (p_.pitch.present ? specialSize(id, diameter, false) : id != series::UN) {
+                out.push_back(id);
+            }
         }
     }
 
@@ -1419,6 +1438,13 @@ class Resolver {
         const std::string what = asked();
         if (none) {
             message = "no size table holds " + what;
+            const std::string_view size = p_.size.value.text.view();
+            if (p_.pitch.afterTimes && size.find_first_of("/ ") == std::string_view::npos) {
+                message += "; a metric size is written with M, as in M";
+                message += size;
+                message += 'x';
+                message += p_.pitch.value.text.view();
+            }
         } else if (metricDesignation() && s.group != SeriesGroup::One) {
             message = what + " is in neither metric table";
         } else {

@@ -94,6 +94,13 @@ TEST(Errors, ASizeTheSeriesDoesNotHoldNamesTheNearestSizes) {
          "1/4-21 can be computed as a special size in UNS",
          {"1/4-20 UNC", "1/4-28 UNF", "1/4-32 UNEF"},
          {s::UNS}},
+        {"10x1.5",
+         "10x1.5",
+         "no size table holds 10x1.5; a metric size is written with M, as in M10x1.5; the "
+         "nearest are 10-24 UNC and 10-32 UNF; 10x1.5 can be computed as a special size in UNS",
+         {"10-24 UNC", "10-32 UNF"},
+         {s::UNS}},
+        {"1/4-2 UNC", "2", "UNC has no 1/4-2; 1/4 UNC is 20 threads per inch", {"1/4-20 UNC"}, {}},
         {"M13",
          "M13",
          "M13 is in neither metric table; the nearest are M12 and M14; with its pitch it can be "
