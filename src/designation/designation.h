@@ -4,8 +4,9 @@
 //
 // Reading
 //   Letter case, blanks, "x", "X" or "×" (U+00D7), and "-", "–" (U+2013), "—" or "−" do not
-//   matter. A designation is: a size, an optional pitch, an optional series, an optional class
-//   and an optional hand, in this order.
+//   matter; nor do a no-break space, a byte order mark or the fraction slash "⁄". A
+//   designation is: a size, an optional pitch, an optional series, an optional class and an
+//   optional hand, in this order.
 //   - Size: a fraction "5/16", a mixed number "1 1/4" (also "1-1/4" and "1¼"), a whole number
 //     "10", a number size "#10" or "No. 10", a decimal ".250", "0.30" or "1,6", a metric size
 //     "M10". Decimals match fractions by value: ".250" is 1/4, ".190" is No. 10.
@@ -27,7 +28,8 @@
 //   when it succeeds, and never recurses.
 //
 // Resolving
-//   - A size is looked up by value in the size tables of the series named. Without a series,
+//   - A size is looked up by value in the size tables of the series named (a BA size by its
+//     number; 1/8-40 is No. 5-40, both 0.125 in). Without a series,
 //     every inch series is searched (ISO metric for an "M" size); when several hold the size,
 //     a size of UNC, UNF or UNEF is taken if it is the only one there (1/4-20 is UNC, 10-32 is
 //     UNF); otherwise the designation is ambiguous and the error lists the candidates. The
@@ -49,7 +51,7 @@
 // Canonical form (the size and pitch texts of the tables, the series name as the selector
 // shows it, then "-class" and "-LH"):
 //   Unified, UNS, pipe, Acme, BSW, BSF, thread inserts   1/4-20 UNC-2A, 10-32 UNF,
-//       1 1/4-7 UNC-2A/2B, 2-4 1/2 UNC, 1-11 1/2 NPT, 1/8-27 NPTF-1, 3/4-10 ACME-2G,
+//       1 1/4-7 UNC-2A/2B, 2-4 1/2 UNC, 1-11 1/2 NPT, 1/8-27 NPTF-1, 3/4-6 ACME-2G,
 //       1/2-10 STUB ACME, 1/4-20 BSW, 1/4-20 UNC-STI-3B, 1/2-13 UNC-2A-LH
 //   UNJ family (decimal sizes, as the tables)            .8750-9 UNJC-3A, 1.0000-16 UNJ
 //   ISO metric (coarse pitch left out)                   M10, M10-6g, M10x1.25-6H/6g, M8x1-LH

@@ -208,7 +208,12 @@ bool lex(std::string_view input, Token* tokens, std::size_t& count, LexFailure& 
             case U'\u00A0':  // no-break space
             case U'\u2009':  // thin space
             case U'\u202F':  // narrow no-break space
+            case U'\uFEFF':  // byte order mark, zero-width no-break space
                 space = true;
+                break;
+            case U'\u2044':  // fraction slash
+            case U'\u2215':  // division slash
+                push(TokenKind::Slash, i, length);
                 break;
             case U'\u2033':  // double prime, the inch mark
                 push(TokenKind::InchMark, i, length);

@@ -13,7 +13,7 @@ enum class TokenKind : std::uint8_t {
     Fraction,  // one of the characters ¼ ½ ¾ ⅛ ⅜ ⅝ ⅞
     Word,      // a run of ASCII letters
     Times,     // "x", "X" or "×"
-    Slash,     // "/"
+    Slash,     // "/", "⁄" (fraction slash), "∕"
     Dash,      // "-", "–", "—", "−", "‐", "‑"
     Hash,      // "#"
     Dot,       // a "." that does not start a number

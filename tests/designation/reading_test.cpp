@@ -194,6 +194,8 @@ TEST(Reading, CaseBlanksTimesAndDashesDoNotMatter) {
     EXPECT_EQ(read("1/4-20uncsti").designation().canonical.view(), "1/4-20 UNC-STI");
     EXPECT_EQ(read("m10\u00D71.25\u20136g").designation().canonical.view(), "M10x1.25-6g");
     EXPECT_EQ(read("1/4\u00A0-\u202F20 UNC").designation().canonical.view(), "1/4-20 UNC");
+    // Pasted from a document: a byte order mark, the fraction slash.
+    EXPECT_EQ(read("\uFEFF1\u20444-20 UNC").designation().canonical.view(), "1/4-20 UNC");
 }
 
 TEST(Reading, IsoToleranceLettersKeepTheMeaningOfTheirCase) {
