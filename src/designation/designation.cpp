@@ -313,6 +313,33 @@ class Reader {
         return false;
     }
 
+    // "13/8": sizes over one are written as mixed numbers; a blank left out ("1 3/8") is the
+    // likely slip, and reading 13/8 would give another size without a word.
+    bool failImproper(Span span, const Token& numeratorToken, std::int64_t numerator,
+                      std::int64_t denominator) {
+        std::string message = quoted(span) + " is more than one; write it as a mixed number, " +
+                              numberText(static_cast<std::size_t>(numerator / denominator));
+        if (numerator % denominator != 0) {
+            message += ' ' + numberText(static_cast<std::size_t>(numerator % denominator)) + '/' +
+                       numberText(static_cast<std::size_t>(denominator));
+        }
+        const std::string_view digits = text(numeratorToken);
+        if (digits.size() >= 2 && digits[0] != '0') {
+            std::int64_t rest = 0;
+            for (char c : digits.substr(1)) rest = rest * 10 + (c - '0');
+            if (rest > 0 && rest < denominator) {
+                message += ", or did you mean ";
+                message += digits[0];
+                message += ' ';
+                message += digits.substr(1);
+                message += '/';
+                message += numberText(static_cast<std::size_t>(denominator));
+                message += '?';
+            }
+        }
+        return fail(span, std::move(message));
+    }
+
     // A number, a fraction or a mixed number ("1 1/4", "1¼", and for a size "1-1/4").
     bool readValue(NumberRead& out, bool allowDashMixed) {
         const Token& a = next();
@@ -339,6 +366,8 @@ class Reader {
             }
             if (b.micro == 0) return fail(span, quoted(span) + " has 0 below the line");
             const std::int64_t numerator = integerOf(a), denominator = integerOf(b);
+            if (numerator == 0) return fail(span, quoted(span) + " is zero");
+            if (numerator >= denominator) return failImproper(span, a, numerator, denominator);
             out.exact = (numerator * kMicro) % denominator == 0;
             out.micro = numerator * kMicro / denominator;
             out.span = span;
@@ -386,10 +415,10 @@ class Reader {
             numerator = integerOf(c);
             denominator = integerOf(d);
             if (denominator == 0) return fail(span, quoted(span) + " has 0 below the line");
-            if (numerator >= denominator) {
+            if (numerator == 0 || numerator >= denominator) {
                 return fail(span, quoted(span) +
-                                      ": the fraction of a mixed number is less than one, as "
-                                      "in 1 1/4");
+                                      ": the fraction of a mixed number lies between 0 and 1, "
+                                      "as in 1 1/4");
             }
         }
         out.exact = (numerator * kMicro) % denominator == 0;

@@ -29,11 +29,11 @@
 //
 // Resolving
 //   - A size is looked up by value in the size tables of the series named (a BA size by its
-//     number; 1/8-40 is No. 5-40, both 0.125 in). Without a series,
-//     every inch series is searched (ISO metric for an "M" size); when several hold the size,
-//     a size of UNC, UNF or UNEF is taken if it is the only one there (1/4-20 is UNC, 10-32 is
-//     UNF); otherwise the designation is ambiguous and the error lists the candidates. The
-//     preferredSeries of ReadOptions wins over that rule when it holds exactly one candidate.
+//     number; 1/8-40 is No. 5-40, both 0.125 in). Without a series, every inch series is
+//     searched (ISO metric for an "M" size); when several hold the size, a size of UNC, UNF or
+//     UNEF is taken if it is the only one there (1/4-20 is UNC, 10-32 is UNF); otherwise the
+//     designation is ambiguous and the error lists the candidates. The preferredSeries of
+//     ReadOptions wins over that rule when it holds exactly one candidate.
 //   - A whole number up to 12 in a Unified, UNS, UNJ or thread-insert table is a number size or
 //     inches, whichever row the pitch selects ("1-64 UNC" is No. 1, "1-8 UNC" one inch).
 //   - Without a pitch, a series that holds the size once gives it ("1/2 NPT", "1/4 BSW",
