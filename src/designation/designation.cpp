@@ -142,12 +142,12 @@ struct NumberRead {
     ShortText text;  // as it will be quoted in messages: "1 1/4", ".250"
 };
 
-struct SizeSpec {
+struct SizeAsked {
     SizeKind kind = SizeKind::Value;
     NumberRead value;
 };
 
-struct PitchSpec {
+struct PitchAsked {
     bool present = false;
     bool afterTimes = false;  // written after "x", as a metric pitch is
     NumberRead value;
@@ -155,7 +155,7 @@ struct PitchSpec {
 
 enum class SeriesGroup : std::uint8_t { None, One, Sti, Iso };
 
-struct SeriesSpec {
+struct SeriesNamed {
     SeriesGroup group = SeriesGroup::None;
     SeriesId id = -1;
     Span span;
@@ -169,24 +169,24 @@ struct ClassPart {
     Span span;
 };
 
-struct ClassSpec {
+struct ClassesNamed {
     int count = 0;
     ClassPart parts[2];
     Span span;
 };
 
-struct HandSpec {
+struct HandNamed {
     bool present = false;
     Hand hand = Hand::Right;
     Span span;
 };
 
 struct Parsed {
-    SizeSpec size;
-    PitchSpec pitch;
-    SeriesSpec series;
-    ClassSpec cls;
-    HandSpec hand;
+    SizeAsked size;
+    PitchAsked pitch;
+    SeriesNamed series;
+    ClassesNamed cls;
+    HandNamed hand;
 };
 
 struct Alias {
@@ -434,7 +434,7 @@ class Reader {
     }
 
     bool parseSize(Parsed& p) {
-        SizeSpec& size = p.size;
+        SizeAsked& size = p.size;
         const Token& t = peek();
         if (isWord(t, "m") && peek(1).kind == TokenKind::Number) {
             next();
@@ -661,7 +661,7 @@ class Reader {
             return true;
         }
         pos_ += k;
-        ClassSpec& c = p.cls;
+        ClassesNamed& c = p.cls;
         if (!parseClassPart(c.parts[0], p)) return false;
         c.count = 1;
         c.span = c.parts[0].span;
@@ -683,7 +683,7 @@ class Reader {
         const std::size_t k = peek().kind == TokenKind::Dash ? 1 : 0;
         const Token& w = peek(k);
         if (!isWord(w, "sti")) return true;
-        SeriesSpec& s = p.series;
+        SeriesNamed& s = p.series;
         if (s.group == SeriesGroup::None) {
             s = {SeriesGroup::Sti, -1, spanOf(w)};
         } else if (s.group == SeriesGroup::One && s.id == series::UNC) {
@@ -841,11 +841,11 @@ void writeCanonical(Designation& d, std::int64_t specialSize, std::int64_t speci
 
 class ClassRules {
   public:
-    ClassRules(std::string_view input, const ClassSpec& spec) : input_(input), spec_(spec) {}
+    ClassRules(std::string_view input, const ClassesNamed& named) : input_(input), named_(named) {}
 
     // Checks the classes against the series and sets them; false with `error` set otherwise.
     bool apply(SeriesId id, Designation& d, Error& error) {
-        if (spec_.count == 0) return true;
+        if (named_.count == 0) return true;
         error_ = &error;
         switch (seriesById(id).family) {
             case SeriesFamily::Unified:
@@ -859,9 +859,9 @@ class ClassRules {
                 return iso(d);
             case SeriesFamily::TaperPipe:
                 if (id == series::NPTF) return nptf(d);
-                return fail(spec_.span, "NPT takes no class (NPTF has classes 1 and 2)");
+                return fail(named_.span, "NPT takes no class (NPTF has classes 1 and 2)");
             default:
-                return fail(spec_.span, seriesName(id) + " takes no class");
+                return fail(named_.span, seriesName(id) + " takes no class");
         }
     }
 
@@ -894,8 +894,8 @@ class ClassRules {
             return "the classes of " + seriesName(id) +
                    " are 1A, 2A, 3A (external) and 1B, 2B, 3B (internal)";
         };
-        for (int i = 0; i < spec_.count; ++i) {
-            const ClassPart& part = spec_.parts[i];
+        for (int i = 0; i < named_.count; ++i) {
+            const ClassPart& part = named_.parts[i];
             const char letter = lower(part.letter);
             const bool valid = (letter == 'a' || letter == 'b') && part.crestGrade == 0 &&
                                part.grade >= lowest && part.grade <= highest &&
@@ -905,9 +905,9 @@ class ClassRules {
             }
             std::optional<ThreadClass>& slot = letter == 'a' ? d.externalClass : d.internalClass;
             if (slot) {
-                return fail(spec_.span, quoted(spec_.span) + " names two " +
-                                            (letter == 'a' ? "external" : "internal") +
-                                            " classes; a pair is one of each, as in 2A/2B");
+                return fail(named_.span, quoted(named_.span) + " names two " +
+                                             (letter == 'a' ? "external" : "internal") +
+                                             " classes; a pair is one of each, as in 2A/2B");
             }
             slot = ThreadClass{part.grade, upper(letter), 0};
         }
@@ -919,10 +919,10 @@ class ClassRules {
         const char* const rule = stub ? "STUB ACME has the one class 2G"
                                       : "the Acme classes are 2G to 5G (general purpose) and 2C "
                                         "to 6C (centralizing)";
-        if (spec_.count != 1) {
-            return fail(spec_.span, "an Acme class applies to both threads; write one, as in 2G");
+        if (named_.count != 1) {
+            return fail(named_.span, "an Acme class applies to both threads; write one, as in 2G");
         }
-        const ClassPart& part = spec_.parts[0];
+        const ClassPart& part = named_.parts[0];
         const char letter = lower(part.letter);
         const bool valid = part.crestGrade == 0 &&
                            ((letter == 'g' && part.grade >= 2 && part.grade <= (stub ? 2 : 5)) ||
@@ -933,11 +933,11 @@ class ClassRules {
     }
 
     bool nptf(Designation& d) {
-        const ClassPart& part = spec_.parts[0];
-        if (spec_.count != 1 || part.letter != 0 || part.grade < 1 || part.grade > 2) {
-            return fail(spec_.span, quoted(spec_.span) +
-                                        " is not a class here: NPTF has classes 1 and 2, as in "
-                                        "1/8-27 NPTF-1");
+        const ClassPart& part = named_.parts[0];
+        if (named_.count != 1 || part.letter != 0 || part.grade < 1 || part.grade > 2) {
+            return fail(named_.span, quoted(named_.span) +
+                                         " is not a class here: NPTF has classes 1 and 2, as in "
+                                         "1/8-27 NPTF-1");
         }
         d.externalClass = d.internalClass = ThreadClass{part.grade, 0, 0};
         return true;
@@ -947,8 +947,8 @@ class ClassRules {
     // 8; internal pitch and minor-diameter grades 4 to 8; positions e, f, g, h and G, H.
     bool iso(Designation& d) {
         bool external[2] = {};
-        for (int i = 0; i < spec_.count; ++i) {
-            const ClassPart& part = spec_.parts[i];
+        for (int i = 0; i < named_.count; ++i) {
+            const ClassPart& part = named_.parts[i];
             const char letter = lower(part.letter);
             if (letter != 'e' && letter != 'f' && letter != 'g' && letter != 'h') {
                 return fail(part.span,
@@ -963,19 +963,19 @@ class ClassRules {
             }
             external[i] = letter == 'e' || letter == 'f' || part.letter == letter;
         }
-        if (spec_.count == 2 && external[0] == external[1]) {
+        if (named_.count == 2 && external[0] == external[1]) {
             const auto caseFree = [](char c) { return lower(c) == 'g' || lower(c) == 'h'; };
-            if (!caseFree(spec_.parts[0].letter) || !caseFree(spec_.parts[1].letter)) {
-                return fail(spec_.span, quoted(spec_.span) + " names two " +
-                                            (external[0] ? "external" : "internal") +
-                                            " classes; a fit is written internal/external, as "
-                                            "in 6H/6g");
+            if (!caseFree(named_.parts[0].letter) || !caseFree(named_.parts[1].letter)) {
+                return fail(named_.span, quoted(named_.span) + " names two " +
+                                             (external[0] ? "external" : "internal") +
+                                             " classes; a fit is written internal/external, as "
+                                             "in 6H/6g");
             }
             external[0] = false;  // a fit is written internal/external
             external[1] = true;
         }
-        for (int i = 0; i < spec_.count; ++i) {
-            const ClassPart& part = spec_.parts[i];
+        for (int i = 0; i < named_.count; ++i) {
+            const ClassPart& part = named_.parts[i];
             const std::uint8_t crest = part.crestGrade ? part.crestGrade : part.grade;
             if (external[i]) {
                 if (part.grade < 3 || part.grade > 9) {
@@ -1010,7 +1010,7 @@ class ClassRules {
     }
 
     std::string_view input_;
-    const ClassSpec& spec_;
+    const ClassesNamed& named_;
     Error* error_ = nullptr;
 };
 
@@ -1071,7 +1071,7 @@ class Resolver {
     }
 
     void chooseSeries() {
-        const SeriesSpec& s = p_.series;
+        const SeriesNamed& s = p_.series;
         if (metricDesignation() && (p_.pitch.present || s.group != SeriesGroup::One)) {
             // The pitch tells coarse from fine; without it "M10" is coarse.
             series_.add(series::ISO_COARSE);
@@ -1124,8 +1124,8 @@ class Resolver {
     }
 
     bool checkSizeKind() {
-        const SizeSpec& size = p_.size;
-        const SeriesSpec& s = p_.series;
+        const SizeAsked& size = p_.size;
+        const SeriesNamed& s = p_.series;
         const bool named = s.group == SeriesGroup::One || s.group == SeriesGroup::Sti;
         const SeriesId id = s.group == SeriesGroup::Sti ? series::UNC_STI : s.id;
         if (size.kind == SizeKind::Metric && named && !isMetric(id)) {
@@ -1157,7 +1157,7 @@ class Resolver {
     // The values the size can stand for in a series: inches or millimetres, and for a whole
     // number up to 12 also the number size.
     int sizeValues(SeriesId id, std::int64_t values[2]) const {
-        const SizeSpec& size = p_.size;
+        const SizeAsked& size = p_.size;
         switch (size.kind) {
             case SizeKind::Numbered:
                 values[0] =
@@ -1271,7 +1271,7 @@ class Resolver {
             if (report) fail(span, std::move(message));
             return false;
         };
-        const SizeSpec& size = p_.size;
+        const SizeAsked& size = p_.size;
         const NumberRead& pitch = p_.pitch.value;
         const bool metric = isMetric(target);
         diameter = size.value.micro;
@@ -1342,7 +1342,7 @@ class Resolver {
             return;
         }
         if (!p_.size.value.exact || p_.size.kind == SizeKind::Metric) return;
-        const SeriesSpec& s = p_.series;
+        const SeriesNamed& s = p_.series;
         const SeriesFamily family =
             s.group == SeriesGroup::One ? seriesById(s.id).family : SeriesFamily::Unified;
         if (s.group == SeriesGroup::Sti) return;
@@ -1427,7 +1427,7 @@ class Resolver {
     }
 
     Result notTabulated(SeriesId target) {
-        const SeriesSpec& s = p_.series;
+        const SeriesNamed& s = p_.series;
         const bool none = s.group == SeriesGroup::None && !metricDesignation();
         SeriesList within;
         if (none) {  // the graded series say best what a size without series would be
