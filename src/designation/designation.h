@@ -1,0 +1,186 @@
+// Thread designations as people write them ("1/4-20 UNC-2A", "M10x1.25-6g", "1/2 NPT", "2 BA"):
+// read from UTF-8 text, resolved against the size tables of the 23 series, and written back in
+// one canonical form. Plain standard C++ over the reference data; no windowing.
+//
+// Reading
+//   Letter case, blanks, "x", "X" or "×" (U+00D7), and "-", "–" (U+2013), "—" or "−" do not
+//   matter; nor do a no-break space, a byte order mark or the fraction slash "⁄". A
+//   designation is: a size, an optional pitch, an optional series, an optional class and an
+//   optional hand, in this order.
+//   - Size: a fraction "5/16", a mixed number "1 1/4" (also "1-1/4" and "1¼"), a whole number
+//     "10", a number size "#10" or "No. 10", a decimal ".250", "0.30" or "1,6", a metric size
+//     "M10". Decimals match fractions by value: ".250" is 1/4, ".190" is No. 10.
+//   - Pitch: after "-", "x" or a blank: threads per inch ("20", "4 1/2", "11.5") or, for the
+//     metric series, millimetres ("1.25", optionally followed by "mm").
+//   - Series: UNC UNF UNEF UN UNS UNJ UNJC UNJF UNJEF NPT NPTF NPSM NPSL ACME, STUB ACME,
+//     ISO COARSE, ISO FINE (or ISO), UNM BSW BSF BA, UNC-STI, UNF-STI (or STI), with or without
+//     a blank or "-" before it ("1/4-20UNC2B").
+//   - Class, after "-", a blank, nothing or the word "class": Unified 1A-3A / 1B-3B (UNJ 3A/3B,
+//     thread inserts 2B/3B), a pair "2A/2B"; ISO tolerance classes "6g", "5g6g", "6H", "6H/6g";
+//     Acme 2G-5G and 2C-6C (STUB ACME 2G); NPTF class 1 or 2. The ISO position letter keeps the
+//     standard's meaning of its case: e, f, g, h external, G, H internal; in a pair whose case
+//     does not tell the sides ("6H/6G"), the first is the internal class, as ISO writes a fit.
+//     A class the tables do not hold (1/4-20 UNC-1A) is a valid designation; its limits are a
+//     matter for the calculation.
+//   - Hand: "LH" or "RH" (default), also "left hand"; after a blank or "-", or glued to the
+//     class ("2ALH").
+//   At most kMaxInputBytes bytes are read; reading is linear in the input, allocates nothing
+//   when it succeeds, and never recurses.
+//
+// Resolving
+//   - A size is looked up by value in the size tables of the series named (a BA size by its
+//     number; 1/8-40 is No. 5-40, both 0.125 in). Without a series, every inch series is
+//     searched (ISO metric for an "M" size); when several hold the size, a size of UNC, UNF or
+//     UNEF is taken if it is the only one there (1/4-20 is UNC, 10-32 is UNF); otherwise the
+//     designation is ambiguous and the error lists the candidates. The preferredSeries of
+//     ReadOptions wins over that rule when it holds exactly one candidate.
+//   - A whole number up to 12 in a Unified, UNS, UNJ or thread-insert table is a number size or
+//     inches, whichever row the pitch selects ("1-64 UNC" is No. 1, "1-8 UNC" one inch).
+//   - Without a pitch, a series that holds the size once gives it ("1/2 NPT", "1/4 BSW",
+//     "M10" is ISO COARSE, "M5.5" the one ISO FINE M5.5). An "M" size with a pitch is searched
+//     in both metric tables whatever ISO series is named: the pitch tells coarse from fine.
+//   - Special sizes: a size no table holds is computed later in a series that admits any size:
+//     UNS, UN with one of its constant pitches (4, 6, 8, 12, 16, 20, 28, 32 tpi), UNJ, ACME,
+//     STUB ACME and ISO metric (as ISO FINE). It needs its pitch, a diameter with at most six
+//     decimals, and a pitch at most half the diameter. A whole number up to 12 that no row
+//     reads is read by its pitch: a number size at 24 tpi or finer, else inches; where both
+//     fit (1 to 6 at 24 to 32 tpi, "4-28 UNS") the error asks for "#4-28" or "4.0000-28".
+//   - Every other size is an error naming the nearest tabulated sizes and, where the size can
+//     be computed, the series in which it can.
+//
+// Canonical form (the size and pitch texts of the tables, the series name as the selector
+// shows it, then "-class" and "-LH"):
+//   Unified, UNS, pipe, Acme, BSW, BSF, thread inserts   1/4-20 UNC-2A, 10-32 UNF,
+//       1 1/4-7 UNC-2A/2B, 2-4 1/2 UNC, 1-11 1/2 NPT, 1/8-27 NPTF-1, 3/4-6 ACME-2G,
+//       1/2-10 STUB ACME, 1/4-20 BSW, 1/4-20 UNC-STI-3B, 1/2-13 UNC-2A-LH
+//   UNJ family (decimal sizes, as the tables)            .8750-9 UNJC-3A, 1.0000-16 UNJ
+//   ISO metric (coarse pitch left out)                   M10, M10-6g, M10x1.25-6H/6g, M8x1-LH
+//   UNM and BA (one pitch per size, left out)            0.30 UNM, 2 BA
+//   Special sizes as their series' table writes sizes: a fraction or mixed number where the
+//   diameter is a whole number of 64ths, else decimals (four places at least, the leading
+//   zero dropped below one inch); UNJ in decimals as its tables; metric in plain decimals.
+//   A whole number that would read back as a number size keeps its decimals:
+//       11/16-24 UNS-2A, 3/4-10 ACME-2G, .3950-27 UNS, 1.0000-28 UNS, .6875-24 UNJ-3A,
+//       M42x1-6g, M28.5x0.6-6H
+//   A class pair is written external/internal for the inch series ("2A/2B") and
+//   internal/external for ISO metric ("6H/6g"), as each is written in its trade. Reading the
+//   canonical text gives the same designation and the same text again.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "series.h"
+
+namespace torveld::designation {
+
+// Longest input read; longer input is an error that says so.
+inline constexpr std::size_t kMaxInputBytes = 128;
+
+// A short text held in place, without allocation.
+template <std::size_t N>
+class FixedText {
+    static_assert(N < 256);
+
+  public:
+    std::string_view view() const noexcept { return {bytes_, size_}; }
+    std::size_t size() const noexcept { return size_; }
+    bool empty() const noexcept { return size_ == 0; }
+    // Appends the whole text, or nothing and false when it would not fit.
+    bool append(std::string_view text) noexcept {
+        if (text.size() > N - size_) return false;
+        if (!text.empty()) std::memcpy(bytes_ + size_, text.data(), text.size());
+        size_ = static_cast<std::uint8_t>(size_ + text.size());
+        return true;
+    }
+    bool append(char c) noexcept { return append(std::string_view(&c, 1)); }
+    friend bool operator==(const FixedText& a, const FixedText& b) noexcept {
+        return a.view() == b.view();
+    }
+
+  private:
+    char bytes_[N] = {};
+    std::uint8_t size_ = 0;
+};
+
+using CanonicalText = FixedText<64>;
+
+enum class Hand : std::uint8_t { Right, Left };
+
+// A class of fit as named in a designation.
+struct ThreadClass {
+    // Unified 1-3; ISO the pitch-diameter tolerance grade (3-9); Acme 2-6; NPTF 1 or 2.
+    std::uint8_t grade = 0;
+    // 'A' external or 'B' internal (Unified); 'e', 'f', 'g', 'h' external or 'G', 'H' internal
+    // (ISO tolerance position); 'G' general purpose or 'C' centralizing (Acme); 0 for NPTF.
+    char position = 0;
+    // ISO only: the grade of the crest diameter (major for external, minor for internal
+    // threads); equal to grade when the class is written with one grade ("6g"). 0 otherwise.
+    std::uint8_t crestGrade = 0;
+
+    // As written in the canonical designation: "2A", "6g", "5g6g", "6H", "2G", "1".
+    FixedText<8> text() const;
+    friend bool operator==(const ThreadClass&, const ThreadClass&) = default;
+};
+
+// A size that no table holds, named in a series that admits any size.
+struct SpecialSize {
+    double majorDiameter = 0;  // basic major diameter: inches, or millimetres for ISO metric
+    double pitch = 0;          // threads per inch, or millimetres for ISO metric
+    friend bool operator==(const SpecialSize&, const SpecialSize&) = default;
+};
+
+struct Designation {
+    SeriesId series = series::UNC;
+    int sizeIndex = -1;                  // row of the series' size table; -1 for a special size
+    std::optional<SpecialSize> special;  // set exactly when sizeIndex is -1
+    // The classes named. An Acme or NPTF class applies to both threads and is set in both.
+    std::optional<ThreadClass> externalClass;
+    std::optional<ThreadClass> internalClass;
+    Hand hand = Hand::Right;
+    CanonicalText canonical;
+
+    bool isSpecial() const noexcept { return special.has_value(); }
+};
+
+struct Error {
+    std::string message;     // one sentence, what is wrong and what would be right
+    std::size_t offset = 0;  // byte offset and length, in the input, of the part at fault
+    std::size_t length = 0;
+    std::vector<std::string> nearest;     // canonical designations of the nearest tabulated sizes
+    std::vector<SeriesId> specialSeries;  // where the size could be computed as a special size
+};
+
+struct ReadOptions {
+    // When the series is not named and several series hold the size, this series is taken if
+    // it holds exactly one of them (the find box passes the series on show). -1: none.
+    SeriesId preferredSeries = -1;
+};
+
+// Either a designation or an error.
+class Result {
+  public:
+    Result(Designation d) : value_(std::move(d)) {}
+    Result(Error e) : value_(std::move(e)) {}
+    bool ok() const noexcept { return value_.index() == 0; }
+    explicit operator bool() const noexcept { return ok(); }
+    const Designation& designation() const { return std::get<Designation>(value_); }
+    const Error& error() const { return std::get<Error>(value_); }
+
+  private:
+    std::variant<Designation, Error> value_;
+};
+
+// Reads and resolves one designation.
+Result read(std::string_view utf8, const ReadOptions& options = {});
+
+// The designation of row `row` of a series, with no class and right hand; both must be valid.
+Designation ofSize(SeriesId series, int row);
+
+}  // namespace torveld::designation

@@ -1,0 +1,368 @@
+// Reading designations: every form the trade writes, with its canonical text, series and size;
+// the spellings that must not matter; special sizes; classes and hand.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "designation.h"
+#include "series.h"
+
+namespace torveld::designation {
+namespace {
+
+namespace s = torveld::series;
+
+struct Tabulated {
+    const char* input;
+    const char* canonical;
+    SeriesId series;
+    const char* size;   // the size text of the table row expected
+    const char* pitch;  // its pitch text
+};
+
+// The forms of the issue, and the texts the size list shows for them.
+const Tabulated kTabulated[] = {
+    {"1/4-20 UNC", "1/4-20 UNC", s::UNC, "1/4", "20"},
+    {"1/4-20 UNC-2A", "1/4-20 UNC-2A", s::UNC, "1/4", "20"},
+    {"1/4-20UNC2B", "1/4-20 UNC-2B", s::UNC, "1/4", "20"},
+    {".250-20 UNC", "1/4-20 UNC", s::UNC, "1/4", "20"},
+    {"0.2500-20 UNC", "1/4-20 UNC", s::UNC, "1/4", "20"},
+    {"#10-32 UNF", "10-32 UNF", s::UNF, "10", "32"},
+    {"No. 10-32", "10-32 UNF", s::UNF, "10", "32"},
+    {"No.10-32 UNF-2A", "10-32 UNF-2A", s::UNF, "10", "32"},
+    {"10-32", "10-32 UNF", s::UNF, "10", "32"},
+    {".190-32 UNF", "10-32 UNF", s::UNF, "10", "32"},
+    {"7/8-9 UNJC-3A", ".8750-9 UNJC-3A", s::UNJC, ".8750", "9"},
+    {"1/2-13 UNC-2A LH", "1/2-13 UNC-2A-LH", s::UNC, "1/2", "13"},
+    {"M10", "M10", s::ISO_COARSE, "M10", "1.5"},
+    {"M10x1.5", "M10", s::ISO_COARSE, "M10", "1.5"},
+    {"M10 x 1.25-6g", "M10x1.25-6g", s::ISO_FINE, "M10", "1.25"},
+    {"M10x1.25 ISO FINE", "M10x1.25", s::ISO_FINE, "M10", "1.25"},
+    {"M1,6", "M1.6", s::ISO_COARSE, "M1.6", "0.35"},
+    {"M5.5", "M5.5x0.5", s::ISO_FINE, "M5.5", "0.5"},  // ISO FINE holds it alone
+    {"M8 ISO FINE", "M8x1", s::ISO_FINE, "M8", "1"},
+    {"M12x1.5mm", "M12x1.5", s::ISO_FINE, "M12", "1.5"},
+    {"1/2-14 NPT", "1/2-14 NPT", s::NPT, "1/2", "14"},
+    {"1/2 NPTF", "1/2-14 NPTF", s::NPTF, "1/2", "14"},
+    {"1/4\" NPT", "1/4-18 NPT", s::NPT, "1/4", "18"},
+    {"1-11 1/2 NPT", "1-11 1/2 NPT", s::NPT, "1", "11 1/2"},
+    {"1-11.5 NPT", "1-11 1/2 NPT", s::NPT, "1", "11 1/2"},
+    {"1/8-27 NPTF-1", "1/8-27 NPTF-1", s::NPTF, "1/8", "27"},
+    {"1/2-10 STUB ACME", "1/2-10 STUB ACME", s::STUB_ACME, "1/2", "10"},
+    {"1 1/4-5 ACME-3G", "1 1/4-5 ACME-3G", s::ACME, "1 1/4", "5"},
+    {"0.30 UNM", "0.30 UNM", s::UNM, "0.30", "0.080"},
+    {"0.3 UNM", "0.30 UNM", s::UNM, "0.30", "0.080"},
+    {"1/4 BSW", "1/4-20 BSW", s::BSW, "1/4", "20"},
+    {"1/4-26 BSF", "1/4-26 BSF", s::BSF, "1/4", "26"},
+    {"2 BA", "2 BA", s::BA, "2", "0.810"},
+    {"2BA", "2 BA", s::BA, "2", "0.810"},
+    {"1/4-20 UNC-STI", "1/4-20 UNC-STI", s::UNC_STI, "1/4", "20"},
+    {"1/4-20 STI", "1/4-20 UNC-STI", s::UNC_STI, "1/4", "20"},
+    {"1/4-20 UNC-2B STI", "1/4-20 UNC-STI-2B", s::UNC_STI, "1/4", "20"},
+    {"1-14 UNF-STI", "1-14 UNF-STI", s::UNF_STI, "1", "14"},
+    {"1/4-20 UNC-1A", "1/4-20 UNC-1A", s::UNC, "1/4", "20"},  // a class the window lacks
+    {"M10x1.5-6e", "M10-6e", s::ISO_COARSE, "M10", "1.5"},
+    // Mixed numbers in the ways they are written.
+    {"1 1/4-7 UNC", "1 1/4-7 UNC", s::UNC, "1 1/4", "7"},
+    {"1-1/4-7 UNC", "1 1/4-7 UNC", s::UNC, "1 1/4", "7"},
+    {"1\u00BC-7 UNC", "1 1/4-7 UNC", s::UNC, "1 1/4", "7"},
+    {"1.25-7 UNC", "1 1/4-7 UNC", s::UNC, "1 1/4", "7"},
+    {"2-4 1/2 UNC", "2-4 1/2 UNC", s::UNC, "2", "4 1/2"},
+    {"2-4.5 UNC", "2-4 1/2 UNC", s::UNC, "2", "4 1/2"},
+    {"2-4\u00BD UNC", "2-4 1/2 UNC", s::UNC, "2", "4 1/2"},
+    // A whole number is a number size or inches, as the pitch says.
+    {"1-64 UNC", "1-64 UNC", s::UNC, "1", "64"},
+    {"1-8 UNC", "1-8 UNC", s::UNC, "1", "8"},
+    {"#10-32 UNJF", ".1900-32 UNJF", s::UNJF, ".1900", "32"},
+    {"12-24 UNC", "12-24 UNC", s::UNC, "12", "24"},
+    // Less usual separators and words.
+    {"1/4 x 20 UNC", "1/4-20 UNC", s::UNC, "1/4", "20"},
+    {"1/2 14 NPT", "1/2-14 NPT", s::NPT, "1/2", "14"},
+    {"1/4-20-UNC-2A", "1/4-20 UNC-2A", s::UNC, "1/4", "20"},
+    {"1/4-20 UNC class 2A", "1/4-20 UNC-2A", s::UNC, "1/4", "20"},
+    {"1/4-20 UNC-2A left hand", "1/4-20 UNC-2A-LH", s::UNC, "1/4", "20"},
+    {"1/4-20 UNC-2A RH", "1/4-20 UNC-2A", s::UNC, "1/4", "20"},
+    {"1/2-13 UNC-2ALH", "1/2-13 UNC-2A-LH", s::UNC, "1/2", "13"},
+    {"1/2-13 UNCLH", "1/2-13 UNC-LH", s::UNC, "1/2", "13"},
+    {"M10-6gLH", "M10-6g-LH", s::ISO_COARSE, "M10", "1.5"},
+    {"1/4-20 UNC-2A/2B", "1/4-20 UNC-2A/2B", s::UNC, "1/4", "20"},
+    {"1/4-20 UNC-2B/2A", "1/4-20 UNC-2A/2B", s::UNC, "1/4", "20"},
+    {"1/4-20 UNC 2B/2A", "1/4-20 UNC-2A/2B", s::UNC, "1/4", "20"},
+    {"1/4-20-2A", "1/4-20 UNC-2A", s::UNC, "1/4", "20"},
+    {"\t 1/4-20 UNC \n", "1/4-20 UNC", s::UNC, "1/4", "20"},
+    {"M10x1.5 ISO FINE", "M10", s::ISO_COARSE, "M10", "1.5"},  // the pitch tells coarse
+};
+
+TEST(Reading, EveryFormOfTheTradeGivesItsSizeAndCanonicalText) {
+    for (const Tabulated& t : kTabulated) {
+        SCOPED_TRACE(t.input);
+        const Result r = read(t.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        const Designation& d = r.designation();
+        EXPECT_EQ(d.canonical.view(), t.canonical);
+        EXPECT_EQ(d.series, t.series);
+        ASSERT_FALSE(d.isSpecial());
+        const SizeRow row = sizeRow(d.series, d.sizeIndex);
+        EXPECT_EQ(row.designation, t.size);
+        EXPECT_EQ(row.pitchText, t.pitch);
+    }
+}
+
+TEST(Reading, NumberSizesAreTheDecimalSizesOfTheUnjTables) {
+    // UNJC, UNJF and UNJEF write the sizes of UNC, UNF and UNEF row for row as decimals
+    // (#10 as .1900): every UNC, UNF and UNEF size, number sizes among them, read in its UNJ
+    // series must find the row of the same place.
+    const SeriesId pairs[][2] = {{s::UNC, s::UNJC}, {s::UNF, s::UNJF}, {s::UNEF, s::UNJEF}};
+    for (const auto& pair : pairs) {
+        ASSERT_EQ(sizeCount(pair[0]), sizeCount(pair[1]));
+        for (int row = 0; row < sizeCount(pair[0]); ++row) {
+            const SizeRow inch = sizeRow(pair[0], row);
+            std::string text(inch.designation);
+            text += '-';
+            text += inch.pitchText;
+            text += ' ';
+            text += seriesById(pair[1]).name;
+            SCOPED_TRACE(text);
+            const Result r = read(text);
+            ASSERT_TRUE(r.ok()) << r.error().message;
+            EXPECT_EQ(r.designation().series, pair[1]);
+            EXPECT_EQ(r.designation().sizeIndex, row);
+        }
+    }
+}
+
+// Spellings that must not matter: letter case (outside the ISO tolerance letters), blanks,
+// x X ×, - – — −.
+std::vector<std::string> spellings(const std::string& text) {
+    std::vector<std::string> out;
+    std::string upper, lower, spaced, unicode, tight;
+    for (char c : text) {
+        upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    }
+    for (char c : text) {
+        if (c == '-' || c == 'x') {
+            spaced += ' ';
+            spaced += c;
+            spaced += "  ";
+        } else {
+            spaced += c;
+        }
+        if (c == '-') {
+            unicode += "\u2013";
+        } else if (c == 'x') {
+            unicode += "\u00D7";
+        } else {
+            unicode += c;
+        }
+        if (c != ' ') tight += c;
+    }
+    out.push_back(upper);
+    out.push_back(lower);
+    out.push_back(spaced);
+    out.push_back(unicode);
+    std::string em = text;
+    for (std::size_t at = em.find('-'); at != std::string::npos; at = em.find('-', at + 3)) {
+        em.replace(at, 1, "\u2014");
+    }
+    out.push_back(em);
+    out.push_back("  " + text + "  ");
+    return out;
+}
+
+TEST(Reading, CaseBlanksTimesAndDashesDoNotMatter) {
+    const char* const kTexts[] = {
+        "1/4-20 UNC-2A",    "10-32 UNF-3B",    "M10x1.25", "1/2-14 NPT",     "3/4-6 ACME-2G",
+        "1/2-10 STUB ACME", "0.30 UNM",        "2 BA",     "1/4-20 UNC-STI", ".4375-16 UNJ-3A",
+        "1 1/4-7 UNC-LH",   "1-11 1/2 NPTF-2", "M12x1.5",  "7/32-28 BSF",    "1 3/8-6 UNC-1A/1B",
+    };
+    for (const char* text : kTexts) {
+        const Result expected = read(text);
+        ASSERT_TRUE(expected.ok()) << text << ": " << expected.error().message;
+        EXPECT_EQ(expected.designation().canonical.view(), text);
+        for (const std::string& variant : spellings(text)) {
+            const Result r = read(variant);
+            ASSERT_TRUE(r.ok()) << "'" << variant << "': " << r.error().message;
+            EXPECT_EQ(r.designation().canonical.view(), text) << variant;
+        }
+    }
+    // Glued together as people type in a hurry.
+    EXPECT_EQ(read("1/4-20unc2a").designation().canonical.view(), "1/4-20 UNC-2A");
+    EXPECT_EQ(read("m10X1.25-6H").designation().canonical.view(), "M10x1.25-6H");
+    EXPECT_EQ(read("1/2-10stub-acme").designation().canonical.view(), "1/2-10 STUB ACME");
+    EXPECT_EQ(read("1/4-20uncsti").designation().canonical.view(), "1/4-20 UNC-STI");
+    EXPECT_EQ(read("m10\u00D71.25\u20136g").designation().canonical.view(), "M10x1.25-6g");
+    EXPECT_EQ(read("1/4\u00A0-\u202F20 UNC").designation().canonical.view(), "1/4-20 UNC");
+    // Pasted from a document: a byte order mark, the fraction slash.
+    EXPECT_EQ(read("\uFEFF1\u20444-20 UNC").designation().canonical.view(), "1/4-20 UNC");
+}
+
+TEST(Reading, IsoToleranceLettersKeepTheMeaningOfTheirCase) {
+    struct Case {
+        const char* input;
+        const char* canonical;
+        const char* external;  // "" when none
+        const char* internal;
+    };
+    const Case kCases[] = {
+        {"M10-6g", "M10-6g", "6g", ""},
+        {"M10-6H", "M10-6H", "", "6H"},
+        {"M10-6G", "M10-6G", "", "6G"},  // G is an internal position
+        {"M10-6h", "M10-6h", "6h", ""},
+        {"M10-6E", "M10-6e", "6e", ""},  // e and f are external whatever their case
+        {"M10x1.25-5g6g", "M10x1.25-5g6g", "5g6g", ""},
+        {"M10x1.25-6g6g", "M10x1.25-6g", "6g", ""},
+        {"M10-6H/6g", "M10-6H/6g", "6g", "6H"},
+        {"M10-6g/6H", "M10-6H/6g", "6g", "6H"},
+        {"M10-6H/6G", "M10-6H/6g", "6g", "6H"},  // one case: internal/external as ISO writes
+        {"M10-6h/6g", "M10-6H/6g", "6g", "6H"},
+        {"M10-5H6H/4g6g", "M10-5H6H/4g6g", "4g6g", "5H6H"},
+        {"M10-4H/3h4h", "M10-4H/3h4h", "3h4h", "4H"},
+        {"M20-7H/8g", "M20-7H/8g", "8g", "7H"},
+        {"M20x2-9g8g", "M20x2-9g8g", "9g8g", ""},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        const Result r = read(c.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        const Designation& d = r.designation();
+        EXPECT_EQ(d.canonical.view(), c.canonical);
+        EXPECT_EQ(d.externalClass ? std::string(d.externalClass->text().view()) : "", c.external);
+        EXPECT_EQ(d.internalClass ? std::string(d.internalClass->text().view()) : "", c.internal);
+    }
+    const ThreadClass twoGrades = *read("M10-5g6g").designation().externalClass;
+    EXPECT_EQ(twoGrades, (ThreadClass{5, 'g', 6}));
+    EXPECT_EQ(*read("M10-6H").designation().internalClass, (ThreadClass{6, 'H', 6}));
+}
+
+TEST(Reading, ClassesOfEachSeries) {
+    struct Case {
+        const char* input;
+        const char* canonical;
+        ThreadClass external;  // grade 0: none
+        ThreadClass internal;
+    };
+    const ThreadClass none{};
+    const Case kCases[] = {
+        {"1/4-20 UNC-3A", "1/4-20 UNC-3A", {3, 'A', 0}, none},
+        {"1/4-20 UNC-1B", "1/4-20 UNC-1B", none, {1, 'B', 0}},
+        {"1/4-20 UNC-3A/2B", "1/4-20 UNC-3A/2B", {3, 'A', 0}, {2, 'B', 0}},
+        {"1/4-24 UNS-2A", "1/4-24 UNS-2A", {2, 'A', 0}, none},
+        {".4375-16 UNJ-3B", ".4375-16 UNJ-3B", none, {3, 'B', 0}},
+        {"1/4-20 UNC-STI-3B", "1/4-20 UNC-STI-3B", none, {3, 'B', 0}},
+        {"3/4-6 ACME-2G", "3/4-6 ACME-2G", {2, 'G', 0}, {2, 'G', 0}},
+        {"3/4-6 ACME-5G", "3/4-6 ACME-5G", {5, 'G', 0}, {5, 'G', 0}},
+        {"3/4-6 ACME-6C", "3/4-6 ACME-6C", {6, 'C', 0}, {6, 'C', 0}},
+        {"3/4-6 STUB ACME-2G", "3/4-6 STUB ACME-2G", {2, 'G', 0}, {2, 'G', 0}},
+        {"1/8-27 NPTF-2", "1/8-27 NPTF-2", {2, 0, 0}, {2, 0, 0}},
+        {"1/8-27 NPTF class 1", "1/8-27 NPTF-1", {1, 0, 0}, {1, 0, 0}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        const Result r = read(c.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        const Designation& d = r.designation();
+        EXPECT_EQ(d.canonical.view(), c.canonical);
+        EXPECT_EQ(d.externalClass.value_or(none), c.external);
+        EXPECT_EQ(d.internalClass.value_or(none), c.internal);
+        EXPECT_EQ(d.hand, Hand::Right);
+    }
+    EXPECT_EQ(read("M10x1.25-LH").designation().hand, Hand::Left);
+    EXPECT_EQ(read("1/2-14 NPT LH").designation().canonical.view(), "1/2-14 NPT-LH");
+}
+
+TEST(Reading, SeriesFoundFromTheTablesPreferTheGradedSeries) {
+    // 1/4-20 is also a size of BSW, UNC-STI and UNJC; 10-32 of UNF-STI and UNJF; 5/16-20 only
+    // of UN; 1/4-27 only of UNS; 7/32-28 only of BSF. 1/8-40 is BSW and, by value, No. 5-40
+    // (0.125 in) of UNC, UNJC and UNC-STI.
+    const std::pair<const char*, const char*> kCases[] = {
+        {"1/4-20", "1/4-20 UNC"},  {"10-32", "10-32 UNF"},   {"1/4-32", "1/4-32 UNEF"},
+        {"5/16-20", "5/16-20 UN"}, {"1/4-27", "1/4-27 UNS"}, {"7/32-28", "7/32-28 BSF"},
+        {"1/8-40", "5-40 UNC"},
+    };
+    for (const auto& [input, canonical] : kCases) {
+        const Result r = read(input);
+        ASSERT_TRUE(r.ok()) << input << ": " << r.error().message;
+        EXPECT_EQ(r.designation().canonical.view(), canonical) << input;
+    }
+}
+
+TEST(Reading, ThePreferredSeriesWinsWhereItHoldsTheSize) {
+    const auto in = [](const char* text, SeriesId preferred) {
+        ReadOptions options;
+        options.preferredSeries = preferred;
+        const Result r = read(text, options);
+        return r.ok() ? std::string(r.designation().canonical.view()) : "error";
+    };
+    EXPECT_EQ(in("1/4-20", s::BSW), "1/4-20 BSW");
+    EXPECT_EQ(in("1/4-20", s::UNC_STI), "1/4-20 UNC-STI");
+    EXPECT_EQ(in("1/4-20", s::NPT), "1/4-20 UNC");  // NPT has no 1/4-20
+    EXPECT_EQ(in("1/2-14", s::NPSM), "1/2-14 NPSM");
+    EXPECT_EQ(in("1/2-14", s::UNC), "error");  // neither UNC nor a graded series holds it
+    EXPECT_EQ(in("1/4", s::BSF), "1/4-26 BSF");
+    EXPECT_EQ(in("1/4", s::UNS), "error");              // six UNS sizes of 1/4
+    EXPECT_EQ(in("1/4-20 UNC", s::BSW), "1/4-20 UNC");  // a series named is never overruled
+}
+
+struct Special {
+    const char* input;
+    const char* canonical;
+    SeriesId series;
+    double diameter;
+    double pitch;
+};
+
+TEST(Reading, SpecialSizesInTheSeriesThatAdmitAnySize) {
+    const Special kCases[] = {
+        {".6875-24 UNS-2A", "11/16-24 UNS-2A", s::UNS, 0.6875, 24},
+        {"11/16-24 UNS", "11/16-24 UNS", s::UNS, 0.6875, 24},
+        {"1.375-18 UNS", "1 3/8-18 UNS", s::UNS, 1.375, 18},
+        {".395-27 UNS", ".3950-27 UNS", s::UNS, 0.395, 27},
+        {"#10-30 UNS", ".1900-30 UNS", s::UNS, 0.19, 30},
+        {"1-36 UNS", ".0730-36 UNS", s::UNS, 0.073, 36},  // 36 tpi: No. 1, not an inch
+        {"8-8 UNS", "8-8 UNS", s::UNS, 8, 8},
+        {"1.0000-28 UNS", "1.0000-28 UNS", s::UNS, 1, 28},
+        {"1/4-20 UN", "1/4-20 UN", s::UN, 0.25, 20},
+        {"6 1/4-8 UN", "6 1/4-8 UN", s::UN, 6.25, 8},
+        {".6875-24 UNJ-3A", ".6875-24 UNJ-3A", s::UNJ, 0.6875, 24},
+        {"3/4-10 ACME-2G", "3/4-10 ACME-2G", s::ACME, 0.75, 10},
+        {"1-8 STUB ACME", "1-8 STUB ACME", s::STUB_ACME, 1, 8},
+        {"M42x1-6g", "M42x1-6g", s::ISO_FINE, 42, 1},
+        {"M28.5x0.6-6H", "M28.5x0.6-6H", s::ISO_FINE, 28.5, 0.6},
+        {"M10x1-6H/6g", "M10x1-6H/6g", s::ISO_FINE, 10, 1},
+        {"M10x1 ISO COARSE", "M10x1", s::ISO_FINE, 10, 1},
+        {"M0.8x0.2", "M0.8x0.2", s::ISO_FINE, 0.8, 0.2},
+    };
+    for (const Special& c : kCases) {
+        SCOPED_TRACE(c.input);
+        const Result r = read(c.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        const Designation& d = r.designation();
+        EXPECT_EQ(d.canonical.view(), c.canonical);
+        EXPECT_EQ(d.series, c.series);
+        EXPECT_EQ(d.sizeIndex, -1);
+        ASSERT_TRUE(d.isSpecial());
+        EXPECT_DOUBLE_EQ(d.special->majorDiameter, c.diameter);
+        EXPECT_DOUBLE_EQ(d.special->pitch, c.pitch);
+        const Result again = read(d.canonical.view());
+        ASSERT_TRUE(again.ok()) << again.error().message;
+        EXPECT_EQ(again.designation().special, d.special);
+        EXPECT_EQ(again.designation().canonical.view(), d.canonical.view());
+    }
+}
+
+TEST(Reading, LongestInputRead) {
+    std::string text = "1/4-20 UNC";
+    text.append(kMaxInputBytes - text.size(), ' ');
+    EXPECT_TRUE(read(text).ok());
+    text += ' ';
+    const Result r = read(text);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().message, "the designation is 129 bytes long; at most 128 are read");
+    EXPECT_EQ(r.error().offset, 128u);
+    EXPECT_EQ(r.error().length, 1u);
+}
+
+}  // namespace
+}  // namespace torveld::designation
