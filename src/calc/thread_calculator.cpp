@@ -91,8 +91,8 @@ bool ThreadCalculator::calculate() {
 bool ThreadCalculator::run() {
     const SeriesId id = selection_.series;
     const int row = selection_.sizeIndex;
-    const std::optional<ThreadForm> form = threadFormOf(id);
-    if (!form || !isValidSeries(id)) return false;
+    if (!isValidSeries(id)) return false;
+    const ThreadForm form = seriesById(id).form;
     if (row < 0 || row >= sizeCount(id)) return false;
     if (!limits_of_size::tablesHoldRow(id, row)) return false;
     const SizeRow size = sizeRow(id, row);
@@ -102,13 +102,13 @@ bool ThreadCalculator::run() {
 
     ThreadResults& r = results_;
     r.pitch = pitch;
-    applyProfile(profileConstants(*form), r);
-    if (*form == ThreadForm::TaperPipe) {
+    applyProfile(profileConstants(form), r);
+    if (form == ThreadForm::TaperPipe) {
         applyPipeCrestFlats(id, pitchTextValue(size.pitchText), r);
     }
     limits_of_size::apply(id, row, r);
     limits_of_size::applyOverWires(id, r);
-    if (*form == ThreadForm::TaperPipe) applyPipeValues(id, row, r);
+    if (form == ThreadForm::TaperPipe) applyPipeValues(id, row, r);
     return true;
 }
 

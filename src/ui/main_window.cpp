@@ -131,7 +131,7 @@ FieldWriter MainWindow::writer() const {
 void MainWindow::showResults() {
     if (window_ == 0 || !isValidSeries(selection_.series)) return;
     const FieldWriter out = writer();
-    const DisplayFamily family = displayFamily(selection_.series);
+    const DisplayFamily family = seriesById(selection_.series).display;
 
     writeResultFields(out, family, selection_.sizeIndex);
     // A size the calculation could not run for shows no number at all, rather than zeros.

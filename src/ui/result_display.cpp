@@ -253,46 +253,6 @@ void writeIsoCoarseLabels(const FieldWriter& out) {
 
 }  // namespace
 
-DisplayFamily displayFamily(SeriesId id) {
-    using F = DisplayFamily;
-    switch (id) {
-        case series::ISO_COARSE:
-            return F::IsoCoarse;
-        case series::ISO_FINE:
-            return F::IsoFine;
-        case series::UNS:
-            return F::UNS;
-        case series::UNJ:
-        case series::UNJC:
-        case series::UNJF:
-        case series::UNJEF:
-            return F::UNJ;
-        case series::ACME:
-            return F::Acme;
-        case series::STUB_ACME:
-            return F::StubAcme;
-        case series::NPT:
-        case series::NPTF:
-            return F::TaperPipe;
-        case series::NPSM:
-            return F::NPSM;
-        case series::NPSL:
-            return F::NPSL;
-        case series::UNM:
-            return F::UNM;
-        case series::BSW:
-        case series::BSF:
-            return F::Whitworth;
-        case series::BA:
-            return F::BA;
-        case series::UNC_STI:
-        case series::UNF_STI:
-            return F::ThreadInsert;
-        default:
-            return F::Unified;
-    }
-}
-
 void FieldWriter::text(int id, std::string_view text) const {
     windowing.setControlText(window, id, text);
 }

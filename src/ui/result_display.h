@@ -13,26 +13,6 @@
 
 namespace torveld {
 
-// The 14 ways a result is displayed.
-enum class DisplayFamily {
-    Unified,  // UNC, UNF, UNEF, UN
-    IsoCoarse,
-    IsoFine,
-    UNS,
-    UNJ,  // UNJ, UNJC, UNJF, UNJEF
-    Acme,
-    StubAcme,
-    TaperPipe,  // NPT, NPTF
-    NPSM,
-    NPSL,
-    UNM,
-    Whitworth,  // BSW, BSF
-    BA,
-    ThreadInsert,  // UNC-STI, UNF-STI
-};
-
-DisplayFamily displayFamily(SeriesId id);
-
 // Writes texts into the main window's controls: numbers through the number formatting of the
 // current unit mode, "--" / "---" for fields without a value.
 struct FieldWriter {
