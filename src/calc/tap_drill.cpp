@@ -28,7 +28,7 @@ std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch) {
     return lines;
 }
 
-double guideTarget(SeriesId id, const ThreadResults& results) {
+Length guideTarget(SeriesId id, const ThreadResults& results) {
     switch (id) {
         case series::NPT:
         case series::NPTF:
@@ -73,7 +73,7 @@ GuideDrill findGuideDrillFor(SeriesId id, double target) {
 }
 
 GuideDrill findGuideDrill(SeriesId id, const ThreadResults& results) {
-    return findGuideDrillFor(id, guideTarget(id, results));
+    return findGuideDrillFor(id, guideTarget(id, results).value_or(0.0));
 }
 
 }  // namespace torveld::tap_drill

@@ -29,7 +29,7 @@ std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch);
 
 // The diameter the guide drill is sought for: k0 for NPT and NPTF; the normal-class internal
 // minor minimum for UNS, STUB ACME, NPSM, NPSL and UNM; the close-class one for all others.
-double guideTarget(SeriesId id, const ThreadResults& results);
+Length guideTarget(SeriesId id, const ThreadResults& results);
 
 // Rows the drill chart is scrolled ahead of the guide drill: 11 for NPT and NPTF, 9 otherwise.
 // The data sheet prints lead + 1 rows from the guide start index.
@@ -42,7 +42,8 @@ struct GuideDrill {
 };
 
 // The guide drill for the series' target: the drill standing just before the first drill at
-// or above the target, walking the chart in its order. Every row returned exists.
+// or above the target, walking the chart in its order. Without a target (no results) the guide
+// stands at the top of the chart. Every row returned exists.
 GuideDrill findGuideDrill(SeriesId id, const ThreadResults& results);
 GuideDrill findGuideDrillFor(SeriesId id, double target);
 

@@ -39,11 +39,7 @@ void MainWindow::startUp() {
     guide_.emplace(windowing_, window_, selection_, results_, mode_);
     createMainControls(windowing_, window_);
 
-    selection_ = Selection{};
-    selection_.series = series::UNC;
-    selection_.seriesCode = seriesById(series::UNC).name;
-    selection_.sizeIndex = 0;
-    selection_.headerText = headerText(series::UNC, 0, selection_.seriesCode);
+    selection_ = Selection{series::UNC, 0};
     previousSeries_ = series::UNC;
 
     fillMainWindow();
@@ -87,7 +83,8 @@ void MainWindow::fillMainWindow() {
     windowing_.listSelect(window_, ids::kSizeList, 0);
     windowing_.setRadio(window_, ids::kInches, true);
     windowing_.setRadio(window_, ids::kUncRadio, true);
-    setDataHeaders(windowing_, window_, selection_.seriesCode, selection_.headerText);
+    setDataHeaders(windowing_, window_, seriesById(selection_.series).display,
+                   headerText(selection_.series, selection_.sizeIndex));
     windowing_.setControlFont(window_, ids::kTitle, mainFont(main_window::kBaseFontSize + 5));
     windowing_.setControlText(window_, ids::kTitle, kTitleText);
 
@@ -133,7 +130,7 @@ void MainWindow::showResults() {
     const FieldWriter out = writer();
     const DisplayFamily family = seriesById(selection_.series).display;
 
-    writeResultFields(out, family, selection_.sizeIndex);
+    writeResultFields(out, family);
     // A size the calculation could not run for shows no number at all, rather than zeros.
     if (!calculated_) {
         for (int id = ids::kExtNormalMajorMax; id <= ids::kPipeTapDepth; ++id) {
@@ -162,10 +159,8 @@ void MainWindow::showResults() {
     }
     writeClassLabels(out, family);
 
-    selection_.seriesCode = seriesById(selection_.series).name;
-    selection_.headerText =
-        headerText(selection_.series, selection_.sizeIndex, selection_.seriesCode);
-    setDataHeaders(windowing_, window_, selection_.seriesCode, selection_.headerText);
+    setDataHeaders(windowing_, window_, family,
+                   headerText(selection_.series, selection_.sizeIndex));
 }
 
 void MainWindow::printSheet() {
@@ -178,7 +173,7 @@ void MainWindow::showMetricFineResults() {
 }
 
 void MainWindow::applyPipeLayout() {
-    torveld::applyPipeLayout(windowing_, window_, selection_.seriesCode);
+    torveld::applyPipeLayout(windowing_, window_);
 }
 
 void MainWindow::applyScrewLayout() {

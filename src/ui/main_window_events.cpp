@@ -78,8 +78,6 @@ void MainWindow::handleControl(int controlId, int code) {
 
 void MainWindow::seriesChosen(SeriesId id) {
     if (id == selection_.series) return;
-    // Both taper pipe series carry the code "NPT" into the pipe layout's exit caption.
-    if (isTaperPipe(id)) selection_.seriesCode = "NPT";
     selection_.series = id;
     refreshForSeries();
 }

@@ -18,8 +18,8 @@ constexpr double mm(double millimetres) {
 
 Arrangement chooseArrangement(const ThreadResults& r) {
     const double p = r.pitch;
-    const double n = r.intNormal.majorMin;
-    const double c = r.intClose.majorMin;
+    const double n = r.intNormal.majorMin.value_or(0.0);
+    const double c = r.intClose.majorMin.value_or(0.0);
     if (p <= mm(0.21)) return Arrangement::A;
     if ((n == mm(12) && p == mm(1.5)) || (n == mm(35) && p == mm(1.5))) return Arrangement::B;
     if ((p > mm(0.24) && p < mm(0.6)) || p == mm(1.25) || (c <= mm(33) && p == mm(2.0)) ||

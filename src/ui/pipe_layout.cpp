@@ -132,8 +132,7 @@ bool restoredByScrewLayout(int id) {
 
 }  // namespace
 
-void applyPipeLayout(platform::Windowing& w, platform::WindowHandle window,
-                     std::string_view seriesCode) {
+void applyPipeLayout(platform::Windowing& w, platform::WindowHandle window) {
     for (int id : kCollapsedUpper) collapse(w, window, id);
     for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) w.showControl(window, id, false);
     for (const Placement& p : kPipeUpper) place(w, window, p);
@@ -146,7 +145,7 @@ void applyPipeLayout(platform::Windowing& w, platform::WindowHandle window,
     }
     for (const Placement& p : kPipeLower) place(w, window, p);
     w.setControlRect(window, kPipeExit, {468, 390, 160, 60});
-    w.setControlText(window, kPipeExit, "Exit " + std::string(seriesCode));
+    w.setControlText(window, kPipeExit, "Exit NPT");
 }
 
 void applyScrewLayout(platform::Windowing& w, platform::WindowHandle window) {

@@ -4,15 +4,12 @@
 // hidden and an exit button leads back.
 #pragma once
 
-#include <string_view>
-
 #include "windowing.h"
 
 namespace torveld {
 
-// `seriesCode` gives the exit button its caption ("Exit " and the code).
-void applyPipeLayout(platform::Windowing& windowing, platform::WindowHandle window,
-                     std::string_view seriesCode);
+// Both taper pipe series, NPT and NPTF, caption the exit button "Exit NPT".
+void applyPipeLayout(platform::Windowing& windowing, platform::WindowHandle window);
 
 void applyScrewLayout(platform::Windowing& windowing, platform::WindowHandle window);
 

@@ -88,8 +88,8 @@ void writeIsoCoarse(const FieldWriter& out) {
     out.texts({kExtNormalMinor1, kExtCloseMinor1}, kNone);
     out.value(kExtNormalMinor2, r.extNormal.minorRef);
     out.value(kExtCloseMinor2, r.extClose.minorRef);
-    // Sizes without a closer internal class hold 0 there.
-    if (!(r.intClose.pitchMax > 0)) out.texts(kIntCloseRow, kNone);
+    // Sizes without a closer internal class have no pitch-diameter maximum for it.
+    if (!r.intClose.pitchMax) out.texts(kIntCloseRow, kNone);
 }
 
 void writeUnj(const FieldWriter& out) {
@@ -174,7 +174,7 @@ void writeThreadInsert(const FieldWriter& out) {
 }
 
 // NPT and NPTF: the fields the pipe layout shows; captions are the layout's.
-void writeTaperPipe(const FieldWriter& out, int sizeIndex) {
+void writeTaperPipe(const FieldWriter& out) {
     const ThreadResults& r = out.results;
     out.value(kExtNormalMajorMin, r.pipeOD);
     out.value(kExtNormalPitchMax, r.majorAtPipeEnd);
@@ -191,12 +191,7 @@ void writeTaperPipe(const FieldWriter& out, int sizeIndex) {
     out.value(kIntHeight, r.intHeight);
     out.value(kIntFlat, r.intCrestFlatMax);
     out.value(kPipeIntFlatMin, r.intCrestFlatMin);
-    // The tap depth is given through the 4 inch pipe (size row 13).
-    if (sizeIndex <= 13) {
-        out.value(kPipeTapDepth, r.tapDepth);
-    } else {
-        out.text(kPipeTapDepth, kNone);
-    }
+    out.value(kPipeTapDepth, r.tapDepth);
 }
 
 void writeCaptions(const FieldWriter& out, DisplayFamily family) {
@@ -236,7 +231,7 @@ void writeLabels(const FieldWriter& out, const platform::Rect (&rects)[4],
 
 void writeIsoCoarseLabels(const FieldWriter& out) {
     writeLabels(out, kLabelRect, {"", "", "", ""});
-    const double major = out.results.extNormal.majorMax;
+    const double major = out.results.extNormal.majorMax.value_or(0.0);
     if (major > 41 / mmPerInch) {
         out.rect(kExtCloseLabel, {2, 105, 38, 18});
         out.text(kExtNormalLabel, "6g");
@@ -261,18 +256,19 @@ void FieldWriter::texts(std::initializer_list<int> ids, std::string_view text) c
     for (int id : ids) windowing.setControlText(window, id, text);
 }
 
-void FieldWriter::value(int id, double inches, int placesOffset) const {
-    windowing.setControlText(window, id, formatLength(inches, mode, placesOffset));
+void FieldWriter::value(int id, const Length& inches, int placesOffset) const {
+    windowing.setControlText(window, id,
+                             inches ? formatLength(*inches, mode, placesOffset) : kNone);
 }
 
 void FieldWriter::rect(int id, platform::Rect rect) const {
     windowing.setControlRect(window, id, rect);
 }
 
-void writeResultFields(const FieldWriter& out, DisplayFamily family, int sizeIndex) {
+void writeResultFields(const FieldWriter& out, DisplayFamily family) {
     using F = DisplayFamily;
     if (family == F::TaperPipe) {
-        writeTaperPipe(out, sizeIndex);  // the pipe layout owns the captions
+        writeTaperPipe(out);  // the pipe layout owns the captions
         return;
     }
     writeCaptions(out, family);
@@ -357,15 +353,16 @@ void writeClassLabels(const FieldWriter& out, DisplayFamily family) {
 }
 
 void setDataHeaders(platform::Windowing& windowing, platform::WindowHandle window,
-                    std::string_view seriesCode, std::string_view header) {
+                    DisplayFamily family, std::string_view header) {
     const std::string gap(10, ' ');
     windowing.setControlText(window, kInternalHeader, "INTERNAL DATA" + gap + std::string(header));
-    const bool insert = seriesCode == "UNC-STI" || seriesCode == "UNF-STI";
+    const bool insert = family == DisplayFamily::ThreadInsert;
     windowing.setControlText(window, kExternalHeader,
                              insert ? std::string() : "EXTERNAL DATA" + gap + std::string(header));
 }
 
-std::string headerText(SeriesId id, int sizeIndex, std::string_view seriesCode) {
+std::string headerText(SeriesId id, int sizeIndex) {
+    const std::string_view seriesCode = seriesById(id).name;
     if (sizeIndex < 0 || sizeIndex >= sizeCount(id)) return std::string(seriesCode);
     const SizeRow row = sizeRow(id, sizeIndex);
     std::string text(row.designation);

@@ -23,15 +23,15 @@ struct FieldWriter {
 
     void text(int id, std::string_view text) const;
     void texts(std::initializer_list<int> ids, std::string_view text) const;
-    // formatValue(displayValue(inches), decimals + placesOffset).
-    void value(int id, double inches, int placesOffset = 0) const;
+    // formatValue(displayValue(inches), decimals + placesOffset); "--" where there is no value.
+    void value(int id, const Length& inches, int placesOffset = 0) const;
     void rect(int id, platform::Rect rect) const;
 };
 
 // Step 1 of the display: the series-dependent captions and every field of the grids and the
 // middle row. ISO fine writes its eight captions and hands over to writeMetricFineResults; taper
-// pipe writes only the fields of the pipe layout (the tap depth depends on the size index).
-void writeResultFields(const FieldWriter& out, DisplayFamily family, int sizeIndex);
+// pipe writes only the fields of the pipe layout.
+void writeResultFields(const FieldWriter& out, DisplayFamily family);
 
 // ISO FINE: chooses one of four class arrangements from the pitch and the internal major
 // diameters and writes labels and grids accordingly.
@@ -44,9 +44,10 @@ void writeClassLabels(const FieldWriter& out, DisplayFamily family);
 // The two data headers: "EXTERNAL DATA" / "INTERNAL DATA", ten spaces and the header text;
 // the thread-insert tappings have no external header.
 void setDataHeaders(platform::Windowing& windowing, platform::WindowHandle window,
-                    std::string_view seriesCode, std::string_view header);
+                    DisplayFamily family, std::string_view header);
 
-// The header text of a size: designation " - " pitch text, two spaces and the series code.
-std::string headerText(SeriesId id, int sizeIndex, std::string_view seriesCode);
+// The header text of a size: designation " - " pitch text, two spaces and the series code (the
+// code alone for a size the table does not hold).
+std::string headerText(SeriesId id, int sizeIndex);
 
 }  // namespace torveld

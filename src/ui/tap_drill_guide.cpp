@@ -7,11 +7,11 @@
 
 namespace torveld {
 
-void TapDrillGuide::fillEngagementList(double basicMajor) {
+void TapDrillGuide::fillEngagementList(const Length& basicMajor) {
     windowing_.listClear(window_, ids::kEngagementList);
     windowing_.listAppend(window_, ids::kEngagementList, "");
     for (const tap_drill::EngagementLine& line :
-         tap_drill::engagementLines(basicMajor, results_.pitch)) {
+         tap_drill::engagementLines(basicMajor.value_or(0.0), results_.pitch)) {
         windowing_.listAppend(window_, ids::kEngagementList,
                               std::string(line.prefix) + formatLength(line.diameter, mode_));
     }

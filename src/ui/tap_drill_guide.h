@@ -20,8 +20,9 @@ class TapDrillGuide {
           mode_(mode) {}
 
     // Clears the engagement list, adds an empty line, then one line per percentage: its prefix
-    // and the drill diameter for basic major diameter `basicMajor` in the current unit mode.
-    void fillEngagementList(double basicMajor);
+    // and the drill diameter for basic major diameter `basicMajor` in the current unit mode
+    // (0 without results).
+    void fillEngagementList(const Length& basicMajor);
 
     // Selects the guide drill of the selected series in the drill chart with about a lead's
     // worth of rows visible below it, sets the guide start index and shows the chart.

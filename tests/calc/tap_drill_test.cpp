@@ -16,6 +16,7 @@ namespace {
 using tap_drill::findGuideDrillFor;
 using testing::calculated;
 using testing::drillRowNamed;
+using testing::v;
 
 std::string nameOf(int row) {
     return drill_chart::row(row).drillName;
@@ -96,7 +97,7 @@ TEST(GuideDrill, NptStartIndexNeverPassesSevenThirtyFour) {
                 largestWalked = std::max(largestWalked, g.startIndex);
                 EXPECT_EQ(g.leadRow, g.guideRow + 11);
             } else {
-                EXPECT_GT(calculated(id, row).k0, 4.625);
+                EXPECT_GT(v(calculated(id, row).k0), 4.625);
                 EXPECT_EQ(g.startIndex, 735);
             }
             // The twelve printed rows exist.
