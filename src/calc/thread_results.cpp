@@ -80,6 +80,7 @@ const Length* limitOf(const ThreadResults& r, ClassRecord record, Limit limit) {
 Length ResultField::of(const ThreadResults& r) const {
     if (number_ != nullptr) return r.*number_;
     if (length_ != nullptr) return r.*length_;
+    if (!isLimit_) return std::nullopt;
     const Length* value = limitOf(r, record_, limit_);
     return value != nullptr ? *value : Length{};
 }
@@ -87,6 +88,7 @@ Length ResultField::of(const ThreadResults& r) const {
 Length* ResultField::in(ThreadResults& r) const {
     if (number_ != nullptr) return nullptr;
     if (length_ != nullptr) return &(r.*length_);
+    if (!isLimit_) return nullptr;
     return limitOf(r, record_, limit_);
 }
 

@@ -76,10 +76,12 @@ enum class Limit {
 
 // One value of ThreadResults named as data, so that tables of (column, field) pairs can say
 // where a table column or a window field goes: a limit of a class record, a length of the
-// thread as a whole, or the pitch.
+// thread as a whole, or the pitch. A default ResultField names no value at all.
 class ResultField {
   public:
-    constexpr ResultField(ClassRecord record, Limit limit) : record_(record), limit_(limit) {}
+    constexpr ResultField() = default;
+    constexpr ResultField(ClassRecord record, Limit limit)
+        : record_(record), limit_(limit), isLimit_(true) {}
     constexpr ResultField(Length ThreadResults::*length) : length_(length) {}
     constexpr ResultField(double ThreadResults::*number) : number_(number) {}
 
@@ -91,6 +93,7 @@ class ResultField {
   private:
     ClassRecord record_ = ClassRecord::ExtNormal;
     Limit limit_ = Limit::MajorMax;
+    bool isLimit_ = false;
     Length ThreadResults::*length_ = nullptr;
     double ThreadResults::*number_ = nullptr;
 };

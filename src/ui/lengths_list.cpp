@@ -1,16 +1,13 @@
 #include "lengths_list.h"
 
-#include <string>
-
-#include "control_ids.h"
 #include "pipe_lengths.h"
 
 namespace torveld {
 
-void fillLengthsList(platform::Windowing& windowing, platform::WindowHandle window, SeriesId series,
-                     const ThreadResults& results, const UnitMode& mode) {
+std::vector<std::string> lengthsItems(SeriesId series, const ThreadResults& results,
+                                      const UnitMode& mode) {
     using pipe_lengths::LineKind;
-    windowing.listClear(window, ids::kEngagementList);
+    std::vector<std::string> items;
     for (const pipe_lengths::Line& line : pipe_lengths::lengthsList(series, results)) {
         std::string text;
         switch (line.kind) {
@@ -27,8 +24,9 @@ void fillLengthsList(platform::Windowing& windowing, platform::WindowHandle wind
                 text = std::string(line.text) + formatLength(line.length, mode);
                 break;
         }
-        windowing.listAppend(window, ids::kEngagementList, text);
+        items.push_back(std::move(text));
     }
+    return items;
 }
 
 }  // namespace torveld

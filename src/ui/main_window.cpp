@@ -7,10 +7,9 @@
 
 #include "control_ids.h"
 #include "control_table.h"
-#include "data_sheet.h"
 #include "drill_chart.h"
-#include "lengths_list.h"
 #include "pipe_layout.h"
+#include "sheet_input.h"
 #include "size_list.h"
 #include "thread_calculator.h"
 
@@ -36,8 +35,10 @@ void MainWindow::startUp() {
     if (window_ != 0) return;
     mode_ = UnitMode::inch();
     createMainWindow();
-    guide_.emplace(windowing_, window_, selection_, results_, mode_);
+    guide_.emplace(windowing_, window_);
     createMainControls(windowing_, window_);
+    texts_ = ControlTexts{};
+    for (const ControlDef& c : mainControls()) texts_.setText(c.id, c.caption);
 
     selection_ = Selection{series::UNC, 0};
     previousSeries_ = series::UNC;
@@ -83,10 +84,10 @@ void MainWindow::fillMainWindow() {
     windowing_.listSelect(window_, ids::kSizeList, 0);
     windowing_.setRadio(window_, ids::kInches, true);
     windowing_.setRadio(window_, ids::kUncRadio, true);
-    setDataHeaders(windowing_, window_, seriesById(selection_.series).display,
+    setDataHeaders(windowWriter(), seriesById(selection_.series).display,
                    headerText(selection_.series, selection_.sizeIndex));
     windowing_.setControlFont(window_, ids::kTitle, mainFont(main_window::kBaseFontSize + 5));
-    windowing_.setControlText(window_, ids::kTitle, kTitleText);
+    windowWriter().text(ids::kTitle, kTitleText);
 
     calculate();
     showResults();
@@ -118,11 +119,14 @@ void MainWindow::shutDown() {
 }
 
 void MainWindow::calculate() {
-    calculated_ = ThreadCalculator(selection_, results_).calculate();
+    const std::optional<ThreadResults> results = torveld::calculate(selection_);
+    calculated_ = results.has_value();
+    // No number of an earlier size may stay behind under the header of this one.
+    results_ = results.value_or(ThreadResults{});
 }
 
-FieldWriter MainWindow::writer() const {
-    return FieldWriter{windowing_, window_, mode_, results_};
+FieldWriter MainWindow::writer() {
+    return FieldWriter{windowing_, window_, mode_, results_, &texts_};
 }
 
 void MainWindow::showResults() {
@@ -137,47 +141,31 @@ void MainWindow::showResults() {
             if (findControl(id)) out.text(id, "--");
         }
     }
-    guide_->selectGuideDrill();
-    switch (family) {
-        case DisplayFamily::Unified:
-        case DisplayFamily::IsoCoarse:
-        case DisplayFamily::IsoFine:
-        case DisplayFamily::UNS:
-            guide_->fillEngagementList(results_.intNormal.majorMin);
-            break;
-        case DisplayFamily::UNJ:
-            guide_->fillEngagementList(results_.extClose.majorMax);
-            break;
-        case DisplayFamily::TaperPipe:
-            fillLengthsList(windowing_, window_, selection_.series, results_, mode_);
-            break;
-        default:
-            windowing_.listClear(window_, ids::kEngagementList);
-            windowing_.listAppend(window_, ids::kEngagementList, "");
-            windowing_.listAppend(window_, ids::kEngagementList, "         NO DATA");
-            break;
-    }
+    guide_->selectGuideDrill(selection_.series, results_);
+    writeEngagement(out, selection_.series, family);
     writeClassLabels(out, family);
+    setDataHeaders(out.out(), family, headerText(selection_.series, selection_.sizeIndex));
+}
 
-    setDataHeaders(windowing_, window_, family,
-                   headerText(selection_.series, selection_.sizeIndex));
+DataSheetInput MainWindow::sheetInput() const {
+    return torveld::sheetInput(texts_, selection_.series, mode_, guideStartIndex());
 }
 
 void MainWindow::printSheet() {
-    printDataSheet(printing_, windowing_, window_,
-                   DataSheetInput{selection_.series, mode_, guideStartIndex()});
-}
-
-void MainWindow::showMetricFineResults() {
-    if (window_ != 0) writeMetricFineResults(writer());
+    const int document = printDataSheet(printing_, sheetInput());
+    if (document < 1) {
+        std::string text = "Error Creating  ";
+        text += std::to_string(document);
+        windowing_.messageBox(window_, "Info", text, platform::MessageIcon::Warning);
+    }
 }
 
 void MainWindow::applyPipeLayout() {
-    torveld::applyPipeLayout(windowing_, window_);
+    torveld::applyPipeLayout(windowWriter());
 }
 
 void MainWindow::applyScrewLayout() {
-    torveld::applyScrewLayout(windowing_, window_);
+    torveld::applyScrewLayout(windowWriter());
 }
 
 }  // namespace torveld

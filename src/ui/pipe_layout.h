@@ -4,13 +4,13 @@
 // hidden and an exit button leads back.
 #pragma once
 
-#include "windowing.h"
+#include "control_texts.h"
 
 namespace torveld {
 
 // Both taper pipe series, NPT and NPTF, caption the exit button "Exit NPT".
-void applyPipeLayout(platform::Windowing& windowing, platform::WindowHandle window);
+void applyPipeLayout(const WindowWriter& out);
 
-void applyScrewLayout(platform::Windowing& windowing, platform::WindowHandle window);
+void applyScrewLayout(const WindowWriter& out);
 
 }  // namespace torveld
