@@ -77,19 +77,4 @@ const Length* limitOf(const ThreadResults& r, ClassRecord record, Limit limit) {
     return limitOf(const_cast<ThreadResults&>(r), record, limit);
 }
 
-Length ResultField::of(const ThreadResults& r) const {
-    if (number_ != nullptr) return r.*number_;
-    if (length_ != nullptr) return r.*length_;
-    if (!isLimit_) return std::nullopt;
-    const Length* value = limitOf(r, record_, limit_);
-    return value != nullptr ? *value : Length{};
-}
-
-Length* ResultField::in(ThreadResults& r) const {
-    if (number_ != nullptr) return nullptr;
-    if (length_ != nullptr) return &(r.*length_);
-    if (!isLimit_) return nullptr;
-    return limitOf(r, record_, limit_);
-}
-
 }  // namespace torveld

@@ -74,6 +74,10 @@ enum class Limit {
     WiresMin,
 };
 
+// The limit of a class record; nullptr where that record has no such limit.
+Length* limitOf(ThreadResults& r, ClassRecord record, Limit limit);
+const Length* limitOf(const ThreadResults& r, ClassRecord record, Limit limit);
+
 // One value of ThreadResults named as data, so that tables of (column, field) pairs can say
 // where a table column or a window field goes: a limit of a class record, a length of the
 // thread as a whole, or the pitch. A default ResultField names no value at all.
@@ -86,9 +90,18 @@ class ResultField {
     constexpr ResultField(double ThreadResults::*number) : number_(number) {}
 
     // The value in `r` (empty where the record has no such limit).
-    Length of(const ThreadResults& r) const;
+    Length of(const ThreadResults& r) const {
+        if (number_ != nullptr) return r.*number_;
+        if (length_ != nullptr) return r.*length_;
+        const Length* value = isLimit_ ? limitOf(r, record_, limit_) : nullptr;
+        return value != nullptr ? *value : Length{};
+    }
     // The field to write in `r`; nullptr for the pitch and for a limit the record lacks.
-    Length* in(ThreadResults& r) const;
+    Length* in(ThreadResults& r) const {
+        if (number_ != nullptr) return nullptr;
+        if (length_ != nullptr) return &(r.*length_);
+        return isLimit_ ? limitOf(r, record_, limit_) : nullptr;
+    }
 
   private:
     ClassRecord record_ = ClassRecord::ExtNormal;
@@ -97,9 +110,5 @@ class ResultField {
     Length ThreadResults::*length_ = nullptr;
     double ThreadResults::*number_ = nullptr;
 };
-
-// The limit of a class record; nullptr where that record has no such limit.
-Length* limitOf(ThreadResults& r, ClassRecord record, Limit limit);
-const Length* limitOf(const ThreadResults& r, ClassRecord record, Limit limit);
 
 }  // namespace torveld

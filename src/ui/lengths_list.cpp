@@ -7,8 +7,10 @@ namespace torveld {
 std::vector<std::string> lengthsItems(SeriesId series, const ThreadResults& results,
                                       const UnitMode& mode) {
     using pipe_lengths::LineKind;
+    const std::vector<pipe_lengths::Line> lines = pipe_lengths::lengthsList(series, results);
     std::vector<std::string> items;
-    for (const pipe_lengths::Line& line : pipe_lengths::lengthsList(series, results)) {
+    items.reserve(lines.size());
+    for (const pipe_lengths::Line& line : lines) {
         std::string text;
         switch (line.kind) {
             case LineKind::Empty:

@@ -7,7 +7,9 @@ namespace torveld {
 
 std::vector<std::string> engagementItems(const Length& basicMajor, double pitch,
                                          const UnitMode& mode) {
-    std::vector<std::string> items{""};
+    std::vector<std::string> items;
+    items.reserve(tap_drill::kPercentages.size() + 1);
+    items.emplace_back();
     for (const tap_drill::EngagementLine& line :
          tap_drill::engagementLines(basicMajor.value_or(0.0), pitch)) {
         items.push_back(std::string(line.prefix) + formatLength(line.diameter, mode));
