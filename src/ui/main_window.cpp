@@ -94,9 +94,9 @@ void MainWindow::fillMainWindow() {
 
     windowing_.showControl(window_, ids::kSizePanel, true);
     windowing_.showControl(window_, ids::kTitle, true);
-    showRange(302, 343, true);
-    showRange(347, 387, true);
-    showRange(393, 400, true);
+    showRange(ids::kSizeList, ids::kIntFlat, true);
+    showRange(ids::kDrillChart, ids::kIntFlatCaption, true);
+    showRange(ids::kThreadTypeCaption, ids::kMillimeters, true);
     showRange(ids::kFirstSeriesRadio, ids::kLastSeriesRadio, true);
     windowing_.showControl(window_, ids::kPrint, true);
     windowing_.showControl(window_, ids::kInfo, true);

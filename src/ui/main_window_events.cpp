@@ -128,7 +128,7 @@ void MainWindow::setUnitMode(DisplayUnit target) {
 }
 
 void MainWindow::exitPipeLayout() {
-    showRange(302, 396, false);
+    showRange(ids::kSizeList, ids::kEngagementCaption, false);
     showRange(ids::kFirstSeriesRadio, ids::kLastSeriesRadio, false);
     selection_.series = series::UNC;
     refreshForSeries();
@@ -136,7 +136,7 @@ void MainWindow::exitPipeLayout() {
     // The screw layout puts "MAX" over the first minor-diameter column; UNC shows a reference
     // value there, so the display writes its own captions once more.
     showResults();
-    showRange(302, 423, true);
+    showRange(ids::kSizeList, ids::kLastSeriesRadio, true);
 }
 
 void MainWindow::syncRadios() {

@@ -86,8 +86,7 @@ TEST_F(Screenshots, MainWindow) {
     EXPECT_TRUE(shot.save(folder + "/main_window.png"));
 }
 
-// INFO and PRINT do nothing in the main window yet (the information window and the data sheet
-// live on their own branch); enable these two when they reach the main window.
+// INFO opens the information window and PRINT draws the data sheet; each is pictured.
 TEST_F(Screenshots, InformationWindow) {
     press(434);  // INFO
     QWidget* info = topLevel(QStringLiteral("Thread Info"));
