@@ -12,7 +12,7 @@ seconds="${1:-60}"
 bash scripts/install-deps.sh test
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTORVELD_FUZZ=ON -DTORVELD_BUILD_TESTS=OFF -DTORVELD_BUILD_BENCH=OFF
+    -DTORVELD_FUZZ=ON -DBUILD_TESTING=OFF -DTORVELD_BUILD_BENCH=OFF
 cmake --build build-fuzz -j "$(nproc)" --target driver_fuzzer
 
 mkdir -p build-fuzz/corpus build-fuzz/artifacts
