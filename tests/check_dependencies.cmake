@@ -1,0 +1,38 @@
+cmake_minimum_required(VERSION 3.25)
+# The dependency graph of docs/architecture.md, checked on the sources: each folder of src/
+# includes project headers only from itself and the folders it may depend on.
+#   cmake -DSOURCE_DIR=... -P check_dependencies.cmake
+set(allowed_data data)
+set(allowed_format format)
+set(allowed_calc calc data)
+set(allowed_print print format data platform)
+set(allowed_ui ui print calc format data platform)
+
+# Which folder each project header lives in.
+file(GLOB_RECURSE headers RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*.h)
+foreach(header ${headers})
+    string(REGEX MATCH "^[a-z]+" folder ${header})
+    get_filename_component(name ${header} NAME)
+    set(home_${name} ${folder})
+endforeach()
+
+set(faults "")
+foreach(folder data format calc print ui)
+    file(GLOB sources ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)
+    foreach(source ${sources})
+        file(STRINGS ${source} includes REGEX "^#include \"")
+        foreach(line ${includes})
+            string(REGEX REPLACE "^#include \"([^\"]*)\".*" "\\1" included "${line}")
+            get_filename_component(name ${included} NAME)
+            set(home ${home_${name}})
+            if(home AND NOT home IN_LIST allowed_${folder})
+                list(APPEND faults "src/${folder}: ${source} includes ${included} from src/${home}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(faults)
+    list(JOIN faults "\n" text)
+    message(FATAL_ERROR "dependencies against docs/architecture.md:\n${text}")
+endif()
+message(STATUS "every folder of src/ includes only what docs/architecture.md allows")
