@@ -96,11 +96,9 @@ BENCHMARK(unitSwitch)->Unit(benchmark::kMicrosecond);
 void printSheet(benchmark::State& state) {
     System s;
     s.ui.select(s.win(), ids::kSizeList, 9);
-    const DataSheetInput input{s.main.selection().series, s.main.unitMode(),
-                               s.main.guideStartIndex()};
     for (auto _ : state) {
         platform::RecordingPrintPreview preview;
-        benchmark::DoNotOptimize(printDataSheet(preview, s.ui, s.win(), input));
+        benchmark::DoNotOptimize(printDataSheet(preview, s.main.sheetInput()));
     }
 }
 BENCHMARK(printSheet)->Unit(benchmark::kMicrosecond);

@@ -32,7 +32,7 @@ esac
 bash scripts/install-deps.sh test
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTORVELD_FUZZ=ON -DTORVELD_BUILD_TESTS=OFF -DTORVELD_BUILD_BENCH=OFF
+    -DTORVELD_FUZZ=ON -DBUILD_TESTING=OFF -DTORVELD_BUILD_BENCH=OFF
 cmake --build build-fuzz -j "$(nproc)" --target "${target}_fuzzer"
 
 corpus=build-fuzz/corpus/$target

@@ -10,8 +10,8 @@ packages=(
     fonts-wine fonts-dejavu-core
 )
 if [ "${1:-}" = "test" ]; then
-    packages+=(clang libclang-rt-14-dev poppler-utils xvfb xauth dpkg-dev python3 locales
-               desktop-file-utils)
+    packages+=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth dpkg-dev python3
+        locales desktop-file-utils)
 fi
 
 missing=()

@@ -1,321 +1,272 @@
 #include "limits_of_size.h"
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace torveld::limits_of_size {
 
 namespace {
 
-int columnsOf(LimitLayout layout) {
-    switch (layout) {
-        case LimitLayout::UN10:
-            return 10;
-        case LimitLayout::UN7:
-            return 7;
-        case LimitLayout::UNJ9:
-            return 9;
-        case LimitLayout::PIPE7:
-            return 7;
-        case LimitLayout::NPSM9:
-            return 9;
-        case LimitLayout::NPSL7:
-            return 7;
-        case LimitLayout::ACME12:
-            return 12;
-        case LimitLayout::ACME4:
-            return 4;
-        case LimitLayout::STUB13:
-            return 13;
-        case LimitLayout::UNM12:
-            return 12;
-        case LimitLayout::BASIC3:
-            return 3;
-        case LimitLayout::STI8:
-            return 8;
-    }
-    return 0;
-}
+using R = ClassRecord;
+using L = Limit;
 
-bool holds(const LimitTable* table, LimitLayout layout, int row) {
-    return table != nullptr && table->layout == layout && table->columns >= columnsOf(layout) &&
-           row >= 0 && row < table->rows;
-}
+// Which of a series' two tables a cell comes from.
+enum class From { First, Second };
 
-// The cells of one row of a table, widened to double and in inches.
-class RowCells {
-  public:
-    RowCells(const LimitTable* table, int row) : table_(*table), row_(row) {}
-    double operator()(int column) const { return table_.read(row_, column); }
-    float stored(int column) const { return table_.stored(row_, column); }
-
-  private:
-    const LimitTable& table_;
-    int row_;
+// One (column, field) pair: the cell of `column` in table `from` is the value of `field`.
+struct CellMap {
+    From from;
+    int column;
+    ResultField field;
 };
 
-// The mean of two limits. A cell holding 0 holds no value for that size and class; the mean of
-// a missing limit is no value either, so it is 0 rather than half of the other limit.
-double mean(double a, double b) {
-    return a == 0.0 || b == 0.0 ? 0.0 : (a + b) * 0.5;
-}
-void setMean(ExternalLimits& e) {
-    e.majorMean = mean(e.majorMax, e.majorMin);
-}
-void setMean(InternalLimits& i) {
-    i.minorMean = mean(i.minorMin, i.minorMax);
-}
+constexpr ResultField csinkMin = &ThreadResults::csinkMin;
+constexpr ResultField csinkMax = &ThreadResults::csinkMax;
 
-// UN10: the normal class of the Unified series, UNS and ISO metric, and the internal minimums
-// that the close class shares.
-void un10NormalClass(const RowCells& t, ThreadResults& r) {
-    ExternalLimits& en = r.extNormal;
-    en.majorMax = t(0);
-    en.majorMin = t(1);
-    en.pitchMax = t(2);
-    en.pitchMin = t(3);
-    en.minorRef = t(4);
-    InternalLimits& in = r.intNormal;
-    in.minorMin = t(5);
-    in.minorMax = t(6);
-    in.pitchMin = t(7);
-    in.pitchMax = t(8);
-    in.majorMin = t(9);
-    setMean(en);
-    setMean(in);
-}
+// The column maps of the table layouts (see limit_tables.cpp for what each column holds). A
+// table of the second layout of a series may take cells of the first: the close class shares
+// values with the normal one.
 
-// UN10 (first table) and UN7 (second table): the Unified series and ISO metric. The close
-// internal class takes its three minimums from the first table.
-void unifiedTwoClass(const RowCells& t, const RowCells& u, ThreadResults& r) {
-    un10NormalClass(t, r);
-    ExternalLimits& ec = r.extClose;
-    ec.majorMax = u(0);
-    ec.majorMin = u(1);
-    ec.pitchMax = u(2);
-    ec.pitchMin = u(3);
-    ec.minorRef = u(4);
-    InternalLimits& ic = r.intClose;
-    ic.minorMin = t(5);
-    ic.minorMax = u(5);
-    ic.pitchMin = t(7);
-    ic.pitchMax = u(6);
-    ic.majorMin = t(9);
-    setMean(ec);
-    setMean(ic);
-}
+// UN10: the normal class of the Unified series, UNS and ISO metric.
+constexpr CellMap kUn10[] = {
+    {From::First, 0, {R::ExtNormal, L::MajorMax}}, {From::First, 1, {R::ExtNormal, L::MajorMin}},
+    {From::First, 2, {R::ExtNormal, L::PitchMax}}, {From::First, 3, {R::ExtNormal, L::PitchMin}},
+    {From::First, 4, {R::ExtNormal, L::MinorRef}}, {From::First, 5, {R::IntNormal, L::MinorMin}},
+    {From::First, 6, {R::IntNormal, L::MinorMax}}, {From::First, 7, {R::IntNormal, L::PitchMin}},
+    {From::First, 8, {R::IntNormal, L::PitchMax}}, {From::First, 9, {R::IntNormal, L::MajorMin}},
+};
+
+// UN7: the close class; the internal minimums are those of the normal class (first table).
+constexpr CellMap kUn7[] = {
+    {From::Second, 0, {R::ExtClose, L::MajorMax}}, {From::Second, 1, {R::ExtClose, L::MajorMin}},
+    {From::Second, 2, {R::ExtClose, L::PitchMax}}, {From::Second, 3, {R::ExtClose, L::PitchMin}},
+    {From::Second, 4, {R::ExtClose, L::MinorRef}}, {From::First, 5, {R::IntClose, L::MinorMin}},
+    {From::Second, 5, {R::IntClose, L::MinorMax}}, {From::First, 7, {R::IntClose, L::PitchMin}},
+    {From::Second, 6, {R::IntClose, L::PitchMax}}, {From::First, 9, {R::IntClose, L::MajorMin}},
+};
 
 // UNJ9: one class, shown in the close rows. The internal pitch and major minimums are the
 // external pitch and major maximums of the same row.
-void unj(const RowCells& t, ThreadResults& r) {
-    ExternalLimits& ec = r.extClose;
-    ec.majorMax = t(0);
-    ec.majorMin = t(1);
-    ec.pitchMax = t(2);
-    ec.pitchMin = t(3);
-    ec.minorMax = t(4);
-    ec.minorMin = t(8);
-    InternalLimits& ic = r.intClose;
-    ic.minorMin = t(5);
-    ic.minorMax = t(6);
-    ic.pitchMin = t(2);
-    ic.pitchMax = t(7);
-    ic.majorMin = t(0);
-    setMean(ec);
-    setMean(ic);
-}
+constexpr CellMap kUnj9[] = {
+    {From::First, 0, {R::ExtClose, L::MajorMax}}, {From::First, 1, {R::ExtClose, L::MajorMin}},
+    {From::First, 2, {R::ExtClose, L::PitchMax}}, {From::First, 3, {R::ExtClose, L::PitchMin}},
+    {From::First, 4, {R::ExtClose, L::MinorMax}}, {From::First, 8, {R::ExtClose, L::MinorMin}},
+    {From::First, 5, {R::IntClose, L::MinorMin}}, {From::First, 6, {R::IntClose, L::MinorMax}},
+    {From::First, 2, {R::IntClose, L::PitchMin}}, {From::First, 7, {R::IntClose, L::PitchMax}},
+    {From::First, 0, {R::IntClose, L::MajorMin}},
+};
 
-void npsm(const RowCells& t, ThreadResults& r) {
-    ExternalLimits& en = r.extNormal;
-    en.majorMax = t(0);
-    en.majorMin = t(1);
-    en.pitchMax = t(2);
-    en.pitchMin = t(3);
-    InternalLimits& in = r.intNormal;
-    in.minorMin = t(4);
-    in.minorMax = t(5);
-    in.pitchMin = t(6);
-    in.pitchMax = t(7);
-    setMean(en);
-    setMean(in);
-}
+constexpr CellMap kNpsm9[] = {
+    {From::First, 0, {R::ExtNormal, L::MajorMax}}, {From::First, 1, {R::ExtNormal, L::MajorMin}},
+    {From::First, 2, {R::ExtNormal, L::PitchMax}}, {From::First, 3, {R::ExtNormal, L::PitchMin}},
+    {From::First, 4, {R::IntNormal, L::MinorMin}}, {From::First, 5, {R::IntNormal, L::MinorMax}},
+    {From::First, 6, {R::IntNormal, L::PitchMin}}, {From::First, 7, {R::IntNormal, L::PitchMax}},
+};
 
 // NPSL has no external major minimum and no internal minor maximum, hence no means.
-void npsl(const RowCells& t, ThreadResults& r) {
-    r.extNormal.majorMax = t(0);
-    r.extNormal.pitchMax = t(1);
-    r.extNormal.pitchMin = t(2);
-    r.intNormal.minorMin = t(3);
-    r.intNormal.pitchMin = t(4);
-    r.intNormal.pitchMax = t(5);
-}
+constexpr CellMap kNpsl7[] = {
+    {From::First, 0, {R::ExtNormal, L::MajorMax}}, {From::First, 1, {R::ExtNormal, L::PitchMax}},
+    {From::First, 2, {R::ExtNormal, L::PitchMin}}, {From::First, 3, {R::IntNormal, L::MinorMin}},
+    {From::First, 4, {R::IntNormal, L::PitchMin}}, {From::First, 5, {R::IntNormal, L::PitchMax}},
+};
 
-// ACME12 columns 0 to 11, the normal (2G) class; STUB13 carries the same quantities for its one
-// class.
-void acmeNormalClass(const RowCells& t, ThreadResults& r) {
-    ExternalLimits& en = r.extNormal;
-    en.majorMax = t(0);
-    en.majorMin = t(1);
-    en.pitchMax = t(2);
-    en.pitchMin = t(3);
-    en.minorMax = t(4);
-    en.minorMin = t(10);
-    InternalLimits& in = r.intNormal;
-    in.minorMin = t(5);
-    in.minorMax = t(6);
-    in.pitchMin = t(7);
-    in.pitchMax = t(8);
-    in.majorMin = t(9);
-    in.majorMax = t(11);
-    setMean(en);
-    setMean(in);
-}
+// ACME12, columns 0 to 11: the normal (2G) class; STUB13 carries the same quantities for its one
+// class (its column 12, 0.6506 P, is not read).
+constexpr CellMap kAcme12[] = {
+    {From::First, 0, {R::ExtNormal, L::MajorMax}}, {From::First, 1, {R::ExtNormal, L::MajorMin}},
+    {From::First, 2, {R::ExtNormal, L::PitchMax}}, {From::First, 3, {R::ExtNormal, L::PitchMin}},
+    {From::First, 4, {R::ExtNormal, L::MinorMax}}, {From::First, 10, {R::ExtNormal, L::MinorMin}},
+    {From::First, 5, {R::IntNormal, L::MinorMin}}, {From::First, 6, {R::IntNormal, L::MinorMax}},
+    {From::First, 7, {R::IntNormal, L::PitchMin}}, {From::First, 8, {R::IntNormal, L::PitchMax}},
+    {From::First, 9, {R::IntNormal, L::MajorMin}}, {From::First, 11, {R::IntNormal, L::MajorMax}},
+};
 
-// ACME12 (2G and the shared values) and ACME4 (4G). The 4G class shares every major and minor
-// value with 2G except the external minor minimum.
-void acme(const RowCells& t, const RowCells& u, ThreadResults& r) {
-    acmeNormalClass(t, r);
-    const ExternalLimits& en = r.extNormal;
-    const InternalLimits& in = r.intNormal;
-    ExternalLimits& ec = r.extClose;
-    ec.majorMax = en.majorMax;
-    ec.majorMin = en.majorMin;
-    ec.pitchMax = u(0);
-    ec.pitchMin = u(1);
-    ec.minorMax = en.minorMax;
-    ec.minorMin = u(3);
-    InternalLimits& ic = r.intClose;
-    ic.minorMin = in.minorMin;
-    ic.minorMax = in.minorMax;
-    ic.pitchMin = in.pitchMin;
-    ic.pitchMax = u(2);
-    ic.majorMin = in.majorMin;
-    ic.majorMax = in.majorMax;
-    setMean(ec);
-    setMean(ic);
-    // The external crest flat narrows with the pitch-diameter allowance 0.006 x sqrt(D) of the
-    // maximum major diameter D; 0.259 is the flat change per unit of pitch-diameter change of
-    // the 29 degree form.
-    const double d = en.majorMax;
-    r.extFlat = 0.37069 * r.pitch - 0.259 * (0.006 * std::pow(d, 0.5));
-}
+// ACME4: the 4G class, which shares every major and minor value with 2G except the external
+// minor minimum.
+constexpr CellMap kAcme4[] = {
+    {From::First, 0, {R::ExtClose, L::MajorMax}},  {From::First, 1, {R::ExtClose, L::MajorMin}},
+    {From::Second, 0, {R::ExtClose, L::PitchMax}}, {From::Second, 1, {R::ExtClose, L::PitchMin}},
+    {From::First, 4, {R::ExtClose, L::MinorMax}},  {From::Second, 3, {R::ExtClose, L::MinorMin}},
+    {From::First, 5, {R::IntClose, L::MinorMin}},  {From::First, 6, {R::IntClose, L::MinorMax}},
+    {From::First, 7, {R::IntClose, L::PitchMin}},  {From::Second, 2, {R::IntClose, L::PitchMax}},
+    {From::First, 9, {R::IntClose, L::MajorMin}},  {From::First, 11, {R::IntClose, L::MajorMax}},
+};
 
-void unm(const RowCells& t, ThreadResults& r) {
-    ExternalLimits& en = r.extNormal;
-    en.majorMax = t(0);
-    en.majorMin = t(1);
-    en.pitchMax = t(2);
-    en.pitchMin = t(3);
-    en.minorMax = t(4);
-    en.minorMin = t(5);
-    InternalLimits& in = r.intNormal;
-    in.minorMin = t(6);
-    in.minorMax = t(7);
-    in.pitchMin = t(8);
-    in.pitchMax = t(9);
-    in.majorMin = t(10);
-    in.majorMax = t(11);
-    setMean(en);
-    setMean(in);
-}
+constexpr CellMap kUnm12[] = {
+    {From::First, 0, {R::ExtNormal, L::MajorMax}},  {From::First, 1, {R::ExtNormal, L::MajorMin}},
+    {From::First, 2, {R::ExtNormal, L::PitchMax}},  {From::First, 3, {R::ExtNormal, L::PitchMin}},
+    {From::First, 4, {R::ExtNormal, L::MinorMax}},  {From::First, 5, {R::ExtNormal, L::MinorMin}},
+    {From::First, 6, {R::IntNormal, L::MinorMin}},  {From::First, 7, {R::IntNormal, L::MinorMax}},
+    {From::First, 8, {R::IntNormal, L::PitchMin}},  {From::First, 9, {R::IntNormal, L::PitchMax}},
+    {From::First, 10, {R::IntNormal, L::MajorMin}}, {From::First, 11, {R::IntNormal, L::MajorMax}},
+};
 
 // STI8: the tapped hole of a screw-thread insert; internal values only. Both classes share the
-// minor limits, the pitch minimum and the major diameter, so both have a minor mean.
-void insertTapping(const RowCells& t, ThreadResults& r) {
-    r.csinkMin = t(0);
-    r.csinkMax = t(1);
-    InternalLimits& in = r.intNormal;
-    in.minorMin = t(5);
-    in.minorMax = t(6);
-    in.pitchMin = t(2);
-    in.pitchMax = t(4);
-    in.majorMax = t(7);
-    InternalLimits& ic = r.intClose;
-    ic.minorMin = t(5);
-    ic.minorMax = t(6);
-    ic.pitchMin = t(2);
-    ic.pitchMax = t(3);
-    ic.majorMax = t(7);
-    setMean(in);
-    setMean(ic);
+// minor limits, the pitch minimum and the major diameter.
+constexpr CellMap kSti8[] = {
+    {From::First, 0, csinkMin},
+    {From::First, 1, csinkMax},
+    {From::First, 5, {R::IntNormal, L::MinorMin}},
+    {From::First, 6, {R::IntNormal, L::MinorMax}},
+    {From::First, 2, {R::IntNormal, L::PitchMin}},
+    {From::First, 4, {R::IntNormal, L::PitchMax}},
+    {From::First, 7, {R::IntNormal, L::MajorMax}},
+    {From::First, 5, {R::IntClose, L::MinorMin}},
+    {From::First, 6, {R::IntClose, L::MinorMax}},
+    {From::First, 2, {R::IntClose, L::PitchMin}},
+    {From::First, 3, {R::IntClose, L::PitchMax}},
+    {From::First, 7, {R::IntClose, L::MajorMax}},
+};
+
+// The cells a table of each layout gives, and how many columns it must have. PIPE7 (the pipe
+// dimensions) and BASIC3 (the basic sizes the British limits are computed from) give no limit
+// directly.
+struct LayoutMap {
+    LimitLayout layout;
+    int columns;
+    std::span<const CellMap> cells;
+};
+
+constexpr LayoutMap kLayouts[] = {
+    {LimitLayout::UN10, 10, kUn10},     {LimitLayout::UN7, 7, kUn7},
+    {LimitLayout::UNJ9, 9, kUnj9},      {LimitLayout::PIPE7, 7, {}},
+    {LimitLayout::NPSM9, 9, kNpsm9},    {LimitLayout::NPSL7, 7, kNpsl7},
+    {LimitLayout::ACME12, 12, kAcme12}, {LimitLayout::ACME4, 4, kAcme4},
+    {LimitLayout::STUB13, 13, kAcme12}, {LimitLayout::UNM12, 12, kUnm12},
+    {LimitLayout::BASIC3, 3, {}},       {LimitLayout::STI8, 8, kSti8},
+};
+
+const LayoutMap* mapOf(LimitLayout layout) {
+    for (const LayoutMap& m : kLayouts) {
+        if (m.layout == layout) return &m;
+    }
+    return nullptr;
 }
 
-// BSW and BSF: medium (normal) and close class from the basic sizes. T is the effective-diameter
-// tolerance of the medium class with the length of engagement taken equal to D.
-void whitworth(SeriesId id, const RowCells& t, ThreadResults& r) {
+bool holds(const LimitTable* table, int row) {
+    if (table == nullptr || row < 0 || row >= table->rows) return false;
+    const LayoutMap* map = mapOf(table->layout);
+    return map != nullptr && table->columns >= map->columns;
+}
+
+// A cell as a length in inches; a cell of 0 holds no value for that size.
+Length cell(const LimitTable& table, int row, int column) {
+    if (table.stored(row, column) == 0.0f) return std::nullopt;
+    return table.read(row, column);
+}
+
+// Copies the cells of `table`'s layout. A cell of the first table that a second table's layout
+// names is read from `first`.
+void copyCells(const LimitTable& table, const LimitTable& first, int row, ThreadResults& r) {
+    for (const CellMap& c : mapOf(table.layout)->cells) {
+        const LimitTable& source = c.from == From::First ? first : table;
+        if (Length* field = c.field.in(r)) *field = cell(source, row, c.column);
+    }
+}
+
+// The mean of two limits; no value when either limit is missing.
+Length mean(const Length& a, const Length& b) {
+    if (!a || !b) return std::nullopt;
+    return (*a + *b) * 0.5;
+}
+
+// BSW and BSF: medium (normal) and close class from the basic sizes.
+namespace whitworth {
+// The effective-diameter tolerance of the medium class, with the length of engagement taken
+// equal to D: T = 0.002 D^(1/3) + 0.003 sqrt(D) + 0.005 sqrt(P).
+constexpr double kToleranceCubeRootD = 0.002;
+constexpr double kToleranceRootD = 0.003;
+constexpr double kToleranceRootP = 0.005;
+constexpr double kCubeRoot = 0.333333333333;
+// The medium-class external thread is made undersize by 0.3 T up to 3/4 inch; below 1/4 inch
+// the allowance is a fixed amount.
+constexpr double kAllowanceOfTolerance = 0.3;
+constexpr double kLargestUndersize = 0.75;
+constexpr double kFixedAllowanceBelow = 0.25;
+constexpr double kBswFixedAllowance = 0.0012;
+constexpr double kBsfFixedAllowance = 0.0011;
+// The close class takes two thirds of the medium tolerances.
+constexpr double kCloseOfMedium = 0.6666666666667;
+// Major and minor tolerances: the pitch-diameter tolerance plus a multiple of sqrt(P).
+constexpr double kMajorRootP = 0.01;
+constexpr double kMediumMinorRootP = 0.02;
+constexpr double kCloseMinorRootP = 0.013;
+// Internal minor tolerance 0.2 P + c, c graded by threads per inch.
+constexpr double kMinorOfPitch = 0.2;
+constexpr double kMinorCFine = 0.004;    // 26 threads per inch and finer
+constexpr double kMinorCMiddle = 0.005;  // 24 and 22
+constexpr double kMinorCCoarse = 0.007;  // 20 and coarser
+
+void limits(SeriesId id, const LimitTable& table, int row, ThreadResults& r) {
     const double p = r.pitch;
-    const double d = t(0);  // basic major
-    const double e = t(1);  // basic effective
-    const double m = t(2);  // basic minor
+    const double d = table.read(row, 0);  // basic major
+    const double e = table.read(row, 1);  // basic effective
+    const double m = table.read(row, 2);  // basic minor
     const double rootP = std::pow(p, 0.5);
-    const double tol =
-        0.002 * std::pow(d, 0.333333333333) + 0.003 * std::pow(d, 0.5) + 0.005 * rootP;
+    const double tol = kToleranceCubeRootD * std::pow(d, kCubeRoot) +
+                       kToleranceRootD * std::pow(d, 0.5) + kToleranceRootP * rootP;
 
-    // The medium-class external thread is made undersize by 0.3 T up to 3/4 inch; below 1/4
-    // inch the allowance is a fixed amount.
-    double allowance = d <= 0.75 ? 0.3 * tol : 0.0;
-    if (d < 0.25) allowance = id == series::BSW ? 0.0012 : 0.0011;
-
-    // Internal minor tolerance 0.2 P + c, c graded by threads per inch.
-    double c = 0.005;  // 24 and 22 threads per inch
+    double allowance = d <= kLargestUndersize ? kAllowanceOfTolerance * tol : 0.0;
+    if (d < kFixedAllowanceBelow) {
+        allowance = id == series::BSW ? kBswFixedAllowance : kBsfFixedAllowance;
+    }
+    double c = kMinorCMiddle;
     if (p <= 1.0 / 26.0) {
-        c = 0.004;  // 26 and finer
+        c = kMinorCFine;
     } else if (p >= 1.0 / 20.0) {
-        c = 0.007;  // 20 and coarser
+        c = kMinorCCoarse;
     }
 
     ExternalLimits& en = r.extNormal;
     en.majorMax = d - allowance;
     en.pitchMax = e - allowance;
     en.minorMax = m - allowance;
-    en.majorMin = en.majorMax - (tol + 0.01 * rootP);
-    en.pitchMin = en.pitchMax - tol;
-    en.minorMin = en.minorMax - (tol + 0.02 * rootP);
+    en.majorMin = *en.majorMax - (tol + kMajorRootP * rootP);
+    en.pitchMin = *en.pitchMax - tol;
+    en.minorMin = *en.minorMax - (tol + kMediumMinorRootP * rootP);
 
     ExternalLimits& ec = r.extClose;
     ec.majorMax = d;
-    ec.majorMin = d - (0.6666666666667 * tol + 0.01 * rootP);
+    ec.majorMin = d - (kCloseOfMedium * tol + kMajorRootP * rootP);
     ec.pitchMax = e;
-    ec.pitchMin = e - 0.6666666666667 * tol;
+    ec.pitchMin = e - kCloseOfMedium * tol;
     ec.minorMax = m;
-    ec.minorMin = m - (0.6666666666667 * tol + 0.013 * rootP);
+    ec.minorMin = m - (kCloseOfMedium * tol + kCloseMinorRootP * rootP);
 
     InternalLimits& in = r.intNormal;
     in.majorMin = d;
-    in.majorMax = d + (tol + 0.01 * rootP);
+    in.majorMax = d + (tol + kMajorRootP * rootP);
     in.pitchMin = e;
     in.pitchMax = e + tol;
     in.minorMin = m;
-    in.minorMax = m + 0.2 * p + c;
+    in.minorMax = m + kMinorOfPitch * p + c;
 
     InternalLimits& ic = r.intClose;
     ic.majorMin = d;
-    ic.majorMax = d + (0.6666666666667 * tol + 0.01 * rootP);
+    ic.majorMax = d + (kCloseOfMedium * tol + kMajorRootP * rootP);
     ic.pitchMin = e;
-    ic.pitchMax = e + 0.6666666666667 * tol;
+    ic.pitchMax = e + kCloseOfMedium * tol;
     ic.minorMin = m;
-    ic.minorMax = m + 0.2 * p + c;
-
-    setMean(en);
-    setMean(ec);
-    setMean(in);
-    setMean(ic);
+    ic.minorMax = m + kMinorOfPitch * p + c;
 }
+}  // namespace whitworth
 
 // BA: normal and close class from the basic sizes (millimetre cells, read in inches). The
 // allowance of the normal external class applies from 10 BA (1.7 mm) upward.
-void ba(const RowCells& t, ThreadResults& r) {
+void baLimits(const LimitTable& table, int row, ThreadResults& r) {
     const double p = r.pitch;
-    const double d = t(0);
-    const double e = t(1);
-    const double m = t(2);
+    const double d = table.read(row, 0);
+    const double e = table.read(row, 1);
+    const double m = table.read(row, 2);
 
     ExternalLimits& en = r.extNormal;
-    if (t.stored(0) >= 1.7f) {
+    if (table.stored(row, 0) >= 1.7f) {
         en.majorMax = d - 0.025 / 25.4;
-        en.majorMin = en.majorMax - 0.2 * p;
+        en.majorMin = *en.majorMax - 0.2 * p;
         en.pitchMax = e - 0.025 / 25.4;
         en.minorMax = m - 0.025 / 25.4;
-        en.minorMin = en.minorMax - (0.2 * p + 0.05 / 25.4);
+        en.minorMin = *en.minorMax - (0.2 * p + 0.05 / 25.4);
     } else {
         en.majorMax = d;
         en.majorMin = d - 0.25 * p;
@@ -323,7 +274,7 @@ void ba(const RowCells& t, ThreadResults& r) {
         en.minorMax = m;
         en.minorMin = m - (0.2 * p + 0.05 / 25.4);
     }
-    en.pitchMin = en.pitchMax - (0.1 * p + 0.025 / 25.4);
+    en.pitchMin = *en.pitchMax - (0.1 * p + 0.025 / 25.4);
 
     ExternalLimits& ec = r.extClose;
     ec.majorMax = d;
@@ -340,11 +291,15 @@ void ba(const RowCells& t, ThreadResults& r) {
         i->pitchMax = e + (0.12 * p + 0.03 / 25.4);
         i->majorMin = d;
     }
+}
 
-    setMean(en);
-    setMean(ec);
-    setMean(r.intNormal);
-    setMean(r.intClose);
+// The Acme external crest flat narrows with the pitch-diameter allowance 0.006 x sqrt(D) of the
+// maximum major diameter D; 0.259 is the flat change per unit of pitch-diameter change of the
+// 29 degree form.
+void acmeExternalFlat(ThreadResults& r) {
+    if (!r.extNormal.majorMax) return;
+    const double d = *r.extNormal.majorMax;
+    r.extFlat = 0.37069 * r.pitch - 0.259 * (0.006 * std::pow(d, 0.5));
 }
 
 }  // namespace
@@ -352,108 +307,32 @@ void ba(const RowCells& t, ThreadResults& r) {
 bool tablesHoldRow(SeriesId id, int row) {
     if (!isValidSeries(id)) return false;
     const ThreadSeries& s = seriesById(id);
-    using L = LimitLayout;
-    switch (s.family) {
-        case SeriesFamily::Unified:
-        case SeriesFamily::IsoMetric:
-            return holds(s.firstTable, L::UN10, row) && holds(s.secondTable, L::UN7, row);
-        case SeriesFamily::UNS:
-            return holds(s.firstTable, L::UN10, row);
-        case SeriesFamily::UNJ:
-            return holds(s.firstTable, L::UNJ9, row);
-        case SeriesFamily::TaperPipe:
-            // NPTF takes the overall external thread length of the same pipe size from NPT.
-            return holds(s.firstTable, L::PIPE7, row) &&
-                   holds(seriesById(series::NPT).firstTable, L::PIPE7, row);
-        case SeriesFamily::StraightPipe:
-            return holds(s.firstTable, id == series::NPSM ? L::NPSM9 : L::NPSL7, row);
-        case SeriesFamily::Acme:
-            if (id == series::STUB_ACME) return holds(s.firstTable, L::STUB13, row);
-            return holds(s.firstTable, L::ACME12, row) && holds(s.secondTable, L::ACME4, row);
-        case SeriesFamily::UNM:
-            return holds(s.firstTable, L::UNM12, row);
-        case SeriesFamily::Whitworth:
-        case SeriesFamily::BA:
-            return holds(s.firstTable, L::BASIC3, row);
-        case SeriesFamily::ThreadInsert:
-            return holds(s.firstTable, L::STI8, row);
-    }
-    return false;
+    if (!holds(s.firstTable, row)) return false;
+    if (s.secondTable != nullptr && !holds(s.secondTable, row)) return false;
+    // NPTF takes the overall external thread length of the same pipe size from NPT.
+    if (s.family == SeriesFamily::TaperPipe) return holds(seriesById(series::NPT).firstTable, row);
+    return true;
 }
 
 void apply(SeriesId id, int row, ThreadResults& r) {
     const ThreadSeries& s = seriesById(id);
-    const RowCells t(s.firstTable, row);
-    switch (s.family) {
-        case SeriesFamily::Unified:
-        case SeriesFamily::IsoMetric:
-            unifiedTwoClass(t, RowCells(s.secondTable, row), r);
-            break;
-        case SeriesFamily::UNS:
-            un10NormalClass(t, r);
-            break;
-        case SeriesFamily::UNJ:
-            unj(t, r);
-            break;
-        case SeriesFamily::TaperPipe:
-            break;
-        case SeriesFamily::StraightPipe:
-            if (id == series::NPSM) {
-                npsm(t, r);
-            } else {
-                npsl(t, r);
-            }
-            break;
-        case SeriesFamily::Acme:
-            if (id == series::STUB_ACME) {
-                acmeNormalClass(t, r);
-            } else {
-                acme(t, RowCells(s.secondTable, row), r);
-            }
-            break;
-        case SeriesFamily::UNM:
-            unm(t, r);
-            break;
-        case SeriesFamily::Whitworth:
-            whitworth(id, t, r);
-            break;
-        case SeriesFamily::BA:
-            ba(t, r);
-            break;
-        case SeriesFamily::ThreadInsert:
-            insertTapping(t, r);
-            break;
-    }
+    const LimitTable& first = *s.firstTable;
+    copyCells(first, first, row, r);
+    if (s.secondTable != nullptr) copyCells(*s.secondTable, first, row, r);
+    if (s.family == SeriesFamily::Whitworth) whitworth::limits(id, first, row, r);
+    if (s.family == SeriesFamily::BA) baLimits(first, row, r);
+    if (s.form == ThreadForm::Acme29) acmeExternalFlat(r);
+    for (ExternalLimits* e : {&r.extNormal, &r.extClose})
+        e->majorMean = mean(e->majorMax, e->majorMin);
+    for (InternalLimits* i : {&r.intNormal, &r.intClose})
+        i->minorMean = mean(i->minorMin, i->minorMax);
 }
 
-void applyOverWires(SeriesId id, ThreadResults& r) {
-    const auto overWires = [&r](ExternalLimits& e) {
-        e.wiresMax = e.pitchMax + r.wireConstant;
-        e.wiresMin = e.pitchMin + r.wireConstant;
-    };
-    switch (seriesById(id).family) {
-        case SeriesFamily::Unified:
-        case SeriesFamily::IsoMetric:
-        case SeriesFamily::Whitworth:
-        case SeriesFamily::BA:
-            overWires(r.extNormal);
-            overWires(r.extClose);
-            break;
-        case SeriesFamily::Acme:
-            overWires(r.extNormal);
-            if (id == series::ACME) overWires(r.extClose);
-            break;
-        case SeriesFamily::UNS:
-        case SeriesFamily::StraightPipe:
-        case SeriesFamily::UNM:
-            overWires(r.extNormal);
-            break;
-        case SeriesFamily::UNJ:
-            overWires(r.extClose);
-            break;
-        case SeriesFamily::TaperPipe:
-        case SeriesFamily::ThreadInsert:
-            break;
+void applyOverWires(ThreadResults& r) {
+    if (!r.wireConstant) return;
+    for (ExternalLimits* e : {&r.extNormal, &r.extClose}) {
+        if (e->pitchMax) e->wiresMax = *e->pitchMax + *r.wireConstant;
+        if (e->pitchMin) e->wiresMin = *e->pitchMin + *r.wireConstant;
     }
 }
 

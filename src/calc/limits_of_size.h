@@ -7,16 +7,19 @@
 
 namespace torveld::limits_of_size {
 
-// True when every table the limits (and pipe values) of `id` read exists, has the expected
-// layout and holds row `row`. The calculation writes nothing unless this holds.
+// True when every table the limits (and pipe values) of `id` read exists, has a layout the
+// calculation knows with all the columns it reads, and holds row `row`. The calculation writes
+// nothing unless this holds.
 bool tablesHoldRow(SeriesId id, int row);
 
-// Writes the limits of size of row `row` of series `id` into `r` (and, for ACME, the external
-// flat, which needs the maximum major diameter). `r.pitch` must already be set. Taper pipe
-// threads have no class limits; nothing is written for them.
+// Writes the limits of size of row `row` of series `id` into `r`, with the means of each class
+// record (and, for ACME, the external flat, which needs the maximum major diameter). The cells
+// go where the column map of their table's layout says; the British limits are computed from
+// the basic sizes. `r.pitch` must already be set. Taper pipe threads have no class limits.
 void apply(SeriesId id, int row, ThreadResults& r);
 
-// The over-wire limits of every external class record the series fills.
-void applyOverWires(SeriesId id, ThreadResults& r);
+// The over-wire limits of every external class record that has pitch-diameter limits: each
+// pitch-diameter limit plus the wire constant.
+void applyOverWires(ThreadResults& r);
 
 }  // namespace torveld::limits_of_size

@@ -6,8 +6,9 @@ std::vector<Line> lengthsList(SeriesId id, const ThreadResults& r) {
     if (id != series::NPT && id != series::NPTF) return {};
     const Line empty{LineKind::Empty, "", 0.0};
     const auto text = [](const char* t) { return Line{LineKind::Text, t, 0.0}; };
-    const auto withThreads = [](const char* label, double length) {
-        return Line{LineKind::LengthWithThreads, label, length};
+    // Without results (no calculation) a length reads 0.
+    const auto withThreads = [](const char* label, const Length& length) {
+        return Line{LineKind::LengthWithThreads, label, length.value_or(0.0)};
     };
 
     std::vector<Line> lines{
@@ -22,10 +23,11 @@ std::vector<Line> lengthsList(SeriesId id, const ThreadResults& r) {
         lines.push_back(withThreads("  L4 = ", r.l4));
         lines.push_back(text("  OVERALL EXTERNAL THREAD LENGTH"));
     } else {
-        lines.push_back(Line{LineKind::LengthOnly, "  SHOULDER LENGTH = ", r.shoulderLength});
+        lines.push_back(
+            Line{LineKind::LengthOnly, "  SHOULDER LENGTH = ", r.shoulderLength.value_or(0.0)});
         lines.push_back(empty);
         lines.push_back(text("  OVERALL INTERNAL THREAD"));
-        if (r.l4 > 0.0) {
+        if (r.l4) {
             lines.push_back(withThreads("  LENGTH = ", r.l4));
         } else {
             lines.push_back(text("  LENGTH NOT AVAILABLE"));

@@ -58,48 +58,6 @@ constexpr std::array<PipeCrestFlats, 5> kPipeCrestFlats{{
 
 }  // namespace
 
-std::optional<ThreadForm> threadFormOf(SeriesId id) {
-    using F = ThreadForm;
-    switch (id) {
-        case series::UNC:
-        case series::UNF:
-        case series::UNEF:
-        case series::UN:
-        case series::UNS:
-        case series::ISO_COARSE:
-        case series::ISO_FINE:
-            return F::Unified60;
-        case series::UNJ:
-        case series::UNJC:
-        case series::UNJF:
-        case series::UNJEF:
-            return F::UNJ;
-        case series::NPT:
-        case series::NPTF:
-            return F::TaperPipe;
-        case series::NPSM:
-            return F::NPSM;
-        case series::NPSL:
-            return F::NPSL;
-        case series::ACME:
-            return F::Acme29;
-        case series::STUB_ACME:
-            return F::StubAcme;
-        case series::UNM:
-            return F::UNM;
-        case series::BSW:
-        case series::BSF:
-            return F::Whitworth55;
-        case series::BA:
-            return F::BA47;
-        case series::UNC_STI:
-        case series::UNF_STI:
-            return F::InsertTapping;
-        default:
-            return std::nullopt;
-    }
-}
-
 const ProfileConstants& profileConstants(ThreadForm form) {
     return kProfiles[static_cast<std::size_t>(form)];
 }

@@ -8,20 +8,6 @@
 
 namespace torveld {
 
-enum class ThreadForm {
-    Unified60,  // UNC, UNF, UNEF, UN, UNS, ISO COARSE, ISO FINE
-    NPSM,
-    NPSL,
-    UNJ,  // UNJ, UNJC, UNJF, UNJEF
-    UNM,
-    TaperPipe,  // NPT, NPTF
-    Acme29,
-    StubAcme,
-    Whitworth55,  // BSW, BSF
-    BA47,
-    InsertTapping,  // UNC-STI, UNF-STI
-};
-
 // One row per thread form. Every value is a multiple of the pitch P; an empty value means the
 // form does not compute that field (its display cell shows "--").
 struct ProfileConstants {
@@ -35,10 +21,7 @@ struct ProfileConstants {
     std::optional<double> rootRadiusMax, rootRadiusMin;
 };
 
-// The form a series is calculated with; nullopt for an invalid id.
-std::optional<ThreadForm> threadFormOf(SeriesId id);
-
-// The constants of a form.
+// The constants of a form (the form of a series is a column of its catalogue record).
 const ProfileConstants& profileConstants(ThreadForm form);
 
 // Crest truncation flats of the taper pipe threads, as multiples of P, by threads per inch.

@@ -19,6 +19,24 @@ bool isTaperPipe(SeriesId id) {
     return id == series::NPT || id == series::NPTF;
 }
 
+// The first chart row at or above `target` in chart order (the chart is not sorted: "4.80mm"
+// follows "12" although it is smaller), or -1. The running maximum of the diameters does not
+// fall, so the first row whose running maximum reaches the target is that row, found by
+// bisection instead of a walk over up to 746 rows.
+int firstRowReaching(double target) {
+    static const std::array<double, drill_chart::kEndRow> runningMax = [] {
+        std::array<double, drill_chart::kEndRow> values{};
+        double max = 0.0;
+        for (int i = 0; i < drill_chart::kEndRow; ++i) {
+            max = std::max(max, drill_chart::diameter(i));
+            values[static_cast<std::size_t>(i)] = max;
+        }
+        return values;
+    }();
+    const auto it = std::lower_bound(runningMax.begin(), runningMax.end(), target);
+    return it == runningMax.end() ? -1 : static_cast<int>(it - runningMax.begin());
+}
+
 }  // namespace
 
 std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch) {
@@ -30,26 +48,6 @@ std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch) {
     return lines;
 }
 
-std::optional<double> engagementMajor(SeriesId id, const ThreadResults& results) {
-    switch (id) {
-        case series::UNC:
-        case series::UNF:
-        case series::UNEF:
-        case series::UN:
-        case series::UNS:
-        case series::ISO_COARSE:
-        case series::ISO_FINE:
-            return results.intNormal.majorMin;
-        case series::UNJ:
-        case series::UNJC:
-        case series::UNJF:
-        case series::UNJEF:
-            return results.extClose.majorMax;
-        default:
-            return std::nullopt;
-    }
-}
-
 double percentageOfThread(double basicMajor, double pitch, double drill) {
     if (!std::isfinite(basicMajor) || !std::isfinite(pitch) || !std::isfinite(drill) ||
         !(pitch > 0.0)) {
@@ -58,7 +56,7 @@ double percentageOfThread(double basicMajor, double pitch, double drill) {
     return (basicMajor - drill) / (0.013 * pitch);
 }
 
-double guideTarget(SeriesId id, const ThreadResults& results) {
+Length guideTarget(SeriesId id, const ThreadResults& results) {
     switch (id) {
         case series::NPT:
         case series::NPTF:
@@ -84,16 +82,7 @@ GuideDrill findGuideDrillFor(SeriesId id, double target) {
     const int lastStart = drill_chart::kEndRow - lead;
     if (target <= kSmallestTarget) return GuideDrill{0, 0, 0};
 
-    int found = -1;
-    if (target <= kLargestTarget) {
-        // Chart order, not sorted again: "4.80mm" follows "12" although it is smaller.
-        for (int i = 0; i < drill_chart::kEndRow; ++i) {
-            if (drill_chart::diameter(i) >= target) {
-                found = i;
-                break;
-            }
-        }
-    }
+    const int found = target <= kLargestTarget ? firstRowReaching(target) : -1;
     // Above the largest target, or no number at all (a NaN never compares): no drill.
     if (found < 0) return GuideDrill{drill_chart::kEndRow, drill_chart::kEndRow, lastStart};
 
@@ -103,7 +92,7 @@ GuideDrill findGuideDrillFor(SeriesId id, double target) {
 }
 
 GuideDrill findGuideDrill(SeriesId id, const ThreadResults& results) {
-    return findGuideDrillFor(id, guideTarget(id, results));
+    return findGuideDrillFor(id, guideTarget(id, results).value_or(0.0));
 }
 
 }  // namespace torveld::tap_drill

@@ -28,11 +28,6 @@ struct EngagementLine {
 // n percent of thread is D - 0.013 x (n x P), that is D - 1.3 P at 100 percent.
 std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch);
 
-// The basic major diameter D the engagement list of a series is worked out from:
-// intNormal.majorMin for UNC, UNF, UNEF, UN, UNS, ISO COARSE and ISO FINE; extClose.majorMax for
-// UNJ, UNJC, UNJF and UNJEF; none for the series that have no engagement list.
-std::optional<double> engagementMajor(SeriesId id, const ThreadResults& results);
-
 // The percentage of thread that a drill of diameter d gives on a thread of basic major D and
 // pitch P (inches): the engagement lines read backwards, n = (D - d) / (0.013 x P). Above 100
 // for a drill smaller than the 100 percent drill, below 0 for one larger than D; NaN when P is
@@ -41,7 +36,7 @@ double percentageOfThread(double basicMajor, double pitch, double drill);
 
 // The diameter the guide drill is sought for: k0 for NPT and NPTF; the normal-class internal
 // minor minimum for UNS, STUB ACME, NPSM, NPSL and UNM; the close-class one for all others.
-double guideTarget(SeriesId id, const ThreadResults& results);
+Length guideTarget(SeriesId id, const ThreadResults& results);
 
 // Rows the drill chart is scrolled ahead of the guide drill: 11 for NPT and NPTF, 9 otherwise.
 // The data sheet prints lead + 1 rows from the guide start index.
@@ -54,7 +49,8 @@ struct GuideDrill {
 };
 
 // The guide drill for the series' target: the drill standing just before the first drill at
-// or above the target, walking the chart in its order. Every row returned exists.
+// or above the target, walking the chart in its order. Without a target (no results) the guide
+// stands at the top of the chart. Every row returned exists.
 GuideDrill findGuideDrill(SeriesId id, const ThreadResults& results);
 GuideDrill findGuideDrillFor(SeriesId id, double target);
 

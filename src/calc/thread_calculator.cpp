@@ -10,7 +10,10 @@ namespace torveld {
 
 namespace {
 
-void setIf(double& field, const std::optional<double>& factor, double pitch) {
+// The last NPT and NPTF size row (4 inch pipe) whose tap depth the tables give.
+constexpr int kLastTapDepthRow = 13;
+
+void setIf(Length& field, const std::optional<double>& factor, double pitch) {
     if (factor) field = *factor * pitch;
 }
 
@@ -20,7 +23,7 @@ void applyProfile(const ProfileConstants& k, ThreadResults& r) {
     if (k.bestWire && k.wireOffset && k.wireMultiplier) {
         r.bestWire = *k.bestWire * p;
         r.wireOffset = *k.wireOffset * p;
-        r.wireConstant = *k.wireMultiplier * r.bestWire - r.wireOffset;
+        r.wireConstant = *k.wireMultiplier * *r.bestWire - *r.wireOffset;
     }
     setIf(r.extHeight, k.extHeight, p);
     setIf(r.intHeight, k.intHeight, p);
@@ -62,12 +65,15 @@ void applyPipeValues(SeriesId id, int row, ThreadResults& r) {
     const double externalLength =
         id == series::NPT ? column5 : seriesById(series::NPT).firstTable->read(row, 5);
     r.majorAtPipeEnd = d - externalLength * 0.0625;
-    r.l4 = column5;
-    r.e0 = d - (0.05 * d + 1.1) * p;
-    r.e1 = r.e0 + 0.0625 * l1;
+    // L4: the overall external (NPT) or internal (NPTF) thread length; a 0 is no length.
+    if (column5 > 0.0) r.l4 = column5;
+    const double e0 = d - (0.05 * d + 1.1) * p;
+    r.e0 = e0;
+    r.e1 = e0 + 0.0625 * l1;
     r.minorAtFace = l1 * 0.0625 + k0;
     r.k0 = k0;
-    r.tapDepth = l1 + column6;
+    // The tap depth is given through the 4 inch pipe (size row 13).
+    if (row <= kLastTapDepthRow) r.tapDepth = l1 + column6;
     r.l1 = l1;
     if (id == series::NPT) {
         r.l3 = column3;
@@ -79,37 +85,32 @@ void applyPipeValues(SeriesId id, int row, ThreadResults& r) {
 
 }  // namespace
 
-bool ThreadCalculator::calculate() {
-    if (!run()) {
-        // No number of an earlier size may stay behind under the header of this one.
-        results_ = ThreadResults{};
-        return false;
-    }
-    return true;
-}
-
-bool ThreadCalculator::run() {
-    const SeriesId id = selection_.series;
-    const int row = selection_.sizeIndex;
-    const std::optional<ThreadForm> form = threadFormOf(id);
-    if (!form || !isValidSeries(id)) return false;
-    if (row < 0 || row >= sizeCount(id)) return false;
-    if (!limits_of_size::tablesHoldRow(id, row)) return false;
+std::optional<ThreadResults> calculate(const Selection& selection) {
+    const SeriesId id = selection.series;
+    const int row = selection.sizeIndex;
+    if (!isValidSeries(id)) return std::nullopt;
+    if (row < 0 || row >= sizeCount(id)) return std::nullopt;
+    if (!limits_of_size::tablesHoldRow(id, row)) return std::nullopt;
     const SizeRow size = sizeRow(id, row);
     // A mixed-number pitch text ("4 1/2", "11 1/2") is the sum of its parts.
     const double pitch = size.pitchInches;
-    if (!std::isfinite(pitch) || pitch <= 0.0) return false;
+    if (!std::isfinite(pitch) || pitch <= 0.0) return std::nullopt;
 
-    ThreadResults& r = results_;
+    const ThreadForm form = seriesById(id).form;
+    ThreadResults r;
     r.pitch = pitch;
-    applyProfile(profileConstants(*form), r);
-    if (*form == ThreadForm::TaperPipe) {
-        applyPipeCrestFlats(id, pitchTextValue(size.pitchText), r);
-    }
+    applyProfile(profileConstants(form), r);
+    if (form == ThreadForm::TaperPipe) applyPipeCrestFlats(id, pitchTextValue(size.pitchText), r);
     limits_of_size::apply(id, row, r);
-    limits_of_size::applyOverWires(id, r);
-    if (*form == ThreadForm::TaperPipe) applyPipeValues(id, row, r);
-    return true;
+    limits_of_size::applyOverWires(r);
+    if (form == ThreadForm::TaperPipe) applyPipeValues(id, row, r);
+    return r;
+}
+
+bool ThreadCalculator::calculate() {
+    std::optional<ThreadResults> results = torveld::calculate(selection_);
+    results_ = results.value_or(ThreadResults{});
+    return results.has_value();
 }
 
 }  // namespace torveld

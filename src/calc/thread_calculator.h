@@ -1,24 +1,29 @@
-// Thread calculations: ThreadCalculator fills ThreadResults for the current Selection.
+// Thread calculations: the results of one size of one series.
 #pragma once
+
+#include <optional>
 
 #include "thread_results.h"
 
 namespace torveld {
 
+// The results of the selected size: pitch; best wire and wire constant; heights, flats and
+// radii; limits of size; over-wire limits; pipe values. Values the series does not compute are
+// empty. Nothing when the selection names no size of the tables or its pitch is not a positive
+// finite number.
+std::optional<ThreadResults> calculate(const Selection& selection);
+
+// calculate() for callers that keep one ThreadResults: writes the results of the selection, or
+// empties every value when there are none (no number of an earlier size may stay behind), and
+// returns whether there were results.
 class ThreadCalculator {
   public:
     ThreadCalculator(const Selection& selection, ThreadResults& results)
         : selection_(selection), results_(results) {}
 
-    // Reads Selection.series and Selection.sizeIndex, writes ThreadResults: pitch; best wire
-    // and wire constant; heights, flats and radii; limits of size; over-wire limits; pipe values.
-    // Fields the series does not compute keep their values. False, with every result set to
-    // zero, when the selection names no size of the tables or its pitch is not a positive
-    // finite number.
     bool calculate();
 
   private:
-    bool run();
     const Selection& selection_;
     ThreadResults& results_;
 };

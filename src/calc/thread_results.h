@@ -1,7 +1,8 @@
 // Thread calculations: the Selection, the ThreadResults record and its class-limit records.
+// Numbers only: the texts the window and the data sheet show are made from these in src/ui.
 #pragma once
 
-#include <string>
+#include <optional>
 
 #include "series.h"
 
@@ -11,45 +12,103 @@ namespace torveld {
 struct Selection {
     SeriesId series = series::UNC;
     int sizeIndex = 0;
-    std::string seriesCode = "UNC";  // caption of the series button ("NPT" also for NPTF)
-    std::string headerText;          // designation " - " pitchText "  " series code
 };
 
-// One class of external thread; inches.
+// A length in inches, or none: the series does not have the value, or its tables hold none for
+// the size (a table cell of 0 is no value, never a length of 0).
+using Length = std::optional<double>;
+
+// One class of external thread.
 struct ExternalLimits {
-    double majorMax = 0, majorMin = 0, majorMean = 0;
-    double pitchMax = 0, pitchMin = 0;
-    double minorRef = 0, minorMax = 0, minorMin = 0;
-    double wiresMax = 0, wiresMin = 0;
+    Length majorMax, majorMin, majorMean;
+    Length pitchMax, pitchMin;
+    Length minorRef, minorMax, minorMin;
+    Length wiresMax, wiresMin;
 
     bool operator==(const ExternalLimits&) const = default;
 };
 
-// One class of internal thread; inches.
+// One class of internal thread.
 struct InternalLimits {
-    double minorMin = 0, minorMax = 0, minorMean = 0;
-    double pitchMin = 0, pitchMax = 0;
-    double majorMin = 0, majorMax = 0;
+    Length minorMin, minorMax, minorMean;
+    Length pitchMin, pitchMax;
+    Length majorMin, majorMax;
 
     bool operator==(const InternalLimits&) const = default;
 };
 
-// Everything computed for the current Selection, in inches. A calculation writes the fields its
-// series computes and leaves the others as they were; the display shows only the former.
+// Everything computed for one size of one series. A value the series does not compute, or that
+// its tables do not hold for the size, is empty; `pitch` is always set.
 struct ThreadResults {
     double pitch = 0;
-    double bestWire = 0, wireOffset = 0, wireConstant = 0;
-    double extHeight = 0, intHeight = 0, extFlat = 0, intFlat = 0;
-    double crestRadius = 0, rootRadius = 0, rootRadiusMax = 0, rootRadiusMin = 0;
+    Length bestWire, wireOffset, wireConstant;
+    Length extHeight, intHeight, extFlat, intFlat;
+    Length crestRadius, rootRadius, rootRadiusMax, rootRadiusMin;
     ExternalLimits extNormal, extClose;
     InternalLimits intNormal, intClose;
-    double csinkMin = 0, csinkMax = 0;
+    Length csinkMin, csinkMax;
     // Taper pipe threads (NPT, NPTF).
-    double pipeOD = 0, majorAtPipeEnd = 0, e0 = 0, e1 = 0, k0 = 0, minorAtFace = 0, tapDepth = 0;
-    double l1 = 0, l2 = 0, l3 = 0, l4 = 0, shoulderLength = 0;
-    double extCrestFlatMax = 0, extCrestFlatMin = 0, intCrestFlatMax = 0, intCrestFlatMin = 0;
+    Length pipeOD, majorAtPipeEnd, e0, e1, k0, minorAtFace, tapDepth;
+    Length l1, l2, l3, l4, shoulderLength;
+    Length extCrestFlatMax, extCrestFlatMin, intCrestFlatMax, intCrestFlatMin;
 
     bool operator==(const ThreadResults&) const = default;
+};
+
+// The four class records: the normal (upper) and close (lower) class of each side.
+enum class ClassRecord { ExtNormal, ExtClose, IntNormal, IntClose };
+
+// The limits a class record may hold. External records have no minor mean; internal records
+// have no minor reference and no over-wire limits.
+enum class Limit {
+    MajorMax,
+    MajorMin,
+    MajorMean,
+    PitchMax,
+    PitchMin,
+    MinorRef,
+    MinorMax,
+    MinorMin,
+    MinorMean,
+    WiresMax,
+    WiresMin,
+};
+
+// The limit of a class record; nullptr where that record has no such limit.
+Length* limitOf(ThreadResults& r, ClassRecord record, Limit limit);
+const Length* limitOf(const ThreadResults& r, ClassRecord record, Limit limit);
+
+// One value of ThreadResults named as data, so that tables of (column, field) pairs can say
+// where a table column or a window field goes: a limit of a class record, a length of the
+// thread as a whole, or the pitch. A default ResultField names no value at all.
+class ResultField {
+  public:
+    constexpr ResultField() = default;
+    constexpr ResultField(ClassRecord record, Limit limit)
+        : record_(record), limit_(limit), isLimit_(true) {}
+    constexpr ResultField(Length ThreadResults::*length) : length_(length) {}
+    constexpr ResultField(double ThreadResults::*number) : number_(number) {}
+
+    // The value in `r` (empty where the record has no such limit).
+    Length of(const ThreadResults& r) const {
+        if (number_ != nullptr) return r.*number_;
+        if (length_ != nullptr) return r.*length_;
+        const Length* value = isLimit_ ? limitOf(r, record_, limit_) : nullptr;
+        return value != nullptr ? *value : Length{};
+    }
+    // The field to write in `r`; nullptr for the pitch and for a limit the record lacks.
+    Length* in(ThreadResults& r) const {
+        if (number_ != nullptr) return nullptr;
+        if (length_ != nullptr) return &(r.*length_);
+        return isLimit_ ? limitOf(r, record_, limit_) : nullptr;
+    }
+
+  private:
+    ClassRecord record_ = ClassRecord::ExtNormal;
+    Limit limit_ = Limit::MajorMax;
+    bool isLimit_ = false;
+    Length ThreadResults::*length_ = nullptr;
+    double ThreadResults::*number_ = nullptr;
 };
 
 }  // namespace torveld

@@ -114,5 +114,9 @@ const LimitTable* const kAll[30] = {&uncFirst,
                                     &uncSti,
                                     &unfSti};
 
+// The series offers M12 x 1.5 and M35 x 1.5 in 6g/6H only, so their close-class rows hold no
+// value (the generator writes "nothing where the series offers no closer class").
+const RowWithoutValues kRowsWithoutValues[2] = {{&isoFineSecond, 22}, {&isoFineSecond, 37}};
+
 }  // namespace limits
 }  // namespace torveld

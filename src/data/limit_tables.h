@@ -44,6 +44,14 @@ extern const LimitTable unm, bsw, bsf, ba, uncSti, unfSti;
 
 // All 30 tables, in the order above.
 extern const LimitTable* const kAll[30];
+
+// A row that holds no value at all, by design: the size has no class of that table.
+struct RowWithoutValues {
+    const LimitTable* table;
+    int row;
+};
+// Every such row; any other row of 0s is a fault of the data.
+extern const RowWithoutValues kRowsWithoutValues[2];
 }  // namespace limits
 
 }  // namespace torveld

@@ -11,42 +11,41 @@ namespace torveld {
 namespace {
 
 using F = SeriesFamily;
+using T = ThreadForm;
+using D = DisplayFamily;
 using U = PitchUnit;
 namespace st = size_tables;
 namespace lt = limits;
 
-// Indexed by SeriesId.
+// Indexed by SeriesId: id, name, family, thread form, display, pitch unit, size table, limit
+// tables.
+// clang-format off
 const ThreadSeries kCatalogue[series::kCount] = {
-    {series::UNC, "UNC", F::Unified, U::ThreadsPerInch, &st::kUnc, &lt::uncFirst, &lt::uncSecond},
-    {series::UNF, "UNF", F::Unified, U::ThreadsPerInch, &st::kUnf, &lt::unfFirst, &lt::unfSecond},
-    {series::UNEF, "UNEF", F::Unified, U::ThreadsPerInch, &st::kUnef, &lt::unefFirst,
-     &lt::unefSecond},
-    {series::UN, "UN", F::Unified, U::ThreadsPerInch, &st::kUn, &lt::unFirst, &lt::unSecond},
-    {series::UNS, "UNS", F::UNS, U::ThreadsPerInch, &st::kUns, &lt::uns, nullptr},
-    {series::UNJ, "UNJ", F::UNJ, U::ThreadsPerInch, &st::kUnj, &lt::unj, nullptr},
-    {series::UNJC, "UNJC", F::UNJ, U::ThreadsPerInch, &st::kUnjc, &lt::unjc, nullptr},
-    {series::UNJF, "UNJF", F::UNJ, U::ThreadsPerInch, &st::kUnjf, &lt::unjf, nullptr},
-    {series::UNJEF, "UNJEF", F::UNJ, U::ThreadsPerInch, &st::kUnjef, &lt::unjef, nullptr},
-    {series::NPT, "NPT", F::TaperPipe, U::ThreadsPerInch, &st::kNpt, &lt::npt, nullptr},
-    {series::NPTF, "NPTF", F::TaperPipe, U::ThreadsPerInch, &st::kNptf, &lt::nptf, nullptr},
-    {series::NPSM, "NPSM", F::StraightPipe, U::ThreadsPerInch, &st::kNpsm, &lt::npsm, nullptr},
-    {series::NPSL, "NPSL", F::StraightPipe, U::ThreadsPerInch, &st::kNpsl, &lt::npsl, nullptr},
-    {series::ACME, "ACME", F::Acme, U::ThreadsPerInch, &st::kAcme, &lt::acmeFirst, &lt::acmeSecond},
-    {series::STUB_ACME, "STUB ACME", F::Acme, U::ThreadsPerInch, &st::kAcme, &lt::stubAcme,
-     nullptr},
-    {series::ISO_COARSE, "ISO COARSE", F::IsoMetric, U::Millimetres, &st::kIsoCoarse,
-     &lt::isoCoarseFirst, &lt::isoCoarseSecond},
-    {series::ISO_FINE, "ISO FINE", F::IsoMetric, U::Millimetres, &st::kIsoFine, &lt::isoFineFirst,
-     &lt::isoFineSecond},
-    {series::UNM, "UNM", F::UNM, U::Millimetres, &st::kUnm, &lt::unm, nullptr},
-    {series::BSW, "BSW", F::Whitworth, U::ThreadsPerInch, &st::kBsw, &lt::bsw, nullptr},
-    {series::BSF, "BSF", F::Whitworth, U::ThreadsPerInch, &st::kBsf, &lt::bsf, nullptr},
-    {series::BA, "BA", F::BA, U::Millimetres, &st::kBa, &lt::ba, nullptr},
-    {series::UNC_STI, "UNC-STI", F::ThreadInsert, U::ThreadsPerInch, &st::kUncSti, &lt::uncSti,
-     nullptr},
-    {series::UNF_STI, "UNF-STI", F::ThreadInsert, U::ThreadsPerInch, &st::kUnfSti, &lt::unfSti,
-     nullptr},
+    {series::UNC, "UNC", F::Unified, T::Unified60, D::Unified, U::ThreadsPerInch, &st::kUnc, &lt::uncFirst, &lt::uncSecond},
+    {series::UNF, "UNF", F::Unified, T::Unified60, D::Unified, U::ThreadsPerInch, &st::kUnf, &lt::unfFirst, &lt::unfSecond},
+    {series::UNEF, "UNEF", F::Unified, T::Unified60, D::Unified, U::ThreadsPerInch, &st::kUnef, &lt::unefFirst, &lt::unefSecond},
+    {series::UN, "UN", F::Unified, T::Unified60, D::Unified, U::ThreadsPerInch, &st::kUn, &lt::unFirst, &lt::unSecond},
+    {series::UNS, "UNS", F::UNS, T::Unified60, D::UNS, U::ThreadsPerInch, &st::kUns, &lt::uns, nullptr},
+    {series::UNJ, "UNJ", F::UNJ, T::UNJ, D::UNJ, U::ThreadsPerInch, &st::kUnj, &lt::unj, nullptr},
+    {series::UNJC, "UNJC", F::UNJ, T::UNJ, D::UNJ, U::ThreadsPerInch, &st::kUnjc, &lt::unjc, nullptr},
+    {series::UNJF, "UNJF", F::UNJ, T::UNJ, D::UNJ, U::ThreadsPerInch, &st::kUnjf, &lt::unjf, nullptr},
+    {series::UNJEF, "UNJEF", F::UNJ, T::UNJ, D::UNJ, U::ThreadsPerInch, &st::kUnjef, &lt::unjef, nullptr},
+    {series::NPT, "NPT", F::TaperPipe, T::TaperPipe, D::TaperPipe, U::ThreadsPerInch, &st::kNpt, &lt::npt, nullptr},
+    {series::NPTF, "NPTF", F::TaperPipe, T::TaperPipe, D::TaperPipe, U::ThreadsPerInch, &st::kNptf, &lt::nptf, nullptr},
+    {series::NPSM, "NPSM", F::StraightPipe, T::NPSM, D::NPSM, U::ThreadsPerInch, &st::kNpsm, &lt::npsm, nullptr},
+    {series::NPSL, "NPSL", F::StraightPipe, T::NPSL, D::NPSL, U::ThreadsPerInch, &st::kNpsl, &lt::npsl, nullptr},
+    {series::ACME, "ACME", F::Acme, T::Acme29, D::Acme, U::ThreadsPerInch, &st::kAcme, &lt::acmeFirst, &lt::acmeSecond},
+    {series::STUB_ACME, "STUB ACME", F::Acme, T::StubAcme, D::StubAcme, U::ThreadsPerInch, &st::kAcme, &lt::stubAcme, nullptr},
+    {series::ISO_COARSE, "ISO COARSE", F::IsoMetric, T::Unified60, D::IsoCoarse, U::Millimetres, &st::kIsoCoarse, &lt::isoCoarseFirst, &lt::isoCoarseSecond},
+    {series::ISO_FINE, "ISO FINE", F::IsoMetric, T::Unified60, D::IsoFine, U::Millimetres, &st::kIsoFine, &lt::isoFineFirst, &lt::isoFineSecond},
+    {series::UNM, "UNM", F::UNM, T::UNM, D::UNM, U::Millimetres, &st::kUnm, &lt::unm, nullptr},
+    {series::BSW, "BSW", F::Whitworth, T::Whitworth55, D::Whitworth, U::ThreadsPerInch, &st::kBsw, &lt::bsw, nullptr},
+    {series::BSF, "BSF", F::Whitworth, T::Whitworth55, D::Whitworth, U::ThreadsPerInch, &st::kBsf, &lt::bsf, nullptr},
+    {series::BA, "BA", F::BA, T::BA47, D::BA, U::Millimetres, &st::kBa, &lt::ba, nullptr},
+    {series::UNC_STI, "UNC-STI", F::ThreadInsert, T::InsertTapping, D::ThreadInsert, U::ThreadsPerInch, &st::kUncSti, &lt::uncSti, nullptr},
+    {series::UNF_STI, "UNF-STI", F::ThreadInsert, T::InsertTapping, D::ThreadInsert, U::ThreadsPerInch, &st::kUnfSti, &lt::unfSti, nullptr},
 };
+// clang-format on
 
 }  // namespace
 

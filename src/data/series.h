@@ -40,7 +40,7 @@ inline constexpr SeriesId UNF_STI = 22;
 inline constexpr int kCount = 23;
 }  // namespace series
 
-// The grouping on which calculation and display branch.
+// The grouping of series that share their tables' layouts and their limits of size.
 enum class SeriesFamily {
     Unified,       // UNC, UNF, UNEF, UN
     UNS,           // UNS
@@ -52,6 +52,40 @@ enum class SeriesFamily {
     UNM,           // UNM
     Whitworth,     // BSW, BSF
     BA,            // BA
+    ThreadInsert,  // UNC-STI, UNF-STI
+};
+
+// The profile a series is calculated with: which multiples of the pitch give its heights,
+// flats, radii and wire values.
+enum class ThreadForm {
+    Unified60,  // UNC, UNF, UNEF, UN, UNS, ISO COARSE, ISO FINE
+    NPSM,
+    NPSL,
+    UNJ,  // UNJ, UNJC, UNJF, UNJEF
+    UNM,
+    TaperPipe,  // NPT, NPTF
+    Acme29,
+    StubAcme,
+    Whitworth55,  // BSW, BSF
+    BA47,
+    InsertTapping,  // UNC-STI, UNF-STI
+};
+
+// The 14 ways the main window and the data sheet show a series' results.
+enum class DisplayFamily {
+    Unified,  // UNC, UNF, UNEF, UN
+    IsoCoarse,
+    IsoFine,
+    UNS,
+    UNJ,  // UNJ, UNJC, UNJF, UNJEF
+    Acme,
+    StubAcme,
+    TaperPipe,  // NPT, NPTF
+    NPSM,
+    NPSL,
+    UNM,
+    Whitworth,  // BSW, BSF
+    BA,
     ThreadInsert,  // UNC-STI, UNF-STI
 };
 
@@ -73,6 +107,8 @@ struct ThreadSeries {
     SeriesId id;
     const char* name;  // caption of the selector button and series code
     SeriesFamily family;
+    ThreadForm form;
+    DisplayFamily display;
     PitchUnit pitchUnit;  // the numeric data is in millimetres exactly when the pitch is
     const SizeTable* sizeTable;
     const LimitTable* firstTable;

@@ -6,6 +6,24 @@
 
 namespace torveld::platform {
 
+// The fixed arguments of dpStartDoc and dpEndDoc. The system passes the same words with every
+// document and relies on none of them: what they select is the library's business (the Qt
+// preview draws one landscape letter page whatever they say), and the recording preview keeps
+// them, so that a change to them shows in the call-by-call comparison of the sheet.
+namespace start_doc {
+inline constexpr int kNoParent = 0;              // the preview is owned by no window
+inline constexpr std::string_view kNoFile = "";  // the document is shown, not written to a file
+// The library's five document options, as the system has always passed them (136 = 8 + 128,
+// two flag bits).
+inline constexpr int kOptionA = 0;
+inline constexpr int kOptionB = 1;
+inline constexpr int kOptionC = 1;
+inline constexpr int kOptionD = 7;
+inline constexpr int kOptionE = 136;
+}  // namespace start_doc
+// dpEndDoc: complete the document and hand it to the preview for the user to see and print.
+inline constexpr int kEndDocShowPreview = 4;
+
 // A page of 11 x 8.5 in (landscape), coordinates in inches from the top-left corner.
 // One dpStartDoc, any number of dpFont / dpRect / dpText on its handle, one dpEndDoc.
 class PrintPreview {

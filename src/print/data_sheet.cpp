@@ -13,8 +13,6 @@ namespace torveld {
 namespace {
 
 using platform::PrintPreview;
-using platform::WindowHandle;
-using platform::Windowing;
 
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
@@ -22,42 +20,6 @@ constexpr int kPlain = 1;
 constexpr int kEmphasised = 5;  // plain plus the emphasis flag 4
 constexpr int kLeft = 0;
 constexpr int kCentre = 1;
-
-// Main-window controls the sheet copies.
-namespace field {
-constexpr int kExternalTitle = 349;
-constexpr int kInternalTitle = 350;
-constexpr std::array<int, 4> kExternalGroupCaptions = {353, 354, 355, 356};
-constexpr std::array<int, 9> kExternalColumnCaptions = {363, 364, 365, 366, 367,
-                                                        368, 369, 370, 371};
-constexpr std::array<int, 2> kExternalClassLabels = {351, 352};
-constexpr std::array<int, 9> kExternalRow1 = {303, 304, 305, 309, 310, 313, 314, 317, 318};
-constexpr std::array<int, 9> kExternalRow2 = {306, 307, 308, 311, 312, 315, 316, 319, 320};
-constexpr std::array<int, 5> kGeometryCaptions = {358, 359, 360, 361, 362};
-constexpr std::array<int, 5> kGeometryValues = {321, 322, 323, 324, 325};
-constexpr int kRadiiCaption = 357;
-constexpr int kCrestCaption = 372;
-constexpr int kRootCaption = 373;
-constexpr int kCrestValue = 326;
-constexpr int kRootValue = 327;
-constexpr std::array<int, 3> kInternalGroupCaptions = {376, 377, 378};
-constexpr std::array<int, 9> kInternalColumnCaptions = {379, 380, 381, 382, 383,
-                                                        384, 385, 386, 387};
-constexpr std::array<int, 2> kInternalClassLabels = {374, 375};
-constexpr std::array<int, 7> kInternalRow1 = {328, 329, 330, 334, 335, 338, 339};
-constexpr std::array<int, 7> kInternalRow2 = {331, 332, 333, 336, 337, 340, 341};
-constexpr int kInternalHeight = 342;
-constexpr int kInternalFlat = 343;
-constexpr int kExternalCrestFlatCaption = 390;
-constexpr int kInternalCrestFlatCaption = 391;
-constexpr int kGeometryExtraCaption = 389;
-constexpr int kInternalExtraCaption = 388;
-constexpr int kTapDepthCaption = 392;
-constexpr int kGeometryExtraValue = 345;
-constexpr int kInternalExtraValue1 = 344;
-constexpr int kInternalExtraValue2 = 346;
-constexpr int kEngagementList = 348;
-}  // namespace field
 
 // Page layout, in inches (single precision throughout, as the layout variables are).
 constexpr float kLineStep = 1.0f / 6.0f;
@@ -80,9 +42,8 @@ struct DrillBox {
 
 class Sheet {
   public:
-    Sheet(PrintPreview& preview, int doc, const Windowing& windowing, WindowHandle main,
-          const DataSheetInput& input)
-        : preview_(preview), doc_(doc), windowing_(windowing), main_(main), input_(input) {}
+    Sheet(PrintPreview& preview, int doc, const DataSheetInput& input)
+        : preview_(preview), doc_(doc), input_(input), t_(input.texts) {}
 
     void drawScrew();
     void drawPipe();
@@ -96,28 +57,27 @@ class Sheet {
         preview_.dpText(doc_, x, y, kCentre, text);
     }
     void left(float x, float y, std::string_view text) { preview_.dpText(doc_, x, y, kLeft, text); }
-    std::string text(int id) const { return windowing_.controlText(main_, id); }
-    // A column caption as printed: one space before the field's text.
-    std::string spaced(int id) const {
+    // A column caption as printed: one space before the window's text.
+    static std::string spaced(const std::string& text) {
         std::string caption = " ";
-        caption += text(id);
+        caption += text;
         return caption;
     }
     // Item `index` of the engagement list; an index the list does not hold reads empty.
     std::string item(int index) const {
-        return windowing_.listItem(main_, field::kEngagementList, index);
+        const auto i = static_cast<std::size_t>(index);
+        return index >= 0 && i < t_.engagement.size() ? t_.engagement[i] : std::string();
     }
     bool inchDisplay() const { return input_.unitMode.unitFactor == 1.0; }
 
     void drillExcerpt(const DrillBox& box);
     void description(float x, float top);
-    void end() { preview_.dpEndDoc(doc_, 4); }
+    void end() { preview_.dpEndDoc(doc_, platform::kEndDocShowPreview); }
 
     PrintPreview& preview_;
     int doc_;
-    const Windowing& windowing_;
-    WindowHandle main_;
     const DataSheetInput& input_;
+    const SheetTexts& t_;
     float s_ = kLineStep;
 };
 
@@ -139,75 +99,75 @@ void Sheet::drawScrew() {
     }
 
     font(kEmphasised, kBaseSize + 7);
-    centred(5.5f, y, text(field::kExternalTitle));
-    centred(5.5f, y + kInternalOffset, text(field::kInternalTitle));
+    centred(5.5f, y, t_.external.title);
+    centred(5.5f, y + kInternalOffset, t_.internal.title);
 
     y += 3 * s_;
     font(kEmphasised, kBaseSize + 3);
     constexpr std::array<float, 4> groupX = {2.65f, 5.15f, 7.35f, 9.4f};
-    for (size_t i = 0; i < field::kExternalGroupCaptions.size(); ++i) {
-        centred(groupX[i], y, text(field::kExternalGroupCaptions[i]));
+    for (size_t i = 0; i < t_.external.groups.size(); ++i) {
+        centred(groupX[i], y, t_.external.groups[i]);
     }
-    for (size_t i = 0; i < field::kInternalGroupCaptions.size(); ++i) {
-        centred(groupX[i], y + kInternalOffset, text(field::kInternalGroupCaptions[i]));
+    for (size_t i = 0; i < t_.internal.groups.size(); ++i) {
+        centred(groupX[i], y + kInternalOffset, t_.internal.groups[i]);
     }
 
     // Column captions carry a leading space, except the third ("MEAN").
-    const auto columnCaption = [&](int id, size_t column) {
-        return column == 2 ? text(id) : spaced(id);
+    const auto columnCaption = [](const std::string& text, size_t column) {
+        return column == 2 ? text : spaced(text);
     };
     y += 2 * s_;
     font(kEmphasised, kBaseSize + 2);
     centred(0.9f, y, "CLASS");
-    for (size_t i = 0; i < field::kExternalColumnCaptions.size(); ++i) {
-        centred(X[i + 1], y, columnCaption(field::kExternalColumnCaptions[i], i));
+    for (size_t i = 0; i < t_.external.columns.size(); ++i) {
+        centred(X[i + 1], y, columnCaption(t_.external.columns[i], i));
     }
 
     font(kEmphasised, kBaseSize + 2);
     constexpr std::array<float, 5> geometryCaptionX = {1.7f, 2.85f, 3.9f, 5.12f, 6.55f};
-    for (size_t i = 0; i < field::kGeometryCaptions.size(); ++i) {
-        centred(geometryCaptionX[i], y + g, text(field::kGeometryCaptions[i]));
+    for (size_t i = 0; i < t_.geometryCaptions.size(); ++i) {
+        centred(geometryCaptionX[i], y + g, t_.geometryCaptions[i]);
     }
-    centred(8.65f, y + g - 1.5f * s_ + 0.1f, text(field::kRadiiCaption));
-    centred(8.1f, y + g + 0.1f, text(field::kCrestCaption));
-    centred(9.25f, y + g + 0.1f, text(field::kRootCaption));
+    centred(8.65f, y + g - 1.5f * s_ + 0.1f, t_.radiiCaption);
+    centred(8.1f, y + g + 0.1f, t_.crestCaption);
+    centred(9.25f, y + g + 0.1f, t_.rootCaption);
 
     g += 1.5f * s_;
     font(kPlain, kBaseSize + 2);
     constexpr std::array<float, 5> geometryValueX = {1.65f, 2.85f, 3.85f, 5.1f, 6.55f};
-    for (size_t i = 0; i < field::kGeometryValues.size(); ++i) {
-        centred(geometryValueX[i], y + g, text(field::kGeometryValues[i]));
+    for (size_t i = 0; i < t_.geometryValues.size(); ++i) {
+        centred(geometryValueX[i], y + g, t_.geometryValues[i]);
     }
-    centred(8.08f, y + g + 0.1f, text(field::kCrestValue));
-    centred(9.23f, y + g + 0.1f, text(field::kRootValue));
+    centred(8.08f, y + g + 0.1f, t_.crestValue);
+    centred(9.23f, y + g + 0.1f, t_.rootValue);
 
     font(kEmphasised, kBaseSize + 2);
     centred(0.9f, y + kInternalOffset, "CLASS");
-    for (size_t i = 0; i < field::kInternalColumnCaptions.size(); ++i) {
-        centred(X[i + 1], y + kInternalOffset, columnCaption(field::kInternalColumnCaptions[i], i));
+    for (size_t i = 0; i < t_.internal.columns.size(); ++i) {
+        centred(X[i + 1], y + kInternalOffset, columnCaption(t_.internal.columns[i], i));
     }
 
     y += 1.5f * s_;
     font(kPlain, kBaseSize + 2);
-    centred(X[0], y, text(field::kExternalClassLabels[0]));
-    for (size_t i = 0; i < field::kExternalRow1.size(); ++i) {
-        centred(X[i + 1], y, text(field::kExternalRow1[i]));
+    centred(X[0], y, t_.external.classes[0]);
+    for (size_t i = 0; i < t_.external.rows[0].size(); ++i) {
+        centred(X[i + 1], y, t_.external.rows[0][i]);
     }
-    centred(X[0], y + kInternalOffset, text(field::kInternalClassLabels[0]));
-    for (size_t i = 0; i < field::kInternalRow1.size(); ++i) {
-        centred(X[i + 1], y + kInternalOffset, text(field::kInternalRow1[i]));
+    centred(X[0], y + kInternalOffset, t_.internal.classes[0]);
+    for (size_t i = 0; i < t_.internal.rows[0].size(); ++i) {
+        centred(X[i + 1], y + kInternalOffset, t_.internal.rows[0][i]);
     }
-    centred(X[8], y + kInternalOffset, text(field::kInternalHeight));
-    centred(X[9], y + kInternalOffset, text(field::kInternalFlat));
+    centred(X[8], y + kInternalOffset, t_.internalHeight);
+    centred(X[9], y + kInternalOffset, t_.internalFlat);
 
     y += 1.5f * s_;
-    centred(X[0], y, text(field::kExternalClassLabels[1]));
-    for (size_t i = 0; i < field::kExternalRow2.size(); ++i) {
-        centred(X[i + 1], y, text(field::kExternalRow2[i]));
+    centred(X[0], y, t_.external.classes[1]);
+    for (size_t i = 0; i < t_.external.rows[1].size(); ++i) {
+        centred(X[i + 1], y, t_.external.rows[1][i]);
     }
-    centred(X[0], y + kInternalOffset, text(field::kInternalClassLabels[1]));
-    for (size_t i = 0; i < field::kInternalRow2.size(); ++i) {
-        centred(X[i + 1], y + kInternalOffset, text(field::kInternalRow2[i]));
+    centred(X[0], y + kInternalOffset, t_.internal.classes[1]);
+    for (size_t i = 0; i < t_.internal.rows[1].size(); ++i) {
+        centred(X[i + 1], y + kInternalOffset, t_.internal.rows[1][i]);
     }
 
     rect(2.3f, 6.1f, 0.5f, 7.9f);
@@ -244,55 +204,55 @@ void Sheet::drawPipe() {
     centred(9.5f, 5.08f, inchDisplay() ? "INCH DISPLAY" : "METRIC DISPLAY");
 
     font(kEmphasised, kBaseSize + 7);
-    centred(5.5f, 0.75f, text(field::kExternalTitle));
-    centred(5.5f, 3.386f, text(field::kInternalTitle));
+    centred(5.5f, 0.75f, t_.external.title);
+    centred(5.5f, 3.386f, t_.internal.title);
 
     font(kEmphasised, kBaseSize + 3);
-    centred(2.78f, 1.25f, text(field::kExternalGroupCaptions[0]));
-    centred(4.88f, 1.25f, text(field::kExternalGroupCaptions[1]));
-    centred(7.6f, 1.25f, text(field::kExternalGroupCaptions[2]));
-    centred(4.15f, 2.125f, text(field::kExternalCrestFlatCaption));
-    centred(2.56f, 3.89f, text(field::kInternalGroupCaptions[0]));
-    centred(6.84f, 3.89f, text(field::kInternalCrestFlatCaption));
+    centred(2.78f, 1.25f, t_.external.groups[0]);
+    centred(4.88f, 1.25f, t_.external.groups[1]);
+    centred(7.6f, 1.25f, t_.external.groups[2]);
+    centred(4.15f, 2.125f, t_.externalCrestFlatCaption);
+    centred(2.56f, 3.89f, t_.internal.groups[0]);
+    centred(6.84f, 3.89f, t_.internalCrestFlatCaption);
 
     font(kEmphasised, kBaseSize + 2);
-    centred(4.88f, 1.52f, spaced(field::kExternalColumnCaptions[3]));
-    centred(6.88f, 1.52f, spaced(field::kExternalColumnCaptions[5]));
-    centred(8.33f, 1.52f, text(field::kExternalColumnCaptions[7]));
-    centred(2.31f, 2.4f, text(field::kGeometryCaptions[0]));
-    centred(3.76f, 2.4f, text(field::kGeometryCaptions[1]));
-    centred(4.54f, 2.4f, text(field::kGeometryExtraCaption));
-    centred(5.79f, 2.4f, text(field::kGeometryCaptions[2]));
-    centred(7.04f, 2.4f, text(field::kGeometryCaptions[3]));
-    centred(8.69f, 2.4f, text(field::kGeometryCaptions[4]));
+    centred(4.88f, 1.52f, spaced(t_.external.columns[3]));
+    centred(6.88f, 1.52f, spaced(t_.external.columns[5]));
+    centred(8.33f, 1.52f, t_.external.columns[7]);
+    centred(2.31f, 2.4f, t_.geometryCaptions[0]);
+    centred(3.76f, 2.4f, t_.geometryCaptions[1]);
+    centred(4.54f, 2.4f, t_.externalFlatMinCaption);
+    centred(5.79f, 2.4f, t_.geometryCaptions[2]);
+    centred(7.04f, 2.4f, t_.geometryCaptions[3]);
+    centred(8.69f, 2.4f, t_.geometryCaptions[4]);
 
     font(kPlain, kBaseSize + 2);
-    centred(2.31f, 2.67f, text(field::kGeometryValues[0]));
-    centred(3.76f, 2.67f, text(field::kGeometryValues[1]));
-    centred(4.54f, 2.67f, text(field::kGeometryExtraValue));
-    centred(5.79f, 2.67f, text(field::kGeometryValues[2]));
-    centred(7.04f, 2.67f, text(field::kGeometryValues[3]));
-    centred(8.69f, 2.67f, text(field::kGeometryValues[4]));
+    centred(2.31f, 2.67f, t_.geometryValues[0]);
+    centred(3.76f, 2.67f, t_.geometryValues[1]);
+    centred(4.54f, 2.67f, t_.externalFlatMin);
+    centred(5.79f, 2.67f, t_.geometryValues[2]);
+    centred(7.04f, 2.67f, t_.geometryValues[3]);
+    centred(8.69f, 2.67f, t_.geometryValues[4]);
 
     font(kEmphasised, kBaseSize + 2);
-    centred(1.86f, 4.16f, spaced(field::kInternalColumnCaptions[0]));
-    centred(3.25f, 4.16f, spaced(field::kInternalColumnCaptions[1]));
-    centred(5.0f, 4.16f, text(field::kInternalColumnCaptions[7]));
-    centred(6.45f, 4.16f, spaced(field::kInternalColumnCaptions[8]));
-    centred(7.24f, 4.16f, spaced(field::kInternalExtraCaption));
-    centred(8.94f, 4.16f, spaced(field::kTapDepthCaption));
+    centred(1.86f, 4.16f, spaced(t_.internal.columns[0]));
+    centred(3.25f, 4.16f, spaced(t_.internal.columns[1]));
+    centred(5.0f, 4.16f, t_.internal.columns[7]);
+    centred(6.45f, 4.16f, spaced(t_.internal.columns[8]));
+    centred(7.24f, 4.16f, spaced(t_.internalFlatMinCaption));
+    centred(8.94f, 4.16f, spaced(t_.tapDepthCaption));
 
     font(kPlain, kBaseSize + 2);
-    centred(2.78f, 1.8f, text(field::kExternalRow1[1]));
-    centred(4.88f, 1.8f, text(field::kExternalRow1[3]));
-    centred(6.88f, 1.8f, text(field::kExternalRow1[5]));
-    centred(8.33f, 1.8f, text(field::kExternalRow1[7]));
-    centred(1.86f, 4.44f, text(field::kInternalRow1[0]));
-    centred(3.25f, 4.44f, text(field::kInternalRow1[1]));
-    centred(5.0f, 4.44f, text(field::kInternalHeight));
-    centred(6.45f, 4.44f, text(field::kInternalFlat));
-    centred(7.24f, 4.44f, text(field::kInternalExtraValue1));
-    centred(8.94f, 4.44f, text(field::kInternalExtraValue2));
+    centred(2.78f, 1.8f, t_.external.rows[0][1]);
+    centred(4.88f, 1.8f, t_.external.rows[0][3]);
+    centred(6.88f, 1.8f, t_.external.rows[0][5]);
+    centred(8.33f, 1.8f, t_.external.rows[0][7]);
+    centred(1.86f, 4.44f, t_.internal.rows[0][0]);
+    centred(3.25f, 4.44f, t_.internal.rows[0][1]);
+    centred(5.0f, 4.44f, t_.internalHeight);
+    centred(6.45f, 4.44f, t_.internalFlat);
+    centred(7.24f, 4.44f, t_.internalFlatMin);
+    centred(8.94f, 4.44f, t_.tapDepth);
 
     rect(4.25f, 5.5f, 1.0f, 8.0f);
     font(kPlain, kBaseSize + 3);
@@ -357,21 +317,18 @@ void Sheet::description(float x, float top) {
 
 }  // namespace
 
-bool printDataSheet(PrintPreview& preview, Windowing& windowing, WindowHandle mainWindow,
-                    const DataSheetInput& input) {
-    const int doc = preview.dpStartDoc(0, "Thread Data", "", 0, 1, 1, 7, 136);
-    if (doc < 1) {
-        windowing.messageBox(mainWindow, "Info", "Error Creating  " + std::to_string(doc),
-                             platform::MessageIcon::Warning);
-        return false;
-    }
-    Sheet sheet(preview, doc, windowing, mainWindow, input);
+int printDataSheet(PrintPreview& preview, const DataSheetInput& input) {
+    using namespace platform::start_doc;
+    const int doc = preview.dpStartDoc(kNoParent, "Thread Data", kNoFile, kOptionA, kOptionB,
+                                       kOptionC, kOptionD, kOptionE);
+    if (doc < 1) return doc;
+    Sheet sheet(preview, doc, input);
     if (input.series == series::NPT || input.series == series::NPTF) {
         sheet.drawPipe();
     } else {
         sheet.drawScrew();
     }
-    return true;
+    return doc;
 }
 
 }  // namespace torveld

@@ -141,7 +141,27 @@ inline constexpr int kMillimeters = 400;
 inline constexpr int kFirstSeriesRadio = 401;
 inline constexpr int kLastSeriesRadio = 423;
 inline constexpr int kUncRadio = 401;
+inline constexpr int kUnfRadio = 402;
+inline constexpr int kUnefRadio = 403;
+inline constexpr int kUnRadio = 404;
+inline constexpr int kUnsRadio = 405;
+inline constexpr int kUnjRadio = 406;
+inline constexpr int kUnjcRadio = 407;
+inline constexpr int kUnjfRadio = 408;
+inline constexpr int kUnjefRadio = 409;
 inline constexpr int kNptRadio = 410;
+inline constexpr int kNpsmRadio = 411;
+inline constexpr int kAcmeRadio = 412;
+inline constexpr int kStubAcmeRadio = 413;
+inline constexpr int kIsoCoarseRadio = 414;
+inline constexpr int kIsoFineRadio = 415;
+inline constexpr int kUnmRadio = 416;
+inline constexpr int kNpslRadio = 417;
 inline constexpr int kNptfRadio = 418;
+inline constexpr int kBswRadio = 419;
+inline constexpr int kBsfRadio = 420;
+inline constexpr int kBaRadio = 421;
+inline constexpr int kUncStiRadio = 422;
+inline constexpr int kUnfStiRadio = 423;
 
 }  // namespace torveld::ids

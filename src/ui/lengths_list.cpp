@@ -1,17 +1,16 @@
 #include "lengths_list.h"
 
-#include <string>
-
-#include "control_ids.h"
 #include "pipe_lengths.h"
 
 namespace torveld {
 
-void fillLengthsList(platform::Windowing& windowing, platform::WindowHandle window, SeriesId series,
-                     const ThreadResults& results, const UnitMode& mode) {
+std::vector<std::string> lengthsItems(SeriesId series, const ThreadResults& results,
+                                      const UnitMode& mode) {
     using pipe_lengths::LineKind;
-    windowing.listClear(window, ids::kEngagementList);
-    for (const pipe_lengths::Line& line : pipe_lengths::lengthsList(series, results)) {
+    const std::vector<pipe_lengths::Line> lines = pipe_lengths::lengthsList(series, results);
+    std::vector<std::string> items;
+    items.reserve(lines.size());
+    for (const pipe_lengths::Line& line : lines) {
         std::string text;
         switch (line.kind) {
             case LineKind::Empty:
@@ -27,8 +26,9 @@ void fillLengthsList(platform::Windowing& windowing, platform::WindowHandle wind
                 text = std::string(line.text) + formatLength(line.length, mode);
                 break;
         }
-        windowing.listAppend(window, ids::kEngagementList, text);
+        items.push_back(std::move(text));
     }
+    return items;
 }
 
 }  // namespace torveld

@@ -7,11 +7,10 @@
 
 #include "control_ids.h"
 #include "control_table.h"
-#include "data_sheet.h"
 #include "drill_chart.h"
-#include "lengths_list.h"
 #include "main_keys.h"
 #include "pipe_layout.h"
+#include "sheet_input.h"
 #include "size_list.h"
 #include "thread_calculator.h"
 
@@ -37,15 +36,13 @@ void MainWindow::startUp() {
     if (window_ != 0) return;
     mode_ = UnitMode::inch();
     createMainWindow();
-    guide_.emplace(windowing_, window_, selection_, results_, mode_);
+    guide_.emplace(windowing_, window_);
     createMainControls(windowing_, window_);
     bindMainWindowKeys(windowing_, window_);
+    texts_ = ControlTexts{};
+    for (const ControlDef& c : mainControls()) texts_.setText(c.id, c.caption);
 
-    selection_ = Selection{};
-    selection_.series = series::UNC;
-    selection_.seriesCode = seriesById(series::UNC).name;
-    selection_.sizeIndex = 0;
-    selection_.headerText = headerText(series::UNC, 0, selection_.seriesCode);
+    selection_ = Selection{series::UNC, 0};
     previousSeries_ = series::UNC;
 
     fillMainWindow();
@@ -89,18 +86,19 @@ void MainWindow::fillMainWindow() {
     windowing_.listSelect(window_, ids::kSizeList, 0);
     windowing_.setRadio(window_, ids::kInches, true);
     windowing_.setRadio(window_, ids::kUncRadio, true);
-    setDataHeaders(windowing_, window_, selection_.seriesCode, selection_.headerText);
+    setDataHeaders(windowWriter(), seriesById(selection_.series).display,
+                   headerText(selection_.series, selection_.sizeIndex));
     windowing_.setControlFont(window_, ids::kTitle, mainFont(main_window::kBaseFontSize + 5));
-    windowing_.setControlText(window_, ids::kTitle, kTitleText);
+    windowWriter().text(ids::kTitle, kTitleText);
 
     calculate();
     showResults();
 
     windowing_.showControl(window_, ids::kSizePanel, true);
     windowing_.showControl(window_, ids::kTitle, true);
-    showRange(302, 343, true);
-    showRange(347, 387, true);
-    showRange(393, 400, true);
+    showRange(ids::kSizeList, ids::kIntFlat, true);
+    showRange(ids::kDrillChart, ids::kIntFlatCaption, true);
+    showRange(ids::kThreadTypeCaption, ids::kMillimeters, true);
     showRange(ids::kFirstSeriesRadio, ids::kLastSeriesRadio, true);
     windowing_.showControl(window_, ids::kPrint, true);
     windowing_.showControl(window_, ids::kInfo, true);
@@ -123,68 +121,53 @@ void MainWindow::shutDown() {
 }
 
 void MainWindow::calculate() {
-    calculated_ = ThreadCalculator(selection_, results_).calculate();
+    const std::optional<ThreadResults> results = torveld::calculate(selection_);
+    calculated_ = results.has_value();
+    // No number of an earlier size may stay behind under the header of this one.
+    results_ = results.value_or(ThreadResults{});
 }
 
-FieldWriter MainWindow::writer() const {
-    return FieldWriter{windowing_, window_, mode_, results_};
+FieldWriter MainWindow::writer() {
+    return FieldWriter{windowing_, window_, mode_, results_, &texts_};
 }
 
 void MainWindow::showResults() {
     if (window_ == 0 || !isValidSeries(selection_.series)) return;
     const FieldWriter out = writer();
-    const DisplayFamily family = displayFamily(selection_.series);
+    const DisplayFamily family = seriesById(selection_.series).display;
 
-    writeResultFields(out, family, selection_.sizeIndex);
+    writeResultFields(out, family);
     // A size the calculation could not run for shows no number at all, rather than zeros.
     if (!calculated_) {
         for (int id = ids::kExtNormalMajorMax; id <= ids::kPipeTapDepth; ++id) {
             if (findControl(id)) out.text(id, "--");
         }
     }
-    guide_->selectGuideDrill();
-    switch (family) {
-        case DisplayFamily::Unified:
-        case DisplayFamily::IsoCoarse:
-        case DisplayFamily::IsoFine:
-        case DisplayFamily::UNS:
-            guide_->fillEngagementList(results_.intNormal.majorMin);
-            break;
-        case DisplayFamily::UNJ:
-            guide_->fillEngagementList(results_.extClose.majorMax);
-            break;
-        case DisplayFamily::TaperPipe:
-            fillLengthsList(windowing_, window_, selection_.series, results_, mode_);
-            break;
-        default:
-            windowing_.listClear(window_, ids::kEngagementList);
-            windowing_.listAppend(window_, ids::kEngagementList, "");
-            windowing_.listAppend(window_, ids::kEngagementList, "         NO DATA");
-            break;
-    }
+    guide_->selectGuideDrill(selection_.series, results_);
+    writeEngagement(out, selection_.series, family);
     writeClassLabels(out, family);
+    setDataHeaders(out.out(), family, headerText(selection_.series, selection_.sizeIndex));
+}
 
-    selection_.seriesCode = seriesById(selection_.series).name;
-    selection_.headerText =
-        headerText(selection_.series, selection_.sizeIndex, selection_.seriesCode);
-    setDataHeaders(windowing_, window_, selection_.seriesCode, selection_.headerText);
+DataSheetInput MainWindow::sheetInput() const {
+    return torveld::sheetInput(texts_, selection_.series, mode_, guideStartIndex());
 }
 
 void MainWindow::printSheet() {
-    printDataSheet(printing_, windowing_, window_,
-                   DataSheetInput{selection_.series, mode_, guideStartIndex()});
-}
-
-void MainWindow::showMetricFineResults() {
-    if (window_ != 0) writeMetricFineResults(writer());
+    const int document = printDataSheet(printing_, sheetInput());
+    if (document < 1) {
+        std::string text = "Error Creating  ";
+        text += std::to_string(document);
+        windowing_.messageBox(window_, "Info", text, platform::MessageIcon::Warning);
+    }
 }
 
 void MainWindow::applyPipeLayout() {
-    torveld::applyPipeLayout(windowing_, window_, selection_.seriesCode);
+    torveld::applyPipeLayout(windowWriter());
 }
 
 void MainWindow::applyScrewLayout() {
-    torveld::applyScrewLayout(windowing_, window_);
+    torveld::applyScrewLayout(windowWriter());
 }
 
 }  // namespace torveld

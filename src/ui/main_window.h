@@ -1,11 +1,14 @@
 // The main window's logic: start-up, the event handler and refresh cycle, the unit switch and
 // the result display, on the platform's windowing operations. It owns the Selection, the unit
-// mode and the ThreadResults; printing and the information window read them from here.
+// mode, the ThreadResults and the record of the texts it shows; the data sheet is made from
+// that record, the information window from the selection and the unit mode.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "control_texts.h"
+#include "data_sheet.h"
 #include "info_window.h"
 #include "number_format.h"
 #include "print_preview.h"
@@ -44,17 +47,20 @@ class MainWindow : public platform::EventHandler {
     void setUnitMode(DisplayUnit target);
     // Writes the results of the current Selection into the window.
     void showResults();
-    // The ISO FINE branch of the display.
-    void showMetricFineResults();
     void applyPipeLayout();
     void applyScrewLayout();
 
     // State, for printing, the information window and tests.
     const Selection& selection() const { return selection_; }
     const UnitMode& unitMode() const { return mode_; }
+    // The results of the selection; every value empty when it could not be calculated.
     const ThreadResults& results() const { return results_; }
-    SeriesId previousSeries() const { return previousSeries_; }
+    bool calculated() const { return calculated_; }
     int guideStartIndex() const { return guide_ ? guide_->guideStartIndex() : 0; }
+    // The texts of the main window's controls as this side wrote them last.
+    const ControlTexts& texts() const { return texts_; }
+    // What PRINT prints now.
+    DataSheetInput sheetInput() const;
     platform::WindowHandle window() const { return window_; }
     platform::Windowing& windowing() const { return windowing_; }
     platform::PrintPreview& printing() const { return printing_; }
@@ -72,7 +78,8 @@ class MainWindow : public platform::EventHandler {
     void sizePicked();
     void exitPipeLayout();
     void syncRadios();
-    FieldWriter writer() const;
+    FieldWriter writer();
+    WindowWriter windowWriter() { return WindowWriter{windowing_, window_, &texts_}; }
     // Shows or hides every main-window control whose id lies in [first, last].
     void showRange(int first, int last, bool visible);
     // PRINT: the data sheet of what the window shows now.
@@ -86,6 +93,7 @@ class MainWindow : public platform::EventHandler {
     UnitMode mode_ = UnitMode::inch();
     ThreadResults results_;
     bool calculated_ = false;  // whether the last calculation ran for the selection
+    ControlTexts texts_;
     std::optional<TapDrillGuide> guide_;
     InfoWindow info_;
     bool ended_ = false;

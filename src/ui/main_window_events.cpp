@@ -78,8 +78,6 @@ void MainWindow::handleControl(int controlId, int code) {
 
 void MainWindow::seriesChosen(SeriesId id) {
     if (id == selection_.series) return;
-    // Both taper pipe series carry the code "NPT" into the pipe layout's exit caption.
-    if (isTaperPipe(id)) selection_.seriesCode = "NPT";
     selection_.series = id;
     refreshForSeries();
 }
@@ -130,7 +128,7 @@ void MainWindow::setUnitMode(DisplayUnit target) {
 }
 
 void MainWindow::exitPipeLayout() {
-    showRange(302, 396, false);
+    showRange(ids::kSizeList, ids::kEngagementCaption, false);
     showRange(ids::kFirstSeriesRadio, ids::kLastSeriesRadio, false);
     selection_.series = series::UNC;
     refreshForSeries();
@@ -138,7 +136,7 @@ void MainWindow::exitPipeLayout() {
     // The screw layout puts "MAX" over the first minor-diameter column; UNC shows a reference
     // value there, so the display writes its own captions once more.
     showResults();
-    showRange(302, 423, true);
+    showRange(ids::kSizeList, ids::kLastSeriesRadio, true);
 }
 
 void MainWindow::syncRadios() {

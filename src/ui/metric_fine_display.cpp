@@ -18,8 +18,8 @@ constexpr double mm(double millimetres) {
 
 Arrangement chooseArrangement(const ThreadResults& r) {
     const double p = r.pitch;
-    const double n = r.intNormal.majorMin;
-    const double c = r.intClose.majorMin;
+    const double n = r.intNormal.majorMin.value_or(0.0);
+    const double c = r.intClose.majorMin.value_or(0.0);
     if (p <= mm(0.21)) return Arrangement::A;
     if ((n == mm(12) && p == mm(1.5)) || (n == mm(35) && p == mm(1.5))) return Arrangement::B;
     if ((p > mm(0.24) && p < mm(0.6)) || p == mm(1.25) || (c <= mm(33) && p == mm(2.0)) ||
@@ -33,60 +33,34 @@ Arrangement chooseArrangement(const ThreadResults& r) {
 }
 
 constexpr const char* kNone = "--";
+using R = ClassRecord;
+using L = Limit;
 
-void writeLowerExternal(const FieldWriter& out, bool values) {
-    const ExternalLimits& e = out.results.extClose;
-    if (!values) {
-        out.texts({kExtCloseMajorMax, kExtCloseMajorMin, kExtCloseMajorMean, kExtClosePitchMax,
-                   kExtClosePitchMin, kExtCloseMinor2, kExtCloseWiresMax, kExtCloseWiresMin},
-                  kNone);
-        return;
-    }
-    out.value(kExtCloseMajorMax, e.majorMax);
-    out.value(kExtCloseMajorMin, e.majorMin);
-    out.value(kExtCloseMajorMean, e.majorMean);
-    out.value(kExtClosePitchMax, e.pitchMax);
-    out.value(kExtClosePitchMin, e.pitchMin);
-    out.value(kExtCloseMinor2, e.minorRef);
-    out.value(kExtCloseWiresMax, e.wiresMax);
-    out.value(kExtCloseWiresMin, e.wiresMin);
+// The reference minor, which ISO gives as the minimum, in the second minor column of each
+// external row; the first minor column shows nothing.
+constexpr FieldPair kNormalMinor[] = {{kExtNormalMinor2, {R::ExtNormal, L::MinorRef}}};
+constexpr FieldPair kCloseMinor[] = {{kExtCloseMinor2, {R::ExtClose, L::MinorRef}}};
+constexpr FieldPair kHeightFlat[] = {{kIntHeight, &ThreadResults::intHeight},
+                                     {kIntFlat, &ThreadResults::intFlat}};
+
+RowShows shown(bool values) {
+    return values ? RowShows::Values : RowShows::None;
 }
 
-void writeUpperInternal(const FieldWriter& out, bool values) {
-    const InternalLimits& i = out.results.intNormal;
-    if (!values) {
-        out.texts({kIntNormalMinorMin, kIntNormalMinorMax, kIntNormalMinorMean, kIntNormalPitchMin,
-                   kIntNormalPitchMax, kIntNormalMajorMin},
-                  kNone);
-        return;
-    }
-    out.value(kIntNormalMinorMin, i.minorMin);
-    out.value(kIntNormalMinorMax, i.minorMax);
-    out.value(kIntNormalMinorMean, i.minorMean);
-    out.value(kIntNormalPitchMin, i.pitchMin);
-    out.value(kIntNormalPitchMax, i.pitchMax);
-    out.value(kIntNormalMajorMin, i.majorMin);
-}
+// The class rows below the upper external one, and which of them show values.
+struct ClassRows {
+    bool lowerExternal, upperInternal, lowerInternal;
+};
 
-void writeLowerInternal(const FieldWriter& out, bool values) {
-    const InternalLimits& i = out.results.intClose;
-    if (!values) {
-        out.texts({kIntCloseMinorMin, kIntCloseMinorMax, kIntCloseMinorMean, kIntClosePitchMin,
-                   kIntClosePitchMax, kIntCloseMajorMin},
-                  kNone);
-        return;
-    }
-    out.value(kIntCloseMinorMin, i.minorMin);
-    out.value(kIntCloseMinorMax, i.minorMax);
-    out.value(kIntCloseMinorMean, i.minorMean);
-    out.value(kIntClosePitchMin, i.pitchMin);
-    out.value(kIntClosePitchMax, i.pitchMax);
-    out.value(kIntCloseMajorMin, i.majorMin);
+void writeClassRows(const FieldWriter& out, ClassRows rows) {
+    writeRow(out, rows::kExtClose, shown(rows.lowerExternal));
+    writeRow(out, kCloseMinor, shown(rows.lowerExternal));
+    writeRow(out, rows::kIntNormal, shown(rows.upperInternal));
+    writeRow(out, rows::kIntClose, shown(rows.lowerInternal));
 }
 
 // What every arrangement writes: label geometry, the upper external row and the middle row.
 void writeShared(const FieldWriter& out, Arrangement arrangement) {
-    const ThreadResults& r = out.results;
     out.rect(kExtNormalLabel, {15, 80, 25, 18});
     out.text(kExtNormalLabel, "6g");
     out.rect(kExtCloseLabel, arrangement == Arrangement::D ? platform::Rect{2, 105, 38, 18}
@@ -96,23 +70,10 @@ void writeShared(const FieldWriter& out, Arrangement arrangement) {
     out.text(kExtMinor1Caption, "REF");
     out.text(kExtMinor2Caption, "MIN");
     out.texts({kExtNormalMinor1, kExtCloseMinor1}, kNone);
-
-    out.value(kExtNormalMajorMax, r.extNormal.majorMax);
-    out.value(kExtNormalMajorMin, r.extNormal.majorMin);
-    out.value(kExtNormalMajorMean, r.extNormal.majorMean);
-    out.value(kExtNormalPitchMax, r.extNormal.pitchMax);
-    out.value(kExtNormalPitchMin, r.extNormal.pitchMin);
-    out.value(kExtNormalMinor2, r.extNormal.minorRef);
-    out.value(kExtNormalWiresMax, r.extNormal.wiresMax);
-    out.value(kExtNormalWiresMin, r.extNormal.wiresMin);
-
-    out.value(kExtHeight, r.extHeight);
-    out.value(kExtFlat, r.extFlat);
-    out.value(kPitch, r.pitch);
-    out.value(kBestWire, r.bestWire, +1);
-    out.value(kConstant, r.wireConstant, +1);
-    out.value(kIntHeight, r.intHeight);
-    out.value(kIntFlat, r.intFlat);
+    writeRow(out, rows::kExtNormal, RowShows::Values);
+    writeRow(out, kNormalMinor, RowShows::Values);
+    writeRow(out, rows::kMiddle, RowShows::Values);
+    writeRow(out, kHeightFlat, RowShows::Values);
 }
 
 // Arrangement C: the internal classes follow the pitch; other pitches keep the labels.
@@ -144,32 +105,24 @@ void writeMetricFineResults(const FieldWriter& out) {
             out.text(kExtCloseLabel, "4h");
             out.text(kIntNormalLabel, "");
             out.text(kIntCloseLabel, "4H");
-            writeLowerExternal(out, true);
-            writeUpperInternal(out, false);
-            writeLowerInternal(out, true);
+            writeClassRows(out, {true, false, true});
             break;
         case Arrangement::B:  // M12x1.5 and M35x1.5: 6g and 6H only
             out.text(kExtCloseLabel, "");
             out.text(kIntNormalLabel, "6H");
             out.text(kIntCloseLabel, "");
-            writeLowerExternal(out, false);
-            writeUpperInternal(out, true);
-            writeLowerInternal(out, false);
+            writeClassRows(out, {false, true, false});
             break;
         case Arrangement::C:
             out.text(kExtCloseLabel, "4h");
             writeInternalLabelsByPitch(out);
-            writeLowerExternal(out, true);
-            writeUpperInternal(out, true);
-            writeLowerInternal(out, true);
+            writeClassRows(out, {true, true, true});
             break;
         case Arrangement::D:
             out.text(kExtCloseLabel, "4g6g");
             out.text(kIntNormalLabel, "6H");
             out.text(kIntCloseLabel, "");
-            writeLowerExternal(out, true);
-            writeUpperInternal(out, true);
-            writeLowerInternal(out, false);
+            writeClassRows(out, {true, true, false});
             break;
         case Arrangement::None:
             break;

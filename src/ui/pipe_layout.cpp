@@ -112,13 +112,13 @@ constexpr Placement kScrewCaptions[] = {
     {kEngagementCaption, {}, "ENGAGEMENT"},
 };
 
-void collapse(platform::Windowing& w, platform::WindowHandle window, int id) {
-    w.setControlRect(window, id, Rect{});
+void collapse(const WindowWriter& out, int id) {
+    out.rect(id, Rect{});
 }
 
-void place(platform::Windowing& w, platform::WindowHandle window, const Placement& p) {
-    w.setControlRect(window, p.id, p.rect);
-    if (p.caption) w.setControlText(window, p.id, p.caption);
+void place(const WindowWriter& out, const Placement& p) {
+    out.rect(p.id, p.rect);
+    if (p.caption) out.text(p.id, p.caption);
 }
 
 // Controls that the screw arrangement puts back on their creation rectangles: the grid cells
@@ -132,34 +132,39 @@ bool restoredByScrewLayout(int id) {
 
 }  // namespace
 
-void applyPipeLayout(platform::Windowing& w, platform::WindowHandle window,
-                     std::string_view seriesCode) {
-    for (int id : kCollapsedUpper) collapse(w, window, id);
-    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) w.showControl(window, id, false);
-    for (const Placement& p : kPipeUpper) place(w, window, p);
+void applyPipeLayout(const WindowWriter& out) {
+    platform::Windowing& w = out.windowing;
+    for (int id : kCollapsedUpper) collapse(out, id);
+    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) {
+        w.showControl(out.window, id, false);
+    }
+    for (const Placement& p : kPipeUpper) place(out, p);
 
-    for (int id = kIntNormalMinorMin; id <= kIntFlat; ++id) collapse(w, window, id);
-    for (int id = kIntMinorCaption; id <= kIntFlatCaption; ++id) collapse(w, window, id);
+    for (int id = kIntNormalMinorMin; id <= kIntFlat; ++id) collapse(out, id);
+    for (int id = kIntMinorCaption; id <= kIntFlatCaption; ++id) collapse(out, id);
     for (int id : {kIntNormalLabel, kIntCloseLabel, kDrillChart, kDrillChartCaption,
                    kEngagementList, kEngagementCaption}) {
-        collapse(w, window, id);
+        collapse(out, id);
     }
-    for (const Placement& p : kPipeLower) place(w, window, p);
-    w.setControlRect(window, kPipeExit, {468, 390, 160, 60});
-    w.setControlText(window, kPipeExit, "Exit " + std::string(seriesCode));
+    for (const Placement& p : kPipeLower) place(out, p);
+    out.rect(kPipeExit, {468, 390, 160, 60});
+    out.text(kPipeExit, "Exit NPT");
 }
 
-void applyScrewLayout(platform::Windowing& w, platform::WindowHandle window) {
-    for (int id : kPipeOnly) collapse(w, window, id);
+void applyScrewLayout(const WindowWriter& out) {
+    platform::Windowing& w = out.windowing;
+    for (int id : kPipeOnly) collapse(out, id);
     for (const ControlDef& c : mainControls()) {
-        if (restoredByScrewLayout(c.id)) w.setControlRect(window, c.id, c.rect);
+        if (restoredByScrewLayout(c.id)) out.rect(c.id, c.rect);
     }
-    for (const Placement& p : kScrewExceptions) w.setControlRect(window, p.id, p.rect);
-    for (const Placement& p : kScrewCaptions) w.setControlText(window, p.id, p.caption);
-    w.setRadio(window, kUncRadio, true);
-    w.setRadio(window, kNptRadio, false);
-    w.setRadio(window, kNptfRadio, false);
-    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) w.showControl(window, id, true);
+    for (const Placement& p : kScrewExceptions) out.rect(p.id, p.rect);
+    for (const Placement& p : kScrewCaptions) out.text(p.id, p.caption);
+    w.setRadio(out.window, kUncRadio, true);
+    w.setRadio(out.window, kNptRadio, false);
+    w.setRadio(out.window, kNptfRadio, false);
+    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) {
+        w.showControl(out.window, id, true);
+    }
 }
 
 }  // namespace torveld

@@ -4,16 +4,13 @@
 // hidden and an exit button leads back.
 #pragma once
 
-#include <string_view>
-
-#include "windowing.h"
+#include "control_texts.h"
 
 namespace torveld {
 
-// `seriesCode` gives the exit button its caption ("Exit " and the code).
-void applyPipeLayout(platform::Windowing& windowing, platform::WindowHandle window,
-                     std::string_view seriesCode);
+// Both taper pipe series, NPT and NPTF, caption the exit button "Exit NPT".
+void applyPipeLayout(const WindowWriter& out);
 
-void applyScrewLayout(platform::Windowing& windowing, platform::WindowHandle window);
+void applyScrewLayout(const WindowWriter& out);
 
 }  // namespace torveld

@@ -1,8 +1,10 @@
 #include "result_display.h"
 
-#include <string>
+#include <optional>
 
 #include "control_ids.h"
+#include "lengths_list.h"
+#include "tap_drill_guide.h"
 
 namespace torveld {
 
@@ -10,214 +12,233 @@ using namespace ids;
 
 namespace {
 
+using R = ClassRecord;
+using L = Limit;
+using T = ThreadResults;
+
 constexpr const char* kNone = "--";
 constexpr const char* kNoClass = "---";  // the close classes STUB ACME does not have
 
-// The Unified display, on which every other family is a variation.
-void writeUnified(const FieldWriter& out) {
-    const ThreadResults& r = out.results;
-    out.value(kExtNormalMajorMax, r.extNormal.majorMax);
-    out.value(kExtNormalMajorMin, r.extNormal.majorMin);
-    out.value(kExtNormalMajorMean, r.extNormal.majorMean);
-    out.value(kExtCloseMajorMax, r.extClose.majorMax);
-    out.value(kExtCloseMajorMin, r.extClose.majorMin);
-    out.value(kExtCloseMajorMean, r.extClose.majorMean);
-    out.value(kExtNormalPitchMax, r.extNormal.pitchMax);
-    out.value(kExtNormalPitchMin, r.extNormal.pitchMin);
-    out.value(kExtClosePitchMax, r.extClose.pitchMax);
-    out.value(kExtClosePitchMin, r.extClose.pitchMin);
-    out.value(kExtNormalMinor1, r.extNormal.minorRef);
-    out.value(kExtCloseMinor1, r.extClose.minorRef);
-    out.texts({kExtNormalMinor2, kExtCloseMinor2}, kNone);
-    out.value(kExtNormalWiresMax, r.extNormal.wiresMax);
-    out.value(kExtNormalWiresMin, r.extNormal.wiresMin);
-    out.value(kExtCloseWiresMax, r.extClose.wiresMax);
-    out.value(kExtCloseWiresMin, r.extClose.wiresMin);
+constexpr FieldPair kExtNormalRow[] = {
+    {kExtNormalMajorMax, {R::ExtNormal, L::MajorMax}},
+    {kExtNormalMajorMin, {R::ExtNormal, L::MajorMin}},
+    {kExtNormalMajorMean, {R::ExtNormal, L::MajorMean}},
+    {kExtNormalPitchMax, {R::ExtNormal, L::PitchMax}},
+    {kExtNormalPitchMin, {R::ExtNormal, L::PitchMin}},
+    {kExtNormalWiresMax, {R::ExtNormal, L::WiresMax}},
+    {kExtNormalWiresMin, {R::ExtNormal, L::WiresMin}},
+};
+constexpr FieldPair kExtCloseRow[] = {
+    {kExtCloseMajorMax, {R::ExtClose, L::MajorMax}},
+    {kExtCloseMajorMin, {R::ExtClose, L::MajorMin}},
+    {kExtCloseMajorMean, {R::ExtClose, L::MajorMean}},
+    {kExtClosePitchMax, {R::ExtClose, L::PitchMax}},
+    {kExtClosePitchMin, {R::ExtClose, L::PitchMin}},
+    {kExtCloseWiresMax, {R::ExtClose, L::WiresMax}},
+    {kExtCloseWiresMin, {R::ExtClose, L::WiresMin}},
+};
+constexpr FieldPair kIntNormalRow[] = {
+    {kIntNormalMinorMin, {R::IntNormal, L::MinorMin}},
+    {kIntNormalMinorMax, {R::IntNormal, L::MinorMax}},
+    {kIntNormalMinorMean, {R::IntNormal, L::MinorMean}},
+    {kIntNormalPitchMin, {R::IntNormal, L::PitchMin}},
+    {kIntNormalPitchMax, {R::IntNormal, L::PitchMax}},
+    {kIntNormalMajorMin, {R::IntNormal, L::MajorMin}},
+};
+constexpr FieldPair kIntCloseRow[] = {
+    {kIntCloseMinorMin, {R::IntClose, L::MinorMin}},
+    {kIntCloseMinorMax, {R::IntClose, L::MinorMax}},
+    {kIntCloseMinorMean, {R::IntClose, L::MinorMean}},
+    {kIntClosePitchMin, {R::IntClose, L::PitchMin}},
+    {kIntClosePitchMax, {R::IntClose, L::PitchMax}},
+    {kIntCloseMajorMin, {R::IntClose, L::MajorMin}},
+};
+constexpr FieldPair kMiddleRow[] = {
+    {kExtHeight, &T::extHeight},   {kExtFlat, &T::extFlat},           {kPitch, &T::pitch},
+    {kBestWire, &T::bestWire, +1}, {kConstant, &T::wireConstant, +1},
+};
 
-    out.value(kExtHeight, r.extHeight);
-    out.value(kExtFlat, r.extFlat);
-    out.value(kPitch, r.pitch);
-    out.value(kBestWire, r.bestWire, +1);
-    out.value(kConstant, r.wireConstant, +1);
-    out.texts({kRadius1, kRadius2}, kNone);
+// The two minor-diameter columns of the external grid ("REF" or "MAX", then "MIN"), for the
+// normal and the close row; {} is a field without a value.
+enum class Minor {
+    Reference,     // the reference minor, no minimum
+    Limits,        // maximum and minimum
+    IsoReference,  // nothing, then the reference minor (which ISO gives as the minimum)
+};
+constexpr FieldPair kMinorReference[2][2] = {
+    {{kExtNormalMinor1, {R::ExtNormal, L::MinorRef}}, {kExtNormalMinor2, {}}},
+    {{kExtCloseMinor1, {R::ExtClose, L::MinorRef}}, {kExtCloseMinor2, {}}},
+};
+constexpr FieldPair kMinorLimits[2][2] = {
+    {{kExtNormalMinor1, {R::ExtNormal, L::MinorMax}},
+     {kExtNormalMinor2, {R::ExtNormal, L::MinorMin}}},
+    {{kExtCloseMinor1, {R::ExtClose, L::MinorMax}}, {kExtCloseMinor2, {R::ExtClose, L::MinorMin}}},
+};
+constexpr FieldPair kMinorIsoReference[2][2] = {
+    {{kExtNormalMinor1, {}}, {kExtNormalMinor2, {R::ExtNormal, L::MinorRef}}},
+    {{kExtCloseMinor1, {}}, {kExtCloseMinor2, {R::ExtClose, L::MinorRef}}},
+};
 
-    out.value(kIntNormalMinorMin, r.intNormal.minorMin);
-    out.value(kIntNormalMinorMax, r.intNormal.minorMax);
-    out.value(kIntNormalMinorMean, r.intNormal.minorMean);
-    out.value(kIntCloseMinorMin, r.intClose.minorMin);
-    out.value(kIntCloseMinorMax, r.intClose.minorMax);
-    out.value(kIntCloseMinorMean, r.intClose.minorMean);
-    out.value(kIntNormalPitchMin, r.intNormal.pitchMin);
-    out.value(kIntNormalPitchMax, r.intNormal.pitchMax);
-    out.value(kIntClosePitchMin, r.intClose.pitchMin);
-    out.value(kIntClosePitchMax, r.intClose.pitchMax);
-    out.value(kIntNormalMajorMin, r.intNormal.majorMin);
-    out.value(kIntCloseMajorMin, r.intClose.majorMin);
-    out.texts({kIntNormalMajorMax, kIntCloseMajorMax}, kNone);
-    out.value(kIntHeight, r.intHeight);
-    out.value(kIntFlat, r.intFlat);
-}
+// The maximum internal major diameter, beside each internal row.
+constexpr FieldPair kIntNormalMajorMaxCell[] = {{kIntNormalMajorMax, {R::IntNormal, L::MajorMax}}};
+constexpr FieldPair kIntCloseMajorMaxCell[] = {{kIntCloseMajorMax, {R::IntClose, L::MajorMax}}};
 
-// Every cell of the lower external row and of the lower internal row.
-constexpr std::initializer_list<int> kExtCloseRow = {
-    kExtCloseMajorMax, kExtCloseMajorMin, kExtCloseMajorMean, kExtClosePitchMax, kExtClosePitchMin,
-    kExtCloseMinor1,   kExtCloseMinor2,   kExtCloseWiresMax,  kExtCloseWiresMin};
-constexpr std::initializer_list<int> kIntCloseRow = {kIntCloseMinorMin,  kIntCloseMinorMax,
-                                                     kIntCloseMinorMean, kIntClosePitchMin,
-                                                     kIntClosePitchMax,  kIntCloseMajorMin};
+// The two radius fields of the middle row.
+enum class Radii {
+    CrestRoot,   // "RADII": crest and root radius
+    RootLimits,  // "ROOT RADIUS": maximum and minimum of the controlled root radius
+};
+constexpr FieldPair kCrestRoot[] = {{kRadius1, &T::crestRadius}, {kRadius2, &T::rootRadius}};
+constexpr FieldPair kRootLimits[] = {{kRadius1, &T::rootRadiusMax}, {kRadius2, &T::rootRadiusMin}};
 
-void writeCloseRowsNone(const FieldWriter& out) {
-    out.texts(kExtCloseRow, kNone);
-    out.texts(kIntCloseRow, kNone);
-}
+// The two fields beside the internal grid.
+enum class Extras {
+    HeightFlat,   // thread height and flat
+    Countersink,  // the insert tapping's countersink diameters, one place fewer
+};
+constexpr FieldPair kHeightFlat[] = {{kIntHeight, &T::intHeight}, {kIntFlat, &T::intFlat}};
+constexpr FieldPair kCountersink[] = {{kIntHeight, &T::csinkMin, -1}, {kIntFlat, &T::csinkMax, -1}};
 
-// Minor-diameter columns that show maximum and minimum instead of a reference value.
-void writeMinorLimits(const FieldWriter& out, bool closeRow) {
-    const ThreadResults& r = out.results;
-    out.value(kExtNormalMinor1, r.extNormal.minorMax);
-    out.value(kExtNormalMinor2, r.extNormal.minorMin);
-    if (closeRow) {
-        out.value(kExtCloseMinor1, r.extClose.minorMax);
-        out.value(kExtCloseMinor2, r.extClose.minorMin);
+// NPT and NPTF: the fields the pipe arrangement shows; its captions are the arrangement's.
+constexpr FieldPair kTaperPipe[] = {
+    {kExtNormalMajorMin, &T::pipeOD},
+    {kExtNormalPitchMax, &T::majorAtPipeEnd},
+    {kExtNormalMinor1, &T::e1},
+    {kExtNormalWiresMax, &T::e0},
+    {kExtHeight, &T::extHeight},
+    {kExtFlat, &T::extCrestFlatMax},
+    {kPipeExtFlatMin, &T::extCrestFlatMin},
+    {kPitch, &T::pitch},
+    {kBestWire, &T::bestWire, +1},
+    {kConstant, &T::wireConstant, +1},
+    {kIntNormalMinorMin, &T::minorAtFace},
+    {kIntNormalMinorMax, &T::k0},
+    {kIntHeight, &T::intHeight},
+    {kIntFlat, &T::intCrestFlatMax},
+    {kPipeIntFlatMin, &T::intCrestFlatMin},
+    {kPipeTapDepth, &T::tapDepth},
+};
+
+// The class labels beside the four grid rows.
+enum class Labels {
+    None,            // ISO FINE sets its own with its grids; the pipe arrangement hides them
+    Fixed,           // the four texts of the family
+    Wide,            // the four texts, in the wider label rectangles
+    IsoCoarseBands,  // by the major diameter
+};
+
+// What goes into the engagement list.
+enum class Engagement {
+    InternalMajor,  // drills for the internal major minimum as basic major diameter
+    ExternalMajor,  // drills for the close external major maximum (UNJ)
+    PipeLengths,    // L1 to L4
+    NoData,
+};
+
+// How a family is shown: one row per family.
+struct FamilyDisplay {
+    DisplayFamily family;
+    Minor minor;
+    Radii radii;
+    Extras extras;
+    bool closeClass;               // false: the close rows read "---"
+    bool effectiveDiameter;        // British: "EFFECTIVE DIAMETER" for "PITCH DIAMETER"
+    bool closeInternalByPitchMax;  // the close internal row shows only with its pitch maximum
+    Labels labels;
+    const char* labelTexts[4];
+    Engagement engagement;
+};
+
+using F = DisplayFamily;
+using M = Minor;
+using Ra = Radii;
+using X = Extras;
+using Lb = Labels;
+using E = Engagement;
+
+// clang-format off
+constexpr FamilyDisplay kFamilies[] = {
+    //  family          minor            radii          extras          close  eff.   ISO   labels              label texts                       engagement
+    {F::Unified,      M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::InternalMajor},
+    {F::IsoCoarse,    M::IsoReference, Ra::CrestRoot,  X::HeightFlat,  true,  false, true,  Lb::IsoCoarseBands, {"", "", "", ""},                  E::InternalMajor},
+    {F::IsoFine,      M::IsoReference, Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::None,           {"", "", "", ""},                  E::InternalMajor},
+    {F::UNS,          M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::InternalMajor},
+    {F::UNJ,          M::Limits,       Ra::RootLimits, X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::ExternalMajor},
+    {F::Acme,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2G", "4G", "2G", "4G"},          E::NoData},
+    {F::StubAcme,     M::Limits,       Ra::CrestRoot,  X::HeightFlat,  false, false, false, Lb::Fixed,          {"", "", "", ""},                  E::NoData},
+    {F::TaperPipe,    M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::None,           {"", "", "", ""},                  E::PipeLengths},
+    {F::NPSM,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::NoData},
+    {F::NPSL,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"", "", "", ""},                  E::NoData},
+    {F::UNM,          M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"", "", "", ""},                  E::NoData},
+    {F::Whitworth,    M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  true,  false, Lb::Wide,           {"Med", "Close", "Med", "Close"},  E::NoData},
+    {F::BA,           M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  true,  false, Lb::Wide,           {"Norm", "Close", "Norm", "Close"}, E::NoData},
+    {F::ThreadInsert, M::Reference,    Ra::CrestRoot,  X::Countersink, true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::NoData},
+};
+// clang-format on
+
+constexpr bool indexedByFamily() {
+    for (std::size_t i = 0; i < std::size(kFamilies); ++i) {
+        if (static_cast<std::size_t>(kFamilies[i].family) != i) return false;
     }
+    return true;
+}
+static_assert(indexedByFamily(), "kFamilies must be indexed by DisplayFamily");
+
+const FamilyDisplay& displayOf(DisplayFamily family) {
+    return kFamilies[static_cast<std::size_t>(family)];
 }
 
-void writeIsoCoarse(const FieldWriter& out) {
-    const ThreadResults& r = out.results;
-    writeUnified(out);
-    out.texts({kExtNormalMinor1, kExtCloseMinor1}, kNone);
-    out.value(kExtNormalMinor2, r.extNormal.minorRef);
-    out.value(kExtCloseMinor2, r.extClose.minorRef);
-    // Sizes without a closer internal class hold 0 there.
-    if (!(r.intClose.pitchMax > 0)) out.texts(kIntCloseRow, kNone);
-}
-
-void writeUnj(const FieldWriter& out) {
-    const ThreadResults& r = out.results;
-    writeUnified(out);
-    out.texts({kExtNormalMajorMax, kExtNormalMajorMin, kExtNormalMajorMean, kExtNormalPitchMax,
-               kExtNormalPitchMin, kExtNormalMinor1, kExtNormalWiresMax, kExtNormalWiresMin},
-              kNone);
-    out.value(kExtCloseMinor1, r.extClose.minorMax);
-    out.value(kExtCloseMinor2, r.extClose.minorMin);
-    out.value(kRadius1, r.rootRadiusMax);
-    out.value(kRadius2, r.rootRadiusMin);
-    out.texts({kIntNormalMinorMin, kIntNormalMinorMax, kIntNormalMinorMean, kIntNormalPitchMin,
-               kIntNormalPitchMax, kIntNormalMajorMin},
-              kNone);
-}
-
-void writeAcme(const FieldWriter& out) {
-    const ThreadResults& r = out.results;
-    writeUnified(out);
-    writeMinorLimits(out, true);
-    out.value(kIntNormalMajorMax, r.intNormal.majorMax);
-    out.value(kIntCloseMajorMax, r.intClose.majorMax);
-}
-
-void writeStubAcme(const FieldWriter& out) {
-    const ThreadResults& r = out.results;
-    writeUnified(out);
-    writeMinorLimits(out, false);
-    out.value(kIntNormalMajorMax, r.intNormal.majorMax);
-    out.texts(kExtCloseRow, kNoClass);
-    out.texts(kIntCloseRow, kNoClass);
-    out.text(kIntCloseMajorMax, kNoClass);
-}
-
-void writeNpsm(const FieldWriter& out) {
-    writeUnified(out);
-    writeCloseRowsNone(out);
-    out.texts({kExtNormalMinor1, kExtNormalMinor2, kIntNormalMajorMin}, kNone);
-}
-
-void writeNpsl(const FieldWriter& out) {
-    writeNpsm(out);
-    out.texts({kExtNormalMajorMin, kExtNormalMajorMean, kExtHeight, kExtFlat, kIntNormalMinorMax,
-               kIntNormalMinorMean, kIntHeight, kIntFlat},
-              kNone);
-}
-
-void writeUnm(const FieldWriter& out) {
-    const ThreadResults& r = out.results;
-    writeUnified(out);
-    writeCloseRowsNone(out);
-    writeMinorLimits(out, false);
-    out.value(kRadius2, r.rootRadius);
-    out.value(kIntNormalMajorMax, r.intNormal.majorMax);
-}
-
-// BSW, BSF and BA: both classes with minor limits, radii instead of flats.
-void writeBritish(const FieldWriter& out, bool majorMaxima) {
-    const ThreadResults& r = out.results;
-    writeUnified(out);
-    writeMinorLimits(out, true);
-    out.texts({kExtFlat, kIntFlat}, kNone);
-    out.value(kRadius1, r.crestRadius);
-    out.value(kRadius2, r.rootRadius);
-    if (majorMaxima) {
-        out.value(kIntNormalMajorMax, r.intNormal.majorMax);
-        out.value(kIntCloseMajorMax, r.intClose.majorMax);
+// The minor-diameter cells of the normal (row 0) or close (row 1) external row.
+std::span<const FieldPair> minorCells(Minor minor, int row) {
+    switch (minor) {
+        case Minor::Reference:
+            return kMinorReference[row];
+        case Minor::Limits:
+            return kMinorLimits[row];
+        case Minor::IsoReference:
+            return kMinorIsoReference[row];
     }
+    return {};
 }
 
-void writeThreadInsert(const FieldWriter& out) {
-    const ThreadResults& r = out.results;
-    writeUnified(out);
-    for (int id = kExtNormalMajorMax; id <= kExtCloseWiresMin; ++id) out.text(id, kNone);
-    out.texts({kExtHeight, kExtFlat, kBestWire, kConstant, kRadius1, kRadius2}, kNone);
-    out.texts({kIntNormalMajorMin, kIntCloseMajorMin}, kNone);
-    out.value(kIntNormalMajorMax, r.intNormal.majorMax);
-    out.value(kIntCloseMajorMax, r.intClose.majorMax);
-    out.value(kIntHeight, r.csinkMin, -1);
-    out.value(kIntFlat, r.csinkMax, -1);
-}
-
-// NPT and NPTF: the fields the pipe layout shows; captions are the layout's.
-void writeTaperPipe(const FieldWriter& out, int sizeIndex) {
-    const ThreadResults& r = out.results;
-    out.value(kExtNormalMajorMin, r.pipeOD);
-    out.value(kExtNormalPitchMax, r.majorAtPipeEnd);
-    out.value(kExtNormalMinor1, r.e1);
-    out.value(kExtNormalWiresMax, r.e0);
-    out.value(kExtHeight, r.extHeight);
-    out.value(kExtFlat, r.extCrestFlatMax);
-    out.value(kPipeExtFlatMin, r.extCrestFlatMin);
-    out.value(kPitch, r.pitch);
-    out.value(kBestWire, r.bestWire, +1);
-    out.value(kConstant, r.wireConstant, +1);
-    out.value(kIntNormalMinorMin, r.minorAtFace);
-    out.value(kIntNormalMinorMax, r.k0);
-    out.value(kIntHeight, r.intHeight);
-    out.value(kIntFlat, r.intCrestFlatMax);
-    out.value(kPipeIntFlatMin, r.intCrestFlatMin);
-    // The tap depth is given through the 4 inch pipe (size row 13).
-    if (sizeIndex <= 13) {
-        out.value(kPipeTapDepth, r.tapDepth);
-    } else {
-        out.text(kPipeTapDepth, kNone);
-    }
-}
-
-void writeCaptions(const FieldWriter& out, DisplayFamily family) {
-    using F = DisplayFamily;
-    const bool british = family == F::Whitworth || family == F::BA;
-    const bool insert = family == F::ThreadInsert;
-    const bool unj = family == F::UNJ;
+void writeCaptions(const FieldWriter& out, const FamilyDisplay& d) {
+    const bool insert = d.extras == Extras::Countersink;
+    const bool rootLimits = d.radii == Radii::RootLimits;
     out.texts({kExtPitchCaption, kIntPitchCaption},
-              british ? "EFFECTIVE DIAMETER" : "PITCH DIAMETER");
+              d.effectiveDiameter ? "EFFECTIVE DIAMETER" : "PITCH DIAMETER");
     out.text(kIntMinorCaption, insert ? "MINOR DIAMETER AFTER TAPPING" : "MINOR DIAMETER");
     out.text(kIntHeightCaption, insert ? "CSINK MIN" : "HEIGHT");
     out.text(kIntFlatCaption, insert ? "CSINK MAX" : "FLAT");
-    out.text(kRadiiCaption, unj ? "ROOT RADIUS" : "RADII");
-    out.text(kRadius1Caption, unj ? "MAX" : "CREST");
-    out.text(kRadius2Caption, unj ? "MIN" : "ROOT");
-    if (family == F::IsoFine) return;  // the metric fine display writes the rest
-    const bool reference =
-        family == F::Unified || family == F::IsoCoarse || family == F::UNS || insert;
-    out.text(kExtMinor1Caption, reference ? "REF" : "MAX");
+    out.text(kRadiiCaption, rootLimits ? "ROOT RADIUS" : "RADII");
+    out.text(kRadius1Caption, rootLimits ? "MAX" : "CREST");
+    out.text(kRadius2Caption, rootLimits ? "MIN" : "ROOT");
+    if (d.family == DisplayFamily::IsoFine) return;  // the metric fine display writes the rest
+    out.text(kExtMinor1Caption, d.minor == Minor::Limits ? "MAX" : "REF");
     out.text(kExtMinor2Caption, "MIN");
     out.text(kEngagementCaption, "ENGAGEMENT");
+}
+
+void writeGrids(const FieldWriter& out, const FamilyDisplay& d) {
+    const RowShows close = d.closeClass ? RowShows::Values : RowShows::NoClass;
+    const RowShows closeInternal =
+        d.closeInternalByPitchMax && !out.results.intClose.pitchMax ? RowShows::None : close;
+    writeRow(out, kExtNormalRow, RowShows::Values);
+    writeRow(out, minorCells(d.minor, 0), RowShows::Values);
+    writeRow(out, kExtCloseRow, close);
+    writeRow(out, minorCells(d.minor, 1), close);
+    writeRow(out, kMiddleRow, RowShows::Values);
+    writeRow(out,
+             d.radii == Radii::RootLimits ? std::span<const FieldPair>(kRootLimits)
+                                          : std::span<const FieldPair>(kCrestRoot),
+             RowShows::Values);
+    writeRow(out, kIntNormalRow, RowShows::Values);
+    writeRow(out, kIntNormalMajorMaxCell, RowShows::Values);
+    writeRow(out, kIntCloseRow, closeInternal);
+    writeRow(out, kIntCloseMajorMaxCell, close);
+    writeRow(out,
+             d.extras == Extras::Countersink ? std::span<const FieldPair>(kCountersink)
+                                             : std::span<const FieldPair>(kHeightFlat),
+             RowShows::Values);
 }
 
 constexpr platform::Rect kLabelRect[4] = {
@@ -236,7 +257,7 @@ void writeLabels(const FieldWriter& out, const platform::Rect (&rects)[4],
 
 void writeIsoCoarseLabels(const FieldWriter& out) {
     writeLabels(out, kLabelRect, {"", "", "", ""});
-    const double major = out.results.extNormal.majorMax;
+    const double major = out.results.extNormal.majorMax.value_or(0.0);
     if (major > 41 / mmPerInch) {
         out.rect(kExtCloseLabel, {2, 105, 38, 18});
         out.text(kExtNormalLabel, "6g");
@@ -253,159 +274,118 @@ void writeIsoCoarseLabels(const FieldWriter& out) {
 
 }  // namespace
 
-DisplayFamily displayFamily(SeriesId id) {
-    using F = DisplayFamily;
-    switch (id) {
-        case series::ISO_COARSE:
-            return F::IsoCoarse;
-        case series::ISO_FINE:
-            return F::IsoFine;
-        case series::UNS:
-            return F::UNS;
-        case series::UNJ:
-        case series::UNJC:
-        case series::UNJF:
-        case series::UNJEF:
-            return F::UNJ;
-        case series::ACME:
-            return F::Acme;
-        case series::STUB_ACME:
-            return F::StubAcme;
-        case series::NPT:
-        case series::NPTF:
-            return F::TaperPipe;
-        case series::NPSM:
-            return F::NPSM;
-        case series::NPSL:
-            return F::NPSL;
-        case series::UNM:
-            return F::UNM;
-        case series::BSW:
-        case series::BSF:
-            return F::Whitworth;
-        case series::BA:
-            return F::BA;
-        case series::UNC_STI:
-        case series::UNF_STI:
-            return F::ThreadInsert;
-        default:
-            return F::Unified;
-    }
-}
-
-void FieldWriter::text(int id, std::string_view text) const {
-    windowing.setControlText(window, id, text);
-}
+namespace rows {
+const std::span<const FieldPair> kExtNormal = kExtNormalRow;
+const std::span<const FieldPair> kExtClose = kExtCloseRow;
+const std::span<const FieldPair> kIntNormal = kIntNormalRow;
+const std::span<const FieldPair> kIntClose = kIntCloseRow;
+const std::span<const FieldPair> kMiddle = kMiddleRow;
+}  // namespace rows
 
 void FieldWriter::texts(std::initializer_list<int> ids, std::string_view text) const {
-    for (int id : ids) windowing.setControlText(window, id, text);
+    for (int id : ids) this->text(id, text);
 }
 
-void FieldWriter::value(int id, double inches, int placesOffset) const {
-    windowing.setControlText(window, id, formatLength(inches, mode, placesOffset));
-}
-
-void FieldWriter::rect(int id, platform::Rect rect) const {
-    windowing.setControlRect(window, id, rect);
-}
-
-void writeResultFields(const FieldWriter& out, DisplayFamily family, int sizeIndex) {
-    using F = DisplayFamily;
-    if (family == F::TaperPipe) {
-        writeTaperPipe(out, sizeIndex);  // the pipe layout owns the captions
+void FieldWriter::value(int id, const Length& inches, int placesOffset) const {
+    if (!inches) {
+        text(id, kNone);
         return;
     }
-    writeCaptions(out, family);
-    switch (family) {
-        case F::Unified:
-            writeUnified(out);
-            break;
-        case F::IsoCoarse:
-            writeIsoCoarse(out);
-            break;
-        case F::IsoFine:
-            writeMetricFineResults(out);
-            break;
-        case F::UNS:
-            writeUnified(out);
-            writeCloseRowsNone(out);
-            out.text(kExtNormalMinor2, kNone);
-            break;
-        case F::UNJ:
-            writeUnj(out);
-            break;
-        case F::Acme:
-            writeAcme(out);
-            break;
-        case F::StubAcme:
-            writeStubAcme(out);
-            break;
-        case F::NPSM:
-            writeNpsm(out);
-            break;
-        case F::NPSL:
-            writeNpsl(out);
-            break;
-        case F::UNM:
-            writeUnm(out);
-            break;
-        case F::Whitworth:
-            writeBritish(out, true);
-            break;
-        case F::BA:
-            writeBritish(out, false);
-            break;
-        case F::ThreadInsert:
-            writeThreadInsert(out);
-            break;
-        case F::TaperPipe:
-            break;
+    text(id, formatLength(*inches, mode, placesOffset));
+}
+
+void writeRow(const FieldWriter& out, std::span<const FieldPair> row, RowShows shows) {
+    for (const FieldPair& pair : row) {
+        switch (shows) {
+            case RowShows::Values:
+                out.value(pair.control, pair.field.of(out.results), pair.places);
+                break;
+            case RowShows::None:
+                out.text(pair.control, kNone);
+                break;
+            case RowShows::NoClass:
+                out.text(pair.control, kNoClass);
+                break;
+        }
     }
+}
+
+void writeResultFields(const FieldWriter& out, DisplayFamily family) {
+    if (family == DisplayFamily::TaperPipe) {
+        writeRow(out, kTaperPipe, RowShows::Values);  // the pipe layout owns the captions
+        return;
+    }
+    const FamilyDisplay& d = displayOf(family);
+    writeCaptions(out, d);
+    if (family == DisplayFamily::IsoFine) {
+        writeMetricFineResults(out);
+        return;
+    }
+    writeGrids(out, d);
 }
 
 void writeClassLabels(const FieldWriter& out, DisplayFamily family) {
-    using F = DisplayFamily;
-    switch (family) {
-        case F::Unified:
-        case F::UNS:
-        case F::UNJ:
-        case F::ThreadInsert:
-        case F::NPSM:
-            writeLabels(out, kLabelRect, {"2A", "3A", "2B", "3B"});
+    const FamilyDisplay& d = displayOf(family);
+    switch (d.labels) {
+        case Labels::Fixed:
+            writeLabels(out, kLabelRect, d.labelTexts);
             break;
-        case F::NPSL:
-        case F::UNM:
-        case F::StubAcme:
-            writeLabels(out, kLabelRect, {"", "", "", ""});
+        case Labels::Wide:
+            writeLabels(out, kWideLabelRect, d.labelTexts);
             break;
-        case F::Acme:
-            writeLabels(out, kLabelRect, {"2G", "4G", "2G", "4G"});
-            break;
-        case F::Whitworth:
-            writeLabels(out, kWideLabelRect, {"Med", "Close", "Med", "Close"});
-            break;
-        case F::BA:
-            writeLabels(out, kWideLabelRect, {"Norm", "Close", "Norm", "Close"});
-            break;
-        case F::IsoCoarse:
+        case Labels::IsoCoarseBands:
             writeIsoCoarseLabels(out);
             break;
-        case F::IsoFine:
-        case F::TaperPipe:
+        case Labels::None:
             break;
     }
 }
 
-void setDataHeaders(platform::Windowing& windowing, platform::WindowHandle window,
-                    std::string_view seriesCode, std::string_view header) {
-    const std::string gap(10, ' ');
-    windowing.setControlText(window, kInternalHeader, "INTERNAL DATA" + gap + std::string(header));
-    const bool insert = seriesCode == "UNC-STI" || seriesCode == "UNF-STI";
-    windowing.setControlText(window, kExternalHeader,
-                             insert ? std::string() : "EXTERNAL DATA" + gap + std::string(header));
+Length engagementMajor(DisplayFamily family, const ThreadResults& results) {
+    switch (displayOf(family).engagement) {
+        case Engagement::InternalMajor:
+            return results.intNormal.majorMin;
+        case Engagement::ExternalMajor:
+            return results.extClose.majorMax;
+        default:
+            return std::nullopt;
+    }
 }
 
-std::string headerText(SeriesId id, int sizeIndex, std::string_view seriesCode) {
+void writeEngagement(const FieldWriter& out, SeriesId series, DisplayFamily family) {
+    const ThreadResults& r = out.results;
+    switch (displayOf(family).engagement) {
+        case Engagement::InternalMajor:
+        case Engagement::ExternalMajor:
+            out.out().engagement(engagementItems(engagementMajor(family, r), r.pitch, out.mode));
+            break;
+        case Engagement::PipeLengths:
+            out.out().engagement(lengthsItems(series, r, out.mode));
+            break;
+        case Engagement::NoData:
+            out.out().engagement({"", "         NO DATA"});
+            break;
+    }
+}
+
+void setDataHeaders(const WindowWriter& out, DisplayFamily family, std::string_view header) {
+    std::string internal = "INTERNAL DATA";
+    internal.append(10, ' ');
+    internal += header;
+    out.text(kInternalHeader, internal);
+    // The insert tappings are internal threads only.
+    if (family == DisplayFamily::ThreadInsert) {
+        out.text(kExternalHeader, "");
+        return;
+    }
+    std::string external = "EXTERNAL DATA";
+    external.append(10, ' ');
+    external += header;
+    out.text(kExternalHeader, external);
+}
+
+std::string headerText(SeriesId id, int sizeIndex) {
+    const std::string_view seriesCode = seriesById(id).name;
     if (sizeIndex < 0 || sizeIndex >= sizeCount(id)) return std::string(seriesCode);
     const SizeRow row = sizeRow(id, sizeIndex);
     std::string text(row.designation);

@@ -1,24 +1,24 @@
 #include "tap_drill_guide.h"
 
-#include <string>
-
 #include "control_ids.h"
 #include "tap_drill.h"
 
 namespace torveld {
 
-void TapDrillGuide::fillEngagementList(double basicMajor) {
-    windowing_.listClear(window_, ids::kEngagementList);
-    windowing_.listAppend(window_, ids::kEngagementList, "");
+std::vector<std::string> engagementItems(const Length& basicMajor, double pitch,
+                                         const UnitMode& mode) {
+    std::vector<std::string> items;
+    items.reserve(tap_drill::kPercentages.size() + 1);
+    items.emplace_back();
     for (const tap_drill::EngagementLine& line :
-         tap_drill::engagementLines(basicMajor, results_.pitch)) {
-        windowing_.listAppend(window_, ids::kEngagementList,
-                              std::string(line.prefix) + formatLength(line.diameter, mode_));
+         tap_drill::engagementLines(basicMajor.value_or(0.0), pitch)) {
+        items.push_back(std::string(line.prefix) + formatLength(line.diameter, mode));
     }
+    return items;
 }
 
-void TapDrillGuide::selectGuideDrill() {
-    const tap_drill::GuideDrill drill = tap_drill::findGuideDrill(selection_.series, results_);
+void TapDrillGuide::selectGuideDrill(SeriesId series, const ThreadResults& results) {
+    const tap_drill::GuideDrill drill = tap_drill::findGuideDrill(series, results);
     // Selecting the lead row first scrolls the rows below the guide drill into view; the list
     // holds one selection, so the guide row's selection replaces it.
     windowing_.viewSelectRow(window_, ids::kDrillChart, drill.leadRow);

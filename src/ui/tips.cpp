@@ -6,6 +6,7 @@
 
 #include "control_ids.h"
 #include "drill_chart.h"
+#include "result_display.h"
 #include "tap_drill.h"
 
 namespace torveld::tips {
@@ -41,7 +42,7 @@ std::string drillText(int row, const UnitMode& mode) {
 // "1/4 - 20 UNC": the header text with single blanks.
 std::string sizeText(const Selection& selection) {
     std::string text;
-    for (const char c : selection.headerText) {
+    for (const char c : headerText(selection.series, selection.sizeIndex)) {
         if (c != ' ' || text.empty() || text.back() != ' ') text += c;
     }
     return std::string(trimmed(text));
@@ -132,7 +133,8 @@ std::string drillTip(int row, const Selection& selection, const ThreadResults& r
 
     std::string tip = "Drill ";
     tip += drillText(row, mode);
-    const std::optional<double> major = tap_drill::engagementMajor(selection.series, results);
+    const std::optional<double> major =
+        engagementMajor(seriesById(selection.series).display, results);
     if (!major) {
         tip +=
             ": the percentage of thread is given only for the series with an ENGAGEMENT "

@@ -1,6 +1,9 @@
 // Helpers shared by the calculation tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <limits>
 #include <string_view>
 
 #include "drill_chart.h"
@@ -10,14 +13,16 @@
 
 namespace torveld::testing {
 
-// Runs the calculation for one size, starting from `start` (fields the series does not compute
-// keep their values from it).
-inline ThreadResults calculated(SeriesId id, int row, ThreadResults start = {}) {
-    Selection selection;
-    selection.series = id;
-    selection.sizeIndex = row;
-    ThreadCalculator(selection, start).calculate();
-    return start;
+// The results of one size (every value empty when the calculation cannot run).
+inline ThreadResults calculated(SeriesId id, int row) {
+    return calculate(Selection{id, row}).value_or(ThreadResults{});
+}
+
+// The value of a result that must have one; an empty one fails the test and reads as NaN, so
+// that the comparison it goes into fails too.
+inline double v(const Length& value) {
+    EXPECT_TRUE(value.has_value()) << "a value is missing";
+    return value.value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 // A table cell as the calculation sees it: the stored single-precision value widened.

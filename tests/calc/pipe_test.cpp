@@ -12,37 +12,44 @@ namespace {
 
 using pipe_lengths::LineKind;
 using testing::calculated;
+using testing::v;
 using testing::widened;
 
 TEST(PipeValues, NptHalfInch) {
     const ThreadResults r = calculated(series::NPT, 4);  // 1/2 - 14
     EXPECT_EQ(r.pipeOD, widened(0.84f));
     EXPECT_EQ(r.k0, widened(0.7013f));
-    EXPECT_NEAR(r.e0, 0.758429, 1e-6);
-    EXPECT_NEAR(r.e1, 0.778429, 1e-6);
-    EXPECT_NEAR(r.l2, 0.533714, 1e-6);
-    EXPECT_NEAR(r.majorAtPipeEnd, 0.791156, 1e-6);
-    EXPECT_NEAR(r.minorAtFace, 0.7213, 1e-6);
-    EXPECT_NEAR(r.tapDepth, 0.899, 1e-6);
+    EXPECT_NEAR(v(r.e0), 0.758429, 1e-6);
+    EXPECT_NEAR(v(r.e1), 0.778429, 1e-6);
+    EXPECT_NEAR(v(r.l2), 0.533714, 1e-6);
+    EXPECT_NEAR(v(r.majorAtPipeEnd), 0.791156, 1e-6);
+    EXPECT_NEAR(v(r.minorAtFace), 0.7213, 1e-6);
+    EXPECT_NEAR(v(r.tapDepth), 0.899, 1e-6);
     EXPECT_EQ(r.l1, widened(0.32f));
     EXPECT_EQ(r.l3, widened(0.2143f));
     EXPECT_EQ(r.l4, widened(0.7815f));
     // No over-wire limits for the taper threads.
-    EXPECT_EQ(r.extNormal.wiresMax, 0.0);
+    EXPECT_FALSE(r.extNormal.wiresMax);
 }
 
 TEST(PipeValues, NptTwelveInch) {
     const ThreadResults r = calculated(series::NPT, 18);  // 12 - 8
-    EXPECT_NEAR(r.e0, 12.532813, 1e-6);
-    EXPECT_NEAR(r.e1, 12.617813, 1e-6);
-    EXPECT_NEAR(r.l2, 2.125, 1e-6);
+    EXPECT_NEAR(v(r.e0), 12.532813, 1e-6);
+    EXPECT_NEAR(v(r.e1), 12.617813, 1e-6);
+    EXPECT_NEAR(v(r.l2), 2.125, 1e-6);
+    // The tap depth is given through the 4 inch pipe only, for NPT and NPTF alike.
+    EXPECT_FALSE(r.tapDepth);
+    for (SeriesId id : {series::NPT, series::NPTF}) {
+        EXPECT_NEAR(v(calculated(id, 13).tapDepth), 0.844 + 0.95, 1e-6);  // 4 - 8
+        EXPECT_FALSE(calculated(id, 14).tapDepth);                        // 5 - 8
+    }
 }
 
 TEST(PipeValues, ElevenAndAHalfThreadRowsUseTheirPitch) {
     const ThreadResults r = calculated(series::NPT, 6);  // 1 - 11 1/2
     const double d = widened(1.315f);
-    EXPECT_NEAR(r.e0, d - (0.05 * d + 1.1) / 11.5, 1e-12);
-    EXPECT_NEAR(r.l2, (0.8 * d + 6.8) / 11.5, 1e-12);
+    EXPECT_NEAR(v(r.e0), d - (0.05 * d + 1.1) / 11.5, 1e-12);
+    EXPECT_NEAR(v(r.l2), (0.8 * d + 6.8) / 11.5, 1e-12);
 }
 
 TEST(PipeValues, NptfTakesTheNptExternalLengthForTheMajorDiameter) {
@@ -50,17 +57,17 @@ TEST(PipeValues, NptfTakesTheNptExternalLengthForTheMajorDiameter) {
         const ThreadResults npt = calculated(series::NPT, row);
         const ThreadResults nptf = calculated(series::NPTF, row);
         EXPECT_EQ(nptf.majorAtPipeEnd, npt.majorAtPipeEnd) << "row " << row;
-        EXPECT_LT(nptf.majorAtPipeEnd, nptf.pipeOD) << "row " << row;
-        EXPECT_GT(nptf.majorAtPipeEnd, nptf.e0) << "row " << row;
+        EXPECT_LT(v(nptf.majorAtPipeEnd), v(nptf.pipeOD)) << "row " << row;
+        EXPECT_GT(v(nptf.majorAtPipeEnd), v(nptf.e0)) << "row " << row;
         EXPECT_EQ(nptf.e1, npt.e1) << "row " << row;
     }
     // NPTF writes the shoulder length, not L3; its L4 is the internal thread length.
-    const ThreadResults start = calculated(series::NPT, 0);
-    const ThreadResults nptf = calculated(series::NPTF, 4, start);
+    const ThreadResults nptf = calculated(series::NPTF, 4);
     EXPECT_EQ(nptf.shoulderLength, widened(0.748f));
-    EXPECT_EQ(nptf.l3, start.l3);
+    EXPECT_FALSE(nptf.l3);
     EXPECT_EQ(nptf.l4, widened(0.5343f));
-    EXPECT_EQ(calculated(series::NPTF, 12).l4, 0.0);
+    // From 3 1/2 inch up the table gives no internal thread length.
+    EXPECT_FALSE(calculated(series::NPTF, 12).l4);
 }
 
 std::string kinds(const std::vector<pipe_lengths::Line>& lines) {

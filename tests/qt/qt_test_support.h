@@ -46,6 +46,10 @@ struct PdfPage {
 
 // Reads the first page of a PDF with `pdftotext -bbox`; an empty page when it cannot be read.
 PdfPage readPdf(const QString& path);
+// Whether the build found pdftotext; the tests that read a PDF back skip without it.
+inline bool havePdfToText() {
+    return sizeof(TORVELD_PDFTOTEXT) > 1;
+}
 
 // A fresh empty folder for the files one test writes.
 QString testFolder(const std::string& name);

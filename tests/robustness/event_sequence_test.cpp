@@ -73,13 +73,14 @@ TEST(SheetDigest, TellsSheetsOfTheSameStateFromSheetsOfAnother) {
     const platform::WindowHandle w = s.main.window();
     s.ui.click(w, ids::kPrint);
     s.ui.click(w, ids::kPrint);  // the same sheet under another handle
-    s.ui.setControlText(w, ids::kPitch, "x");
-    s.ui.click(w, ids::kPrint);  // the sheet prints the field as it stands
+    s.ui.click(w, ids::kMillimeters);
+    s.ui.click(w, ids::kPrint);  // the same size in millimetres
     const auto& documents = s.printing.documents();
     ASSERT_EQ(documents.size(), 3u);
     EXPECT_EQ(documentDigest(documents[0]), documentDigest(documents[1]));
     EXPECT_NE(documentDigest(documents[0]), documentDigest(documents[2]));
-    EXPECT_NE(describeDifferences(documents[2], documents[0]).find("\"x\""), std::string::npos)
+    EXPECT_NE(describeDifferences(documents[2], documents[0]).find("\"METRIC DISPLAY\""),
+              std::string::npos)
         << describeDifferences(documents[2], documents[0]);
 }
 

@@ -698,6 +698,18 @@ std::string SequenceRunner::check() {
             describeDifferences(main, fresh->mainWindow(), ReferenceCache::mainDigestOptions()));
     }
 
+    // The window side's record of its texts, from which the data sheet is made, is what the
+    // window shows: no text reached a control past the record.
+    for (const auto& [id, control] : main.controls) {
+        if (control.text != s.main.texts().text(id)) {
+            return fail("control " + std::to_string(id) + " shows \"" + control.text +
+                        "\" but the record holds \"" + s.main.texts().text(id) + "\"");
+        }
+    }
+    if (controlOf(main, ids::kEngagementList).items != s.main.texts().engagement()) {
+        return fail("the engagement list differs from the record of it");
+    }
+
     // The information window: open when the model says so, with the description of the state.
     const HeadlessWindow* info = s.infoWindow();
     if ((info != nullptr) != m.infoOpen) {

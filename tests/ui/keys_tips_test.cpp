@@ -2,6 +2,7 @@
 // as their buttons, and the tips say what a caption's value is and what each drill gives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -10,12 +11,55 @@
 #include "control_ids.h"
 #include "drill_chart.h"
 #include "main_window_fixture.h"
+#include "result_display.h"
+#include "tap_drill.h"
+#include "thread_calculator.h"
 
 namespace torveld::testing {
 namespace {
 
 using platform::KeyChord;
 namespace keys = platform::keys;
+
+// The drill tips read the engagement list backwards, from the diameter the list works from.
+// Reading an engagement line backwards gives its percentage again, for every size of every
+// series with an engagement list, from the diameter the line was worked out from.
+TEST(PercentageOfThread, ReadsEveryEngagementLineBackwards) {
+    int lines = 0;
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        for (int row = 0; row < sizeCount(id); ++row) {
+            Selection selection{id, row};
+            const ThreadResults r = *calculate(selection);
+            const std::optional<double> major = engagementMajor(seriesById(id).display, r);
+            if (!major) continue;
+            const auto engagement = tap_drill::engagementLines(*major, r.pitch);
+            for (std::size_t k = 0; k < engagement.size(); ++k) {
+                EXPECT_NEAR(tap_drill::percentageOfThread(*major, r.pitch, engagement[k].diameter),
+                            tap_drill::kPercentages[k], 1e-9)
+                    << seriesById(id).name << " row " << row;
+                ++lines;
+            }
+        }
+    }
+    EXPECT_GT(lines, 9 * 500);
+}
+
+TEST(PercentageOfThread, OnlySeriesWithAnEngagementListWorkFromAMajorDiameter) {
+    // The engagement list belongs to the Unified, UNS, UNJ and ISO series alone.
+    const std::vector<SeriesId> listed{
+        series::UNC,  series::UNF,  series::UNEF,  series::UN,         series::UNS,     series::UNJ,
+        series::UNJC, series::UNJF, series::UNJEF, series::ISO_COARSE, series::ISO_FINE};
+    ThreadResults r;
+    r.intNormal.majorMin = 0.25;
+    r.extClose.majorMax = 0.24;
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        const bool expected = std::find(listed.begin(), listed.end(), id) != listed.end();
+        EXPECT_EQ(engagementMajor(seriesById(id).display, r).has_value(), expected) << id;
+    }
+    // UNJ works from the close-class external major maximum.
+    EXPECT_EQ(engagementMajor(seriesById(series::UNJF).display, r), 0.24);
+    EXPECT_EQ(engagementMajor(seriesById(series::UNC).display, r), 0.25);
+}
 
 class KeysTipsTest : public MainWindowTest {
   protected:

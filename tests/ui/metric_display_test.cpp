@@ -23,10 +23,11 @@ class MetricDisplayTest : public ::testing::Test {
         window = ui.createWindow({"Threads", {0, 0, 735, 550}, {180, 180, 180}, false});
         createMainControls(ui, window);
         // Distinct values, so that a field written from the wrong result shows.
-        r.extNormal = {0.101, 0.102, 0.103, 0.104, 0.105, 0.106, 0, 0, 0.107, 0.108};
-        r.extClose = {0.201, 0.202, 0.203, 0.204, 0.205, 0.206, 0, 0, 0.207, 0.208};
-        r.intNormal = {0.301, 0.302, 0.303, 0.304, 0.305, 0, 0};
-        r.intClose = {0.401, 0.402, 0.403, 0.404, 0.405, 0, 0};
+        const Length none;
+        r.extNormal = {0.101, 0.102, 0.103, 0.104, 0.105, 0.106, none, none, 0.107, 0.108};
+        r.extClose = {0.201, 0.202, 0.203, 0.204, 0.205, 0.206, none, none, 0.207, 0.208};
+        r.intNormal = {0.301, 0.302, 0.303, 0.304, 0.305, 0.306, none};
+        r.intClose = {0.401, 0.402, 0.403, 0.404, 0.405, 0.406, none};
         r.extHeight = 0.011;
         r.extFlat = 0.012;
         r.intHeight = 0.013;
@@ -168,12 +169,12 @@ TEST_F(MetricDisplayTest, IsoCoarseLabelBands) {
 
 TEST_F(MetricDisplayTest, IsoCoarseWithoutCloserInternalClass) {
     const FieldWriter out{ui, window, mode, r};
-    r.intClose.pitchMax = 0;
-    writeResultFields(out, DisplayFamily::IsoCoarse, 33);
+    r.intClose.pitchMax = std::nullopt;
+    writeResultFields(out, DisplayFamily::IsoCoarse);
     EXPECT_TRUE(rowIsNone(kLowerInternal));
     EXPECT_TRUE(rowHasValues(kLowerExternal));
     r.intClose.pitchMax = 0.405;
-    writeResultFields(out, DisplayFamily::IsoCoarse, 18);
+    writeResultFields(out, DisplayFamily::IsoCoarse);
     EXPECT_TRUE(rowHasValues(kLowerInternal));
 }
 

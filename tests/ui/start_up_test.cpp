@@ -99,7 +99,6 @@ TEST_F(MainWindowTest, DrillChartHoldsAll747RowsWithStartUpDiameters) {
 TEST_F(MainWindowTest, StartsOnUncFirstSizeInInches) {
     EXPECT_EQ(main.selection().series, series::UNC);
     EXPECT_EQ(main.selection().sizeIndex, 0);
-    EXPECT_EQ(main.selection().seriesCode, "UNC");
     EXPECT_FALSE(main.unitMode().isMetric());
 
     const platform::HeadlessControl& sizes = control(ids::kSizeList);

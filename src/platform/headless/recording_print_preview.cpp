@@ -6,7 +6,6 @@ int RecordingPrintPreview::dpStartDoc(int parent, std::string_view title, std::s
                                       int a, int b, int c, int d, int e) {
     if (failNext_) {
         failNext_ = false;
-        ++failedStarts_;
         return 0;
     }
     open_ = nextHandle_++;

@@ -33,7 +33,6 @@ class RecordingPrintPreview : public PrintPreview {
 
     // Documents whose start succeeded, in order; the last may still be open.
     const std::vector<Document>& documents() const { return documents_; }
-    int failedStarts() const { return failedStarts_; }
     bool documentOpen() const { return open_ != 0; }
 
   private:
@@ -42,7 +41,6 @@ class RecordingPrintPreview : public PrintPreview {
     std::vector<Document> documents_;
     int open_ = 0;
     int nextHandle_ = 1;
-    int failedStarts_ = 0;
     bool failNext_ = false;
 };
 

@@ -1,0 +1,61 @@
+// What the main window shows, as a value: the text of every control and the items of the
+// engagement list, as the window side wrote them last. The window side writes through a
+// WindowWriter, which sets the control and this record together; the data sheet (and any reader
+// without a window) is made from the record, never by reading controls back.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "windowing.h"
+
+namespace torveld {
+
+class ControlTexts {
+  public:
+    static constexpr int kFirstId = 302;
+    static constexpr int kLastId = 442;
+
+    // The text of control `id`; empty for one never written or outside the main window's ids.
+    const std::string& text(int id) const {
+        static const std::string empty;
+        return inRange(id) ? texts_[slot(id)] : empty;
+    }
+    void setText(int id, std::string_view text) {
+        if (!inRange(id)) return;
+        std::string& slot = texts_[this->slot(id)];
+        if (slot != text) slot.assign(text);  // most captions are written again unchanged
+    }
+
+    // The items of the engagement list, top to bottom.
+    const std::vector<std::string>& engagement() const { return engagement_; }
+    void setEngagement(std::vector<std::string> items) { engagement_ = std::move(items); }
+
+  private:
+    static bool inRange(int id) { return id >= kFirstId && id <= kLastId; }
+    static std::size_t slot(int id) { return static_cast<std::size_t>(id - kFirstId); }
+
+    std::array<std::string, kLastId - kFirstId + 1> texts_;
+    std::vector<std::string> engagement_;
+};
+
+// Writes into the main window: each text to its control and, when a record is given, into it.
+struct WindowWriter {
+    platform::Windowing& windowing;
+    platform::WindowHandle window;
+    ControlTexts* record = nullptr;
+
+    void text(int id, std::string_view text) const {
+        windowing.setControlText(window, id, text);
+        if (record != nullptr) record->setText(id, text);
+    }
+    void texts(std::initializer_list<int> ids, std::string_view text) const;
+    void rect(int id, platform::Rect rect) const;
+    // Empties the engagement list and appends `items`.
+    void engagement(std::vector<std::string> items) const;
+};
+
+}  // namespace torveld
