@@ -187,19 +187,26 @@ const Refusal kRefusals[] = {
     {Series::UNC, -0.25, 20, "2A", true, "positive number"},
     {Series::UNC, 0.25, kInf, "2A", true, "positive number"},
     {Series::UNC, 0.25, 0.0, "2A", true, "positive number"},
-    {Series::Metric, 10.0, 1.5, "6f", false, "f deviations"},
-    {Series::Metric, 3.0, 0.35, "6e", false, "e deviation from P 0.5"},
-    {Series::Metric, 10.0, 1.5, "9H", false, "grade 9 internal pitch-diameter"},
-    {Series::Metric, 10.0, 1.5, "5g", false, "grade 5 external major-diameter"},
-    {Series::Metric, 10.0, 1.5, "4h6g", false, "share one tolerance position"},
-    {Series::Metric, 10.0, 1.5, "6x", false, "not an ISO 965-1 tolerance class"},
-    {Series::Metric, 10.0, 1.5, "6 g", false, "not an ISO 965-1 tolerance class"},
-    {Series::Metric, 1.0, 0.2, "6H", false, "grade 6 internal pitch-diameter"},
-    {Series::Metric, 0.9, 0.2, "6g", true, "over 0.99 up to 355 mm"},
-    {Series::Metric, 400.0, 6.0, "6g", true, "over 0.99 up to 355 mm"},
-    {Series::Metric, 10.0, 0.9, "6g", true, "no pitch of 0.9 mm"},
-    {Series::Metric, 8.0, 0.5, "6g", true, "over 5.6 up to 11.2 mm, which has P 0.75, 1, 1.25"},
-    {Series::Metric, 28.5, 0.6, "6g", true, "no tolerances for P 0.6 mm"},
+    {Series::Metric, 10.0, 1.5, "6f", false, "position f cannot be given"},
+    {Series::Metric, 28.5, 0.6, "6f", false, "position f cannot be given"},
+    {Series::Metric, 3.0, 0.35, "6e", false, "position e for pitches of 0.5 mm and coarser"},
+    {Series::Metric, 10.0, 1.5, "9H", false, "no grade 9 pitch-diameter tolerance (TD2)"},
+    {Series::Metric, 10.0, 1.5, "5g", false, "no grade 5 major-diameter tolerance (Td)"},
+    {Series::Metric, 10.0, 1.5, "4h6g", false, "share one position letter"},
+    {Series::Metric, 10.0, 1.5, "6x", false, "not an ISO metric tolerance class"},
+    {Series::Metric, 10.0, 1.5, "6 g", false, "not an ISO metric tolerance class"},
+    {Series::Metric, 1.0, 0.2, "6H", false, "no grade 6 pitch-diameter tolerance (TD2)"},
+    // A pitch the tables do not list for the range takes the grades they give for it in the
+    // nearest range that lists it: P 0.6 (2.8 to 5.6 mm) has Td2 up to grade 7 only.
+    {Series::Metric, 28.5, 0.6, "8g", false, "no grade 8 pitch-diameter tolerance (Td2)"},
+    {Series::Metric, 0.9, 0.2, "6g", true, "over 0.99 mm up to 355 mm only, not for 0.9 mm"},
+    {Series::Metric, 400.0, 6.0, "6g", true, "over 0.99 mm up to 355 mm only"},
+    {Series::Metric, 3210.0, 5.0, "6g", true, "not for 3210 mm"},
+    {Series::Metric, 10.0, 0.9, "6g", true, "0.9 mm is not a pitch of ISO metric threads"},
+    // Coarser than the coarsest pitch the tables give for the diameter range.
+    {Series::Metric, 1.0, 0.5, "6g", true, "P 0.5 mm is too coarse for a diameter of 1 mm"},
+    {Series::Metric, 22.0, 3.0, "6g", true, "gives pitches up to 2.5 mm for diameters over 11.2"},
+    {Series::Metric, 80.0, 8.0, "6g", true, "up to 6 mm for diameters over 45 up to 90 mm"},
     {Series::Metric, -10.0, 1.5, "6g", true, "positive number"},
     {Series::Acme, 1.1, 5, "2G", false, "standard diameters only"},
     {Series::Acme, 6.0, 2, "2G", true, "1/4 to 5 in"},
@@ -312,7 +319,7 @@ TEST(SpecialProperties, LimitsAreOrderedAndNested) {
             check(r, "M" + std::to_string(d) + "x" + std::to_string(p));
         }
     }
-    EXPECT_GT(metric, 20);
+    EXPECT_GT(metric, 60);
 }
 
 TEST(SpecialLimit, TextIsFixedAndLocaleFree) {
