@@ -1,7 +1,7 @@
 // The engine beyond the standards' tabulated combinations: ISO metric pitches that ISO 965-1's
-// pitch-diameter tables do not list for the diameter range (its formulas). Expected values come
-// from the published tables where one holds the thread, else from the derivation written beside
-// them.
+// pitch-diameter tables do not list for the diameter range (its formulas) and Acme diameters
+// between the standard sizes (B1.5's allowance ranges). Expected values come from the published
+// tables where one holds the thread, else from the derivation written beside them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -172,6 +172,63 @@ TEST(SpecialIsoFormula, ListedPitchesKeepTheTables) {
     ASSERT_TRUE(m50.ok()) << m50.refusal;
     EXPECT_TRUE(m50.classes[0].ok()) << m50.classes[0].refusal;
     EXPECT_FALSE(m50.classes[1].ok());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Acme
+
+// Between the standard diameters the external thread takes the allowance of B1.5's range that
+// holds the diameter. The pitch-diameter maximum is the 4-place basic pitch diameter D - P/2
+// less that allowance; the minimum subtracts the class tolerance 3.0 (2G) x (0.010 sqrt P +
+// 0.002 sqrt D), unrounded, from it.
+TEST(SpecialAcme, SpecialDiameterTakesTheAllowanceOfItsRange) {
+    const struct {
+        Series series;
+        double d;
+        double tpi;
+        const char* cls;
+        const char* pitchMax;
+        const char* pitchMin;  // empty: not checked
+        const char* size;      // the standard size(s) the provenance names
+    } cases[] = {
+        // 1.1-5: range over 1 1/16 up to 1 3/16 (1 1/8 in): 2G 0.0085; 1.0000 - 0.0085 = 0.9915;
+        // tolerance 3 x (0.0044721 + 0.0020976) = 0.0197091 -> 0.9717909 -> 0.9718.
+        {Series::Acme, 1.1, 5, "2G", "0.9915", "0.9718", "standard size 1 1/8 in"},
+        // 3G of 1 1/8: 0.0064 -> 0.9936; tolerance 1.4 x 0.0065697 = 0.0091976 -> 0.9844.
+        {Series::Acme, 1.1, 5, "3G", "0.9936", "0.9844", "standard size 1 1/8 in"},
+        // 1 1/16 in belongs to the 1 in range (over 15/16 up to and including 1 1/16): 0.0080,
+        // 1.0625 - 0.1 = 0.9625 - 0.0080 = 0.9545; just above it the 1 1/8 range, 0.0085.
+        {Series::Acme, 1.0625, 5, "2G", "0.9545", "", "standard size 1 in"},
+        {Series::Acme, 1.0626, 5, "2G", "0.9541", "", "standard size 1 1/8 in"},
+        // 1.6-4 lies in the range of 1 3/4 (over 1 9/16 up to 1 7/8, whose middle 1 23/32 gives
+        // 0.008 sqrt = 0.0105): 1.6 - 0.125 = 1.4750 - 0.0105 = 1.4645.
+        {Series::Acme, 1.6, 4, "2G", "1.4645", "", "standard size 1 3/4 in"},
+        // 0.3-16 shares the range of 1/4 and 5/16 (over 3/16 up to 5/16): 0.0040;
+        // 0.3 - 0.03125 = 0.26875 -> 0.2688 (a tie, to the even digit) - 0.0040 = 0.2648.
+        {Series::Acme, 0.3, 16, "2G", "0.2648", "", "standard sizes 1/4 and 5/16 in"},
+        // 4.9-2 in the range of 5 (over 4 3/4): 2G 0.0181; 4.9 - 0.25 = 4.6500 - 0.0181.
+        {Series::Acme, 4.9, 2, "2G", "4.6319", "", "standard size 5 in"},
+        // Stub Acme takes the 2G allowance: 1.1 - 0.3 x 0.2 = 1.0400 - 0.0085 = 1.0315.
+        {Series::StubAcme, 1.1, 5, "2G", "1.0315", "", "standard size 1 1/8 in"},
+    };
+    for (const auto& c : cases) {
+        const special::Result r = calculateOne(c.series, c.d, c.tpi, c.cls);
+        const std::string label = std::to_string(c.d) + "-" + std::to_string(c.tpi) + " " + c.cls;
+        ASSERT_TRUE(r.ok()) << label << ": " << r.refusal;
+        EXPECT_EQ(textOf(r, c.cls, "ext_pitch_max"), c.pitchMax) << label;
+        if (*c.pitchMin) {
+            EXPECT_EQ(textOf(r, c.cls, "ext_pitch_min"), c.pitchMin) << label;
+        }
+        EXPECT_TRUE(says(r.provenance, c.size)) << label << ": " << r.provenance;
+    }
+    const special::Result special = calculateOne(Series::Acme, 1.1, 5, "2G");
+    EXPECT_TRUE(
+        says(special.provenance, "for 1.1 in, the range over 1 1/16 up to and including 1 3/16 in"))
+        << special.provenance;
+    // Every class of a special diameter is given, external and internal.
+    const special::Result all = special::calculate({Series::Acme, 1.1, 5});
+    ASSERT_EQ(all.classes.size(), 8u);
+    for (const auto& c : all.classes) EXPECT_TRUE(c.ok()) << c.name << ": " << c.refusal;
 }
 
 }  // namespace

@@ -208,8 +208,9 @@ const Refusal kRefusals[] = {
     {Series::Metric, 22.0, 3.0, "6g", true, "gives pitches up to 2.5 mm for diameters over 11.2"},
     {Series::Metric, 80.0, 8.0, "6g", true, "up to 6 mm for diameters over 45 up to 90 mm"},
     {Series::Metric, -10.0, 1.5, "6g", true, "positive number"},
-    {Series::Acme, 1.1, 5, "2G", false, "standard diameters only"},
     {Series::Acme, 6.0, 2, "2G", true, "1/4 to 5 in"},
+    {Series::Acme, 5.1, 2, "2G", true, "1/4 to 5 in"},
+    {Series::StubAcme, 0.2, 16, "2G", true, "1/4 to 5 in"},
     {Series::Acme, 1.0, 20, "2G", true, "16 to 2 threads per inch"},
     {Series::Acme, 0.25, 8, "2G", true, "too coarse"},
     {Series::Acme, 1.0, 5, "6G", false, "not a class of general-purpose Acme"},
@@ -237,17 +238,6 @@ TEST(SpecialRefusals, EveryRefusalSaysWhy) {
         EXPECT_FALSE(c.ok()) << label;
         EXPECT_NE(c.refusal.find(r.says), std::string::npos) << label << ": " << c.refusal;
         EXPECT_FALSE(c.majorMax || c.pitchMax || c.pitchMin || c.minorMin || c.minorRef) << label;
-    }
-}
-
-// A special Acme diameter: the internal thread and 5G (no allowance) are given, the external
-// 2G-4G threads need B1.5's allowance of the diameter's range, which is not held.
-TEST(SpecialRefusals, AcmeSpecialDiameterGivesWhatTheTablesAllow) {
-    const special::Result r = special::calculate({Series::Acme, 1.1, 5});
-    ASSERT_TRUE(r.ok()) << r.refusal;
-    for (const auto& c : r.classes) {
-        const bool expectOk = c.side == Side::Internal || c.name == "5G";
-        EXPECT_EQ(c.ok(), expectOk) << c.name << " " << (c.side == Side::External ? "ext" : "int");
     }
 }
 
@@ -320,6 +310,26 @@ TEST(SpecialProperties, LimitsAreOrderedAndNested) {
         }
     }
     EXPECT_GT(metric, 60);
+    // Acme between the standard diameters: the external thread of each class inside the
+    // internal one, the allowance stepping with the ranges.
+    int acme = 0;
+    for (double d = 0.25; d <= 5.0; d += 1.0 / 32.0) {
+        for (const double tpi : {2.0, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0, 12.0, 16.0}) {
+            const special::Result r = special::calculate({Series::Acme, d, tpi});
+            if (!r.ok()) continue;
+            ++acme;
+            const std::string label = "ACME " + std::to_string(d) + "-" + std::to_string(tpi);
+            check(r, label);
+            for (const char* cls : {"2G", "3G", "4G", "5G"}) {
+                const auto ext = limitOf(r, cls, "ext_pitch_max");
+                const auto in = limitOf(r, cls, "int_pitch_min");
+                if (ext && in) {
+                    EXPECT_LE(ext->value(), in->value()) << label << " " << cls;
+                }
+            }
+        }
+    }
+    EXPECT_GT(acme, 800);
 }
 
 TEST(SpecialLimit, TextIsFixedAndLocaleFree) {

@@ -204,6 +204,29 @@ std::string numberText(double value, int decimals) {
     return text;
 }
 
+std::string inchText(double inches) {
+    const double scaled = inches * 64.0;
+    if (!(std::fabs(scaled) < 1e12) || std::fabs(scaled - std::round(scaled)) > 1e-6)
+        return numberText(inches);
+    const auto sixtyFourths = static_cast<std::int64_t>(std::llround(scaled));
+    const std::int64_t whole = sixtyFourths / 64;
+    std::int64_t numerator = sixtyFourths % 64;
+    std::int64_t denominator = 64;
+    while (numerator != 0 && numerator % 2 == 0) {
+        numerator /= 2;
+        denominator /= 2;
+    }
+    std::string text;
+    if (whole != 0 || numerator == 0) text = unitsText(whole, 0);
+    if (numerator != 0) {
+        if (!text.empty()) text += ' ';
+        text += unitsText(numerator, 0);
+        text += '/';
+        text += unitsText(denominator, 0);
+    }
+    return text;
+}
+
 }  // namespace detail
 
 }  // namespace torveld::special
