@@ -1,7 +1,8 @@
 // The engine beyond the standards' tabulated combinations: ISO metric pitches that ISO 965-1's
-// pitch-diameter tables do not list for the diameter range (its formulas) and Acme diameters
-// between the standard sizes (B1.5's allowance ranges). Expected values come from the published
-// tables where one holds the thread, else from the derivation written beside them.
+// pitch-diameter tables do not list for the diameter range (its formulas), Acme diameters between
+// the standard sizes (B1.5's allowance ranges) and the UN constant-pitch series at any diameter
+// they cover. Expected values come from the published tables where one holds the thread, else
+// from the derivation written beside them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -229,6 +230,121 @@ TEST(SpecialAcme, SpecialDiameterTakesTheAllowanceOfItsRange) {
     const special::Result all = special::calculate({Series::Acme, 1.1, 5});
     ASSERT_EQ(all.classes.size(), 8u);
     for (const auto& c : all.classes) EXPECT_TRUE(c.ok()) << c.name << ": " << c.refusal;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Unified constant-pitch series
+
+// The diameter of a size-list designation, read here independently of the engine: "1 3/8",
+// "5/16", "2", or a number size (No. 0 to 12: 0.060 + 0.013 n) where a list other than UN
+// writes a whole number up to 12 with 24 threads per inch or finer.
+double listedInches(std::string_view text, double tpi, bool unList) {
+    double total = 0.0;
+    bool fraction = false;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string part(text.substr(start, end - start));
+        const std::size_t slash = part.find('/');
+        if (slash == std::string::npos) {
+            total += std::stod(part);
+        } else {
+            fraction = true;
+            total += std::stod(part.substr(0, slash)) / std::stod(part.substr(slash + 1));
+        }
+        start = end + 1;
+    }
+    if (!unList && !fraction && total <= 12.0 && tpi >= 24.0 && std::floor(total) == total)
+        return 0.060 + 0.013 * total;
+    return total;
+}
+
+// The range of each constant-pitch series is that of the sizes with its pitch in the UNC, UNF,
+// UNEF and UN lists; inside it a special diameter is computed, outside it UN is refused.
+TEST(SpecialUnified, ConstantPitchRangesAreThoseOfTheSizeLists) {
+    const struct {
+        double tpi, smallest, largest;
+    } expected[] = {{4, 2.5, 6.0},    {6, 1.375, 5.0}, {8, 1.0, 4.0},    {12, 0.5625, 6.0},
+                    {16, 0.375, 6.0}, {20, 0.25, 3.0}, {28, 0.216, 1.5}, {32, 0.138, 1.0}};
+    for (const auto& e : expected) {
+        double smallest = 1e9;
+        double largest = 0.0;
+        for (const SeriesId id : {series::UNC, series::UNF, series::UNEF, series::UN}) {
+            for (int row = 0; row < sizeCount(id); ++row) {
+                const SizeRow size = sizeRow(id, row);
+                if (std::fabs(pitchTextValue(size.pitchText) - e.tpi) > 1e-9) continue;
+                const double d = listedInches(size.designation, e.tpi, id == series::UN);
+                smallest = std::min(smallest, d);
+                largest = std::max(largest, d);
+            }
+        }
+        EXPECT_NEAR(smallest, e.smallest, 1e-9) << e.tpi;
+        EXPECT_NEAR(largest, e.largest, 1e-9) << e.tpi;
+        // Just inside each end a special UN size is computed; just outside it is refused.
+        for (const double d : {e.smallest + 0.01, e.largest - 0.01}) {
+            const special::Result r = calculateOne(Series::UN, d, e.tpi, "2A");
+            EXPECT_TRUE(r.ok()) << d << "-" << e.tpi << ": " << r.refusal;
+            EXPECT_TRUE(says(r.provenance, "constant-pitch series")) << r.provenance;
+        }
+        for (const double d : {e.smallest - 0.01, e.largest + 0.01})
+            EXPECT_FALSE(calculateOne(Series::UN, d, e.tpi, "2A").ok()) << d << "-" << e.tpi;
+    }
+}
+
+// The length of engagement of the constant-pitch series: LE = D for 4-, 6- and 8-UN, 9P with the
+// size's diameter group for 12- to 32-UN. By hand (T2A = 0.0015 D^(1/3) + 0.0015 LE^(1/2) +
+// 0.015 P^(2/3); allowance 0.3 T2A; each to 4 places; basic pitch diameter D - 0.649519 P):
+//   1.1-8 UN, LE = D = 1.1: T2A = 0.0015484 + 0.0015732 + 0.00375 = 0.0068716 (0.0069),
+//     allowance 0.0020615 (0.0021), basic 1.0188119 (1.0188): 2A 1.0167 / 1.0098, major
+//     1.0979 / 1.0979 - 0.060 x 0.125^(2/3) (0.0150) = 1.0829.
+//   2.6-4 UN, LE = D: T2A = 0.0020626 + 0.0024187 + 0.0059528 = 0.0104341 (0.0104), allowance
+//     0.0031302 (0.0031), basic 2.4376203 (2.4376): 2A 2.4345 / 2.4241.
+//   0.82-16 UN, LE = 9P = 0.5625, diameter term on the 3/4 group: T2A = 0.0013628 + 0.001125
+//     + 0.0023624 = 0.0048502 (0.0049, as published for 13/16-16 UN), allowance 0.0014551
+//     (0.0015), basic 0.7794051 (0.7794): 2A 0.7779 / 0.7730.
+TEST(SpecialUnified, ConstantPitchSeriesAtAnyDiameter) {
+    const struct {
+        double d, tpi;
+        const char* quantity;
+        const char* value;
+    } cells[] = {
+        {1.1, 8, "ext_pitch_max", "1.0167"},   {1.1, 8, "ext_pitch_min", "1.0098"},
+        {1.1, 8, "ext_major_max", "1.0979"},   {1.1, 8, "ext_major_min", "1.0829"},
+        {2.6, 4, "ext_pitch_max", "2.4345"},   {2.6, 4, "ext_pitch_min", "2.4241"},
+        {0.82, 16, "ext_pitch_max", "0.7779"}, {0.82, 16, "ext_pitch_min", "0.7730"},
+    };
+    for (const auto& c : cells) {
+        const special::Result r = calculateOne(Series::UN, c.d, c.tpi, "2A");
+        ASSERT_TRUE(r.ok()) << c.d << "-" << c.tpi << ": " << r.refusal;
+        EXPECT_EQ(textOf(r, "2A", c.quantity), c.value) << c.d << "-" << c.tpi << " " << c.quantity;
+    }
+    EXPECT_TRUE(says(calculateOne(Series::UN, 1.1, 8, "2A").provenance, "LE = D = 1.1 in"));
+    const special::Result fine = calculateOne(Series::UN, 0.82, 16, "2A");
+    EXPECT_TRUE(says(fine.provenance, "LE = 9P")) << fine.provenance;
+    EXPECT_TRUE(says(fine.provenance, "diameter term = 0.75 in")) << fine.provenance;
+    EXPECT_TRUE(says(fine.provenance, "special diameter of the 16-UN constant-pitch series"))
+        << fine.provenance;
+}
+
+// UNJ admits any size: on a constant pitch inside its series it follows that series (the UN
+// pitch limits of class 3A), elsewhere it is the special series UNJS, limit for limit.
+TEST(SpecialUnified, UnjAdmitsAnySize) {
+    const special::Result unj = calculateOne(Series::UNJ, 1.1, 8, "3A");
+    const special::Result un = calculateOne(Series::UN, 1.1, 8, "3A");
+    ASSERT_TRUE(unj.ok() && un.ok()) << unj.refusal << un.refusal;
+    EXPECT_EQ(limitOf(unj, "3A", "ext_pitch_min"), limitOf(un, "3A", "ext_pitch_min"));
+    for (const auto& [d, tpi] : {std::pair{1.1, 24.0}, std::pair{0.5, 8.0}}) {
+        const special::Result asked = special::calculate({Series::UNJ, d, tpi});
+        const special::Result unjs = special::calculate({Series::UNJS, d, tpi});
+        ASSERT_TRUE(asked.ok()) << asked.refusal;
+        ASSERT_EQ(asked.classes.size(), unjs.classes.size());
+        for (std::size_t i = 0; i < asked.classes.size(); ++i) {
+            EXPECT_EQ(asked.classes[i].pitchMin, unjs.classes[i].pitchMin) << d << "-" << tpi;
+            EXPECT_EQ(asked.classes[i].minorMax, unjs.classes[i].minorMax) << d << "-" << tpi;
+        }
+        EXPECT_TRUE(says(asked.provenance, "computed as UNJS")) << asked.provenance;
+    }
 }
 
 }  // namespace

@@ -173,13 +173,23 @@ const double kInf = std::numeric_limits<double>::infinity();
 const Refusal kRefusals[] = {
     {Series::UNS, 0.05, 80, "2A", true, "outside ASME B1.1"},
     {Series::UNS, 6.5, 8, "2A", true, "outside ASME B1.1"},
+    {Series::UN, 7.0, 4, "2A", true, "outside ASME B1.1"},
     {Series::UNS, 1.0, 3, "2A", true, "4 to 80 threads per inch"},
     {Series::UNS, 1.0, 96, "2A", true, "4 to 80 threads per inch"},
     {Series::UNS, 0.25, 8, "2A", true, "too coarse"},
-    {Series::UNC, 1.3, 7, "2A", true, "not a UNC size"},
-    {Series::UNC, 0.25, 28, "2A", true, "special diameter-pitch combination is UNS"},
-    {Series::UN, 2.0, 10, "2A", true, "not a UN size"},
-    {Series::UNJC, 1.3, 7, "3A", true, "is UNJS"},
+    {Series::UNC, 1.3, 7, "2A", true, "1.3-7 is not a UNC size"},
+    {Series::UNC, 0.25, 28, "2A", true, "a special size is UNS, or UN with a constant pitch"},
+    {Series::UNJC, 1.3, 7, "3A", true, "a special size is UNJS, or UNJ"},
+    // UN: a pitch of none of its constant-pitch series, a diameter outside the series of the
+    // pitch, a size of UNC, UNF or UNEF.
+    {Series::UN, 2.0, 10, "2A", true, "UN has the constant pitches 4, 6, 8, 12, 16, 20, 28 and 32"},
+    {Series::UN, 0.5, 8, "2A", true, "the 8-UN constant-pitch series covers 1 to 4 in"},
+    {Series::UN, 5.5, 6, "2A", true, "covers 1 3/8 to 5 in, so 5 1/2-6 is not a UN thread"},
+    {Series::UN, 1.1, 32, "2A", true, "covers 0.138 to 1 in"},
+    {Series::UN, 0.25, 20, "2A", true, "1/4-20 is a UNC size of ASME B1.1: ask for 1/4-20 UNC"},
+    {Series::UN, 0.75, 20, "2A", true, "ask for 3/4-20 UNEF"},
+    {Series::UN, 0.19, 32, "2A", true, "ask for 10-32 UNF"},
+    {Series::UNJ, 0.25, 20, "3A", true, "ask for .2500-20 UNJC"},
     {Series::UNJC, 0.25, 20, "2A", false, "classes 3A and 3B only"},
     {Series::UNC, 0.25, 20, "4A", false, "not a class of Unified threads"},
     {Series::UNC, 0.25, 20, "", false, "not a class of Unified threads"},
@@ -330,6 +340,19 @@ TEST(SpecialProperties, LimitsAreOrderedAndNested) {
         }
     }
     EXPECT_GT(acme, 800);
+    // UN on its constant pitches at any diameter their series cover.
+    int un = 0;
+    for (double d = 0.14; d <= 6.0; d += 0.03) {
+        for (const double tpi : {4.0, 6.0, 8.0, 12.0, 16.0, 20.0, 28.0, 32.0}) {
+            const special::Result r = special::calculate({Series::UN, d, tpi});
+            if (!r.ok()) continue;
+            ++un;
+            check(r, "UN " + std::to_string(d) + "-" + std::to_string(tpi));
+            EXPECT_LE(limitOf(r, "2A", "ext_pitch_max")->value(),
+                      limitOf(r, "2B", "int_pitch_min")->value());
+        }
+    }
+    EXPECT_GT(un, 400);
 }
 
 TEST(SpecialLimit, TextIsFixedAndLocaleFree) {
