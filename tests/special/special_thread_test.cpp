@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "special_properties.h"
 #include "special_test_support.h"
 
 namespace torveld {
@@ -17,6 +18,7 @@ using special::Series;
 using special::Side;
 using testing::calculateOne;
 using testing::limitOf;
+using testing::oneSentence;
 
 std::string textOf(const special::Result& r, const std::string& cls, const std::string& q) {
     const std::optional<special::Limit> limit = limitOf(r, cls, q);
@@ -226,7 +228,7 @@ const Refusal kRefusals[] = {
     {Series::Acme, 1.0, 5, "6G", false, "not a class of general-purpose Acme"},
     {Series::StubAcme, 1.0, 5, "3G", false, "class 2G only"},
     // 16 threads per inch on 4 1/2 in: the Stub Acme allowance and tolerance exceed its height.
-    {Series::StubAcme, 4.5, 16, "2G", false, "too fine for the diameter"},
+    {Series::StubAcme, 4.5, 16, "2G", false, "the pitch is too fine for the diameter"},
     {static_cast<Series>(99), 1.0, 5, "2G", true, "unknown thread series"},
 };
 
@@ -240,6 +242,7 @@ TEST(SpecialRefusals, EveryRefusalSaysWhy) {
             EXPECT_TRUE(result.classes.empty()) << label;
             EXPECT_NE(result.refusal.find(r.says), std::string::npos)
                 << label << ": " << result.refusal;
+            EXPECT_TRUE(oneSentence(result.refusal)) << label << ": " << result.refusal;
             continue;
         }
         ASSERT_TRUE(result.ok()) << label << ": " << result.refusal;
@@ -247,6 +250,7 @@ TEST(SpecialRefusals, EveryRefusalSaysWhy) {
         const special::ClassLimits& c = result.classes[0];
         EXPECT_FALSE(c.ok()) << label;
         EXPECT_NE(c.refusal.find(r.says), std::string::npos) << label << ": " << c.refusal;
+        EXPECT_TRUE(oneSentence(c.refusal)) << label << ": " << c.refusal;
         EXPECT_FALSE(c.majorMax || c.pitchMax || c.pitchMin || c.minorMin || c.minorRef) << label;
     }
 }

@@ -154,11 +154,9 @@ Result calculate(const SpecialThread& thread, std::span<const std::string_view> 
             refused.name = c.name;
             refused.side = c.side;
             c = refused;
-            c.refusal = "the standard's formulas give ";
+            c.refusal = "the pitch is too fine for the diameter: the standard's formulas give ";
             c.refusal += what;
-            c.refusal +=
-                " for this diameter and pitch (the pitch is too fine for the diameter); "
-                "the combination is outside the standard";
+            c.refusal += ", so this thread is outside the standard";
         }
     }
     return result;
