@@ -50,6 +50,27 @@ void metricEightClasses(benchmark::State& state) {
 }
 BENCHMARK(metricEightClasses)->Unit(benchmark::kMicrosecond);
 
+// M28.5x0.6 in the same eight classes: a pitch the tables do not list for the diameter range,
+// its pitch-diameter tolerances by ISO 965-1's formula.
+void metricFormulaEightClasses(benchmark::State& state) {
+    const std::string_view classes[] = {"4h", "6g", "6e", "4g6g", "4H", "5H", "6H", "7H"};
+    run(state, {Series::Metric, 28.5, 0.6}, classes);
+}
+BENCHMARK(metricFormulaEightClasses)->Unit(benchmark::kMicrosecond);
+
+// All six classes of 1.1-8 UN: a special diameter of the 8-UN series (the size lists of UNC,
+// UNF, UNEF and UN are searched).
+void unifiedConstantPitchAllClasses(benchmark::State& state) {
+    run(state, {Series::UN, 1.1, 8}, {});
+}
+BENCHMARK(unifiedConstantPitchAllClasses)->Unit(benchmark::kMicrosecond);
+
+// 1.1-5 Acme, 2G to 5G external and internal: a diameter between the standard sizes.
+void acmeSpecialAllClasses(benchmark::State& state) {
+    run(state, {Series::Acme, 1.1, 5}, {});
+}
+BENCHMARK(acmeSpecialAllClasses)->Unit(benchmark::kMicrosecond);
+
 // 1-5 Acme, 2G to 5G external and internal.
 void acmeAllClasses(benchmark::State& state) {
     run(state, {Series::Acme, 1.0, 5}, {});

@@ -1,5 +1,6 @@
 #include "special_properties.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -97,6 +98,18 @@ std::string describe(const special::Result& r) {
 
 }  // namespace
 
+// A refusal is one plain sentence: no second sentence, no semicolon, no line break, no final
+// full stop (the texts are set into other sentences).
+bool oneSentence(const std::string& text) {
+    if (text.empty() || text.find(';') != std::string::npos ||
+        text.find('\n') != std::string::npos || text.back() == '.')
+        return false;
+    for (std::size_t i = text.find(". "); i != std::string::npos; i = text.find(". ", i + 1))
+        if (i + 2 < text.size() && std::isupper(static_cast<unsigned char>(text[i + 2])))
+            return false;
+    return true;
+}
+
 std::string checkSpecialInput(std::string_view in) {
     if (in.empty()) return {};
     const auto seriesByte = static_cast<unsigned char>(in[0]);
@@ -116,6 +129,7 @@ std::string checkSpecialInput(std::string_view in) {
     const special::Result r = special::calculate(thread, classes);
     if (!r.ok()) {
         if (!r.classes.empty()) return "a refused thread has classes";
+        if (!oneSentence(r.refusal)) return "a refusal that is not one sentence: " + r.refusal;
         return {};
     }
     if (r.provenance.empty()) return "no provenance";
@@ -125,6 +139,8 @@ std::string checkSpecialInput(std::string_view in) {
     for (const special::ClassLimits& c : r.classes) {
         const std::string where = " (" + c.name + ")";
         if (!c.ok()) {
+            if (!oneSentence(c.refusal))
+                return "a refusal that is not one sentence: " + c.refusal + where;
             if (c.majorMax || c.majorMin || c.pitchMax || c.pitchMin || c.minorMax || c.minorMin ||
                 c.minorRef)
                 return "a refused class has values" + where;

@@ -112,5 +112,40 @@ TEST(SpecialTables, AcmeAllowancesAreThoseOfThePublishedTables) {
     }
 }
 
+// B1.5 gives the allowance by ranges of diameter, each value 0.008, 0.006 and 0.004 (2G, 3G, 4G)
+// times the square root of the middle of its range. The held ranges reproduce all 69 held values
+// so (the size's own diameter would miss 14: of 5/16, 7/16, 1 3/4, 3 and 5), lie end to end from
+// 3/16 to 5 1/2 in without gap or overlap, and each holds its standard diameter.
+TEST(SpecialTables, AcmeAllowancesAreThoseOfTheirRanges) {
+    const auto rows = special::tables::acmeAllowances();
+    int reproduced = 0;
+    int ownDiameter = 0;
+    int previousUpto = 3;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& a = rows[i];
+        SCOPED_TRACE("diameter " + std::to_string(a.diameterUnits));
+        const bool sharesPrevious = i > 0 && rows[i - 1].uptoSixteenths == a.uptoSixteenths;
+        if (sharesPrevious) {
+            EXPECT_EQ(a.overSixteenths, rows[i - 1].overSixteenths);
+        } else {
+            EXPECT_EQ(a.overSixteenths, previousUpto);
+        }
+        previousUpto = a.uptoSixteenths;
+        EXPECT_LT(a.overSixteenths * 625, a.diameterUnits);
+        EXPECT_LE(a.diameterUnits, a.uptoSixteenths * 625);
+        const double middle = (a.overSixteenths + a.uptoSixteenths) / 32.0;
+        const double own = a.diameterUnits / 10000.0;
+        const int held[] = {a.allowance2G, a.allowance3G, a.allowance4G};
+        const double factor[] = {0.008, 0.006, 0.004};
+        for (int k = 0; k < 3; ++k) {
+            if (std::lround(factor[k] * std::sqrt(middle) * 1e4) == held[k]) ++reproduced;
+            if (std::lround(factor[k] * std::sqrt(own) * 1e4) == held[k]) ++ownDiameter;
+        }
+    }
+    EXPECT_EQ(previousUpto, 88);  // 5 1/2 in
+    EXPECT_EQ(reproduced, 69);
+    EXPECT_EQ(ownDiameter, 55);
+}
+
 }  // namespace
 }  // namespace torveld

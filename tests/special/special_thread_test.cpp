@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "special_properties.h"
 #include "special_test_support.h"
 
 namespace torveld {
@@ -17,6 +18,7 @@ using special::Series;
 using special::Side;
 using testing::calculateOne;
 using testing::limitOf;
+using testing::oneSentence;
 
 std::string textOf(const special::Result& r, const std::string& cls, const std::string& q) {
     const std::optional<special::Limit> limit = limitOf(r, cls, q);
@@ -173,13 +175,23 @@ const double kInf = std::numeric_limits<double>::infinity();
 const Refusal kRefusals[] = {
     {Series::UNS, 0.05, 80, "2A", true, "outside ASME B1.1"},
     {Series::UNS, 6.5, 8, "2A", true, "outside ASME B1.1"},
+    {Series::UN, 7.0, 4, "2A", true, "outside ASME B1.1"},
     {Series::UNS, 1.0, 3, "2A", true, "4 to 80 threads per inch"},
     {Series::UNS, 1.0, 96, "2A", true, "4 to 80 threads per inch"},
     {Series::UNS, 0.25, 8, "2A", true, "too coarse"},
-    {Series::UNC, 1.3, 7, "2A", true, "not a UNC size"},
-    {Series::UNC, 0.25, 28, "2A", true, "special diameter-pitch combination is UNS"},
-    {Series::UN, 2.0, 10, "2A", true, "not a UN size"},
-    {Series::UNJC, 1.3, 7, "3A", true, "is UNJS"},
+    {Series::UNC, 1.3, 7, "2A", true, "1.3-7 is not a UNC size"},
+    {Series::UNC, 0.25, 28, "2A", true, "a special size is UNS, or UN with a constant pitch"},
+    {Series::UNJC, 1.3, 7, "3A", true, "a special size is UNJS, or UNJ"},
+    // UN: a pitch of none of its constant-pitch series, a diameter outside the series of the
+    // pitch, a size of UNC, UNF or UNEF.
+    {Series::UN, 2.0, 10, "2A", true, "UN has the constant pitches 4, 6, 8, 12, 16, 20, 28 and 32"},
+    {Series::UN, 0.5, 8, "2A", true, "the 8-UN constant-pitch series covers 1 to 4 in"},
+    {Series::UN, 5.5, 6, "2A", true, "covers 1 3/8 to 5 in, so 5 1/2-6 is not a UN thread"},
+    {Series::UN, 1.1, 32, "2A", true, "covers 0.138 to 1 in"},
+    {Series::UN, 0.25, 20, "2A", true, "1/4-20 is a UNC size of ASME B1.1: ask for 1/4-20 UNC"},
+    {Series::UN, 0.75, 20, "2A", true, "ask for 3/4-20 UNEF"},
+    {Series::UN, 0.19, 32, "2A", true, "ask for 10-32 UNF"},
+    {Series::UNJ, 0.25, 20, "3A", true, "ask for .2500-20 UNJC"},
     {Series::UNJC, 0.25, 20, "2A", false, "classes 3A and 3B only"},
     {Series::UNC, 0.25, 20, "4A", false, "not a class of Unified threads"},
     {Series::UNC, 0.25, 20, "", false, "not a class of Unified threads"},
@@ -187,28 +199,36 @@ const Refusal kRefusals[] = {
     {Series::UNC, -0.25, 20, "2A", true, "positive number"},
     {Series::UNC, 0.25, kInf, "2A", true, "positive number"},
     {Series::UNC, 0.25, 0.0, "2A", true, "positive number"},
-    {Series::Metric, 10.0, 1.5, "6f", false, "f deviations"},
-    {Series::Metric, 3.0, 0.35, "6e", false, "e deviation from P 0.5"},
-    {Series::Metric, 10.0, 1.5, "9H", false, "grade 9 internal pitch-diameter"},
-    {Series::Metric, 10.0, 1.5, "5g", false, "grade 5 external major-diameter"},
-    {Series::Metric, 10.0, 1.5, "4h6g", false, "share one tolerance position"},
-    {Series::Metric, 10.0, 1.5, "6x", false, "not an ISO 965-1 tolerance class"},
-    {Series::Metric, 10.0, 1.5, "6 g", false, "not an ISO 965-1 tolerance class"},
-    {Series::Metric, 1.0, 0.2, "6H", false, "grade 6 internal pitch-diameter"},
-    {Series::Metric, 0.9, 0.2, "6g", true, "over 0.99 up to 355 mm"},
-    {Series::Metric, 400.0, 6.0, "6g", true, "over 0.99 up to 355 mm"},
-    {Series::Metric, 10.0, 0.9, "6g", true, "no pitch of 0.9 mm"},
-    {Series::Metric, 8.0, 0.5, "6g", true, "over 5.6 up to 11.2 mm, which has P 0.75, 1, 1.25"},
-    {Series::Metric, 28.5, 0.6, "6g", true, "no tolerances for P 0.6 mm"},
+    {Series::Metric, 10.0, 1.5, "6f", false, "position f cannot be given"},
+    {Series::Metric, 28.5, 0.6, "6f", false, "position f cannot be given"},
+    {Series::Metric, 3.0, 0.35, "6e", false, "position e for pitches of 0.5 mm and coarser"},
+    {Series::Metric, 10.0, 1.5, "9H", false, "no grade 9 pitch-diameter tolerance (TD2)"},
+    {Series::Metric, 10.0, 1.5, "5g", false, "no grade 5 major-diameter tolerance (Td)"},
+    {Series::Metric, 10.0, 1.5, "4h6g", false, "share one position letter"},
+    {Series::Metric, 10.0, 1.5, "6x", false, "not an ISO metric tolerance class"},
+    {Series::Metric, 10.0, 1.5, "6 g", false, "not an ISO metric tolerance class"},
+    {Series::Metric, 1.0, 0.2, "6H", false, "no grade 6 pitch-diameter tolerance (TD2)"},
+    // A pitch the tables do not list for the range takes the grades they give for it in the
+    // nearest range that lists it: P 0.6 (2.8 to 5.6 mm) has Td2 up to grade 7 only.
+    {Series::Metric, 28.5, 0.6, "8g", false, "no grade 8 pitch-diameter tolerance (Td2)"},
+    {Series::Metric, 0.9, 0.2, "6g", true, "over 0.99 mm up to 355 mm only, not for 0.9 mm"},
+    {Series::Metric, 400.0, 6.0, "6g", true, "over 0.99 mm up to 355 mm only"},
+    {Series::Metric, 3210.0, 5.0, "6g", true, "not for 3210 mm"},
+    {Series::Metric, 10.0, 0.9, "6g", true, "0.9 mm is not a pitch of ISO metric threads"},
+    // Coarser than the coarsest pitch the tables give for the diameter range.
+    {Series::Metric, 1.0, 0.5, "6g", true, "P 0.5 mm is too coarse for a diameter of 1 mm"},
+    {Series::Metric, 22.0, 3.0, "6g", true, "gives pitches up to 2.5 mm for diameters over 11.2"},
+    {Series::Metric, 80.0, 8.0, "6g", true, "up to 6 mm for diameters over 45 up to 90 mm"},
     {Series::Metric, -10.0, 1.5, "6g", true, "positive number"},
-    {Series::Acme, 1.1, 5, "2G", false, "standard diameters only"},
     {Series::Acme, 6.0, 2, "2G", true, "1/4 to 5 in"},
+    {Series::Acme, 5.1, 2, "2G", true, "1/4 to 5 in"},
+    {Series::StubAcme, 0.2, 16, "2G", true, "1/4 to 5 in"},
     {Series::Acme, 1.0, 20, "2G", true, "16 to 2 threads per inch"},
     {Series::Acme, 0.25, 8, "2G", true, "too coarse"},
     {Series::Acme, 1.0, 5, "6G", false, "not a class of general-purpose Acme"},
     {Series::StubAcme, 1.0, 5, "3G", false, "class 2G only"},
     // 16 threads per inch on 4 1/2 in: the Stub Acme allowance and tolerance exceed its height.
-    {Series::StubAcme, 4.5, 16, "2G", false, "too fine for the diameter"},
+    {Series::StubAcme, 4.5, 16, "2G", false, "the pitch is too fine for the diameter"},
     {static_cast<Series>(99), 1.0, 5, "2G", true, "unknown thread series"},
 };
 
@@ -222,6 +242,7 @@ TEST(SpecialRefusals, EveryRefusalSaysWhy) {
             EXPECT_TRUE(result.classes.empty()) << label;
             EXPECT_NE(result.refusal.find(r.says), std::string::npos)
                 << label << ": " << result.refusal;
+            EXPECT_TRUE(oneSentence(result.refusal)) << label << ": " << result.refusal;
             continue;
         }
         ASSERT_TRUE(result.ok()) << label << ": " << result.refusal;
@@ -229,18 +250,8 @@ TEST(SpecialRefusals, EveryRefusalSaysWhy) {
         const special::ClassLimits& c = result.classes[0];
         EXPECT_FALSE(c.ok()) << label;
         EXPECT_NE(c.refusal.find(r.says), std::string::npos) << label << ": " << c.refusal;
+        EXPECT_TRUE(oneSentence(c.refusal)) << label << ": " << c.refusal;
         EXPECT_FALSE(c.majorMax || c.pitchMax || c.pitchMin || c.minorMin || c.minorRef) << label;
-    }
-}
-
-// A special Acme diameter: the internal thread and 5G (no allowance) are given, the external
-// 2G-4G threads need B1.5's allowance of the diameter's range, which is not held.
-TEST(SpecialRefusals, AcmeSpecialDiameterGivesWhatTheTablesAllow) {
-    const special::Result r = special::calculate({Series::Acme, 1.1, 5});
-    ASSERT_TRUE(r.ok()) << r.refusal;
-    for (const auto& c : r.classes) {
-        const bool expectOk = c.side == Side::Internal || c.name == "5G";
-        EXPECT_EQ(c.ok(), expectOk) << c.name << " " << (c.side == Side::External ? "ext" : "int");
     }
 }
 
@@ -312,7 +323,40 @@ TEST(SpecialProperties, LimitsAreOrderedAndNested) {
             check(r, "M" + std::to_string(d) + "x" + std::to_string(p));
         }
     }
-    EXPECT_GT(metric, 20);
+    EXPECT_GT(metric, 60);
+    // Acme between the standard diameters: the external thread of each class inside the
+    // internal one, the allowance stepping with the ranges.
+    int acme = 0;
+    for (double d = 0.25; d <= 5.0; d += 1.0 / 32.0) {
+        for (const double tpi : {2.0, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0, 12.0, 16.0}) {
+            const special::Result r = special::calculate({Series::Acme, d, tpi});
+            if (!r.ok()) continue;
+            ++acme;
+            const std::string label = "ACME " + std::to_string(d) + "-" + std::to_string(tpi);
+            check(r, label);
+            for (const char* cls : {"2G", "3G", "4G", "5G"}) {
+                const auto ext = limitOf(r, cls, "ext_pitch_max");
+                const auto in = limitOf(r, cls, "int_pitch_min");
+                if (ext && in) {
+                    EXPECT_LE(ext->value(), in->value()) << label << " " << cls;
+                }
+            }
+        }
+    }
+    EXPECT_GT(acme, 800);
+    // UN on its constant pitches at any diameter their series cover.
+    int un = 0;
+    for (double d = 0.14; d <= 6.0; d += 0.03) {
+        for (const double tpi : {4.0, 6.0, 8.0, 12.0, 16.0, 20.0, 28.0, 32.0}) {
+            const special::Result r = special::calculate({Series::UN, d, tpi});
+            if (!r.ok()) continue;
+            ++un;
+            check(r, "UN " + std::to_string(d) + "-" + std::to_string(tpi));
+            EXPECT_LE(limitOf(r, "2A", "ext_pitch_max")->value(),
+                      limitOf(r, "2B", "int_pitch_min")->value());
+        }
+    }
+    EXPECT_GT(un, 400);
 }
 
 TEST(SpecialLimit, TextIsFixedAndLocaleFree) {

@@ -1,5 +1,6 @@
 // General-purpose Acme (ASME B1.5, classes 2G, 3G, 4G, 5G) and Stub Acme (ASME B1.8, class 2G),
 // inches.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -31,17 +32,20 @@ double toleranceFactor(int grade) {
     }
 }
 
-// The external allowance of a standard Acme diameter, units of 0.0001 in; none for 5G; nothing
-// for a diameter B1.5's table does not list.
-std::optional<std::int64_t> allowance(double d, int grade) {
+// B1.5 tabulates the external pitch-diameter allowance by ranges of nominal diameter
+// (standard_tables.cpp). The first row whose range holds `d` (1/4 and 5/16 share one range, as
+// do 3/8 and 7/16, with one allowance).
+const tables::AcmeAllowanceRow& allowanceRow(double d) {
+    const std::span<const tables::AcmeAllowanceRow> rows = tables::acmeAllowances();
+    for (const tables::AcmeAllowanceRow& row : rows)
+        if (d <= row.uptoSixteenths / 16.0 + kSame) return row;
+    return rows.back();  // not reached: larger diameters are refused
+}
+
+// The external allowance of class `grade`, units of 0.0001 in; none for 5G.
+std::int64_t allowance(const tables::AcmeAllowanceRow& row, int grade) {
     if (grade == 5) return 0;
-    const std::int64_t units = roundToUnits(d, 4);
-    if (std::fabs(units / 10000.0 - d) > kSame) return std::nullopt;
-    for (const tables::AcmeAllowanceRow& row : tables::acmeAllowances()) {
-        if (row.diameterUnits != units) continue;
-        return grade == 2 ? row.allowance2G : grade == 3 ? row.allowance3G : row.allowance4G;
-    }
-    return std::nullopt;
+    return grade == 2 ? row.allowance2G : grade == 3 ? row.allowance3G : row.allowance4G;
 }
 
 Limit four(std::int64_t units) {
@@ -89,6 +93,7 @@ void acme(const SpecialThread& thread, std::span<const std::string_view> classes
     const std::int64_t basicMajor = roundToUnits(d, 4);
     const double externalMinorMax = d - 2.0 * height - clearance;
     const double internalMinor = d - 2.0 * height;
+    const tables::AcmeAllowanceRow& row = allowanceRow(d);
     bool anyAllowance = false;
 
     for (const std::string_view text : classes) {
@@ -100,29 +105,20 @@ void acme(const SpecialThread& thread, std::span<const std::string_view> classes
             out.side = side;
             out.name = known ? std::string{text[0], 'G'} : std::string(text);
             if (!known) {
-                out.refusal = "not a class of general-purpose Acme threads (2G, 3G, 4G, 5G)";
+                out.refusal =
+                    "not a class of general-purpose Acme threads, which are 2G, 3G, 4G and 5G";
                 continue;
             }
             if (stub && grade != 2) {
-                out.refusal = "the Stub Acme formulas held (ASME B1.8) give class 2G only";
+                out.refusal = "Stub Acme threads (ASME B1.8) have class 2G only";
                 continue;
             }
             const double tolerance =
                 toleranceFactor(grade) * (0.010 * std::sqrt(p) + 0.002 * std::sqrt(d));
             if (side == Side::External) {
-                const std::optional<std::int64_t> es = allowance(d, grade);
-                if (!es) {
-                    out.refusal = "ASME B1.5 tabulates the class ";
-                    out.refusal += out.name;
-                    out.refusal +=
-                        " pitch-diameter allowance by ranges of the standard diameters; "
-                        "the table held gives it for the standard diameters only (1/4, "
-                        "5/16, 3/8, 7/16, 1/2, 5/8, 3/4, 7/8, 1, 1 1/8, 1 1/4, 1 3/8, "
-                        "1 1/2, 1 3/4, 2, 2 1/4, 2 1/2, 2 3/4, 3, 3 1/2, 4, 4 1/2, 5 in)";
-                    continue;
-                }
-                anyAllowance = anyAllowance || *es != 0;
-                const std::int64_t pitchMax = basicPitch - *es;
+                const std::int64_t es = allowance(row, grade);
+                anyAllowance = anyAllowance || es != 0;
+                const std::int64_t pitchMax = basicPitch - es;
                 out.majorMax = four(basicMajor);
                 out.majorMin = four(basicMajor - crestTolerance);
                 out.pitchMax = four(pitchMax);
@@ -155,7 +151,43 @@ void acme(const SpecialThread& thread, std::span<const std::string_view> classes
     why +=
         "; external allowance 0.008, 0.006, 0.004 x D^(1/2) (2G, 3G, 4G; none for 5G) as B1.5 "
         "tabulates it by diameter range";
-    if (anyAllowance) why += " (the table's value for the diameter)";
+    if (anyAllowance) {
+        // Which standard sizes' allowance was used, and the range that holds the diameter.
+        std::string sizes;
+        int sharing = 0;
+        for (const tables::AcmeAllowanceRow& other : tables::acmeAllowances()) {
+            if (other.uptoSixteenths != row.uptoSixteenths) continue;
+            if (sharing++ > 0) sizes += " and ";
+            sizes += inchText(other.diameterUnits / 10000.0);
+        }
+        const bool standard =
+            std::fabs(static_cast<double>(basicMajor) / 1e4 - d) < kSame &&
+            std::any_of(
+                tables::acmeAllowances().begin(), tables::acmeAllowances().end(),
+                [&](const tables::AcmeAllowanceRow& r) { return r.diameterUnits == basicMajor; });
+        why += ": ";
+        if (!standard) {
+            why += "for ";
+            why += numberText(d);
+            why += " in, ";
+        }
+        why += "the range over ";
+        why += inchText(row.overSixteenths / 16.0);
+        why += " up to and including ";
+        why += inchText(row.uptoSixteenths / 16.0);
+        why += " in, that of the standard size";
+        why += sharing > 1 ? "s " : " ";
+        why += sizes;
+        why += " in (2G ";
+        why += unitsText(row.allowance2G, 4);
+        if (!stub) {
+            why += ", 3G ";
+            why += unitsText(row.allowance3G, 4);
+            why += ", 4G ";
+            why += unitsText(row.allowance4G, 4);
+        }
+        why += ')';
+    }
     why +=
         "; major-diameter and internal minor tolerance 0.05 P, at least 0.005; clearance "
         "0.020 (10 threads per inch and coarser) or 0.010; external minor max D - 2h - "

@@ -154,11 +154,9 @@ Result calculate(const SpecialThread& thread, std::span<const std::string_view> 
             refused.name = c.name;
             refused.side = c.side;
             c = refused;
-            c.refusal = "the standard's formulas give ";
+            c.refusal = "the pitch is too fine for the diameter: the standard's formulas give ";
             c.refusal += what;
-            c.refusal +=
-                " for this diameter and pitch (the pitch is too fine for the diameter); "
-                "the combination is outside the standard";
+            c.refusal += ", so this thread is outside the standard";
         }
     }
     return result;
@@ -200,6 +198,29 @@ std::string numberText(double value, int decimals) {
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0') text.pop_back();
         if (text.back() == '.') text.pop_back();
+    }
+    return text;
+}
+
+std::string inchText(double inches) {
+    const double scaled = inches * 64.0;
+    if (!(std::fabs(scaled) < 1e12) || std::fabs(scaled - std::round(scaled)) > 1e-6)
+        return numberText(inches);
+    const auto sixtyFourths = static_cast<std::int64_t>(std::llround(scaled));
+    const std::int64_t whole = sixtyFourths / 64;
+    std::int64_t numerator = sixtyFourths % 64;
+    std::int64_t denominator = 64;
+    while (numerator != 0 && numerator % 2 == 0) {
+        numerator /= 2;
+        denominator /= 2;
+    }
+    std::string text;
+    if (whole != 0 || numerator == 0) text = unitsText(whole, 0);
+    if (numerator != 0) {
+        if (!text.empty()) text += ' ';
+        text += unitsText(numerator, 0);
+        text += '/';
+        text += unitsText(denominator, 0);
     }
     return text;
 }

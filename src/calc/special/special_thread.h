@@ -1,12 +1,15 @@
 // Special threads: limits of size of any diameter, pitch and class by the standards' formulas.
 //
 // Covered: Unified UN/UNC/UNF/UNEF/UNS (ASME B1.1, classes 1A, 2A, 3A, 1B, 2B, 3B), UNJ
-// (ASME B1.15, classes 3A and 3B), ISO general-purpose metric (ISO 965-1 tolerance tables: any
-// grade and position e, g, h, G, H the tables hold), general-purpose Acme (ASME B1.5, 2G, 3G,
-// 4G, 5G) and Stub Acme (ASME B1.8, 2G). Inch threads are computed in inches, metric threads in
-// millimetres; every limit is given with the number of decimals the standard writes it to.
-// A thread or class outside what the standard covers is refused with the reason, never
-// estimated.
+// (ASME B1.15, classes 3A and 3B), ISO general-purpose metric (ISO 965-1: any grade and
+// position e, g, h, G, H the tolerance tables hold; a pitch the pitch-diameter tables do not
+// list for the diameter range takes those tolerances from the standard's formula), general-
+// purpose Acme (ASME B1.5, 2G, 3G, 4G, 5G) and Stub Acme (ASME B1.8, 2G). UNC, UNF and UNEF
+// (and UNJC, UNJF, UNJEF) are their listed sizes; UN is its constant pitches at any diameter
+// their series cover; UNS, UNJS and UNJ any size. Inch threads are computed in inches, metric
+// threads in millimetres; every limit is given with the number of decimals the standard writes
+// it to. A thread or class outside what the standard covers is refused with the reason, in one
+// sentence, never estimated.
 #pragma once
 
 #include <cstdint>

@@ -4,12 +4,18 @@
 // - ISO 965-1:1998 Table 1 (fundamental deviations es e and g), Table 3 (TD1), Table 4 (Td),
 //   Table 5 (TD2) and Table 6 (Td2), micrometres, from tests/data/iso965/*.csv; the f deviations
 //   are not held (the only transcription at hand repeats its e row).
-// - ASME B1.5 pitch-diameter allowances of the 23 standard Acme diameters, classes 2G, 3G and
-//   4G: B1.5 tabulates them by range of diameters, the value of each range being 0.008, 0.006 and
-//   0.004 times the square root of a diameter within it (not always the size's own: 5/16 takes
-//   the value of 1/4, 7/16 that of 3/8, 3 that of 3 1/16). Taken as the 4-place basic pitch
-//   diameter D - P/2 less the published maximum pitch diameter of tests/data/published/
-//   ACME_2G.csv, ACME_3G.csv and ACME_4G.csv.
+// - ASME B1.5 pitch-diameter allowances of the external thread, classes 2G, 3G and 4G, of the 23
+//   standard Acme diameters, taken as the 4-place basic pitch diameter D - P/2 less the published
+//   maximum pitch diameter of tests/data/published/ACME_2G.csv, ACME_3G.csv and ACME_4G.csv.
+//   B1.5 tabulates them by ranges of nominal diameter, and each value is 0.008, 0.006 and 0.004
+//   times the square root of the middle of its range, not always of the size itself. The ranges
+//   are those with which all 69 values are reproduced so (the test
+//   SpecialTables.AcmeAllowancesAreThoseOfTheirRanges): in sixteenths of an inch, half way between
+//   standard diameters (15/16 to 1 1/16 for 1 in, the range the handbook quotes), except that 1/4
+//   and 5/16 share the range over 3/16 up to 5/16 (0.0040 for both, the value of 1/4), 3/8 and 7/16
+//   the range over 5/16 up to 7/16, 1 3/4 takes the range over 1 9/16 up to 1 7/8 (middle 1 23/32:
+//   0.0105, not the 0.0106 of 1 3/4), 3 over 2 7/8 up to 3 1/4 (middle 3 1/16) and 5 over 4 3/4 up
+//   to 5 1/2 (middle 5 1/8: 0.0181, not 0.0179).
 //
 // The test SpecialTables.MatchTheReferenceFiles compares every value with those files.
 // clang-format off
@@ -153,30 +159,30 @@ const RangeRow kInternalPitchRows[] = {
 };
 
 const AcmeAllowanceRow kAcmeAllowances[] = {
-    // diameter, 2G, 3G, 4G
-    {2500, 40, 30, 20},  // 1/4-16 Acme
-    {3125, 40, 30, 20},  // 5/16-14 Acme
-    {3750, 49, 37, 24},  // 3/8-12 Acme
-    {4375, 49, 37, 24},  // 7/16-12 Acme
-    {5000, 57, 42, 28},  // 1/2-10 Acme
-    {6250, 63, 47, 32},  // 5/8-8 Acme
-    {7500, 69, 52, 35},  // 3/4-6 Acme
-    {8750, 75, 56, 37},  // 7/8-6 Acme
-    {10000, 80, 60, 40},  // 1-5 Acme
-    {11250, 85, 64, 42},  // 1 1/8-5 Acme
-    {12500, 89, 67, 45},  // 1 1/4-5 Acme
-    {13750, 94, 70, 47},  // 1 3/8-4 Acme
-    {15000, 98, 73, 49},  // 1 1/2-4 Acme
-    {17500, 105, 79, 52},  // 1 3/4-4 Acme
-    {20000, 113, 85, 57},  // 2-4 Acme
-    {22500, 120, 90, 60},  // 2 1/4-3 Acme
-    {25000, 126, 95, 63},  // 2 1/2-3 Acme
-    {27500, 133, 99, 66},  // 2 3/4-3 Acme
-    {30000, 140, 105, 70},  // 3-2 Acme
-    {35000, 150, 112, 75},  // 3 1/2-2 Acme
-    {40000, 160, 120, 80},  // 4-2 Acme
-    {45000, 170, 127, 85},  // 4 1/2-2 Acme
-    {50000, 181, 136, 91},  // 5-2 Acme
+    // diameter, range over, up to and including (sixteenths of an inch), 2G, 3G, 4G
+    {2500, 3, 5, 40, 30, 20},  // 1/4-16 Acme
+    {3125, 3, 5, 40, 30, 20},  // 5/16-14 Acme
+    {3750, 5, 7, 49, 37, 24},  // 3/8-12 Acme
+    {4375, 5, 7, 49, 37, 24},  // 7/16-12 Acme
+    {5000, 7, 9, 57, 42, 28},  // 1/2-10 Acme
+    {6250, 9, 11, 63, 47, 32},  // 5/8-8 Acme
+    {7500, 11, 13, 69, 52, 35},  // 3/4-6 Acme
+    {8750, 13, 15, 75, 56, 37},  // 7/8-6 Acme
+    {10000, 15, 17, 80, 60, 40},  // 1-5 Acme
+    {11250, 17, 19, 85, 64, 42},  // 1 1/8-5 Acme
+    {12500, 19, 21, 89, 67, 45},  // 1 1/4-5 Acme
+    {13750, 21, 23, 94, 70, 47},  // 1 3/8-4 Acme
+    {15000, 23, 25, 98, 73, 49},  // 1 1/2-4 Acme
+    {17500, 25, 30, 105, 79, 52},  // 1 3/4-4 Acme
+    {20000, 30, 34, 113, 85, 57},  // 2-4 Acme
+    {22500, 34, 38, 120, 90, 60},  // 2 1/4-3 Acme
+    {25000, 38, 42, 126, 95, 63},  // 2 1/2-3 Acme
+    {27500, 42, 46, 133, 99, 66},  // 2 3/4-3 Acme
+    {30000, 46, 52, 140, 105, 70},  // 3-2 Acme
+    {35000, 52, 60, 150, 112, 75},  // 3 1/2-2 Acme
+    {40000, 60, 68, 160, 120, 80},  // 4-2 Acme
+    {45000, 68, 76, 170, 127, 85},  // 4 1/2-2 Acme
+    {50000, 76, 88, 181, 136, 91},  // 5-2 Acme
 };
 
 }  // namespace

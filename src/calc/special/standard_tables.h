@@ -25,9 +25,11 @@ struct RangeRow {
 };
 
 // ASME B1.5 pitch-diameter allowances of the external thread, classes 2G, 3G and 4G, for the
-// standard Acme diameters; units of 0.0001 in.
+// standard Acme diameters, units of 0.0001 in, and the range of nominal diameters (over, up to
+// and including, sixteenths of an inch) for which B1.5 gives them.
 struct AcmeAllowanceRow {
     int diameterUnits;
+    int overSixteenths, uptoSixteenths;
     int allowance2G, allowance3G, allowance4G;
 };
 

@@ -22,4 +22,8 @@ std::string unitsText(std::int64_t units, int decimals);
 // ("5.75", "14", "0.19").
 std::string numberText(double value, int decimals = 4);
 
+// Inches as the size lists write them: a whole number or mixed number where the value is a
+// whole number of 64ths ("5", "15/16", "1 1/16"), else decimals as numberText ("1.1", "0.216").
+std::string inchText(double inches);
+
 }  // namespace torveld::special::detail

@@ -1,7 +1,10 @@
 // Unified inch threads (ASME B1.1) and UNJ (ASME B1.15): limits of size of any diameter and pitch
 // by the standards' formulas, in the rounding order of the published tables.
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "decimal_round.h"
 #include "series.h"
@@ -120,14 +123,69 @@ double designationInches(std::string_view text, double tpi, SeriesId id) {
     return total;
 }
 
+// A size of one of the Unified size lists, read once: its series, pitch, diameter and
+// designation text.
+struct ListedSize {
+    SeriesId id;
+    double tpi;
+    double inches;
+    std::string_view designation;
+};
+
+const std::vector<ListedSize>& listedSizes() {
+    static const std::vector<ListedSize> sizes = [] {
+        std::vector<ListedSize> all;
+        for (const SeriesId id : {series::UNC, series::UNF, series::UNEF, series::UN, series::UNJC,
+                                  series::UNJF, series::UNJEF}) {
+            for (int r = 0; r < sizeCount(id); ++r) {
+                const SizeRow row = sizeRow(id, r);
+                const double tpi = pitchTextValue(row.pitchText);
+                all.push_back(
+                    {id, tpi, designationInches(row.designation, tpi, id), row.designation});
+            }
+        }
+        return all;
+    }();
+    return sizes;
+}
+
+// The designation of the size of a list with this diameter and pitch, or none.
+std::optional<std::string_view> listedSize(SeriesId id, double d, double tpi) {
+    for (const ListedSize& size : listedSizes())
+        if (size.id == id && std::fabs(size.tpi - tpi) < kSame && std::fabs(size.inches - d) < 1e-6)
+            return size.designation;
+    return std::nullopt;
+}
+
 bool inSizeList(SeriesId id, double d, double tpi) {
-    for (int r = 0; r < sizeCount(id); ++r) {
-        const SizeRow row = sizeRow(id, r);
-        const double rowTpi = pitchTextValue(row.pitchText);
-        if (std::fabs(rowTpi - tpi) > kSame) continue;
-        if (std::fabs(designationInches(row.designation, rowTpi, id) - d) < 1e-6) return true;
-    }
-    return false;
+    return listedSize(id, d, tpi).has_value();
+}
+
+// The constant-pitch series of B1.1 (4-UN to 32-UN) and the diameters each covers: from the
+// smallest to the largest size with that pitch in the size lists of UNC, UNF, UNEF and UN
+// (src/data), inches. B1.1 places the UNC, UNF and UNEF sizes of a pitch in its constant-pitch
+// series, so they bound it too (20-UN starts at 1/4-20 UNC). The test
+// SpecialUnified.ConstantPitchRangesAreThoseOfTheSizeLists checks them against the lists.
+struct ConstantPitch {
+    double tpi;
+    double smallest;
+    double largest;
+};
+constexpr ConstantPitch kConstantPitches[] = {
+    {4.0, 2.5, 6.0},      // 2 1/2-4 UNC to 6-4 UN
+    {6.0, 1.375, 5.0},    // 1 3/8-6 UNC to 5-6 UN
+    {8.0, 1.0, 4.0},      // 1-8 UNC to 4-8 UN
+    {12.0, 0.5625, 6.0},  // 9/16-12 UNC to 6-12 UN
+    {16.0, 0.375, 6.0},   // 3/8-16 UNC to 6-16 UN
+    {20.0, 0.25, 3.0},    // 1/4-20 UNC to 3-20 UN
+    {28.0, 0.216, 1.5},   // No. 12-28 UNF to 1 1/2-28 UN
+    {32.0, 0.138, 1.0},   // No. 6-32 UNC to 1-32 UN
+};
+
+const ConstantPitch* constantPitch(double tpi) {
+    for (const ConstantPitch& c : kConstantPitches)
+        if (std::fabs(c.tpi - tpi) < kSame) return &c;
+    return nullptr;
 }
 
 struct UnifiedClass {
@@ -175,8 +233,26 @@ Limit four(std::int64_t units) {
     return Limit{units, 4};
 }
 
-std::string refusalOfRange(Series s, double d, double tpi) {
+constexpr const char* kConstantPitchList = "4, 6, 8, 12, 16, 20, 28 and 32 threads per inch";
+
+// "1/4-20" / "1.1-8": the size as asked, for the refusal texts.
+std::string sizeText(double d, double tpi) {
+    std::string text = inchText(d);
+    text += '-';
+    text += numberText(tpi);
+    return text;
+}
+
+// How a thread is computed: by the rules of `series` (UNJ outside its constant-pitch series by
+// those of UNJS), with `note` saying why where that is not plain.
+struct Rules {
+    Series series;
+    std::string note;
+};
+
+std::string refusalOfRange(Series s, double d, double tpi, Rules& rules) {
     std::string text;
+    rules = {s, {}};
     if (tpi < kCoarsestTpi - kSame || tpi > kFinestTpi + kSame) {
         text = numberText(tpi);
         text +=
@@ -201,14 +277,90 @@ std::string refusalOfRange(Series s, double d, double tpi) {
             "No. 6-32 UNC, has 0.23)";
         return text;
     }
-    if (const auto list = sizeListOf(s); list && !inSizeList(*list, d, tpi)) {
-        text = numberText(d);
-        text += " in with ";
+    const bool unj = isUnj(s);
+    if (s == Series::UN || s == Series::UNJ) {
+        // A size of the coarse, fine or extra-fine series is that series' thread.
+        constexpr std::pair<SeriesId, SeriesId> kGraded[] = {{series::UNC, series::UNJC},
+                                                             {series::UNF, series::UNJF},
+                                                             {series::UNEF, series::UNJEF}};
+        for (const auto& [un, unjList] : kGraded) {
+            if (!inSizeList(un, d, tpi)) continue;
+            const SeriesId id = unj ? unjList : un;
+            text = sizeText(d, tpi);
+            text += " is a ";
+            text += torveld::seriesById(id).name;
+            text += unj ? " size of ASME B1.15: ask for " : " size of ASME B1.1: ask for ";
+            text += listedSize(id, d, tpi).value_or(std::string_view());
+            text += '-';
+            text += numberText(tpi);
+            text += ' ';
+            text += torveld::seriesById(id).name;
+            return text;
+        }
+        const ConstantPitch* constant = constantPitch(tpi);
+        const bool covered = constant != nullptr && d >= constant->smallest - kSame &&
+                             d <= constant->largest + kSame;
+        if (covered) {
+            if (!inSizeList(series::UN, d, tpi)) {
+                rules.note = sizeText(d, tpi);
+                rules.note += " is a special diameter of the ";
+                rules.note += numberText(tpi);
+                rules.note += "-UN constant-pitch series, which the size lists give from ";
+                rules.note += inchText(constant->smallest);
+                rules.note += " to ";
+                rules.note += inchText(constant->largest);
+                rules.note += " in";
+            }
+            return text;
+        }
+        if (unj) {
+            // UNJ admits any size: outside a constant-pitch series it is the special series.
+            rules.series = Series::UNJS;
+            rules.note = sizeText(d, tpi);
+            rules.note +=
+                constant == nullptr ? " has no constant pitch of UNJ (" : " lies outside ";
+            if (constant == nullptr) {
+                rules.note += kConstantPitchList;
+                rules.note += ')';
+            } else {
+                rules.note += "the ";
+                rules.note += numberText(tpi);
+                rules.note += "-UN constant-pitch series (";
+                rules.note += inchText(constant->smallest);
+                rules.note += " to ";
+                rules.note += inchText(constant->largest);
+                rules.note += " in)";
+            }
+            rules.note += ", so it is computed as UNJS, the special series";
+            return text;
+        }
+        if (constant == nullptr) {
+            text = "UN has the constant pitches ";
+            text += kConstantPitchList;
+            text += ": a special diameter-pitch combination such as ";
+            text += sizeText(d, tpi);
+            text += " is UNS";
+            return text;
+        }
+        text = "the ";
         text += numberText(tpi);
-        text += " threads per inch is not a ";
-        text += torveld::seriesById(*list).name;
-        text += " size of ASME B1.1; a special diameter-pitch combination is ";
-        text += isUnj(s) ? "UNJS" : "UNS";
+        text += "-UN constant-pitch series covers ";
+        text += inchText(constant->smallest);
+        text += " to ";
+        text += inchText(constant->largest);
+        text += " in, so ";
+        text += sizeText(d, tpi);
+        text += " is not a UN thread: a special diameter-pitch combination is UNS";
+        return text;
+    }
+    if (const auto list = sizeListOf(s); list && !inSizeList(*list, d, tpi)) {
+        text = sizeText(d, tpi);
+        text += " is not a ";
+        text += seriesCode(s);
+        text += unj ? " size of ASME B1.15: a special size is UNJS, or UNJ with a constant pitch ("
+                    : " size of ASME B1.1: a special size is UNS, or UN with a constant pitch (";
+        text += kConstantPitchList;
+        text += ')';
         return text;
     }
     return text;
@@ -222,13 +374,14 @@ void unified(const SpecialThread& thread, std::span<const std::string_view> clas
     const double d = thread.majorDiameter;
     const double tpi = thread.pitch;
     result.unit = Unit::Inch;
-    result.refusal = refusalOfRange(s, d, tpi);
+    Rules rules{s, {}};
+    result.refusal = refusalOfRange(s, d, tpi, rules);
     if (!result.ok()) return;
 
     const double p = 1.0 / tpi;
-    const bool ninePitches = onNinePitches(s, tpi);
+    const bool ninePitches = onNinePitches(rules.series, tpi);
     const double le = ninePitches ? 9.0 * p : d;
-    const double dTerm = toleranceDiameter(s, d, tpi);
+    const double dTerm = toleranceDiameter(rules.series, d, tpi);
     const double t2a =
         0.0015 * std::cbrt(dTerm) + 0.0015 * std::sqrt(le) + 0.015 * std::pow(p, 2.0 / 3.0);
     const std::int64_t allowance = roundToUnits(0.3 * t2a, 4);
@@ -243,7 +396,8 @@ void unified(const SpecialThread& thread, std::span<const std::string_view> clas
         const std::optional<UnifiedClass> c = parseClass(text);
         if (!c) {
             out.refusal =
-                "not a class of Unified threads (1A, 2A, 3A external; 1B, 2B, 3B internal)";
+                "not a class of Unified threads, which are 1A, 2A and 3A external, 1B, 2B and 3B "
+                "internal";
             continue;
         }
         out.name = c->name;
@@ -302,8 +456,13 @@ void unified(const SpecialThread& thread, std::span<const std::string_view> clas
     why += numberText(d);
     why += '-';
     why += numberText(tpi);
+    why += ": ";
+    if (!rules.note.empty()) {
+        why += rules.note;
+        why += "; ";
+    }
     why +=
-        ": class 2A pitch-diameter tolerance T2A = 0.0015 D^(1/3) + 0.0015 LE^(1/2) + "
+        "class 2A pitch-diameter tolerance T2A = 0.0015 D^(1/3) + 0.0015 LE^(1/2) + "
         "0.015 P^(2/3) with LE = ";
     why += ninePitches ? "9P = " : "D = ";
     why += numberText(le);
