@@ -145,8 +145,8 @@ TEST(Answers, SpecialSizesAndClassesTheTablesDoNotHoldAreComputed) {
 TEST(Answers, ASpecialSizeWithoutAClassHasTheUsualClassOfEachSide) {
     Session session;
     const std::pair<const char*, std::vector<const char*>> cases[] = {
-        {".3950-27 UNS", {"2A", "2B"}},    {"M42x1", {"6g", "6H"}},
-        {"1.3-12 UNJ", {"3A", "3B"}},      {"1-6 ACME", {"2G", "2G"}},
+        {".3950-27 UNS", {"2A", "2B"}},  {"M42x1", {"6g", "6H"}},
+        {"1.3-12 UNJ", {"3A", "3B"}},    {"1-6 ACME", {"2G", "2G"}},
         {"1-6 STUB ACME", {"2G", "2G"}},
     };
     for (const auto& [text, names] : cases) {
