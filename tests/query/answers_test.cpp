@@ -6,6 +6,9 @@
 // or are worked out by hand from the standards' formulas and ISO 965-1's tolerance tables.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
@@ -13,11 +16,16 @@
 #include <vector>
 
 #include "control_table.h"
+#include "query_output.h"
 #include "query_session.h"
 #include "script_driver.h"
 
 namespace torveld::query {
 namespace {
+
+std::string toJsonText(const Answer& a) {
+    return toJson(a).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
 
 using Values = std::array<std::optional<double>, 6>;  // majorMax ... minorMin
 constexpr std::optional<double> no;
@@ -251,6 +259,45 @@ TEST(Answers, FieldsAreTheDriversDumpOfTheSameState) {
             EXPECT_EQ(a.fields, shown) << canonical;
         }
     }
+}
+
+// Every input of the designation reader's seed corpus, answered: an answer for each designation
+// the reader reads (its canonical text, its series' size list row), a reason for each it does
+// not, and the same answer again from a fresh window.
+TEST(Answers, EveryCorpusInputIsAnsweredOrRefused) {
+    Session session;
+    int answered = 0, refused = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TORVELD_DESIGNATION_CORPUS)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+        SCOPED_TRACE(entry.path().filename().string());
+        const Outcome o = session.answer(text);
+        const designation::Result read = designation::read(text);
+        if (const auto* f = std::get_if<Failure>(&o)) {
+            ++refused;
+            EXPECT_EQ(f->input, text);
+            EXPECT_FALSE(f->reason.empty());
+            if (!read) {
+                EXPECT_EQ(f->reason, read.error().message);
+            }
+            continue;
+        }
+        ++answered;
+        const Answer& a = std::get<Answer>(o);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(a.designation, read.designation().canonical.view());
+        EXPECT_EQ(a.tabulated, !read.designation().isSpecial());
+        if (a.tabulated) {
+            EXPECT_FALSE(a.fields.empty());
+        }
+        Session fresh;
+        const Answer again = std::get<Answer>(fresh.answer(text));
+        EXPECT_EQ(again.fields, a.fields);
+        EXPECT_EQ(toJsonText(again), toJsonText(a));
+    }
+    EXPECT_GT(answered, 20);
+    EXPECT_GT(refused, 10);
 }
 
 }  // namespace
