@@ -191,16 +191,18 @@ Session::~Session() {
     main_.shutDown();
 }
 
-bool Session::show(const designation::Designation& d, std::string& reason) {
-    if (d.isSpecial()) return true;  // not yet shown by the window: see answerShown
-    // As the user picks a tabulated size: the series radio, then the size list.
+Session::Shown Session::show(const designation::Designation& d, std::string& reason) {
+    // Until the window has its find box (MainWindow::find), which shows special sizes as well:
+    // a tabulated size is picked as the user picks it, the series radio, then the size list;
+    // a special size is not shown, and its answer has no fields.
+    if (d.isSpecial()) return Shown::NotShown;
     windowing_.click(main_.window(), seriesRadioId(d.series));
     windowing_.select(main_.window(), ids::kSizeList, d.sizeIndex);
     if (main_.selection().series != d.series || main_.selection().sizeIndex != d.sizeIndex) {
         reason = "the window did not take the size";
-        return false;
+        return Shown::Failed;
     }
-    return true;
+    return Shown::Shown;
 }
 
 void Session::setUnit(DisplayUnit unit) {
@@ -229,7 +231,8 @@ std::vector<Outcome> Session::seriesAnswers(SeriesId id, std::optional<DisplayUn
 Outcome Session::answerShown(std::string_view input, const designation::Designation& d,
                              DisplayUnit unit) {
     std::string reason;
-    if (!show(d, reason)) return Failure{std::string(input), reason};
+    const Shown shown = show(d, reason);
+    if (shown == Shown::Failed) return Failure{std::string(input), reason};
     setUnit(unit);
 
     Answer a;
@@ -239,9 +242,10 @@ Outcome Session::answerShown(std::string_view input, const designation::Designat
     a.unit = unit;
     a.tabulated = !d.isSpecial();
     const platform::WindowHandle window = main_.window();
-    if (a.tabulated) {
-        a.sizeIndex = d.sizeIndex;
-        const std::string item = windowing_.listItem(window, ids::kSizeList, d.sizeIndex);
+    if (a.tabulated) a.sizeIndex = d.sizeIndex;
+    if (shown == Shown::Shown) {
+        const int position = windowing_.listSelected(window, ids::kSizeList);
+        const std::string item = windowing_.listItem(window, ids::kSizeList, position);
         a.size = item.substr(std::min(item.size(), item.find_first_not_of(' ')));
         for (int id = kFirstField; id <= kLastField; ++id) {
             const platform::HeadlessControl* c = windowing_.control(window, id);
@@ -261,7 +265,7 @@ Outcome Session::answerShown(std::string_view input, const designation::Designat
     const bool taperPipe = seriesById(d.series).family == SeriesFamily::TaperPipe;
     if (taperPipe) named.clear();  // NPTF classes 1 and 2 gauge the same dimensions
 
-    const std::vector<ShownClass> shown =
+    const std::vector<ShownClass> windowClasses =
         a.tabulated ? shownClasses(main_) : std::vector<ShownClass>{};
     const auto addShown = [&](const ShownClass& c) {
         (c.side == ThreadSide::External ? a.external : a.internal).push_back(c.limits);
@@ -272,15 +276,15 @@ Outcome Session::answerShown(std::string_view input, const designation::Designat
 
     std::vector<std::string> computed;  // classes the engine computes, as it names them
     if (named.empty() && a.tabulated) {
-        for (const ShownClass& c : shown) addShown(c);
+        for (const ShownClass& c : windowClasses) addShown(c);
     } else if (named.empty()) {
         if (const auto s = engineSeries(d.series)) computed = usualClasses(*s);
     } else {
         for (const auto& [side, name] : named) {
-            const auto it = std::find_if(shown.begin(), shown.end(), [&](const ShownClass& c) {
-                return c.side == side && c.limits.name == name;
-            });
-            if (it != shown.end()) {
+            const auto it = std::find_if(
+                windowClasses.begin(), windowClasses.end(),
+                [&](const ShownClass& c) { return c.side == side && c.limits.name == name; });
+            if (it != windowClasses.end()) {
                 addShown(*it);
             } else if (std::find(computed.begin(), computed.end(), name) == computed.end()) {
                 computed.push_back(name);

@@ -105,8 +105,9 @@ class Session {
     const platform::HeadlessWindowing& windowing() const { return windowing_; }
 
   private:
-    // Puts the size of `d` on show; false (with the reason) when the window cannot show it.
-    bool show(const designation::Designation& d, std::string& reason);
+    // Puts the size of `d` on show in the window; Failed (with the reason) when it cannot.
+    enum class Shown { Shown, NotShown, Failed };
+    Shown show(const designation::Designation& d, std::string& reason);
     void setUnit(DisplayUnit unit);
     Outcome answerShown(std::string_view input, const designation::Designation& d,
                         DisplayUnit unit);
