@@ -6,7 +6,8 @@
 // In this process (QApplication already running): startUpToFirstFrame, emptyWindowToFirstFrame.
 // As whole processes, from launch to the first painted frame, with peak memory:
 // processStartUpToFirstFrame (desktop_startup_probe, the desktop program and an empty window
-// launched in turn).
+// launched in turn); queryProcessAgainstDesktop (torveld-query "1/4-20 UNC" from launch to exit,
+// beside the desktop program's launch to first frame).
 //
 //   build/bin/qt_startup_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
@@ -166,6 +167,62 @@ void processStartUpToFirstFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(processStartUpToFirstFrame)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(20);
+
+// Launches torveld-query with `argument` (output to /dev/null) and waits for its end: the time
+// from launch to exit; ok when it ended with status 0.
+ProbeRun runQuery(const std::string& program, const char* argument) {
+    ProbeRun run;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execl(program.c_str(), program.c_str(), argument, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (pid > 0 && wait4(pid, &status, 0, &usage) == pid) {
+        run.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+        run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return run;
+}
+
+// torveld-query "1/4-20 UNC" as a whole process, from launch to exit (the window's start-up on
+// the headless platform, the answer, the text written), against the desktop program from
+// launch to its first frame, launched one right after the other. vs_desktop is the median over
+// the launch pairs of the query's time over the desktop program's (goal: under a third).
+void queryProcessAgainstDesktop(benchmark::State& state) {
+    const auto bin = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::string probe = (bin / "desktop_startup_probe").string();
+    const std::string query = (bin / "torveld-query").string();
+    std::vector<double> desktopMs, ratios;
+    double queryPeak = 0;
+    for (auto _ : state) {
+        const ProbeRun desktop = runProbe(probe, "torveld");
+        const ProbeRun answer = runQuery(query, "1/4-20 UNC");
+        if (!desktop.ok || !answer.ok || desktop.seconds <= 0) {
+            state.SkipWithError("the desktop program or torveld-query failed");
+            break;
+        }
+        state.SetIterationTime(answer.seconds);
+        desktopMs.push_back(1000.0 * desktop.seconds);
+        ratios.push_back(answer.seconds / desktop.seconds);
+        queryPeak = std::max(queryPeak, answer.peakMb);
+    }
+    if (!ratios.empty()) {
+        state.counters["desktop_ms"] = median(desktopMs);
+        state.counters["vs_desktop"] = median(ratios);
+        state.counters["peak_MB"] = queryPeak;
+    }
+}
+BENCHMARK(queryProcessAgainstDesktop)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Iterations(20);

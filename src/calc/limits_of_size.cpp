@@ -328,6 +328,36 @@ void apply(SeriesId id, int row, ThreadResults& r) {
         i->minorMean = mean(i->minorMin, i->minorMax);
 }
 
+std::vector<const LimitTable*> sourcesOf(SeriesId id, ClassRecord record) {
+    std::vector<const LimitTable*> sources;
+    if (!isValidSeries(id)) return sources;
+    const ThreadSeries& s = seriesById(id);
+    if (s.family == SeriesFamily::Whitworth || s.family == SeriesFamily::BA) {
+        sources.push_back(s.firstTable);
+        return sources;
+    }
+    const auto add = [&](const LimitTable* table) {
+        if (std::find(sources.begin(), sources.end(), table) == sources.end()) {
+            sources.push_back(table);
+        }
+    };
+    for (const LimitTable* table : {s.firstTable, s.secondTable}) {
+        if (table == nullptr) continue;
+        const LayoutMap* map = mapOf(table->layout);
+        if (map == nullptr) continue;
+        for (const CellMap& c : map->cells) {
+            if (c.field.isLimit() && c.field.record() == record) {
+                add(c.from == From::First ? s.firstTable : table);
+            }
+        }
+    }
+    // The first table before the second, whichever layout named it first.
+    std::stable_sort(sources.begin(), sources.end(), [&](const LimitTable* a, const LimitTable* b) {
+        return a == s.firstTable && b != s.firstTable;
+    });
+    return sources;
+}
+
 void applyOverWires(ThreadResults& r) {
     if (!r.wireConstant) return;
     for (ExternalLimits* e : {&r.extNormal, &r.extClose}) {

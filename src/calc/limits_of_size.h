@@ -1,6 +1,8 @@
 // Thread calculations: the limits of size of the four class records (internal to torveld_calc).
 #pragma once
 
+#include <vector>
+
 #include "limit_tables.h"
 #include "series.h"
 #include "thread_results.h"
@@ -17,6 +19,11 @@ bool tablesHoldRow(SeriesId id, int row);
 // go where the column map of their table's layout says; the British limits are computed from
 // the basic sizes. `r.pitch` must already be set. Taper pipe threads have no class limits.
 void apply(SeriesId id, int row, ThreadResults& r);
+
+// The tables the limits of `record` come from for series `id`, first table first: every table
+// a cell of that record is read from; for the British series the table of basic sizes their
+// limits are computed from. Empty for the taper pipe threads, which have no class limits.
+std::vector<const LimitTable*> sourcesOf(SeriesId id, ClassRecord record);
 
 // The over-wire limits of every external class record that has pitch-diameter limits: each
 // pitch-diameter limit plus the wire constant.

@@ -107,6 +107,10 @@ std::optional<ThreadResults> calculate(const Selection& selection) {
     return r;
 }
 
+std::vector<const LimitTable*> limitSources(SeriesId id, ClassRecord record) {
+    return limits_of_size::sourcesOf(id, record);
+}
+
 bool ThreadCalculator::calculate() {
     std::optional<ThreadResults> results = torveld::calculate(selection_);
     results_ = results.value_or(ThreadResults{});

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "limit_tables.h"
 #include "thread_results.h"
 
 namespace torveld {
@@ -12,6 +14,11 @@ namespace torveld {
 // empty. Nothing when the selection names no size of the tables or its pitch is not a positive
 // finite number.
 std::optional<ThreadResults> calculate(const Selection& selection);
+
+// The limit tables the limits of size of `record` come from for series `id`, first table
+// first (for the British series the table of basic sizes their limits are computed from);
+// empty for the taper pipe threads and an invalid id.
+std::vector<const LimitTable*> limitSources(SeriesId id, ClassRecord record);
 
 // calculate() for callers that keep one ThreadResults: writes the results of the selection, or
 // empties every value when there are none (no number of an earlier size may stay behind), and

@@ -96,6 +96,10 @@ class ResultField {
         const Length* value = isLimit_ ? limitOf(r, record_, limit_) : nullptr;
         return value != nullptr ? *value : Length{};
     }
+    // Whether this names a limit of a class record, and which.
+    constexpr bool isLimit() const { return isLimit_; }
+    constexpr ClassRecord record() const { return record_; }
+    constexpr Limit limit() const { return limit_; }
     // The field to write in `r`; nullptr for the pitch and for a limit the record lacks.
     Length* in(ThreadResults& r) const {
         if (number_ != nullptr) return nullptr;

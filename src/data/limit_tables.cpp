@@ -36,52 +36,75 @@ namespace limits {
 namespace {
 template <int R, int C>
 constexpr LimitTable table(const char* name, LimitLayout layout, bool millimetres,
-                           const float (&cells)[R][C]) {
-    return LimitTable{name, layout, R, C, millimetres, &cells[0][0]};
+                           const float (&cells)[R][C], const char* provenance) {
+    return LimitTable{name, layout, R, C, millimetres, &cells[0][0], provenance};
 }
 }  // namespace
 
-const LimitTable uncFirst = table("UNC 2A/2B", LimitLayout::UN10, false, generated::kUncFirstCells);
-const LimitTable uncSecond =
-    table("UNC 3A/3B", LimitLayout::UN7, false, generated::kUncSecondCells);
-const LimitTable unfFirst = table("UNF 2A/2B", LimitLayout::UN10, false, generated::kUnfFirstCells);
-const LimitTable unfSecond =
-    table("UNF 3A/3B", LimitLayout::UN7, false, generated::kUnfSecondCells);
-const LimitTable unefFirst =
-    table("UNEF 2A/2B", LimitLayout::UN10, false, generated::kUnefFirstCells);
-const LimitTable unefSecond =
-    table("UNEF 3A/3B", LimitLayout::UN7, false, generated::kUnefSecondCells);
-const LimitTable unFirst = table("UN 2A/2B", LimitLayout::UN10, false, generated::kUnFirstCells);
-const LimitTable unSecond = table("UN 3A/3B", LimitLayout::UN7, false, generated::kUnSecondCells);
-const LimitTable uns = table("UNS 2A/2B", LimitLayout::UN10, false, generated::kUnsCells);
-const LimitTable unj = table("UNJ 3A/3B", LimitLayout::UNJ9, false, generated::kUnjCells);
-const LimitTable unjc = table("UNJC 3A/3B", LimitLayout::UNJ9, false, generated::kUnjcCells);
-const LimitTable unjf = table("UNJF 3A/3B", LimitLayout::UNJ9, false, generated::kUnjfCells);
-const LimitTable unjef = table("UNJEF 3A/3B", LimitLayout::UNJ9, false, generated::kUnjefCells);
-const LimitTable npt = table("NPT", LimitLayout::PIPE7, false, generated::kNptCells);
-const LimitTable nptf = table("NPTF", LimitLayout::PIPE7, false, generated::kNptfCells);
-const LimitTable npsm = table("NPSM", LimitLayout::NPSM9, false, generated::kNpsmCells);
-const LimitTable npsl = table("NPSL", LimitLayout::NPSL7, false, generated::kNpslCells);
-const LimitTable acmeFirst =
-    table("ACME 2G", LimitLayout::ACME12, false, generated::kAcmeFirstCells);
-const LimitTable acmeSecond =
-    table("ACME 4G", LimitLayout::ACME4, false, generated::kAcmeSecondCells);
-const LimitTable stubAcme =
-    table("STUB ACME", LimitLayout::STUB13, false, generated::kStubAcmeCells);
+const LimitTable uncFirst = table("UNC 2A/2B", LimitLayout::UN10, false, generated::kUncFirstCells,
+                                  generated::kUncFirstProvenance);
+const LimitTable uncSecond = table("UNC 3A/3B", LimitLayout::UN7, false, generated::kUncSecondCells,
+                                   generated::kUncSecondProvenance);
+const LimitTable unfFirst = table("UNF 2A/2B", LimitLayout::UN10, false, generated::kUnfFirstCells,
+                                  generated::kUnfFirstProvenance);
+const LimitTable unfSecond = table("UNF 3A/3B", LimitLayout::UN7, false, generated::kUnfSecondCells,
+                                   generated::kUnfSecondProvenance);
+const LimitTable unefFirst = table("UNEF 2A/2B", LimitLayout::UN10, false,
+                                   generated::kUnefFirstCells, generated::kUnefFirstProvenance);
+const LimitTable unefSecond = table("UNEF 3A/3B", LimitLayout::UN7, false,
+                                    generated::kUnefSecondCells, generated::kUnefSecondProvenance);
+const LimitTable unFirst = table("UN 2A/2B", LimitLayout::UN10, false, generated::kUnFirstCells,
+                                 generated::kUnFirstProvenance);
+const LimitTable unSecond = table("UN 3A/3B", LimitLayout::UN7, false, generated::kUnSecondCells,
+                                  generated::kUnSecondProvenance);
+const LimitTable uns =
+    table("UNS 2A/2B", LimitLayout::UN10, false, generated::kUnsCells, generated::kUnsProvenance);
+const LimitTable unj =
+    table("UNJ 3A/3B", LimitLayout::UNJ9, false, generated::kUnjCells, generated::kUnjProvenance);
+const LimitTable unjc = table("UNJC 3A/3B", LimitLayout::UNJ9, false, generated::kUnjcCells,
+                              generated::kUnjcProvenance);
+const LimitTable unjf = table("UNJF 3A/3B", LimitLayout::UNJ9, false, generated::kUnjfCells,
+                              generated::kUnjfProvenance);
+const LimitTable unjef = table("UNJEF 3A/3B", LimitLayout::UNJ9, false, generated::kUnjefCells,
+                               generated::kUnjefProvenance);
+const LimitTable npt =
+    table("NPT", LimitLayout::PIPE7, false, generated::kNptCells, generated::kNptProvenance);
+const LimitTable nptf =
+    table("NPTF", LimitLayout::PIPE7, false, generated::kNptfCells, generated::kNptfProvenance);
+const LimitTable npsm =
+    table("NPSM", LimitLayout::NPSM9, false, generated::kNpsmCells, generated::kNpsmProvenance);
+const LimitTable npsl =
+    table("NPSL", LimitLayout::NPSL7, false, generated::kNpslCells, generated::kNpslProvenance);
+const LimitTable acmeFirst = table("ACME 2G", LimitLayout::ACME12, false,
+                                   generated::kAcmeFirstCells, generated::kAcmeFirstProvenance);
+const LimitTable acmeSecond = table("ACME 4G", LimitLayout::ACME4, false,
+                                    generated::kAcmeSecondCells, generated::kAcmeSecondProvenance);
+const LimitTable stubAcme = table("STUB ACME", LimitLayout::STUB13, false,
+                                  generated::kStubAcmeCells, generated::kStubAcmeProvenance);
 const LimitTable isoCoarseFirst =
-    table("ISO COARSE 6g/6H", LimitLayout::UN10, true, generated::kIsoCoarseFirstCells);
+    table("ISO COARSE 6g/6H", LimitLayout::UN10, true, generated::kIsoCoarseFirstCells,
+          generated::kIsoCoarseFirstProvenance);
 const LimitTable isoCoarseSecond =
-    table("ISO COARSE close", LimitLayout::UN7, true, generated::kIsoCoarseSecondCells);
+    table("ISO COARSE close", LimitLayout::UN7, true, generated::kIsoCoarseSecondCells,
+          generated::kIsoCoarseSecondProvenance);
 const LimitTable isoFineFirst =
-    table("ISO FINE 6g/6H", LimitLayout::UN10, true, generated::kIsoFineFirstCells);
+    table("ISO FINE 6g/6H", LimitLayout::UN10, true, generated::kIsoFineFirstCells,
+          generated::kIsoFineFirstProvenance);
 const LimitTable isoFineSecond =
-    table("ISO FINE close", LimitLayout::UN7, true, generated::kIsoFineSecondCells);
-const LimitTable unm = table("UNM", LimitLayout::UNM12, true, generated::kUnmCells);
-const LimitTable bsw = table("BSW basic", LimitLayout::BASIC3, false, generated::kBswCells);
-const LimitTable bsf = table("BSF basic", LimitLayout::BASIC3, false, generated::kBsfCells);
-const LimitTable ba = table("BA basic", LimitLayout::BASIC3, true, generated::kBaCells);
-const LimitTable uncSti = table("UNC-STI", LimitLayout::STI8, false, generated::kUncStiCells);
-const LimitTable unfSti = table("UNF-STI", LimitLayout::STI8, false, generated::kUnfStiCells);
+    table("ISO FINE close", LimitLayout::UN7, true, generated::kIsoFineSecondCells,
+          generated::kIsoFineSecondProvenance);
+const LimitTable unm =
+    table("UNM", LimitLayout::UNM12, true, generated::kUnmCells, generated::kUnmProvenance);
+const LimitTable bsw =
+    table("BSW basic", LimitLayout::BASIC3, false, generated::kBswCells, generated::kBswProvenance);
+const LimitTable bsf =
+    table("BSF basic", LimitLayout::BASIC3, false, generated::kBsfCells, generated::kBsfProvenance);
+const LimitTable ba =
+    table("BA basic", LimitLayout::BASIC3, true, generated::kBaCells, generated::kBaProvenance);
+const LimitTable uncSti = table("UNC-STI", LimitLayout::STI8, false, generated::kUncStiCells,
+                                generated::kUncStiProvenance);
+const LimitTable unfSti = table("UNF-STI", LimitLayout::STI8, false, generated::kUnfStiCells,
+                                generated::kUnfStiProvenance);
 
 const LimitTable* const kAll[30] = {&uncFirst,
                                     &uncSecond,

@@ -26,6 +26,9 @@ struct LimitTable {
     int columns;
     bool millimetres;
     const float* cells;  // rows x columns, row after row
+    // Where the values come from: the published table and its edition, or the standard's
+    // formulas and rounding rule, and the cells that do not copy their source; several lines.
+    const char* provenance;
 
     // The cell as stored (single precision, table unit).
     float stored(int row, int column) const { return cells[row * columns + column]; }

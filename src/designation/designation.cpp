@@ -1585,4 +1585,19 @@ Designation ofSize(SeriesId series, int row) {
     return d;
 }
 
+std::optional<SpecialSize> basicSize(SeriesId series, int row) {
+    if (!isValidSeries(series) || row < 0 || row >= sizeCount(series)) return std::nullopt;
+    const SeriesFamily family = seriesById(series).family;
+    if (family == SeriesFamily::TaperPipe || family == SeriesFamily::StraightPipe ||
+        family == SeriesFamily::BA) {
+        return std::nullopt;  // a nominal pipe size or a BA number, not a diameter
+    }
+    const auto rows = rowsOf(series);
+    if (static_cast<std::size_t>(row) >= rows.size()) return std::nullopt;
+    const detail::RowValues& v = rows[static_cast<std::size_t>(row)];
+    if (v.size <= 0 || v.pitch <= 0) return std::nullopt;
+    return SpecialSize{static_cast<double>(v.size) / detail::kMicro,
+                       static_cast<double>(v.pitch) / detail::kMicro};
+}
+
 }  // namespace torveld::designation

@@ -183,4 +183,10 @@ Result read(std::string_view utf8, const ReadOptions& options = {});
 // The designation of row `row` of a series, with no class and right hand; both must be valid.
 Designation ofSize(SeriesId series, int row);
 
+// The basic major diameter and pitch of row `row` of a series, as a special size holds them
+// (inches and threads per inch; millimetres for ISO metric and UNM), so that a class the tables
+// do not hold can be computed for a tabulated size. None for the pipe series and BA, whose
+// rows name a nominal size or a number, and for a row out of range.
+std::optional<SpecialSize> basicSize(SeriesId series, int row);
+
 }  // namespace torveld::designation

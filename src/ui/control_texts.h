@@ -1,18 +1,28 @@
 // What the main window shows, as a value: the text of every control and the items of the
-// engagement list, as the window side wrote them last. The window side writes through a
+// engagement list, as the window side wrote them last, and for each field that shows a number
+// the result it shows. The window side writes through a
 // WindowWriter, which sets the control and this record together; the data sheet (and any reader
 // without a window) is made from the record, never by reading controls back.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "thread_results.h"
 #include "windowing.h"
 
 namespace torveld {
+
+// The result a field shows: the value of ThreadResults and the places added to the unit mode's
+// when it was written.
+struct FieldSource {
+    ResultField field;
+    int places = 0;
+};
 
 class ControlTexts {
   public:
@@ -28,6 +38,18 @@ class ControlTexts {
         if (!inRange(id)) return;
         std::string& slot = texts_[this->slot(id)];
         if (slot != text) slot.assign(text);  // most captions are written again unchanged
+        sources_[this->slot(id)].reset();
+    }
+
+    // The result the text of control `id` was written from; none for a text that is not a
+    // number of the results ("--", captions, labels) or outside the main window's ids.
+    const std::optional<FieldSource>& source(int id) const {
+        static const std::optional<FieldSource> none;
+        return inRange(id) ? sources_[slot(id)] : none;
+    }
+    // Notes the result behind the text just written into control `id`.
+    void setSource(int id, const FieldSource& source) {
+        if (inRange(id)) sources_[slot(id)] = source;
     }
 
     // The items of the engagement list, top to bottom.
@@ -39,6 +61,7 @@ class ControlTexts {
     static std::size_t slot(int id) { return static_cast<std::size_t>(id - kFirstId); }
 
     std::array<std::string, kLastId - kFirstId + 1> texts_;
+    std::array<std::optional<FieldSource>, kLastId - kFirstId + 1> sources_;
     std::vector<std::string> engagement_;
 };
 

@@ -294,11 +294,17 @@ void FieldWriter::value(int id, const Length& inches, int placesOffset) const {
     text(id, formatLength(*inches, mode, placesOffset));
 }
 
+void FieldWriter::value(int id, const ResultField& field, int placesOffset) const {
+    const Length inches = field.of(results);
+    value(id, inches, placesOffset);
+    if (inches && record != nullptr) record->setSource(id, FieldSource{field, placesOffset});
+}
+
 void writeRow(const FieldWriter& out, std::span<const FieldPair> row, RowShows shows) {
     for (const FieldPair& pair : row) {
         switch (shows) {
             case RowShows::Values:
-                out.value(pair.control, pair.field.of(out.results), pair.places);
+                out.value(pair.control, pair.field, pair.places);
                 break;
             case RowShows::None:
                 out.text(pair.control, kNone);
@@ -382,6 +388,57 @@ void setDataHeaders(const WindowWriter& out, DisplayFamily family, std::string_v
     external.append(10, ' ');
     external += header;
     out.text(kExternalHeader, external);
+}
+
+namespace {
+
+using S = ThreadSide;
+using SL = SizeLimit;
+
+constexpr LimitCell kLimitCells[] = {
+    {kExtNormalMajorMax, S::External, kExtNormalLabel, SL::MajorMax},
+    {kExtNormalMajorMin, S::External, kExtNormalLabel, SL::MajorMin},
+    {kExtNormalPitchMax, S::External, kExtNormalLabel, SL::PitchMax},
+    {kExtNormalPitchMin, S::External, kExtNormalLabel, SL::PitchMin},
+    {kExtNormalMinor1, S::External, kExtNormalLabel, SL::MinorMax},
+    {kExtNormalMinor2, S::External, kExtNormalLabel, SL::MinorMin},
+    {kExtCloseMajorMax, S::External, kExtCloseLabel, SL::MajorMax},
+    {kExtCloseMajorMin, S::External, kExtCloseLabel, SL::MajorMin},
+    {kExtClosePitchMax, S::External, kExtCloseLabel, SL::PitchMax},
+    {kExtClosePitchMin, S::External, kExtCloseLabel, SL::PitchMin},
+    {kExtCloseMinor1, S::External, kExtCloseLabel, SL::MinorMax},
+    {kExtCloseMinor2, S::External, kExtCloseLabel, SL::MinorMin},
+    {kIntNormalMajorMax, S::Internal, kIntNormalLabel, SL::MajorMax},
+    {kIntNormalMajorMin, S::Internal, kIntNormalLabel, SL::MajorMin},
+    {kIntNormalPitchMax, S::Internal, kIntNormalLabel, SL::PitchMax},
+    {kIntNormalPitchMin, S::Internal, kIntNormalLabel, SL::PitchMin},
+    {kIntNormalMinorMax, S::Internal, kIntNormalLabel, SL::MinorMax},
+    {kIntNormalMinorMin, S::Internal, kIntNormalLabel, SL::MinorMin},
+    {kIntCloseMajorMax, S::Internal, kIntCloseLabel, SL::MajorMax},
+    {kIntCloseMajorMin, S::Internal, kIntCloseLabel, SL::MajorMin},
+    {kIntClosePitchMax, S::Internal, kIntCloseLabel, SL::PitchMax},
+    {kIntClosePitchMin, S::Internal, kIntCloseLabel, SL::PitchMin},
+    {kIntCloseMinorMax, S::Internal, kIntCloseLabel, SL::MinorMax},
+    {kIntCloseMinorMin, S::Internal, kIntCloseLabel, SL::MinorMin},
+};
+
+}  // namespace
+
+std::span<const LimitCell> limitCells() {
+    return kLimitCells;
+}
+
+std::string_view unlabelledClass(SeriesId series) {
+    if (!isValidSeries(series)) return {};
+    switch (seriesById(series).display) {
+        case DisplayFamily::NPSL:
+        case DisplayFamily::UNM:
+            return seriesById(series).name;
+        case DisplayFamily::StubAcme:
+            return "2G";
+        default:
+            return {};
+    }
 }
 
 std::string headerText(SeriesId id, int sizeIndex) {

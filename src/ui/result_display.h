@@ -31,6 +31,8 @@ struct FieldWriter {
     void texts(std::initializer_list<int> ids, std::string_view text) const;
     // formatValue(displayValue(inches), decimals + placesOffset); "--" where there is no value.
     void value(int id, const Length& inches, int placesOffset = 0) const;
+    // The same for a field of the results, noting in the record which result the text shows.
+    void value(int id, const ResultField& field, int placesOffset = 0) const;
     void rect(int id, platform::Rect rect) const { out().rect(id, rect); }
 };
 
@@ -78,6 +80,27 @@ void setDataHeaders(const WindowWriter& out, DisplayFamily family, std::string_v
 // The diameter the engagement list of a family works from (the internal major minimum, for UNJ
 // the close-class external major maximum); none for a family without the list.
 Length engagementMajor(DisplayFamily family, const ThreadResults& results);
+
+// The limits of size the grids show, cell by cell, for readers of the record such as the
+// command-line query: the control, the side, the class-label control of its row and the limit
+// the cell stands for, whatever result the family writes there (the first external minor
+// column, "REF" or "MAX", is the maximum minor diameter; the second, "MIN", the minimum, where
+// ISO shows its reference minor). The rows come in the order of the grids, the limits of a row
+// in the order major max, major min, pitch max, pitch min, minor max, minor min.
+enum class ThreadSide { External, Internal };
+enum class SizeLimit { MajorMax, MajorMin, PitchMax, PitchMin, MinorMax, MinorMin };
+struct LimitCell {
+    int control;
+    ThreadSide side;
+    int label;
+    SizeLimit limit;
+};
+std::span<const LimitCell> limitCells();
+
+// The class of a grid row that shows limits beside an empty label: the one class of NPSL and
+// UNM, which their standards do not name (the series name stands for it), and of STUB ACME
+// (2G, the one class of ASME B1.8). Empty for the other series, whose rows carry their label.
+std::string_view unlabelledClass(SeriesId series);
 
 // The header text of a size: designation " - " pitch text, two spaces and the series code (the
 // code alone for a size the table does not hold).

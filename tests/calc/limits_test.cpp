@@ -2,6 +2,8 @@
 // the BSW/BSF and BA tolerance formulas, the ACME external flat and the over-wire limits.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "calc_test_support.h"
 
 namespace torveld {
@@ -325,6 +327,45 @@ TEST(BaLimits, CloseAndInternalClasses) {
     EXPECT_NEAR(v(r.intNormal.majorMin), 6.0 / 25.4, 1e-12);
     EXPECT_NEAR(v(r.intNormal.minorMean), (4.8 + 5.175) / 2 / 25.4, 5e-8);
     EXPECT_NEAR(v(r.extNormal.wiresMax), v(r.extNormal.pitchMax) + v(r.wireConstant), 1e-15);
+}
+
+// Where each class record's limits come from, by the layouts: the close Unified class shares the
+// internal minimums of the first table, 4G its major and minor values with 2G; a series without
+// a class has no source for it; the British limits come from the basic sizes.
+TEST(LimitSources, EachClassRecordNamesTheTablesItsCellsComeFrom) {
+    using R = ClassRecord;
+    using Tables = std::vector<const LimitTable*>;
+    struct Case {
+        SeriesId series;
+        R record;
+        Tables tables;
+    };
+    const Case cases[] = {
+        {series::UNC, R::ExtNormal, {&limits::uncFirst}},
+        {series::UNC, R::ExtClose, {&limits::uncSecond}},
+        {series::UNC, R::IntNormal, {&limits::uncFirst}},
+        {series::UNC, R::IntClose, {&limits::uncFirst, &limits::uncSecond}},
+        {series::ISO_FINE, R::IntClose, {&limits::isoFineFirst, &limits::isoFineSecond}},
+        {series::UNS, R::IntNormal, {&limits::uns}},
+        {series::UNS, R::ExtClose, {}},
+        {series::UNJC, R::ExtNormal, {}},
+        {series::UNJC, R::IntClose, {&limits::unjc}},
+        {series::ACME, R::ExtClose, {&limits::acmeFirst, &limits::acmeSecond}},
+        {series::STUB_ACME, R::IntNormal, {&limits::stubAcme}},
+        {series::STUB_ACME, R::IntClose, {}},
+        {series::NPSL, R::ExtNormal, {&limits::npsl}},
+        {series::BSW, R::IntClose, {&limits::bsw}},
+        {series::BA, R::ExtNormal, {&limits::ba}},
+        {series::UNF_STI, R::ExtNormal, {}},
+        {series::UNF_STI, R::IntClose, {&limits::unfSti}},
+        {series::NPT, R::ExtNormal, {}},
+        {series::NPTF, R::IntNormal, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(limitSources(c.series, c.record), c.tables)
+            << seriesById(c.series).name << " record " << static_cast<int>(c.record);
+    }
+    EXPECT_TRUE(limitSources(series::kCount, R::ExtNormal).empty());
 }
 
 }  // namespace

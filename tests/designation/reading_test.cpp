@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "designation.h"
@@ -362,6 +363,54 @@ TEST(Reading, LongestInputRead) {
     EXPECT_EQ(r.error().message, "the designation is 129 bytes long; at most 128 are read");
     EXPECT_EQ(r.error().offset, 128u);
     EXPECT_EQ(r.error().length, 1u);
+}
+
+// The row of a series whose size list shows `size - pitch`.
+int rowOf(SeriesId series, std::string_view size, std::string_view pitch) {
+    for (int row = 0; row < sizeCount(series); ++row) {
+        const SizeRow r = sizeRow(series, row);
+        if (r.designation == size && r.pitchText == pitch) return row;
+    }
+    return -1;
+}
+
+// A tabulated row's basic size, as the special-thread engine takes it: a number size by its
+// diameter 0.060 + 0.013 n, a fraction by its value, ISO and UNM in millimetres; the pipe
+// series and BA have no diameter in their rows.
+TEST(BasicSize, TabulatedRowsGiveTheirDiameterAndPitch) {
+    struct Case {
+        SeriesId series;
+        const char* size;
+        const char* pitch;
+        double diameter, threads;
+    };
+    const Case cases[] = {
+        {s::UNC, "1/4", "20", 0.25, 20},
+        {s::UNF, "10", "32", 0.19, 32},
+        {s::UNJC, ".2500", "20", 0.25, 20},
+        {s::ACME, "1 1/4", "5", 1.25, 5},
+        {s::ISO_COARSE, "M10", "1.5", 10, 1.5},
+        {s::ISO_FINE, "M25", "1.5", 25, 1.5},
+        {s::UNM, "0.30", "0.080", 0.3, 0.08},
+        {s::NPSM, "1/2", "14", 0, 0},
+        {s::NPT, "1/2", "14", 0, 0},
+        {s::BA, "0", "1.000", 0, 0},
+    };
+    for (const Case& c : cases) {
+        const int row = rowOf(c.series, c.size, c.pitch);
+        ASSERT_GE(row, 0) << c.size;
+        const auto size = basicSize(c.series, row);
+        if (c.diameter == 0) {
+            EXPECT_FALSE(size) << c.size;
+            continue;
+        }
+        ASSERT_TRUE(size) << c.size;
+        EXPECT_DOUBLE_EQ(size->majorDiameter, c.diameter) << c.size;
+        EXPECT_DOUBLE_EQ(size->pitch, c.threads) << c.size;
+    }
+    EXPECT_FALSE(basicSize(s::UNC, -1));
+    EXPECT_FALSE(basicSize(s::UNC, sizeCount(s::UNC)));
+    EXPECT_FALSE(basicSize(series::kCount, 0));
 }
 
 }  // namespace

@@ -391,5 +391,34 @@ TEST(LimitTablesInvariants, MillimetreTablesAreReadInInches) {
                  limits::npt.millimetres);
 }
 
+// Each table carries the statement of where its values come from, naming its standard, and
+// only its own cell notes: a note of one table in another's provenance would misstate it.
+TEST(LimitTablesProvenance, EachTableNamesItsStandardAndOnlyItsOwnNotes) {
+    const std::pair<const LimitTable*, const char*> standards[] = {
+        {&limits::uncFirst, "ASME B1.1"}, {&limits::uns, "ASME B1.1"},
+        {&limits::unjc, "ASME B1.15"},    {&limits::npt, "B1.20.1"},
+        {&limits::npsl, "B1.20.1"},       {&limits::acmeSecond, "ASME B1.5"},
+        {&limits::stubAcme, "ASME B1.8"}, {&limits::isoFineSecond, "ISO 965-1"},
+        {&limits::unm, "ASME B1.10M"},    {&limits::bsf, "BS 84"},
+        {&limits::ba, "BS 93"},           {&limits::unfSti, "B1.1 class 2A"},
+    };
+    for (const auto& [table, standard] : standards) {
+        EXPECT_NE(std::string(table->provenance).find(standard), std::string::npos)
+            << table->name << " does not name " << standard;
+    }
+    for (const LimitTable* t : limits::kAll) {
+        ASSERT_NE(t->provenance, nullptr) << t->name;
+        EXPECT_GT(std::string(t->provenance).size(), 100u) << t->name;
+    }
+    // The 10-32 UNF digit slip is a note of the 2A/2B table only; the NPSL sizes by formula are
+    // NPSL's, not NPSM's, though both tables share their file.
+    const std::string slip = "10-32 UNF ext_pitch_max";
+    EXPECT_NE(std::string(limits::unfFirst.provenance).find(slip), std::string::npos);
+    EXPECT_EQ(std::string(limits::unfSecond.provenance).find(slip), std::string::npos);
+    EXPECT_EQ(std::string(limits::uncFirst.provenance).find(slip), std::string::npos);
+    EXPECT_NE(std::string(limits::npsl.provenance).find("17 sizes by formula"), std::string::npos);
+    EXPECT_EQ(std::string(limits::npsm.provenance).find("17 sizes by formula"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace torveld

@@ -403,5 +403,33 @@ TEST_F(MainWindowTest, CaptionsFollowTheSeriesWhateverWasShownBefore) {
     expectTexts({{339, "--"}, {341, "--"}});
 }
 
+// The record says which result each number shows, so that a reader of the record can take the
+// value itself; a field showing "--", "---" or a caption has none, whatever it showed before.
+TEST_F(MainWindowTest, TheRecordNotesTheResultBehindEachNumber) {
+    choose(series::UNC, 9);
+    const auto& record = main.texts();
+    ASSERT_TRUE(record.source(303));
+    EXPECT_TRUE(record.source(303)->field.isLimit());
+    EXPECT_EQ(record.source(303)->field.record(), ClassRecord::ExtNormal);
+    EXPECT_EQ(record.source(303)->field.limit(), Limit::MajorMax);
+    EXPECT_EQ(record.source(313)->field.limit(), Limit::MinorRef);
+    EXPECT_EQ(record.source(340)->field.record(), ClassRecord::IntClose);
+    EXPECT_EQ(record.source(324)->places, 1);
+    EXPECT_FALSE(record.source(324)->field.isLimit());
+    EXPECT_EQ(record.source(324)->field.of(main.results()), main.results().bestWire);
+    for (int id : {314, 316, 339, 351, 354}) EXPECT_FALSE(record.source(id)) << id;
+
+    click(ids::kStubAcmeRadio);
+    EXPECT_EQ(text(306), "---");
+    EXPECT_FALSE(record.source(306));
+    EXPECT_EQ(record.source(339)->field.limit(), Limit::MajorMax);
+
+    click(ids::kNptRadio);
+    EXPECT_FALSE(record.source(304)->field.isLimit());
+    EXPECT_EQ(record.source(304)->field.of(main.results()), main.results().pipeOD);
+    click(ids::kMillimeters);
+    EXPECT_EQ(record.source(324)->places, 1);
+}
+
 }  // namespace
 }  // namespace torveld::testing

@@ -1,4 +1,5 @@
-// Cell arrays of the 30 limit tables, row after row (see limit_tables.h for the layouts).
+// Cell arrays of the 30 limit tables, row after row (see limit_tables.h for the layouts), and
+// the provenance of each.
 #pragma once
 
 namespace torveld::generated {
@@ -33,5 +34,38 @@ extern const float kBsfCells[30][3];
 extern const float kBaCells[17][3];
 extern const float kUncStiCells[22][8];
 extern const float kUnfStiCells[20][8];
+
+// Where the values of each table come from: the source, edition, formulas and rounding, as the
+// header of its generated file states them, and the notes on the table's own cells.
+extern const char* const kUncFirstProvenance;
+extern const char* const kUncSecondProvenance;
+extern const char* const kUnfFirstProvenance;
+extern const char* const kUnfSecondProvenance;
+extern const char* const kUnefFirstProvenance;
+extern const char* const kUnefSecondProvenance;
+extern const char* const kUnFirstProvenance;
+extern const char* const kUnSecondProvenance;
+extern const char* const kUnsProvenance;
+extern const char* const kUnjProvenance;
+extern const char* const kUnjcProvenance;
+extern const char* const kUnjfProvenance;
+extern const char* const kUnjefProvenance;
+extern const char* const kNptProvenance;
+extern const char* const kNptfProvenance;
+extern const char* const kNpsmProvenance;
+extern const char* const kNpslProvenance;
+extern const char* const kAcmeFirstProvenance;
+extern const char* const kAcmeSecondProvenance;
+extern const char* const kStubAcmeProvenance;
+extern const char* const kIsoCoarseFirstProvenance;
+extern const char* const kIsoCoarseSecondProvenance;
+extern const char* const kIsoFineFirstProvenance;
+extern const char* const kIsoFineSecondProvenance;
+extern const char* const kUnmProvenance;
+extern const char* const kBswProvenance;
+extern const char* const kBsfProvenance;
+extern const char* const kBaProvenance;
+extern const char* const kUncStiProvenance;
+extern const char* const kUnfStiProvenance;
 
 }  // namespace torveld::generated

@@ -64,6 +64,38 @@ const float kAcmeFirstCells[23][12] = {
     {5.0f, 4.975f, 4.7319f, 4.6973f, 4.48f, 4.5f, 4.525f, 4.75f, 4.7846f, 5.02f, 4.4281f, 5.04f},  // 5 - 2
 };
 
+// Where the values of kAcmeFirstCells come from (LimitTable::provenance).
+const char* const kAcmeFirstProvenance =
+    "General-purpose Acme (ASME B1.5) classes 2G and 4G, and Stub Acme (ASME B1.8), inches.\n"
+    "\n"
+    "ACME: the published 2G and 4G limits (tests/data/published/ACME_2G.csv, ACME_4G.csv) for every\n"
+    "size, except the transcription errors listed below, which are derived by the formulas below.\n"
+    "STUB ACME: no published table is at hand; every cell follows the B1.8 formulas below.\n"
+    "\n"
+    "B1.5 (2G/4G), D basic major, P pitch, all unrounded until the limit is rounded to 4 places:\n"
+    "    pitch-diameter allowance (external only): 2G 0.008 sqrt(D), 4G 0.004 sqrt(D), tabulated by\n"
+    "    B1.5 per range of sizes (the published values are those of the table)\n"
+    "    pitch-diameter tolerance: 2G 3 x (0.010 sqrt(P) + 0.002 sqrt(D)), 4G 1 x (same)\n"
+    "    basic pitch diameter D - 0.5 P; external major D, minus 0.05 P (at least 0.005)\n"
+    "    clearance 0.020 for 10 threads per inch and coarser, 0.010 finer\n"
+    "    external minor max D - P - clearance, min = max - 1.5 x pitch tolerance\n"
+    "    internal minor D - P, plus 0.05 P (at least 0.005); internal major D + clearance, plus the\n"
+    "    clearance again for the maximum\n"
+    "    internal minor max = round4(D - P) + round4(0.05 P): the sum of the rounded terms, as the\n"
+    "    published tables give it (3/4-6: 0.5833 + 0.0083 = 0.5916)\n"
+    "B1.8 Stub Acme (basic height 0.3 P): as 2G, with the 2G allowance as published for the size\n"
+    "(4-place basic 2G pitch diameter less the published maximum), basic pitch diameter D - 0.3 P\n"
+    "(maximum: the 4-place basic less the allowance, minimum from that maximum), external minor max\n"
+    "D - 0.6 P - clearance with a tolerance equal to the pitch tolerance, internal minor D - 0.6 P\n"
+    "(maximum: round4(D - 0.6 P) + round4(0.05 P)), internal major max = min + pitch tolerance.\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  ACME 2G 1 3/8-4 Acme ext_pitch_min: published 1.2188 is a transcription error; 1.2186 derived:\n"
+    "    2G external and internal pitch tolerances are equal, 0.0220 as published for the internal\n"
+    "    thread and used by the published external minor minimum 1.072.\n"
+    "  ACME 2G 2 3/4-3 Acme int_minor_min: published 2.4169 is a transcription error; 2.4167 derived:\n"
+    "    the minimum is D - P = 2.4167; the published maximum 2.4334 is 2.4167 + 0.0167.";
+
 // ACME class 4G (ACME4).
 const float kAcmeSecondCells[23][4] = {
     {0.2168f, 0.2133f, 0.2223f, 0.1722f},  // 1/4 - 16
@@ -91,6 +123,35 @@ const float kAcmeSecondCells[23][4] = {
     {4.7409f, 4.7294f, 4.7615f, 4.4627f},  // 5 - 2
 };
 
+// Where the values of kAcmeSecondCells come from (LimitTable::provenance).
+const char* const kAcmeSecondProvenance =
+    "General-purpose Acme (ASME B1.5) classes 2G and 4G, and Stub Acme (ASME B1.8), inches.\n"
+    "\n"
+    "ACME: the published 2G and 4G limits (tests/data/published/ACME_2G.csv, ACME_4G.csv) for every\n"
+    "size, except the transcription errors listed below, which are derived by the formulas below.\n"
+    "STUB ACME: no published table is at hand; every cell follows the B1.8 formulas below.\n"
+    "\n"
+    "B1.5 (2G/4G), D basic major, P pitch, all unrounded until the limit is rounded to 4 places:\n"
+    "    pitch-diameter allowance (external only): 2G 0.008 sqrt(D), 4G 0.004 sqrt(D), tabulated by\n"
+    "    B1.5 per range of sizes (the published values are those of the table)\n"
+    "    pitch-diameter tolerance: 2G 3 x (0.010 sqrt(P) + 0.002 sqrt(D)), 4G 1 x (same)\n"
+    "    basic pitch diameter D - 0.5 P; external major D, minus 0.05 P (at least 0.005)\n"
+    "    clearance 0.020 for 10 threads per inch and coarser, 0.010 finer\n"
+    "    external minor max D - P - clearance, min = max - 1.5 x pitch tolerance\n"
+    "    internal minor D - P, plus 0.05 P (at least 0.005); internal major D + clearance, plus the\n"
+    "    clearance again for the maximum\n"
+    "    internal minor max = round4(D - P) + round4(0.05 P): the sum of the rounded terms, as the\n"
+    "    published tables give it (3/4-6: 0.5833 + 0.0083 = 0.5916)\n"
+    "B1.8 Stub Acme (basic height 0.3 P): as 2G, with the 2G allowance as published for the size\n"
+    "(4-place basic 2G pitch diameter less the published maximum), basic pitch diameter D - 0.3 P\n"
+    "(maximum: the 4-place basic less the allowance, minimum from that maximum), external minor max\n"
+    "D - 0.6 P - clearance with a tolerance equal to the pitch tolerance, internal minor D - 0.6 P\n"
+    "(maximum: round4(D - 0.6 P) + round4(0.05 P)), internal major max = min + pitch tolerance.\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  ACME 4G 2 3/4-3 Acme int_minor_min: published 2.4169 is a transcription error; 2.4167 derived:\n"
+    "    the minimum is D - P = 2.4167; the published maximum 2.4334 is 2.4167 + 0.0167.";
+
 // STUB ACME (STUB13).
 const float kStubAcmeCells[23][13] = {
     {0.25f, 0.245f, 0.2272f, 0.2167f, 0.2025f, 0.2125f, 0.2175f, 0.2312f, 0.2418f, 0.26f, 0.192f, 0.2705f, 0.04066f},  // 1/4 - 16
@@ -117,6 +178,31 @@ const float kStubAcmeCells[23][13] = {
     {4.5f, 4.475f, 4.333f, 4.2991f, 4.18f, 4.2f, 4.225f, 4.35f, 4.3839f, 4.52f, 4.1461f, 4.5539f, 0.3253f},  // 4 1/2 - 2
     {5.0f, 4.975f, 4.8319f, 4.7973f, 4.68f, 4.7f, 4.725f, 4.85f, 4.8846f, 5.02f, 4.6454f, 5.0546f, 0.3253f},  // 5 - 2
 };
+
+// Where the values of kStubAcmeCells come from (LimitTable::provenance).
+const char* const kStubAcmeProvenance =
+    "General-purpose Acme (ASME B1.5) classes 2G and 4G, and Stub Acme (ASME B1.8), inches.\n"
+    "\n"
+    "ACME: the published 2G and 4G limits (tests/data/published/ACME_2G.csv, ACME_4G.csv) for every\n"
+    "size, except the transcription errors listed below, which are derived by the formulas below.\n"
+    "STUB ACME: no published table is at hand; every cell follows the B1.8 formulas below.\n"
+    "\n"
+    "B1.5 (2G/4G), D basic major, P pitch, all unrounded until the limit is rounded to 4 places:\n"
+    "    pitch-diameter allowance (external only): 2G 0.008 sqrt(D), 4G 0.004 sqrt(D), tabulated by\n"
+    "    B1.5 per range of sizes (the published values are those of the table)\n"
+    "    pitch-diameter tolerance: 2G 3 x (0.010 sqrt(P) + 0.002 sqrt(D)), 4G 1 x (same)\n"
+    "    basic pitch diameter D - 0.5 P; external major D, minus 0.05 P (at least 0.005)\n"
+    "    clearance 0.020 for 10 threads per inch and coarser, 0.010 finer\n"
+    "    external minor max D - P - clearance, min = max - 1.5 x pitch tolerance\n"
+    "    internal minor D - P, plus 0.05 P (at least 0.005); internal major D + clearance, plus the\n"
+    "    clearance again for the maximum\n"
+    "    internal minor max = round4(D - P) + round4(0.05 P): the sum of the rounded terms, as the\n"
+    "    published tables give it (3/4-6: 0.5833 + 0.0083 = 0.5916)\n"
+    "B1.8 Stub Acme (basic height 0.3 P): as 2G, with the 2G allowance as published for the size\n"
+    "(4-place basic 2G pitch diameter less the published maximum), basic pitch diameter D - 0.3 P\n"
+    "(maximum: the 4-place basic less the allowance, minimum from that maximum), external minor max\n"
+    "D - 0.6 P - clearance with a tolerance equal to the pitch tolerance, internal minor D - 0.6 P\n"
+    "(maximum: round4(D - 0.6 P) + round4(0.05 P)), internal major max = min + pitch tolerance.";
 
 }  // namespace torveld::generated
 // clang-format on

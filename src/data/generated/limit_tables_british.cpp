@@ -44,6 +44,13 @@ const float kBswCells[30][3] = {
     {6.0f, 5.7439f, 5.4878f},  // 6 - 2.5
 };
 
+// Where the values of kBswCells come from (LimitTable::provenance).
+const char* const kBswProvenance =
+    "Basic sizes of the British series: BSW and BSF (BS 84), inches, and BA (BS 93),\n"
+    "millimetres; the limits are computed from them by the tolerance formulas of each\n"
+    "standard. The values are the product's own full tables; BA agrees with the BS 93 basic\n"
+    "sizes (tests/data/published/BA_basic_BS93.csv).";
+
 // BSF basic sizes (BASIC3).
 const float kBsfCells[30][3] = {
     {0.1875f, 0.1675f, 0.1475f},  // 3/16 - 32
@@ -78,6 +85,13 @@ const float kBsfCells[30][3] = {
     {4.25f, 4.0899f, 3.9298f},  // 4 1/4 - 4
 };
 
+// Where the values of kBsfCells come from (LimitTable::provenance).
+const char* const kBsfProvenance =
+    "Basic sizes of the British series: BSW and BSF (BS 84), inches, and BA (BS 93),\n"
+    "millimetres; the limits are computed from them by the tolerance formulas of each\n"
+    "standard. The values are the product's own full tables; BA agrees with the BS 93 basic\n"
+    "sizes (tests/data/published/BA_basic_BS93.csv).";
+
 // BA basic sizes (BASIC3), mm.
 const float kBaCells[17][3] = {
     {6.0f, 5.4f, 4.8f},  // 0 - 1.000
@@ -98,6 +112,13 @@ const float kBaCells[17][3] = {
     {0.9f, 0.775f, 0.65f},  // 15 - 0.210
     {0.79f, 0.675f, 0.56f},  // 16 - 0.190
 };
+
+// Where the values of kBaCells come from (LimitTable::provenance).
+const char* const kBaProvenance =
+    "Basic sizes of the British series: BSW and BSF (BS 84), inches, and BA (BS 93),\n"
+    "millimetres; the limits are computed from them by the tolerance formulas of each\n"
+    "standard. The values are the product's own full tables; BA agrees with the BS 93 basic\n"
+    "sizes (tests/data/published/BA_basic_BS93.csv).";
 
 }  // namespace torveld::generated
 // clang-format on

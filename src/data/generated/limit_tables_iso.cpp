@@ -67,6 +67,22 @@ const float kIsoCoarseFirstCells[40][10] = {
     {99.92f, 99.32f, 96.023f, 95.723f, 92.027f, 93.505f, 94.305f, 96.103f, 96.503f, 100.0f},  // M100 - 6
 };
 
+// Where the values of kIsoCoarseFirstCells come from (LimitTable::provenance).
+const char* const kIsoCoarseFirstProvenance =
+    "ISO general-purpose metric threads (ISO 68-1, ISO 261, ISO 965-1:1998), millimetres.\n"
+    "\n"
+    "Every limit is formed from the basic dimensions and the tolerance tables of ISO 965-1 (stored as\n"
+    "data in tests/data/iso965/, because the standard's tables carry hand adjustments its formulas do\n"
+    "not reproduce) and rounded half-up to 0.001 mm:\n"
+    "    d max = d + es, d min = d max - Td, d2 max = d2 + es, d2 min = d2 max - Td2,\n"
+    "    D1 min = D1, D1 max = D1 + TD1, D2 min = D2, D2 max = D2 + TD2, D min = D,\n"
+    "with d2 = D2 = d - 0.649519 P and D1 = d - 1.082532 P. The external minor \"REF\" column holds the\n"
+    "minimum minor diameter d3 min = d2 min - 0.616025 P (root radius 0.125 P), as ISO 965-2 does.\n"
+    "\n"
+    "Each row carries exactly the classes its display captions name: 6g/6H in the first table\n"
+    "(5H where 6H is not tabulated), and in the second the closer pair: 4h or 4g6g outside, 5H or 4H\n"
+    "inside, or nothing where the series offers no closer class.";
+
 // ISO COARSE closer classes (UN7), mm.
 const float kIsoCoarseSecondCells[40][7] = {
     {1.0f, 0.958f, 0.838f, 0.804f, 0.65f, 0.774f, 0.883f},  // M1 - 0.25
@@ -110,6 +126,26 @@ const float kIsoCoarseSecondCells[40][7] = {
     {89.92f, 89.32f, 86.023f, 85.843f, 82.147f, 0.0f, 0.0f},  // M90 - 6
     {99.92f, 99.32f, 96.023f, 95.833f, 92.137f, 0.0f, 0.0f},  // M100 - 6
 };
+
+// Where the values of kIsoCoarseSecondCells come from (LimitTable::provenance).
+const char* const kIsoCoarseSecondProvenance =
+    "ISO general-purpose metric threads (ISO 68-1, ISO 261, ISO 965-1:1998), millimetres.\n"
+    "\n"
+    "Every limit is formed from the basic dimensions and the tolerance tables of ISO 965-1 (stored as\n"
+    "data in tests/data/iso965/, because the standard's tables carry hand adjustments its formulas do\n"
+    "not reproduce) and rounded half-up to 0.001 mm:\n"
+    "    d max = d + es, d min = d max - Td, d2 max = d2 + es, d2 min = d2 max - Td2,\n"
+    "    D1 min = D1, D1 max = D1 + TD1, D2 min = D2, D2 max = D2 + TD2, D min = D,\n"
+    "with d2 = D2 = d - 0.649519 P and D1 = d - 1.082532 P. The external minor \"REF\" column holds the\n"
+    "minimum minor diameter d3 min = d2 min - 0.616025 P (root radius 0.125 P), as ISO 965-2 does.\n"
+    "\n"
+    "Each row carries exactly the classes its display captions name: 6g/6H in the first table\n"
+    "(5H where 6H is not tabulated), and in the second the closer pair: 4h or 4g6g outside, 5H or 4H\n"
+    "inside, or nothing where the series offers no closer class.\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  ISO COARSE close M10-1.5 column 4: 8.018 as the product's reference row gives it (its source:\n"
+    "    8.017).";
 
 // ISO FINE 6g with 6H or 5H (UN10), mm.
 const float kIsoFineFirstCells[70][10] = {
@@ -185,6 +221,22 @@ const float kIsoFineFirstCells[70][10] = {
     {199.952f, 199.577f, 198.003f, 197.753f, 195.905f, 196.752f, 197.252f, 198.051f, 198.386f, 200.0f},  // M200 - 3
 };
 
+// Where the values of kIsoFineFirstCells come from (LimitTable::provenance).
+const char* const kIsoFineFirstProvenance =
+    "ISO general-purpose metric threads (ISO 68-1, ISO 261, ISO 965-1:1998), millimetres.\n"
+    "\n"
+    "Every limit is formed from the basic dimensions and the tolerance tables of ISO 965-1 (stored as\n"
+    "data in tests/data/iso965/, because the standard's tables carry hand adjustments its formulas do\n"
+    "not reproduce) and rounded half-up to 0.001 mm:\n"
+    "    d max = d + es, d min = d max - Td, d2 max = d2 + es, d2 min = d2 max - Td2,\n"
+    "    D1 min = D1, D1 max = D1 + TD1, D2 min = D2, D2 max = D2 + TD2, D min = D,\n"
+    "with d2 = D2 = d - 0.649519 P and D1 = d - 1.082532 P. The external minor \"REF\" column holds the\n"
+    "minimum minor diameter d3 min = d2 min - 0.616025 P (root radius 0.125 P), as ISO 965-2 does.\n"
+    "\n"
+    "Each row carries exactly the classes its display captions name: 6g/6H in the first table\n"
+    "(5H where 6H is not tabulated), and in the second the closer pair: 4h or 4g6g outside, 5H or 4H\n"
+    "inside, or nothing where the series offers no closer class.";
+
 // ISO FINE closer classes (UN7), mm.
 const float kIsoFineSecondCells[70][7] = {
     {1.0f, 0.964f, 0.87f, 0.84f, 0.717f, 0.821f, 0.91f},  // M1 - 0.2
@@ -258,6 +310,22 @@ const float kIsoFineSecondCells[70][7] = {
     {189.952f, 189.577f, 188.003f, 187.843f, 185.995f, 0.0f, 0.0f},  // M190 - 3
     {199.952f, 199.577f, 198.003f, 197.843f, 195.995f, 0.0f, 0.0f},  // M200 - 3
 };
+
+// Where the values of kIsoFineSecondCells come from (LimitTable::provenance).
+const char* const kIsoFineSecondProvenance =
+    "ISO general-purpose metric threads (ISO 68-1, ISO 261, ISO 965-1:1998), millimetres.\n"
+    "\n"
+    "Every limit is formed from the basic dimensions and the tolerance tables of ISO 965-1 (stored as\n"
+    "data in tests/data/iso965/, because the standard's tables carry hand adjustments its formulas do\n"
+    "not reproduce) and rounded half-up to 0.001 mm:\n"
+    "    d max = d + es, d min = d max - Td, d2 max = d2 + es, d2 min = d2 max - Td2,\n"
+    "    D1 min = D1, D1 max = D1 + TD1, D2 min = D2, D2 max = D2 + TD2, D min = D,\n"
+    "with d2 = D2 = d - 0.649519 P and D1 = d - 1.082532 P. The external minor \"REF\" column holds the\n"
+    "minimum minor diameter d3 min = d2 min - 0.616025 P (root radius 0.125 P), as ISO 965-2 does.\n"
+    "\n"
+    "Each row carries exactly the classes its display captions name: 6g/6H in the first table\n"
+    "(5H where 6H is not tabulated), and in the second the closer pair: 4h or 4g6g outside, 5H or 4H\n"
+    "inside, or nothing where the series offers no closer class.";
 
 }  // namespace torveld::generated
 // clang-format on

@@ -56,6 +56,32 @@ const float kNptCells[19][7] = {
     {12.75f, 12.4328f, 1.36f, 0.25f, 0.072f, 2.5587f, 0.95f},  // 12 - 8
 };
 
+// Where the values of kNptCells come from (LimitTable::provenance).
+const char* const kNptProvenance =
+    "American pipe threads (ASME B1.20.1), inches.\n"
+    "NPT and NPTF: the product's own full tables of pipe OD, K0, L1, L3 or shoulder length,\n"
+    "the per-pitch length of column 4, L4 or overall internal length (0 where not available)\n"
+    "and the tap-depth addition. They agree with the B1.20.1 gauge table except the L4 of\n"
+    "2 1/2, 5, 6 and 8 (1.5713, 1.8407, 1.9467, 2.1467 against 1.5712, 1.8400, 1.9462,\n"
+    "2.1462), kept as the product's table gives them.\n"
+    "\n"
+    "American straight pipe threads (ASME B1.20.1), inches: NPSM and NPSL.\n"
+    "\n"
+    "NPSM: the published B1.20.1 limits (tests/data/published/NPSM_NPSL_B1.20.1.csv) for all 15\n"
+    "sizes; the last column is the pipe outside diameter of the NPT table.\n"
+    "\n"
+    "NPSL: the published B1.20.1 limits for 1/8; the other sizes by the rule that reproduces the\n"
+    "published 1/8 row and the reference 1/2 row exactly:\n"
+    "    E0 = D - (0.05 D + 1.1) P, E1 = E0 + 0.0625 L1   (NPT pitch diameters, D the pipe OD)\n"
+    "    external pitch max = E1 + 0.25 P (four turns of the 1:16 taper beyond the gauge plane),\n"
+    "    allowance = 0.0625 P (one turn of taper), pitch tolerance = 0.09375 P (one and a half),\n"
+    "    each rounded to 4 places and the limits formed from the rounded values;\n"
+    "    external major max = pitch max + 0.666025 P (the depth of the truncated thread) and\n"
+    "    internal minor min = internal pitch min - 0.666025 P, both to 3 places.\n"
+    "The NPSL table was computed from the hand-tight engagements L1 of the older pipe-thread table\n"
+    "(1/8: 0.180, 1/4: 0.200; B1.20.1 now gives 0.1615 and 0.2278): only L1 = 0.180 reproduces the\n"
+    "published 1/8 row (0.3840).";
+
 // NPTF (PIPE7).
 const float kNptfCells[19][7] = {
     {0.3125f, 0.2416f, 0.16f, 0.3722f, 0.111f, 0.2711f, 0.312f},  // 1/16 - 27
@@ -79,6 +105,32 @@ const float kNptfCells[19][7] = {
     {12.75f, 12.4328f, 1.36f, 2.5f, 0.072f, 0.0f, 0.95f},  // 12 - 8
 };
 
+// Where the values of kNptfCells come from (LimitTable::provenance).
+const char* const kNptfProvenance =
+    "American pipe threads (ASME B1.20.1), inches.\n"
+    "NPT and NPTF: the product's own full tables of pipe OD, K0, L1, L3 or shoulder length,\n"
+    "the per-pitch length of column 4, L4 or overall internal length (0 where not available)\n"
+    "and the tap-depth addition. They agree with the B1.20.1 gauge table except the L4 of\n"
+    "2 1/2, 5, 6 and 8 (1.5713, 1.8407, 1.9467, 2.1467 against 1.5712, 1.8400, 1.9462,\n"
+    "2.1462), kept as the product's table gives them.\n"
+    "\n"
+    "American straight pipe threads (ASME B1.20.1), inches: NPSM and NPSL.\n"
+    "\n"
+    "NPSM: the published B1.20.1 limits (tests/data/published/NPSM_NPSL_B1.20.1.csv) for all 15\n"
+    "sizes; the last column is the pipe outside diameter of the NPT table.\n"
+    "\n"
+    "NPSL: the published B1.20.1 limits for 1/8; the other sizes by the rule that reproduces the\n"
+    "published 1/8 row and the reference 1/2 row exactly:\n"
+    "    E0 = D - (0.05 D + 1.1) P, E1 = E0 + 0.0625 L1   (NPT pitch diameters, D the pipe OD)\n"
+    "    external pitch max = E1 + 0.25 P (four turns of the 1:16 taper beyond the gauge plane),\n"
+    "    allowance = 0.0625 P (one turn of taper), pitch tolerance = 0.09375 P (one and a half),\n"
+    "    each rounded to 4 places and the limits formed from the rounded values;\n"
+    "    external major max = pitch max + 0.666025 P (the depth of the truncated thread) and\n"
+    "    internal minor min = internal pitch min - 0.666025 P, both to 3 places.\n"
+    "The NPSL table was computed from the hand-tight engagements L1 of the older pipe-thread table\n"
+    "(1/8: 0.180, 1/4: 0.200; B1.20.1 now gives 0.1615 and 0.2278): only L1 = 0.180 reproduces the\n"
+    "published 1/8 row (0.3840).";
+
 // NPSM (NPSM9).
 const float kNpsmCells[15][9] = {
     {0.397f, 0.39f, 0.3725f, 0.3689f, 0.358f, 0.364f, 0.3736f, 0.3783f, 0.405f},  // 1/8 - 27
@@ -97,6 +149,32 @@ const float kNpsmCells[15][9] = {
     {5.528f, 5.513f, 5.4469f, 5.439f, 5.395f, 5.408f, 5.4493f, 5.4598f, 5.563f},  // 5 - 8
     {6.585f, 6.57f, 6.5036f, 6.4955f, 6.452f, 6.464f, 6.506f, 6.5165f, 6.625f},  // 6 - 8
 };
+
+// Where the values of kNpsmCells come from (LimitTable::provenance).
+const char* const kNpsmProvenance =
+    "American pipe threads (ASME B1.20.1), inches.\n"
+    "NPT and NPTF: the product's own full tables of pipe OD, K0, L1, L3 or shoulder length,\n"
+    "the per-pitch length of column 4, L4 or overall internal length (0 where not available)\n"
+    "and the tap-depth addition. They agree with the B1.20.1 gauge table except the L4 of\n"
+    "2 1/2, 5, 6 and 8 (1.5713, 1.8407, 1.9467, 2.1467 against 1.5712, 1.8400, 1.9462,\n"
+    "2.1462), kept as the product's table gives them.\n"
+    "\n"
+    "American straight pipe threads (ASME B1.20.1), inches: NPSM and NPSL.\n"
+    "\n"
+    "NPSM: the published B1.20.1 limits (tests/data/published/NPSM_NPSL_B1.20.1.csv) for all 15\n"
+    "sizes; the last column is the pipe outside diameter of the NPT table.\n"
+    "\n"
+    "NPSL: the published B1.20.1 limits for 1/8; the other sizes by the rule that reproduces the\n"
+    "published 1/8 row and the reference 1/2 row exactly:\n"
+    "    E0 = D - (0.05 D + 1.1) P, E1 = E0 + 0.0625 L1   (NPT pitch diameters, D the pipe OD)\n"
+    "    external pitch max = E1 + 0.25 P (four turns of the 1:16 taper beyond the gauge plane),\n"
+    "    allowance = 0.0625 P (one turn of taper), pitch tolerance = 0.09375 P (one and a half),\n"
+    "    each rounded to 4 places and the limits formed from the rounded values;\n"
+    "    external major max = pitch max + 0.666025 P (the depth of the truncated thread) and\n"
+    "    internal minor min = internal pitch min - 0.666025 P, both to 3 places.\n"
+    "The NPSL table was computed from the hand-tight engagements L1 of the older pipe-thread table\n"
+    "(1/8: 0.180, 1/4: 0.200; B1.20.1 now gives 0.1615 and 0.2278): only L1 = 0.180 reproduces the\n"
+    "published 1/8 row (0.3840).";
 
 // NPSL (NPSL7).
 const float kNpslCells[18][7] = {
@@ -119,6 +197,36 @@ const float kNpslCells[18][7] = {
     {10.735f, 10.6522f, 10.6405f, 10.577f, 10.66f, 10.6717f, 10.75f},  // 10 - 8
     {12.732f, 12.6491f, 12.6374f, 12.574f, 12.6569f, 12.6686f, 12.75f},  // 12 - 8
 };
+
+// Where the values of kNpslCells come from (LimitTable::provenance).
+const char* const kNpslProvenance =
+    "American pipe threads (ASME B1.20.1), inches.\n"
+    "NPT and NPTF: the product's own full tables of pipe OD, K0, L1, L3 or shoulder length,\n"
+    "the per-pitch length of column 4, L4 or overall internal length (0 where not available)\n"
+    "and the tap-depth addition. They agree with the B1.20.1 gauge table except the L4 of\n"
+    "2 1/2, 5, 6 and 8 (1.5713, 1.8407, 1.9467, 2.1467 against 1.5712, 1.8400, 1.9462,\n"
+    "2.1462), kept as the product's table gives them.\n"
+    "\n"
+    "American straight pipe threads (ASME B1.20.1), inches: NPSM and NPSL.\n"
+    "\n"
+    "NPSM: the published B1.20.1 limits (tests/data/published/NPSM_NPSL_B1.20.1.csv) for all 15\n"
+    "sizes; the last column is the pipe outside diameter of the NPT table.\n"
+    "\n"
+    "NPSL: the published B1.20.1 limits for 1/8; the other sizes by the rule that reproduces the\n"
+    "published 1/8 row and the reference 1/2 row exactly:\n"
+    "    E0 = D - (0.05 D + 1.1) P, E1 = E0 + 0.0625 L1   (NPT pitch diameters, D the pipe OD)\n"
+    "    external pitch max = E1 + 0.25 P (four turns of the 1:16 taper beyond the gauge plane),\n"
+    "    allowance = 0.0625 P (one turn of taper), pitch tolerance = 0.09375 P (one and a half),\n"
+    "    each rounded to 4 places and the limits formed from the rounded values;\n"
+    "    external major max = pitch max + 0.666025 P (the depth of the truncated thread) and\n"
+    "    internal minor min = internal pitch min - 0.666025 P, both to 3 places.\n"
+    "The NPSL table was computed from the hand-tight engagements L1 of the older pipe-thread table\n"
+    "(1/8: 0.180, 1/4: 0.200; B1.20.1 now gives 0.1615 and 0.2278): only L1 = 0.180 reproduces the\n"
+    "published 1/8 row (0.3840).\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  NPSL: 17 sizes by formula, no published row: 1/4-18, 3/8-18, 1/2-14, 3/4-14, 1-11 1/2,\n"
+    "    1 1/4-11 1/2, 1 1/2-11 1/2, 2-11 1/2, 2 1/2-8, 3-8, 3 1/2-8, 4-8, 5-8, 6-8, 8-8, 10-8, 12-8.";
 
 }  // namespace torveld::generated
 // clang-format on

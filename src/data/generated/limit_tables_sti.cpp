@@ -47,6 +47,24 @@ const float kUncStiCells[22][8] = {
     {1.72f, 1.75f, 1.6082f, 1.6139f, 1.6167f, 1.5361f, 1.5561f, 1.729f},  // 1 1/2 - 6
 };
 
+// Where the values of kUncStiCells come from (LimitTable::provenance).
+const char* const kUncStiProvenance =
+    "Tapped holes for helical-coil screw-thread inserts (STI), UNC-STI and UNF-STI, inches.\n"
+    "\n"
+    "DERIVED TABLES: no published table of these holes is at hand. The rules below reproduce the\n"
+    "UNC-STI 1/4-20 reference row exactly (0.31, 0.34, 0.2825, 0.2851, 0.2864, 0.2608, 0.2704,\n"
+    "0.3187) and the STI pitch-diameter minimums published for #10-24 (0.2170) and 3/8-24 (0.4020);\n"
+    "they are applied unchanged to every size of both series. D is the nominal\n"
+    "major diameter, P the pitch, T2A the B1.1 class 2A pitch-diameter tolerance of the nominal\n"
+    "thread (LE = D), D_STI = D + 1.299038 P the major diameter of the STI thread (the nominal thread\n"
+    "enlarged by twice the insert wire height 0.649519 P):\n"
+    "    countersink min  D_STI to two places; max = min + 0.03\n"
+    "    pitch min (2B and 3B)  round4(D - 0.649519 P) + round4(1.299038 P)\n"
+    "    pitch max  3B: min + round4(0.7 T2A);  2B: min + round4(1.05 T2A)  (ratio 1.5)\n"
+    "    minor min  round4(D + 0.216506 P)  (= D_STI - 1.082532 P)\n"
+    "    minor max  round4(D + 0.216506 P + B1.1 3B minor tolerance of D_STI and P, unrounded)\n"
+    "    major  round4(D_STI + 0.075 P)";
+
 // UNF-STI (STI8), derived.
 const float kUnfStiCells[20][8] = {
     {0.12f, 0.15f, 0.1106f, 0.1121f, 0.1129f, 0.1029f, 0.1087f, 0.1235f},  // 3 - 56
@@ -70,6 +88,24 @@ const float kUnfStiCells[20][8] = {
     {1.48f, 1.51f, 1.4292f, 1.4336f, 1.4358f, 1.393f, 1.403f, 1.4895f},  // 1 3/8 - 12
     {1.61f, 1.64f, 1.5542f, 1.5587f, 1.5609f, 1.518f, 1.528f, 1.6145f},  // 1 1/2 - 12
 };
+
+// Where the values of kUnfStiCells come from (LimitTable::provenance).
+const char* const kUnfStiProvenance =
+    "Tapped holes for helical-coil screw-thread inserts (STI), UNC-STI and UNF-STI, inches.\n"
+    "\n"
+    "DERIVED TABLES: no published table of these holes is at hand. The rules below reproduce the\n"
+    "UNC-STI 1/4-20 reference row exactly (0.31, 0.34, 0.2825, 0.2851, 0.2864, 0.2608, 0.2704,\n"
+    "0.3187) and the STI pitch-diameter minimums published for #10-24 (0.2170) and 3/8-24 (0.4020);\n"
+    "they are applied unchanged to every size of both series. D is the nominal\n"
+    "major diameter, P the pitch, T2A the B1.1 class 2A pitch-diameter tolerance of the nominal\n"
+    "thread (LE = D), D_STI = D + 1.299038 P the major diameter of the STI thread (the nominal thread\n"
+    "enlarged by twice the insert wire height 0.649519 P):\n"
+    "    countersink min  D_STI to two places; max = min + 0.03\n"
+    "    pitch min (2B and 3B)  round4(D - 0.649519 P) + round4(1.299038 P)\n"
+    "    pitch max  3B: min + round4(0.7 T2A);  2B: min + round4(1.05 T2A)  (ratio 1.5)\n"
+    "    minor min  round4(D + 0.216506 P)  (= D_STI - 1.082532 P)\n"
+    "    minor max  round4(D + 0.216506 P + B1.1 3B minor tolerance of D_STI and P, unrounded)\n"
+    "    major  round4(D_STI + 0.075 P)";
 
 }  // namespace torveld::generated
 // clang-format on

@@ -94,6 +94,35 @@ const float kUncFirstCells[33][10] = {
     {3.9966f, 3.9728f, 3.8342f, 3.8229f, 3.6899f, 3.729f, 3.767f, 3.8376f, 3.8523f, 4.0f},  // 4 - 4
 };
 
+// Where the values of kUncFirstCells come from (LimitTable::provenance).
+const char* const kUncFirstProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  UNC 2A/2B 1/4-20 column 8: 0.2223 as the product's reference row gives it (its source:\n"
+    "    0.2224).";
+
 // UNC classes 3A/3B (UN7).
 const float kUncSecondCells[33][7] = {
     {0.073f, 0.0692f, 0.0629f, 0.0614f, 0.0538f, 0.0623f, 0.0648f},  // 1 - 64
@@ -131,6 +160,31 @@ const float kUncSecondCells[33][7] = {
     {4.0f, 3.9762f, 3.8376f, 3.8291f, 3.6933f, 3.7594f, 3.8487f},  // 4 - 4
 };
 
+// Where the values of kUncSecondCells come from (LimitTable::provenance).
+const char* const kUncSecondProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).";
+
 // UNF classes 2A/2B (UN10).
 const float kUnfFirstCells[24][10] = {
     {0.0595f, 0.0563f, 0.0514f, 0.0496f, 0.0442f, 0.0465f, 0.0514f, 0.0519f, 0.0542f, 0.06f},  // 0 - 80
@@ -159,6 +213,35 @@ const float kUnfFirstCells[24][10] = {
     {1.4981f, 1.4867f, 1.444f, 1.4376f, 1.3959f, 1.41f, 1.428f, 1.4459f, 1.4542f, 1.5f},  // 1 1/2 - 12
 };
 
+// Where the values of kUnfFirstCells come from (LimitTable::provenance).
+const char* const kUnfFirstProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  UNF 2A/2B 10-32 UNF ext_pitch_max: published 1.1688 is a transcription error; 0.1688 derived:\n"
+    "    a digit slip, 1.1688 for 0.1688.";
+
 // UNF classes 3A/3B (UN7).
 const float kUnfSecondCells[24][7] = {
     {0.06f, 0.0568f, 0.0519f, 0.0506f, 0.0447f, 0.0514f, 0.0536f},  // 0 - 80
@@ -186,6 +269,31 @@ const float kUnfSecondCells[24][7] = {
     {1.375f, 1.3636f, 1.3209f, 1.3162f, 1.2728f, 1.2948f, 1.327f},  // 1 3/8 - 12
     {1.5f, 1.4886f, 1.4459f, 1.4411f, 1.3978f, 1.4198f, 1.4522f},  // 1 1/2 - 12
 };
+
+// Where the values of kUnfSecondCells come from (LimitTable::provenance).
+const char* const kUnfSecondProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).";
 
 // UNEF classes 2A/2B (UN10).
 const float kUnefFirstCells[25][10] = {
@@ -216,6 +324,31 @@ const float kUnefFirstCells[25][10] = {
     {1.686f, 1.6773f, 1.6499f, 1.6448f, 1.6178f, 1.627f, 1.64f, 1.6514f, 1.658f, 1.6875f},  // 1 11/16 - 18
 };
 
+// Where the values of kUnefFirstCells come from (LimitTable::provenance).
+const char* const kUnefFirstProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).";
+
 // UNEF classes 3A/3B (UN7).
 const float kUnefSecondCells[25][7] = {
     {0.216f, 0.21f, 0.1957f, 0.1933f, 0.1777f, 0.1895f, 0.1988f},  // 12 - 32
@@ -244,6 +377,31 @@ const float kUnefSecondCells[25][7] = {
     {1.625f, 1.6163f, 1.5889f, 1.5852f, 1.5568f, 1.573f, 1.5937f},  // 1 5/8 - 18
     {1.6875f, 1.6788f, 1.6514f, 1.6476f, 1.6193f, 1.6355f, 1.6563f},  // 1 11/16 - 18
 };
+
+// Where the values of kUnefSecondCells come from (LimitTable::provenance).
+const char* const kUnefSecondProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).";
 
 // UN classes 2A/2B (UN10).
 const float kUnFirstCells[237][10] = {
@@ -486,6 +644,39 @@ const float kUnFirstCells[237][10] = {
     {5.9981f, 5.9887f, 5.9575f, 5.9513f, 5.9214f, 5.932f, 5.946f, 5.9594f, 5.9675f, 6.0f},  // 6 - 16
 };
 
+// Where the values of kUnFirstCells come from (LimitTable::provenance).
+const char* const kUnFirstProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  UN 2A/2B: 48 sizes by formula, no published row: 4 1/8-6, 4 1/8-12, 4 1/8-16, 4 1/4-4,\n"
+    "    4 1/4-6, 4 1/4-12, 4 1/4-16, 4 3/8-6, 4 3/8-12, 4 3/8-16, 4 1/2-4, 4 1/2-6, 4 1/2-12,\n"
+    "    4 1/2-16, 4 5/8-6, 4 5/8-12, 4 5/8-16, 4 3/4-4, 4 3/4-6, 4 3/4-12, 4 3/4-16, 4 7/8-6,\n"
+    "    4 7/8-12, 4 7/8-16, 5-4, 5-6, 5-12, 5-16, 5 1/8-12, 5 1/8-16, 5 1/4-4, 5 1/4-12, 5 1/4-16,\n"
+    "    5 3/8-12, 5 3/8-16, 5 1/2-4, 5 1/2-12, 5 1/2-16, 5 5/8-12, 5 5/8-16, 5 3/4-4, 5 3/4-12,\n"
+    "    5 3/4-16, 5 7/8-12, 5 7/8-16, 6-4, 6-12, 6-16.";
+
 // UN classes 3A/3B (UN7).
 const float kUnSecondCells[237][7] = {
     {0.3125f, 0.3044f, 0.28f, 0.277f, 0.2512f, 0.268f, 0.2839f},  // 5/16 - 20
@@ -727,6 +918,43 @@ const float kUnSecondCells[237][7] = {
     {6.0f, 5.9906f, 5.9594f, 5.9547f, 5.9233f, 5.9408f, 5.9655f},  // 6 - 16
 };
 
+// Where the values of kUnSecondCells come from (LimitTable::provenance).
+const char* const kUnSecondProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  UN 3A/3B 3 1/4-12 UN int_pitch_max: published 3.2041 is a transcription error; 3.2021 derived:\n"
+    "    3.2041 is the 2B maximum of the same size copied into the 3B column.\n"
+    "  UN 3A/3B 7/8-12 UN int_minor_max: published 0.7948 kept, the formula gives 0.7952: published\n"
+    "    3B minor tolerance 0.0100, the 0.120 P floor, where the formula gives 0.0104.\n"
+    "  UN 3A/3B: 48 sizes by formula, no published row: 4 1/8-6, 4 1/8-12, 4 1/8-16, 4 1/4-4,\n"
+    "    4 1/4-6, 4 1/4-12, 4 1/4-16, 4 3/8-6, 4 3/8-12, 4 3/8-16, 4 1/2-4, 4 1/2-6, 4 1/2-12,\n"
+    "    4 1/2-16, 4 5/8-6, 4 5/8-12, 4 5/8-16, 4 3/4-4, 4 3/4-6, 4 3/4-12, 4 3/4-16, 4 7/8-6,\n"
+    "    4 7/8-12, 4 7/8-16, 5-4, 5-6, 5-12, 5-16, 5 1/8-12, 5 1/8-16, 5 1/4-4, 5 1/4-12, 5 1/4-16,\n"
+    "    5 3/8-12, 5 3/8-16, 5 1/2-4, 5 1/2-12, 5 1/2-16, 5 5/8-12, 5 5/8-16, 5 3/4-4, 5 3/4-12,\n"
+    "    5 3/4-16, 5 7/8-12, 5 7/8-16, 6-4, 6-12, 6-16.";
+
 // UNS classes 2A/2B (UN10).
 const float kUnsCells[115][10] = {
     {0.189f, 0.1825f, 0.1658f, 0.1625f, 0.1452f, 0.151f, 0.16f, 0.1668f, 0.1711f, 0.19f},  // 10 - 28
@@ -845,6 +1073,40 @@ const float kUnsCells[115][10] = {
     {5.9978f, 5.9849f, 5.9328f, 5.9254f, 5.8751f, 5.892f, 5.913f, 5.935f, 5.9446f, 6.0f},  // 6 - 10
     {5.998f, 5.9877f, 5.9516f, 5.9451f, 5.9104f, 5.923f, 5.938f, 5.9536f, 5.9621f, 6.0f},  // 6 - 14
 };
+
+// Where the values of kUnsCells come from (LimitTable::provenance).
+const char* const kUnsProvenance =
+    "Unified inch threads (ASME B1.1): UNC, UNF, UNEF, UN and UNS; and the UNJ family (ASME\n"
+    "B1.15), derived from them.\n"
+    "\n"
+    "Source order for every cell: the published limits (the CAD thread table transcribed from B1.1,\n"
+    "tests/data/published/UN*_2A2B.csv and UN*_3A3B.csv) where a row of it covers the size, except\n"
+    "its transcription errors (TYPOS), which are derived; the B1.1 formulas for the sizes the\n"
+    "published table does not hold.\n"
+    "\n"
+    "Edition followed: ASME B1.1 limits of size as tabulated (classes 2A/2B in the first\n"
+    "table, 3A/3B in the second; internal minor limits to three places from No. 6 up). The\n"
+    "external minor \"REF\" column is the maximum major diameter minus 1.226869 P (17/12 H,\n"
+    "the minor diameter of the basic profile with rounded root), rounded to four places,\n"
+    "for every row: UNC 1/4-20 2A 0.1876, UNS 10-28 0.1452. The CAD table's column holds the\n"
+    "later B1.1 UNR minor (basic minor - allowance - H/8, 0.1894 for 1/4-20 2A) and is not\n"
+    "used. Sizes the published table does not hold follow the formulas, on LE = D for UNC,\n"
+    "UNF and the 4-, 6- and 8-thread UN series and LE = 9P for UNEF, the finer UN series\n"
+    "and UNS. In the series on LE = 9P the diameter term 0.0015 D^(1/3) of the tolerance is\n"
+    "taken at the nominal diameter of the size's group, as B1.1 tabulates them: 1/4, 3/8,\n"
+    "1/2, 5/8, 3/4, 1, 1 1/4, 1 1/2, 1 3/4, 2, 2 1/2, 3, 3 1/2, 4 (nearest, a size half way\n"
+    "on the smaller; No. 12 on No. 10), and 6 for every size over 4 in (tools/limits/\n"
+    "unified.py, TOLERANCE_GROUPS, with the evidence). Values rounded to three places from\n"
+    "four, and every other exact tie, go to the even digit (5.6885 -> 5.688).\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  UNS 2A/2B 1-14 UNS ext_pitch_min: published 0.9463 kept, the formula gives 0.9467: the\n"
+    "    published row is computed on LE = D, as its 1A and 3A rows.\n"
+    "  UNS 2A/2B 1-14 UNS int_pitch_max: published 0.9609 kept, the formula gives 0.9605: the\n"
+    "    published row is computed on LE = D, as its 1A and 3A rows.\n"
+    "  UNS 2A/2B: 17 sizes by formula, no published row: 3/4-27, 4 1/4-10, 4 1/4-14, 4 1/2-10,\n"
+    "    4 1/2-14, 4 3/4-10, 4 3/4-14, 5-10, 5-14, 5 1/4-10, 5 1/4-14, 5 1/2-10, 5 1/2-14, 5 3/4-10,\n"
+    "    5 3/4-14, 6-10, 6-14.";
 
 }  // namespace torveld::generated
 // clang-format on

@@ -158,6 +158,18 @@ const float kUnjCells[139][9] = {
     {6.0f, 5.9906f, 5.9594f, 5.9547f, 5.9278f, 5.9391f, 5.9476f, 5.9655f, 5.9193f},  // 6.0000 - 16
 };
 
+// Where the values of kUnjCells come from (LimitTable::provenance).
+const char* const kUnjProvenance =
+    "UNJ, UNJC, UNJF and UNJEF (ASME B1.15), classes 3A/3B, inches. Derived by formula from\n"
+    "the class 3A/3B limits of the same size in the UN, UNC, UNF and UNEF tables (major and\n"
+    "pitch limits and internal pitch maximum, copied), with the controlled root radius\n"
+    "0.15011 P to 0.18042 P and the internal minor diameter raised by H/8 over UN:\n"
+    "    external minor max = round4(pitch max - 0.505182 P)   (root radius 0.18042 P)\n"
+    "    external minor min = round4(pitch min - 0.565805 P)   (root radius 0.15011 P)\n"
+    "    internal minor min = round4(D - 0.974279 P)           (D - 9H/8)\n"
+    "    internal minor max = round4(D - 0.974279 P + round4(B1.1 3B minor tolerance))\n"
+    "The pitch limits in these rules are the 4-place table values.";
+
 // UNJC (UNJ9).
 const float kUnjcCells[33][9] = {
     {0.073f, 0.0692f, 0.0629f, 0.0614f, 0.055f, 0.0578f, 0.064f, 0.0648f, 0.0526f},  // .0730 - 64
@@ -195,6 +207,18 @@ const float kUnjcCells[33][9] = {
     {4.0f, 3.9762f, 3.8376f, 3.8291f, 3.7113f, 3.7564f, 3.7864f, 3.8487f, 3.6876f},  // 4.0000 - 4
 };
 
+// Where the values of kUnjcCells come from (LimitTable::provenance).
+const char* const kUnjcProvenance =
+    "UNJ, UNJC, UNJF and UNJEF (ASME B1.15), classes 3A/3B, inches. Derived by formula from\n"
+    "the class 3A/3B limits of the same size in the UN, UNC, UNF and UNEF tables (major and\n"
+    "pitch limits and internal pitch maximum, copied), with the controlled root radius\n"
+    "0.15011 P to 0.18042 P and the internal minor diameter raised by H/8 over UN:\n"
+    "    external minor max = round4(pitch max - 0.505182 P)   (root radius 0.18042 P)\n"
+    "    external minor min = round4(pitch min - 0.565805 P)   (root radius 0.15011 P)\n"
+    "    internal minor min = round4(D - 0.974279 P)           (D - 9H/8)\n"
+    "    internal minor max = round4(D - 0.974279 P + round4(B1.1 3B minor tolerance))\n"
+    "The pitch limits in these rules are the 4-place table values.";
+
 // UNJF (UNJ9).
 const float kUnjfCells[24][9] = {
     {0.06f, 0.0568f, 0.0519f, 0.0506f, 0.0456f, 0.0478f, 0.0527f, 0.0536f, 0.0435f},  // .0600 - 80
@@ -222,6 +246,18 @@ const float kUnjfCells[24][9] = {
     {1.375f, 1.3636f, 1.3209f, 1.3162f, 1.2788f, 1.2938f, 1.3038f, 1.327f, 1.269f},  // 1.3750 - 12
     {1.5f, 1.4886f, 1.4459f, 1.4411f, 1.4038f, 1.4188f, 1.4288f, 1.4522f, 1.3939f},  // 1.5000 - 12
 };
+
+// Where the values of kUnjfCells come from (LimitTable::provenance).
+const char* const kUnjfProvenance =
+    "UNJ, UNJC, UNJF and UNJEF (ASME B1.15), classes 3A/3B, inches. Derived by formula from\n"
+    "the class 3A/3B limits of the same size in the UN, UNC, UNF and UNEF tables (major and\n"
+    "pitch limits and internal pitch maximum, copied), with the controlled root radius\n"
+    "0.15011 P to 0.18042 P and the internal minor diameter raised by H/8 over UN:\n"
+    "    external minor max = round4(pitch max - 0.505182 P)   (root radius 0.18042 P)\n"
+    "    external minor min = round4(pitch min - 0.565805 P)   (root radius 0.15011 P)\n"
+    "    internal minor min = round4(D - 0.974279 P)           (D - 9H/8)\n"
+    "    internal minor max = round4(D - 0.974279 P + round4(B1.1 3B minor tolerance))\n"
+    "The pitch limits in these rules are the 4-place table values.";
 
 // UNJEF (UNJ9).
 const float kUnjefCells[25][9] = {
@@ -251,6 +287,18 @@ const float kUnjefCells[25][9] = {
     {1.625f, 1.6163f, 1.5889f, 1.5852f, 1.5608f, 1.5709f, 1.579f, 1.5937f, 1.5538f},  // 1.6250 - 18
     {1.6875f, 1.6788f, 1.6514f, 1.6476f, 1.6233f, 1.6334f, 1.6415f, 1.6563f, 1.6162f},  // 1.6875 - 18
 };
+
+// Where the values of kUnjefCells come from (LimitTable::provenance).
+const char* const kUnjefProvenance =
+    "UNJ, UNJC, UNJF and UNJEF (ASME B1.15), classes 3A/3B, inches. Derived by formula from\n"
+    "the class 3A/3B limits of the same size in the UN, UNC, UNF and UNEF tables (major and\n"
+    "pitch limits and internal pitch maximum, copied), with the controlled root radius\n"
+    "0.15011 P to 0.18042 P and the internal minor diameter raised by H/8 over UN:\n"
+    "    external minor max = round4(pitch max - 0.505182 P)   (root radius 0.18042 P)\n"
+    "    external minor min = round4(pitch min - 0.565805 P)   (root radius 0.15011 P)\n"
+    "    internal minor min = round4(D - 0.974279 P)           (D - 9H/8)\n"
+    "    internal minor max = round4(D - 0.974279 P + round4(B1.1 3B minor tolerance))\n"
+    "The pitch limits in these rules are the 4-place table values.";
 
 }  // namespace torveld::generated
 // clang-format on

@@ -40,5 +40,24 @@ const float kUnmCells[14][12] = {
     {1.4f, 1.358f, 1.205f, 1.173f, 1.04f, 0.984f, 1.088f, 1.196f, 1.205f, 1.237f, 1.422f, 1.48f},  // 1.40 - 0.300
 };
 
+// Where the values of kUnmCells come from (LimitTable::provenance).
+const char* const kUnmProvenance =
+    "Unified miniature threads (ASME B1.10M), millimetres, to three places.\n"
+    "\n"
+    "No allowance; external and internal pitch tolerances are equal. D basic major, P pitch, every\n"
+    "limit from the unrounded chain, rounded half-up once:\n"
+    "    pitch diameter D - 0.649519 P, tolerance 0.08 P + 0.008 (external down, internal up)\n"
+    "    external major max D, tolerance 0.12 P + 0.006\n"
+    "    external minor max D - 1.20 P (external thread height 0.60 P), tolerance 0.16 P + 0.008\n"
+    "    internal minor min D - 1.04 P (internal height 0.52 P), tolerance 0.32 P + 0.012\n"
+    "    internal major min D + 0.072 P, tolerance 0.168 P + 0.008\n"
+    "One published value differs from the formula and is kept as published: 0.35 UNM external pitch\n"
+    "minimum 0.277 (ASME B1.10M table as reprinted in Machinery's Handbook, 31st ed.; the formula\n"
+    "gives 0.276).\n"
+    "\n"
+    "Cells that do not copy their source value:\n"
+    "  UNM 0.35-0.090 ext_pitch_min: published 0.277 kept, the formula gives 0.276: the B1.10M table\n"
+    "    value.";
+
 }  // namespace torveld::generated
 // clang-format on

@@ -1,0 +1,68 @@
+// The command-line query in-process: every UN size (237) exported as CSV (goal: under 20 ms),
+// with and without the window's start-up; and one designation answered as JSON.
+//
+//   build/bin/query_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <vector>
+
+#include "query_output.h"
+#include "query_session.h"
+
+namespace torveld::query {
+namespace {
+
+std::vector<Answer> answersOf(std::vector<Outcome> outcomes) {
+    std::vector<Answer> answers;
+    answers.reserve(outcomes.size());
+    for (Outcome& o : outcomes) answers.push_back(std::get<Answer>(std::move(o)));
+    return answers;
+}
+
+// The window started once; then every UN size picked in turn, answered and written as CSV.
+void csvAllUnSizes(benchmark::State& state) {
+    Session session;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        writeCsv(out, answersOf(session.seriesAnswers(series::UN)));
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["csv_bytes"] = static_cast<double>(bytes);
+    state.SetItemsProcessed(state.iterations() * sizeCount(series::UN));
+}
+BENCHMARK(csvAllUnSizes)->Unit(benchmark::kMillisecond);
+
+// The same with the window's start-up, as `torveld-query --series UN` does it.
+void csvAllUnSizesWithStartUp(benchmark::State& state) {
+    for (auto _ : state) {
+        Session session;
+        std::ostringstream out;
+        writeCsv(out, answersOf(session.seriesAnswers(series::UN)));
+        benchmark::DoNotOptimize(out.str().size());
+    }
+    state.SetItemsProcessed(state.iterations() * sizeCount(series::UN));
+}
+BENCHMARK(csvAllUnSizesWithStartUp)->Unit(benchmark::kMillisecond);
+
+// One designation read, shown, answered and written as a JSON line; two sizes of different
+// series in turn, so that every answer changes the window.
+void jsonOneDesignation(benchmark::State& state) {
+    Session session;
+    const char* const texts[] = {"1/4-20 UNC-2A", "M10x1.25-6H/6g"};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        writeJson(out, std::get<Answer>(session.answer(texts[i])));
+        benchmark::DoNotOptimize(out.str().size());
+        i ^= 1;
+    }
+}
+BENCHMARK(jsonOneDesignation)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace torveld::query
+
+BENCHMARK_MAIN();

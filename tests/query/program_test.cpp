@@ -1,0 +1,160 @@
+// torveld-query as a process: its options, its output streams and its exit status.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <CLI/Error.hpp>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Ran {
+    int status = -1;  // the exit status; -1 when the program did not exit by itself
+    std::string out, err;
+};
+
+// Runs the built program with `args` and collects both streams.
+Ran run(const std::vector<std::string>& args) {
+    Ran result;
+    int out[2], err[2];
+    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return result;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        dup2(err[1], STDERR_FILENO);
+        std::vector<char*> argv{const_cast<char*>(TORVELD_QUERY_PROGRAM)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(TORVELD_QUERY_PROGRAM, argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    close(err[1]);
+    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    std::string* sinks[2] = {&result.out, &result.err};
+    int open = 2;
+    while (open > 0 && poll(fds, 2, 10000) > 0) {
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+            char buffer[4096];
+            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                sinks[i]->append(buffer, static_cast<std::size_t>(n));
+            } else {
+                close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    int status = 0;
+    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+        result.status = WEXITSTATUS(status);
+    }
+    return result;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+int code(CLI::ExitCodes c) {
+    return static_cast<int>(c);
+}
+
+TEST(Program, AnswersEveryDesignationAndReportsEachOneItCannot) {
+    const Ran r = run({"--format", "json", "1/4-20 UNC", "1/4-21 UNC", "M10", "", "M10-6f"});
+    EXPECT_EQ(r.status, 2);
+    const std::vector<std::string> out = lines(r.out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(nlohmann::json::parse(out[0])["designation"], "1/4-20 UNC");
+    EXPECT_EQ(nlohmann::json::parse(out[1])["designation"], "M10");
+    const std::vector<std::string> err = lines(r.err);
+    ASSERT_EQ(err.size(), 3u);
+    EXPECT_EQ(err[0],
+              "torveld-query: \"1/4-21 UNC\": UNC has no 1/4-21; 1/4 UNC is 20 threads per inch; "
+              "1/4-21 can be computed as a special size in UNS");
+    EXPECT_EQ(err[1].rfind("torveld-query: \"\": ", 0), 0u) << err[1];
+    EXPECT_EQ(err[2].rfind("torveld-query: \"M10-6f\": ", 0), 0u) << err[2];
+
+    const Ran good = run({"1/4-20 UNC-2A", "M10x1.25-6g", ".6875-24 UNS-2A"});
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.err, "");
+    EXPECT_EQ(lines(good.out)[0], "1/4-20 UNC-2A");
+}
+
+TEST(Program, AnErrorIsOneLineWhateverTheDesignationHolds) {
+    const Ran r = run({"1/4\n-20 \"UNC\"\t"});
+    EXPECT_EQ(r.status, 2);
+    const std::vector<std::string> err = lines(r.err);
+    ASSERT_EQ(err.size(), 1u) << r.err;
+    EXPECT_EQ(err[0].rfind("torveld-query: \"1/4\\n-20 \\\"UNC\\\"\\t\": ", 0), 0u) << err[0];
+}
+
+TEST(Program, UnitsFormatsAndSeries) {
+    const Ran mm = run({"--mm", "--format", "csv", "1/4-20 UNC", "M10"});
+    EXPECT_EQ(mm.status, 0);
+    const std::vector<std::string> rows = lines(mm.out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].rfind("input,designation,series,size,sizeIndex,tabulated,unit,", 0), 0u);
+    EXPECT_NE(rows[1].find(",mm,6.322,"), std::string::npos) << rows[1];
+    // M10's classes follow the columns of 1/4-20 UNC's, which it leaves empty.
+    EXPECT_NE(rows[2].find(",mm,,,,,,,,,,,,,9.968,"), std::string::npos) << rows[2];
+    const Ran inch = run({"--inch", "--format", "json", "M10"});
+    EXPECT_EQ(nlohmann::json::parse(inch.out)["unit"], "inch");
+
+    const Ran series = run({"--series", "un"});
+    EXPECT_EQ(series.status, 0);
+    EXPECT_EQ(lines(series.out).size(), 238u);  // CSV by default: a header and 237 sizes
+    const Ran fine = run({"--series", "ISO FINE", "--format", "json", "--inch"});
+    ASSERT_EQ(lines(fine.out).size(), 70u);
+    EXPECT_EQ(nlohmann::json::parse(lines(fine.out)[0])["unit"], "inch");
+
+    const Ran unknown = run({"--series", "UNX"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_EQ(unknown.err.rfind("torveld-query: \"UNX\": no series of that name; the series are "
+                                "UNC, UNF, ",
+                                0),
+              0u)
+        << unknown.err;
+    EXPECT_EQ(lines(unknown.err).size(), 1u);
+
+    const Ran list = run({"--list-series"});
+    EXPECT_EQ(list.status, 0);
+    ASSERT_EQ(lines(list.out).size(), 23u);
+    EXPECT_EQ(lines(list.out)[22], "UNF-STI     20   inch");
+}
+
+TEST(Program, HelpVersionAndUsageErrorsAreCli11s) {
+    const Ran help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* option :
+         {"--inch", "--mm", "--format", "--series", "--list-series", "--version", "DESIGNATION"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    const Ran version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, TORVELD_VERSION "\n");
+
+    EXPECT_EQ(run({"--inch", "--mm", "M10"}).status, code(CLI::ExitCodes::ExcludesError));
+    EXPECT_EQ(run({"--format", "xml", "M10"}).status, code(CLI::ExitCodes::ValidationError));
+    EXPECT_EQ(run({"--series", "UNC", "M10"}).status, code(CLI::ExitCodes::ExcludesError));
+    EXPECT_EQ(run({"--list-series", "--series", "UNC"}).status,
+              code(CLI::ExitCodes::ExcludesError));
+    EXPECT_EQ(run({"--bogus"}).status, code(CLI::ExitCodes::ExtrasError));
+    const Ran nothing = run({});
+    EXPECT_EQ(nothing.status, code(CLI::ExitCodes::RequiredError));
+    EXPECT_EQ(nothing.out, "");
+    EXPECT_NE(nothing.err.find("DESIGNATION, --series or --list-series"), std::string::npos);
+}
+
+}  // namespace
