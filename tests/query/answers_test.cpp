@@ -214,7 +214,7 @@ TEST(Answers, RefusalsSayWhy) {
         {"M10-6f", "f deviations"},
         {"1/2-10 ACME-2C", "not a class of general-purpose Acme"},
         {"7.5-4 UNS", "outside ASME B1.1"},
-        {"2.3-8 UN", "is UNS"},
+        {"5 1/2-8 UN", "is UNS"},
     };
     for (const auto& [text, reason] : cases) {
         const Outcome o = session.answer(text);
