@@ -167,8 +167,7 @@ bool ReadOnlyField::event(QEvent* event) {
     // A shortcut of the window on Ctrl+C gives way to the field while it has a selection.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->matches(QKeySequence::Copy) && hasSelectedText()) ||
-            (key->matches(QKeySequence::SelectAll) && !text_.isEmpty())) {
+        if (key->matches(QKeySequence::Copy) && hasSelectedText()) {
             event->accept();
             return true;
         }
