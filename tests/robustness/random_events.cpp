@@ -805,15 +805,19 @@ std::string SequenceRunner::check() {
 
     // Copy: the table and the unit copies of a fresh window in the same state.
     if (m.lastWasCopy && s.ui.clipboard() != ref.table) {
-        return fail("the copied table differs from that of a fresh window:\n" + s.ui.clipboard() +
-                    "instead of\n" + ref.table);
+        std::string what = "the copied table differs from that of a fresh window:\n";
+        what += s.ui.clipboard();
+        what += "instead of\n";
+        what += ref.table;
+        return fail(what);
     }
     if (m.lastMenu) {
         const auto found = ref.menus.find(*m.lastMenu);
         const std::vector<platform::MenuEntry> expected =
             found != ref.menus.end() ? found->second : std::vector<platform::MenuEntry>{};
         const std::vector<platform::MenuEntry> menu = system_->ui.menu(main.handle, *m.lastMenu);
-        const std::string what = "the menu of control " + std::to_string(*m.lastMenu);
+        std::string what = "the menu of control ";
+        what += std::to_string(*m.lastMenu);
         if (menu != expected) return fail(what + " differs from that of a fresh window");
         if (!menu.empty() && s.ui.clipboard() != menu.front().clipboardText) {
             return fail(what + ": its first entry was not copied");
