@@ -113,6 +113,14 @@ inline constexpr int kClicked = 0;           // buttons and radios
 inline constexpr int kSelectionChanged = 1;  // drop-down and list box
 }  // namespace notify
 
+// An entry the window's logic adds to the context menu of a control: choosing it puts
+// `clipboardText` on the clipboard.
+struct MenuEntry {
+    std::string label;
+    std::string clipboardText;
+    friend bool operator==(const MenuEntry&, const MenuEntry&) = default;
+};
+
 class EventHandler {
   public:
     virtual ~EventHandler() = default;
@@ -126,6 +134,14 @@ class EventHandler {
         (void)window;
         (void)controlId;
         (void)row;
+        return {};
+    }
+    // The entries the handler adds to the context menu of a read-only text box, after the
+    // platform's own "Copy" and before its "Select All"; none for none. The platform asks each
+    // time the menu is about to open.
+    virtual std::vector<MenuEntry> menuEntries(WindowHandle window, int controlId) {
+        (void)window;
+        (void)controlId;
         return {};
     }
 };
@@ -195,6 +211,10 @@ class Windowing {
     // button is pressed, a radio chosen, and an id of no control delivers its control event
     // with code 0. Binding a key again replaces its control; controlId 0 removes the binding.
     virtual void bindKey(WindowHandle window, KeyChord key, int controlId) = 0;
+
+    // Puts a text on the clipboard of the desktop, for other programs to paste; a platform
+    // without a clipboard ignores it.
+    virtual void setClipboardText(std::string_view text) { (void)text; }
 
     virtual void messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
                             MessageIcon icon) = 0;

@@ -133,6 +133,9 @@ inline constexpr int kInfo = 434;
 inline constexpr int kPrint = 442;
 inline constexpr int kPipeExit = 433;
 
+// Not a control: the id Ctrl+C is bound to, which copies the whole display (main_keys.h).
+inline constexpr int kCopyDisplay = 490;
+
 // Unit radios.
 inline constexpr int kInches = 399;
 inline constexpr int kMillimeters = 400;

@@ -7,6 +7,7 @@
 
 #include "control_ids.h"
 #include "control_table.h"
+#include "copy_display.h"
 #include "drill_chart.h"
 #include "main_keys.h"
 #include "pipe_layout.h"
@@ -40,6 +41,7 @@ void MainWindow::startUp() {
     createMainControls(windowing_, window_);
     bindMainWindowKeys(windowing_, window_);
     texts_ = ControlTexts{};
+    values_ = FieldValues{};
     for (const ControlDef& c : mainControls()) texts_.setText(c.id, c.caption);
 
     selection_ = Selection{series::UNC, 0};
@@ -128,7 +130,7 @@ void MainWindow::calculate() {
 }
 
 FieldWriter MainWindow::writer() {
-    return FieldWriter{windowing_, window_, mode_, results_, &texts_};
+    return FieldWriter{windowing_, window_, mode_, results_, &texts_, &values_};
 }
 
 void MainWindow::showResults() {
@@ -151,6 +153,16 @@ void MainWindow::showResults() {
 
 DataSheetInput MainWindow::sheetInput() const {
     return torveld::sheetInput(texts_, selection_.series, mode_, guideStartIndex());
+}
+
+std::string MainWindow::displayTable() const {
+    const int guideRow = guide_ ? guide_->guideRow() : 0;
+    return torveld::displayTable(
+        {texts_, selection_.series, selection_.sizeIndex, mode_, guideRow});
+}
+
+void MainWindow::copyDisplay() {
+    windowing_.setClipboardText(displayTable());
 }
 
 void MainWindow::printSheet() {

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "control_texts.h"
 #include "data_sheet.h"
@@ -39,6 +40,9 @@ class MainWindow : public platform::EventHandler {
     void onControlEvent(platform::WindowHandle window, int controlId, int code) override;
     // Tips of the captions, the buttons and the drill-chart rows (tips.h).
     std::string tipText(platform::WindowHandle window, int controlId, int row) override;
+    // A value field's context menu: its number in the other unit (copy_display.h).
+    std::vector<platform::MenuEntry> menuEntries(platform::WindowHandle window,
+                                                 int controlId) override;
 
     // Refresh cycle after a change of series: layout, size list (size 0), calculation, display.
     void refreshForSeries();
@@ -61,6 +65,8 @@ class MainWindow : public platform::EventHandler {
     const ControlTexts& texts() const { return texts_; }
     // What PRINT prints now.
     DataSheetInput sheetInput() const;
+    // What Ctrl+C puts on the clipboard now: the whole display as a table (copy_display.h).
+    std::string displayTable() const;
     platform::WindowHandle window() const { return window_; }
     platform::Windowing& windowing() const { return windowing_; }
     platform::PrintPreview& printing() const { return printing_; }
@@ -84,6 +90,8 @@ class MainWindow : public platform::EventHandler {
     void showRange(int first, int last, bool visible);
     // PRINT: the data sheet of what the window shows now.
     void printSheet();
+    // Ctrl+C: the display table on the clipboard.
+    void copyDisplay();
 
     platform::Windowing& windowing_;
     platform::PrintPreview& printing_;
@@ -94,6 +102,7 @@ class MainWindow : public platform::EventHandler {
     ThreadResults results_;
     bool calculated_ = false;  // whether the last calculation ran for the selection
     ControlTexts texts_;
+    FieldValues values_;  // the numbers behind the fields of texts_
     std::optional<TapDrillGuide> guide_;
     InfoWindow info_;
     bool ended_ = false;

@@ -54,6 +54,9 @@ void MainWindow::handleControl(int controlId, int code) {
         case ids::kPrint:
             printSheet();
             return;
+        case ids::kCopyDisplay:
+            copyDisplay();
+            return;
         case ids::kInfo:
             info_.showFor(selection_.series, mode_);
             return;

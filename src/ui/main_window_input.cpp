@@ -1,5 +1,6 @@
-// The main window's keys and tips.
+// The main window's keys, tips and context menus.
 #include "control_table.h"
+#include "copy_display.h"
 #include "main_keys.h"
 #include "main_window.h"
 #include "tips.h"
@@ -20,6 +21,16 @@ std::string MainWindow::tipText(platform::WindowHandle window, int controlId, in
     if (control->kind == platform::ControlKind::Button) return tips::buttonTip(controlId);
     if (control->kind != platform::ControlKind::Label) return {};
     return tips::captionTip(windowing_.controlText(window_, controlId), selection_.series);
+}
+
+std::vector<platform::MenuEntry> MainWindow::menuEntries(platform::WindowHandle window,
+                                                         int controlId) {
+    if (ended_ || window_ == 0 || window != window_) return {};
+    std::vector<platform::MenuEntry> entries;
+    if (auto entry = otherUnitEntry(values_, texts_, controlId, mode_)) {
+        entries.push_back(std::move(*entry));
+    }
+    return entries;
 }
 
 }  // namespace torveld

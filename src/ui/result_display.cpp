@@ -292,6 +292,7 @@ void FieldWriter::value(int id, const Length& inches, int placesOffset) const {
         return;
     }
     text(id, formatLength(*inches, mode, placesOffset));
+    if (values != nullptr) values->set(id, *inches, placesOffset);
 }
 
 void FieldWriter::value(int id, const ResultField& field, int placesOffset) const {

@@ -4,7 +4,9 @@
 // shows "--". The drill chart and the order of the steps belong to MainWindow::showResults.
 #pragma once
 
+#include <array>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,18 +18,52 @@
 
 namespace torveld {
 
+// The number behind each main-window field that shows one: the length in inches and the places
+// offset it was written with, so that the window side can give the same value in the other unit.
+// A field written with a text ("--", "---", a caption) has none.
+class FieldValues {
+  public:
+    struct Value {
+        double inches = 0;
+        int placesOffset = 0;
+    };
+
+    // The value field `id` shows; none for one without a value or outside the main window's ids.
+    std::optional<Value> at(int id) const { return inRange(id) ? values_[slot(id)] : std::nullopt; }
+    void set(int id, double inches, int placesOffset) {
+        if (inRange(id)) values_[slot(id)] = Value{inches, placesOffset};
+    }
+    void clear(int id) {
+        if (inRange(id)) values_[slot(id)].reset();
+    }
+
+  private:
+    static bool inRange(int id) {
+        return id >= ControlTexts::kFirstId && id <= ControlTexts::kLastId;
+    }
+    static std::size_t slot(int id) {
+        return static_cast<std::size_t>(id - ControlTexts::kFirstId);
+    }
+
+    std::array<std::optional<Value>, ControlTexts::kLastId - ControlTexts::kFirstId + 1> values_;
+};
+
 // Writes texts into the main window's controls (and into the window side's record of them, when
 // one is given): numbers through the number formatting of the current unit mode, "--" / "---"
-// for fields without a value.
+// for fields without a value. With `values`, the number behind each field goes there too.
 struct FieldWriter {
     platform::Windowing& windowing;
     platform::WindowHandle window;
     const UnitMode& mode;
     const ThreadResults& results;
     ControlTexts* record = nullptr;
+    FieldValues* values = nullptr;
 
     WindowWriter out() const { return WindowWriter{windowing, window, record}; }
-    void text(int id, std::string_view text) const { out().text(id, text); }
+    void text(int id, std::string_view text) const {
+        out().text(id, text);
+        if (values != nullptr) values->clear(id);
+    }
     void texts(std::initializer_list<int> ids, std::string_view text) const;
     // formatValue(displayValue(inches), decimals + placesOffset); "--" where there is no value.
     void value(int id, const Length& inches, int placesOffset = 0) const;

@@ -26,6 +26,7 @@ void TapDrillGuide::selectGuideDrill(SeriesId series, const ThreadResults& resul
     windowing_.viewSelectRow(window_, ids::kDrillChart, drill.guideRow);
     windowing_.viewEnsureVisible(window_, ids::kDrillChart, drill.guideRow);
     guideStartIndex_ = drill.startIndex;
+    guideRow_ = drill.guideRow;
     windowing_.showControl(window_, ids::kDrillChart, true);
 }
 

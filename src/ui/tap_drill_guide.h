@@ -28,11 +28,14 @@ class TapDrillGuide {
 
     // The drill-chart row at which the printed drill excerpt begins; 0 before the first guide.
     int guideStartIndex() const { return guideStartIndex_; }
+    // The drill-chart row of the guide drill selected last; 0 before the first guide.
+    int guideRow() const { return guideRow_; }
 
   private:
     platform::Windowing& windowing_;
     platform::WindowHandle window_;
     int guideStartIndex_ = 0;
+    int guideRow_ = 0;
 };
 
 }  // namespace torveld

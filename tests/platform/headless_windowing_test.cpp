@@ -25,6 +25,11 @@ struct Recorder : EventHandler {
     std::string tipText(WindowHandle, int id, int row) override {
         return "tip " + std::to_string(id) + " " + std::to_string(row);
     }
+    std::vector<MenuEntry> menuEntries(WindowHandle, int id) override {
+        std::string text = "copied ";
+        text += std::to_string(id);
+        return {{"First", text}, {"Second", "two"}};
+    }
 };
 
 class HeadlessTest : public ::testing::Test {
@@ -260,6 +265,33 @@ TEST_F(HeadlessTest, TipsAreAskedOnlyWhereThePointerCanRest) {
     EXPECT_EQ(ui.tip(win, 368, 1), "tip 368 -1") << "only list views have rows";
     ui.attach(nullptr);
     EXPECT_EQ(ui.tip(win, 368), "");
+}
+
+TEST_F(HeadlessTest, MenusOfReadOnlyFieldsPutTheirEntriesTextsOnTheClipboard) {
+    const unsigned field = style::kVisible | style::kReadOnly;
+    ui.createControl(win, {ControlKind::TextBox, ".2489", {41, 75, 75, 25}, field, 303});
+    ui.createControl(win, {ControlKind::TextBox, "", {0, 0, 0, 0}, field, 345});
+    ui.createControl(win, {ControlKind::TextBox, "", {1, 1, 9, 9}, style::kReadOnly, 346});
+    ui.createControl(win, {ControlKind::TextBox, "", {1, 1, 9, 9}, style::kVisible, 500});
+    ui.createControl(win, {ControlKind::Label, "MAX", {1, 1, 9, 9}, style::kVisible, 363});
+    EXPECT_EQ(ui.clipboard(), "");
+    ui.setClipboardText("table");
+    EXPECT_EQ(ui.clipboard(), "table");
+
+    EXPECT_EQ(ui.menu(win, 303),
+              (std::vector<MenuEntry>{{"First", "copied 303"}, {"Second", "two"}}));
+    EXPECT_TRUE(ui.chooseMenuEntry(win, 303, 0));
+    EXPECT_EQ(ui.clipboard(), "copied 303");
+    EXPECT_FALSE(ui.chooseMenuEntry(win, 303, 2));
+    EXPECT_FALSE(ui.chooseMenuEntry(win, 303, -1));
+    EXPECT_EQ(ui.clipboard(), "copied 303") << "no entry, no copy";
+    for (const int id : {345, 346, 500, 363, 999}) {
+        EXPECT_TRUE(ui.menu(win, id).empty())
+            << id << ": no size, hidden, editable, a caption, none";
+        EXPECT_FALSE(ui.chooseMenuEntry(win, id, 0)) << id;
+    }
+    ui.attach(nullptr);
+    EXPECT_TRUE(ui.menu(win, 303).empty());
 }
 
 TEST(RecordingPrintPreview, CallsOutsideTheOpenDocumentAreIgnored) {

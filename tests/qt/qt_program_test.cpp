@@ -4,11 +4,14 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -16,11 +19,13 @@
 #include <QToolTip>
 #include <QTreeView>
 #include <cmath>
+#include <functional>
 
 #include "control_ids.h"
 #include "control_table.h"
 #include "headless_windowing.h"
 #include "main_window.h"
+#include "qt_field.h"
 #include "qt_print_preview.h"
 #include "qt_test_support.h"
 #include "qt_windowing.h"
@@ -309,6 +314,114 @@ TEST_F(QtProgramTest, TipsOfCaptionsButtonsAndDrillRows) {
     const std::string rowTip = tipAt(drills->viewport(), onRow);
     EXPECT_EQ(rowTip, mainWindow->tipText(main, 347, guide.row()));
     EXPECT_NE(rowTip.find("% of thread on 1 - 64 UNC"), std::string::npos) << rowTip;
+}
+
+std::string clipboardText() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+TEST_F(QtProgramTest, CtrlCCopiesTheWholeDisplayUnlessAFieldHasASelection) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    const auto ctrlC = [&] {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame,
+                        Qt::Key_C, Qt::ControlModifier);
+        QApplication::processEvents();
+    };
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    control(442)->setFocus(Qt::TabFocusReason);
+    ctrlC();
+    EXPECT_EQ(clipboardText(), mainWindow->displayTable()) << "a button has the focus";
+    EXPECT_EQ(clipboardText().substr(0, 16), "1-64 UNC\tinches\n");
+
+    // A value field with a selection copies the selection.
+    auto* field = qobject_cast<platform::qt::ReadOnlyField*>(control(303));
+    ASSERT_NE(field, nullptr);
+    QTest::mouseDClick(field, Qt::LeftButton, {}, field->rect().center());
+    ASSERT_TRUE(field->hasFocus());
+    ASSERT_TRUE(field->hasSelectedText());
+    ctrlC();
+    EXPECT_EQ(clipboardText(), text(303));
+    field->setSelection(1, 2);
+    ctrlC();
+    EXPECT_EQ(clipboardText(), text(303).substr(1, 2));
+    // Focused without a selection, the field lets the key through to the window.
+    QTest::mouseClick(field, Qt::LeftButton, {}, field->rect().center());
+    ASSERT_TRUE(field->hasFocus());
+    ASSERT_FALSE(field->hasSelectedText());
+    ctrlC();
+    EXPECT_EQ(clipboardText(), mainWindow->displayTable());
+
+    // The size list and the drill chart with the focus; millimetres.
+    click(400);
+    control(347)->setFocus(Qt::MouseFocusReason);
+    ctrlC();
+    EXPECT_EQ(clipboardText().substr(0, 21), "1-64 UNC\tmillimetres\n");
+    EXPECT_EQ(clipboardText(), mainWindow->displayTable());
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    control(302)->setFocus(Qt::TabFocusReason);
+    ctrlC();
+    EXPECT_EQ(clipboardText(), mainWindow->displayTable());
+}
+
+// Opens the context menu of a widget as a right click does, and gives `use` the texts of its
+// entries (a separator reads "") while it is open; `use` may trigger one.
+void withContextMenu(QWidget* widget, const std::function<void(QMenu&, QStringList)>& use) {
+    bool opened = false;
+    QTimer::singleShot(0, widget, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        opened = true;
+        QStringList texts;
+        for (const QAction* action : menu->actions()) texts.append(action->text());
+        use(*menu, texts);
+        menu->close();
+    });
+    // Should the menu not open, nothing is left waiting for it.
+    QTimer::singleShot(5000, widget, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    });
+    const QPoint at = widget->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+    EXPECT_TRUE(opened);
+}
+
+QAction* entry(QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) return action;
+    }
+    ADD_FAILURE() << "no entry " << text.toStdString();
+    return nullptr;
+}
+
+TEST_F(QtProgramTest, FieldMenusCopyTheFieldOrItsNumberInTheOtherUnit) {
+    // 1-64 UNC 2A major maximum .0724 in (ASME B1.1) = 1.83896 mm.
+    ASSERT_EQ(text(303), ".0724");
+    withContextMenu(control(303), [](QMenu& menu, const QStringList& texts) {
+        EXPECT_EQ(texts, (QStringList{"&Copy", "Copy in millimetres", "", "Select All"}));
+        entry(menu, "Copy in millimetres")->trigger();
+    });
+    EXPECT_EQ(clipboardText(), "1.839");
+    EXPECT_EQ(text(303), ".0724") << "the window keeps its unit";
+    withContextMenu(control(303),
+                    [](QMenu& menu, const QStringList&) { entry(menu, "&Copy")->trigger(); });
+    EXPECT_EQ(clipboardText(), ".0724") << "nothing selected: the whole field";
+
+    // A field without a number: Copy and Select All only.
+    ASSERT_EQ(text(314), "--");
+    withContextMenu(control(314), [](QMenu&, const QStringList& texts) {
+        EXPECT_EQ(texts, (QStringList{"&Copy", "", "Select All"}));
+    });
+
+    click(400);
+    ASSERT_EQ(text(303), "1.839");
+    withContextMenu(control(303), [](QMenu& menu, const QStringList& texts) {
+        EXPECT_EQ(texts, (QStringList{"&Copy", "Copy in inches", "", "Select All"}));
+        entry(menu, "Copy in inches")->trigger();
+    });
+    EXPECT_EQ(clipboardText(), ".0724");
 }
 
 // The window's pixels, from the frame's top-left corner.

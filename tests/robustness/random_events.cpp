@@ -61,9 +61,9 @@ int selectedAfterSelect(int position, int count) {
     return position >= 0 && position < count ? position : -1;
 }
 
-// Keys a user presses: the first four are bound (Ctrl+P, F1 and Ctrl+Q in the main window,
-// Escape in the information window), the others are not; Return presses no button while none
-// has the focus.
+// Keys a user presses: the first four and the last are bound (Ctrl+P, F1, Ctrl+Q and Ctrl+C in
+// the main window, Escape in the information window), the others are not; Return presses no
+// button while none has the focus.
 struct KeyCase {
     platform::KeyChord chord;
     const char* name;
@@ -74,8 +74,10 @@ constexpr KeyCase kKeys[] = {
     {{'P', false}, "P"},        {{platform::keys::kReturn, false}, "Return"},
     {{'X', true}, "Ctrl+X"},    {{platform::keys::kF1 + 1, false}, "F2"},
     {{0, true}, "Ctrl+(none)"}, {{INT_MAX, false}, "key INT_MAX"},
+    {{'C', true}, "Ctrl+C"},
 };
 constexpr int kCtrlQ = 2;
+constexpr int kCtrlC = 10;
 
 // The control a key clicks in the main window and in the information window; 0 for none.
 int mainKeyControl(int key) {
@@ -86,6 +88,8 @@ int mainKeyControl(int key) {
             return ids::kInfo;
         case kCtrlQ:
             return ids::kClose;
+        case kCtrlC:
+            return ids::kCopyDisplay;
         default:
             return 0;
     }
@@ -133,13 +137,31 @@ std::string Event::describe() const {
         case Kind::Tip:
             out << "tip " << id << ' ' << value;
             break;
+        case Kind::Menu:
+            out << "menu " << id;
+            break;
     }
     return out.str();
 }
 
 int EventGenerator::strayId() {
-    static constexpr int kStray[] = {0,   -1,  1,   2,   3,   300,  301,     424,
-                                     425, 431, 436, 441, 443, 1000, INT_MAX, INT_MIN};
+    static constexpr int kStray[] = {0,
+                                     -1,
+                                     1,
+                                     2,
+                                     3,
+                                     300,
+                                     301,
+                                     424,
+                                     425,
+                                     431,
+                                     436,
+                                     441,
+                                     443,
+                                     1000,
+                                     INT_MAX,
+                                     INT_MIN,
+                                     ids::kCopyDisplay};
     return kStray[pick(static_cast<int>(std::size(kStray)))];
 }
 
@@ -255,8 +277,8 @@ Event EventGenerator::next() {
         while (e.value == kCtrlQ && pick(500) != 0) {
             e.value = pick(static_cast<int>(std::size(kKeys)));
         }
-    } else {  // tips of any control of the main window, or of no control, at any row
-        e.kind = Event::Kind::Tip;
+    } else {  // tips and menus of any control of the main window, or of no control
+        e.kind = pick(3) == 0 ? Event::Kind::Menu : Event::Kind::Tip;
         const std::vector<int>& all = mainIds();
         e.id = pick(8) == 0 ? strayId()
                             : all[static_cast<std::size_t>(pick(static_cast<int>(all.size())))];
@@ -322,6 +344,11 @@ const ReferenceCache::Entry& ReferenceCache::get(const Key& key) {
     s->ui.click(s->main.window(), ids::kPrint);
     const auto& documents = s->printing.documents();
     if (!documents.empty()) entry.sheetDigest = documentDigest(documents.back());
+    entry.table = s->main.displayTable();
+    for (const int id : mainIds()) {
+        std::vector<platform::MenuEntry> menu = s->ui.menu(s->main.window(), id);
+        if (!menu.empty()) entry.menus.emplace(id, std::move(menu));
+    }
     return entries_.emplace(key, entry).first->second;
 }
 
@@ -368,6 +395,8 @@ platform::WindowHandle SequenceRunner::handleOf(Event::Target target) const {
 void SequenceRunner::predict(const Event& e) {
     Model& m = model_;
     m.lastWasPrint = false;
+    m.lastWasCopy = false;
+    m.lastMenu.reset();
     const auto redisplay = [&] {
         m.drillPick.reset();
         m.engagementPick.reset();
@@ -408,6 +437,11 @@ void SequenceRunner::predict(const Event& e) {
     }
     if (e.kind == Event::Kind::Tip) {
         count("tip asked");
+        return;
+    }
+    if (e.kind == Event::Kind::Menu) {
+        if (e.target == Event::Target::Main) m.lastMenu = e.id;
+        count("menu asked");
         return;
     }
     if (e.kind == Event::Kind::Key && e.target != Event::Target::Nowhere) {
@@ -510,6 +544,10 @@ void SequenceRunner::predict(const Event& e) {
             count(wasPipe ? "pipe arrangement left" : "exit button off the pipe arrangement");
             return;
         }
+        case ids::kCopyDisplay:
+            m.lastWasCopy = true;
+            count("display copied");
+            return;
         case ids::kInches:
             setMetric(false);
             return;
@@ -577,6 +615,9 @@ void SequenceRunner::deliver(const Event& e) {
             break;
         case Event::Kind::Tip:
             ui.tip(handle, e.id, e.value);
+            break;
+        case Event::Kind::Menu:
+            ui.chooseMenuEntry(handle, e.id, 0);
             break;
     }
 }
@@ -760,6 +801,27 @@ std::string SequenceRunner::check() {
         fresh->ui.click(fresh->main.window(), ids::kPrint);
         return fail("the data sheet differs from that of a fresh window:\n" +
                     describeDifferences(documents.back(), fresh->printing.documents().back()));
+    }
+
+    // Copy: the table and the unit copies of a fresh window in the same state.
+    if (m.lastWasCopy && s.ui.clipboard() != ref.table) {
+        std::string what = "the copied table differs from that of a fresh window:\n";
+        what += s.ui.clipboard();
+        what += "instead of\n";
+        what += ref.table;
+        return fail(what);
+    }
+    if (m.lastMenu) {
+        const auto found = ref.menus.find(*m.lastMenu);
+        const std::vector<platform::MenuEntry> expected =
+            found != ref.menus.end() ? found->second : std::vector<platform::MenuEntry>{};
+        const std::vector<platform::MenuEntry> menu = system_->ui.menu(main.handle, *m.lastMenu);
+        std::string what = "the menu of control ";
+        what += std::to_string(*m.lastMenu);
+        if (menu != expected) return fail(what + " differs from that of a fresh window");
+        if (!menu.empty() && s.ui.clipboard() != menu.front().clipboardText) {
+            return fail(what + ": its first entry was not copied");
+        }
     }
     return {};
 }

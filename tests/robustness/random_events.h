@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "headless_windowing.h"
 #include "main_window.h"
@@ -28,6 +29,7 @@ struct Event {
         FailPrint,  // the next document start of the print preview fails
         Key,        // key number `value` of the runner's key list, pressed in the window
         Tip,        // the tip of control `id`, row `value`, asked as a resting pointer would
+        Menu,       // the context menu of control `id`; its first entry, if any, chosen
     };
     // Which window the event goes to: the main window, the information window (when it is not
     // open, the handle of the last one, or a handle that never named a window), or a handle
@@ -46,8 +48,8 @@ struct Event {
 // control id of both windows (those that raise no action included), ids that name no control,
 // list positions out of range, notification codes other than 1, PRINT with failing and
 // succeeding starts, INFO and CLOSE of the information window, unit switches, background
-// presses, HIDE and, rarely, CLOSE of the main window; keys bound and unbound, and tips of
-// any control and row.
+// presses, HIDE and, rarely, CLOSE of the main window; keys bound and unbound, tips of any
+// control and row, and context menus of any control.
 class EventGenerator {
   public:
     explicit EventGenerator(std::uint64_t seed) : rng_(seed) {}
@@ -88,6 +90,9 @@ class ReferenceCache {
         std::uint64_t infoDigest = 0;   // the information window opened in that state
         int infoRow = -1;               // the information list's selection
         std::uint64_t sheetDigest = 0;  // the data sheet printed in that state
+        std::string table;              // what Ctrl+C copies in that state
+        // The context-menu entries of each main-window control that has any.
+        std::map<int, std::vector<platform::MenuEntry>> menus;
     };
     // The list controls whose selection the digests leave out (the user's own picks).
     static const DigestOptions& mainDigestOptions();
@@ -146,8 +151,10 @@ class SequenceRunner {
         bool infoOpen = false;
         bool failArmed = false;
         bool closed = false;
-        bool infoOnTop = false;     // the information window stands above the main window
-        bool lastWasPrint = false;  // the last event printed a sheet
+        bool infoOnTop = false;       // the information window stands above the main window
+        bool lastWasPrint = false;    // the last event printed a sheet
+        bool lastWasCopy = false;     // the last event copied the display
+        std::optional<int> lastMenu;  // the control whose menu the last event asked
         int messageBoxes = 0;
         int documents = 0;
         int mainMoves = 0;

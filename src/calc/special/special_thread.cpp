@@ -167,7 +167,7 @@ namespace detail {
 std::string unitsText(std::int64_t units, int decimals) {
     std::string text;
     if (units < 0) {
-        text = "-";
+        text += '-';  // not `text = "-"`: GCC 12 reports a false overlap at -O3
         units = -units;
     }
     const auto scale = static_cast<std::int64_t>(kPowersOfTen[decimals]);

@@ -342,6 +342,22 @@ std::string HeadlessWindowing::tip(WindowHandle window, int id, int row) {
     return handler_->tipText(window, id, onRow ? row : -1);
 }
 
+std::vector<MenuEntry> HeadlessWindowing::menu(WindowHandle window, int id) {
+    const HeadlessControl* c = find(window, id);
+    if (!handler_ || !c || c->kind != ControlKind::TextBox || (c->style & style::kReadOnly) == 0 ||
+        !c->visible || c->rect.width <= 0 || c->rect.height <= 0) {
+        return {};
+    }
+    return handler_->menuEntries(window, id);
+}
+
+bool HeadlessWindowing::chooseMenuEntry(WindowHandle window, int id, int index) {
+    const std::vector<MenuEntry> entries = menu(window, id);
+    if (index < 0 || index >= static_cast<int>(entries.size())) return false;
+    clipboard_ = entries[static_cast<std::size_t>(index)].clipboardText;
+    return true;
+}
+
 void HeadlessWindowing::runEventLoop(EventHandler& handler) {
     handler_ = &handler;
     loopEnded_ = false;

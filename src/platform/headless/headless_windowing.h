@@ -95,6 +95,7 @@ class HeadlessWindowing : public Windowing {
     void setRadio(WindowHandle window, int id, bool on) override;
     bool radioChecked(WindowHandle window, int id) const override;
     void bindKey(WindowHandle window, KeyChord key, int controlId) override;
+    void setClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
     void messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
                     MessageIcon icon) override;
     // Takes events from the event source until it runs dry or `endEventLoop` is called.
@@ -123,6 +124,13 @@ class HeadlessWindowing : public Windowing {
     // resting there would ask it; empty for a control that is hidden or has no size, and
     // without a handler. A row outside the list view asks for the control itself.
     std::string tip(WindowHandle window, int id, int row = -1);
+    // The entries the handler adds to the context menu of a read-only text box, as a right
+    // click there would ask them; none for a control of another kind, one that is hidden or
+    // has no size, and without a handler.
+    std::vector<MenuEntry> menu(WindowHandle window, int id);
+    // Chooses entry `index` of that menu: its text goes on the clipboard. False when the menu
+    // has no such entry.
+    bool chooseMenuEntry(WindowHandle window, int id, int index);
     // Moves a window as a completed drag would.
     void dragBy(WindowHandle window, int dx, int dy);
 
@@ -144,6 +152,8 @@ class HeadlessWindowing : public Windowing {
         MessageIcon icon;
     };
     const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
+    // The text last put on the clipboard; empty before any.
+    const std::string& clipboard() const { return clipboard_; }
 
   private:
     HeadlessWindow* find(WindowHandle window);
@@ -153,6 +163,7 @@ class HeadlessWindowing : public Windowing {
     Size screen_;
     std::vector<HeadlessWindow> windows_;
     std::vector<MessageBoxRecord> messageBoxes_;
+    std::string clipboard_;
     EventHandler* handler_ = nullptr;
     std::function<bool()> source_;
     bool loopEnded_ = false;

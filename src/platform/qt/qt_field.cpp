@@ -83,6 +83,13 @@ void ReadOnlyField::copy() const {
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(selectedText());
 }
 
+void ReadOnlyField::copyValue() const {
+    if (text_.isEmpty()) return;
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        clipboard->setText(hasSelectedText() ? selectedText() : text_);
+    }
+}
+
 void ReadOnlyField::select(int anchor, int cursor) {
     if (anchor == anchor_ && cursor == cursor_) return;
     anchor_ = anchor;
@@ -154,6 +161,18 @@ QSize ReadOnlyField::minimumSizeHint() const {
     const QSize contents(metrics.maxWidth() + 2 * kHorizontalMargin,
                          metrics.height() + 2 * kVerticalMargin);
     return style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, this);
+}
+
+bool ReadOnlyField::event(QEvent* event) {
+    // A shortcut of the window on Ctrl+C gives way to the field while it has a selection.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) && hasSelectedText()) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void ReadOnlyField::paintEvent(QPaintEvent*) {
@@ -241,9 +260,20 @@ void ReadOnlyField::keyPressEvent(QKeyEvent* event) {
 
 void ReadOnlyField::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* copyAction = menu.addAction(tr("&Copy"), this, &ReadOnlyField::copy);
+    QAction* copyAction = menu.addAction(tr("&Copy"), this, &ReadOnlyField::copyValue);
     copyAction->setShortcut(QKeySequence::Copy);
-    copyAction->setEnabled(hasSelectedText());
+    copyAction->setEnabled(!text_.isEmpty());
+    if (menuSource_) {
+        for (const MenuEntry& entry : menuSource_()) {
+            const QString copied = fromText(entry.clipboardText);
+            menu.addAction(fromText(entry.label), this, [copied] {
+                if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+                    clipboard->setText(copied);
+                }
+            });
+        }
+    }
+    menu.addSeparator();
     QAction* all = menu.addAction(tr("Select All"), this, &ReadOnlyField::selectAll);
     all->setShortcut(QKeySequence::SelectAll);
     all->setEnabled(!text_.isEmpty());

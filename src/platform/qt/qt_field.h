@@ -1,5 +1,8 @@
 // A read-only text field: the panel and frame of a line edit around one line of text, which the
-// mouse or keyboard may select and Ctrl+C or the context menu copies. The main window's result
+// mouse or keyboard may select and Ctrl+C or the context menu copies. With a selection, Ctrl+C
+// is the field's even where its window binds the key; without one, the key goes on to the
+// window. The context menu's "Copy" copies the selection, or the whole text when nothing is
+// selected; the entries of a menu source follow it. The main window's result
 // fields are these: a read-only QLineEdit lays its text out three times while it is made and
 // carries an editing machine, which together were a sixth of the window's start-up.
 #pragma once
@@ -7,6 +10,10 @@
 #include <QString>
 #include <QTextLayout>
 #include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "windowing.h"
 
 namespace torveld::platform::qt {
 
@@ -31,6 +38,12 @@ class ReadOnlyField final : public QWidget {
     QString selectedText() const;
     // Puts the selection on the clipboard; nothing when nothing is selected.
     void copy() const;
+    // Puts the selection, or the whole text when nothing is selected, on the clipboard.
+    void copyValue() const;
+
+    // The entries the context menu adds after "Copy", asked each time it opens.
+    using MenuSource = std::function<std::vector<MenuEntry>()>;
+    void setMenuSource(MenuSource source) { menuSource_ = std::move(source); }
 
     // The caret position nearest to x in widget coordinates (0..text length).
     int positionAt(int x) const;
@@ -41,6 +54,7 @@ class ReadOnlyField final : public QWidget {
     QSize minimumSizeHint() const override;
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -63,6 +77,7 @@ class ReadOnlyField final : public QWidget {
     int cursor_ = 0;  // where it ends; equal to anchor_ when nothing is selected
     mutable QTextLayout layout_;
     mutable bool laidOut_ = false;
+    MenuSource menuSource_;
 };
 
 }  // namespace torveld::platform::qt

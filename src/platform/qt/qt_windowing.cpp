@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -129,6 +130,9 @@ struct QtWindowing::Impl {
 
     void controlEvent(WindowHandle window, int id, int code) {
         if (handler != nullptr) handler->onControlEvent(window, id, code);
+    }
+    std::vector<MenuEntry> menuEntries(WindowHandle window, int id) {
+        return handler != nullptr ? handler->menuEntries(window, id) : std::vector<MenuEntry>{};
     }
     void backgroundPress(WindowHandle window, QPoint global) {
         pressGlobal = global;
@@ -662,6 +666,7 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
                 auto* field = new ReadOnlyField(parent);
                 field->setText(caption);
                 field->setAlignment(alignment);
+                field->setMenuSource([impl, handle, id] { return impl->menuEntries(handle, id); });
                 control.widget = field;
                 break;
             }
@@ -1143,6 +1148,10 @@ void QtWindowing::bindKey(WindowHandle handle, KeyChord key, int controlId) {
     QObject::connect(shortcut, &QShortcut::activated, shortcut,
                      [impl, handle, controlId] { impl->keyClick(handle, controlId); });
     shortcuts.emplace_back(key, shortcut);
+}
+
+void QtWindowing::setClipboardText(std::string_view text) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(fromText(text));
 }
 
 void QtWindowing::messageBox(WindowHandle owner, std::string_view caption, std::string_view text,

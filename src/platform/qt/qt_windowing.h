@@ -66,6 +66,7 @@ class QtWindowing final : public Windowing {
     bool radioChecked(WindowHandle window, int id) const override;
 
     void bindKey(WindowHandle window, KeyChord key, int controlId) override;
+    void setClipboardText(std::string_view text) override;
 
     void messageBox(WindowHandle owner, std::string_view caption, std::string_view text,
                     MessageIcon icon) override;
