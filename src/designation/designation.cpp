@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 #include "lexer.h"
@@ -1583,6 +1584,32 @@ Designation ofSize(SeriesId series, int row) {
     d.sizeIndex = row;
     writeCanonical(d, 0, 0);
     return d;
+}
+
+SizeTexts sizeTexts(const Designation& d) {
+    SizeTexts texts;
+    if (!isValidSeries(d.series)) return texts;
+    if (!d.special) {
+        if (d.sizeIndex < 0 || d.sizeIndex >= sizeCount(d.series)) return texts;
+        const SizeEntry& e = seriesById(d.series).sizeTable->rows[d.sizeIndex];
+        texts.size.append(e.designation);
+        texts.pitch.append(e.pitchText);
+        return texts;
+    }
+    // The reader keeps a special size to six places, so the millionths come back exactly.
+    const auto micro = [](double value) {
+        return std::llround(value * static_cast<double>(kMicro));
+    };
+    const std::int64_t size = micro(d.special->majorDiameter);
+    const std::int64_t pitch = micro(d.special->pitch);
+    if (seriesById(d.series).family == SeriesFamily::IsoMetric) {
+        texts.size.append('M');
+        appendMicro(texts.size, size, 0, false);
+    } else {
+        appendInchSize(texts.size, d.series, size, pitch);
+    }
+    appendMicro(texts.pitch, pitch, 0, false);
+    return texts;
 }
 
 }  // namespace torveld::designation

@@ -183,4 +183,13 @@ Result read(std::string_view utf8, const ReadOptions& options = {});
 // The designation of row `row` of a series, with no class and right hand; both must be valid.
 Designation ofSize(SeriesId series, int row);
 
+// The size and the pitch of a designation as a size list writes them: a table row's own texts
+// ("1/4" and "20", "M10" and "1.5"); a special size's as its canonical text writes them ("11/16"
+// and "24", ".6875" and "24", "M42" and "1"). No series, class or hand.
+struct SizeTexts {
+    FixedText<32> size;
+    FixedText<16> pitch;
+};
+SizeTexts sizeTexts(const Designation& d);
+
 }  // namespace torveld::designation
