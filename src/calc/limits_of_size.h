@@ -18,6 +18,11 @@ bool tablesHoldRow(SeriesId id, int row);
 // the basic sizes. `r.pitch` must already be set. Taper pipe threads have no class limits.
 void apply(SeriesId id, int row, ThreadResults& r);
 
+// What `apply` does after the cells: the means of each class record and, for ACME, the external
+// flat, which needs the maximum major diameter. For limits written by other means (a special
+// size's, from the special-thread engine).
+void completeLimits(SeriesId id, ThreadResults& r);
+
 // The over-wire limits of every external class record that has pitch-diameter limits: each
 // pitch-diameter limit plus the wire constant.
 void applyOverWires(ThreadResults& r);
