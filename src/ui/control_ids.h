@@ -132,6 +132,8 @@ inline constexpr int kClose = 398;
 inline constexpr int kInfo = 434;
 inline constexpr int kPrint = 442;
 inline constexpr int kPipeExit = 433;
+// No control: the id the keys of the find box (Ctrl+F, "/") click.
+inline constexpr int kFind = 438;
 
 // Unit radios.
 inline constexpr int kInches = 399;

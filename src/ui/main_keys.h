@@ -1,6 +1,6 @@
-// The keys of the main window: Ctrl+P prints (PRINT), F1 opens the information window (INFO)
-// and Ctrl+Q ends the program as CLOSE does. Tab, the arrow keys, Space and Return keep the
-// meaning the platform gives them.
+// The keys of the main window: Ctrl+P prints (PRINT), F1 opens the information window (INFO),
+// Ctrl+F and "/" open the find box, and Ctrl+Q ends the program as CLOSE does. Tab, the arrow
+// keys, Space and Return keep the meaning the platform gives them.
 #pragma once
 
 #include <array>
@@ -11,10 +11,12 @@
 
 namespace torveld {
 
-inline constexpr std::array<std::pair<platform::KeyChord, int>, 3> kMainWindowKeys{{
+inline constexpr std::array<std::pair<platform::KeyChord, int>, 5> kMainWindowKeys{{
     {{'P', true}, ids::kPrint},
     {{platform::keys::kF1, false}, ids::kInfo},
     {{'Q', true}, ids::kClose},
+    {{'F', true}, ids::kFind},
+    {{platform::keys::kSlash, false}, ids::kFind},
 }};
 
 // Binds the keys above in the main window.

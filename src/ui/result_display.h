@@ -4,7 +4,9 @@
 // shows "--". The drill chart and the order of the steps belong to MainWindow::showResults.
 #pragma once
 
+#include <array>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -62,6 +64,12 @@ void writeResultFields(const FieldWriter& out, DisplayFamily family);
 // ISO FINE: chooses one of four class arrangements from the pitch and the internal major
 // diameters and writes labels and grids accordingly.
 void writeMetricFineResults(const FieldWriter& out);
+
+// The classes ISO FINE shows beside its four rows (upper and lower external, upper and lower
+// internal; "" for a row without a class, which shows "--") for a pitch and the minimum major
+// diameters of the two internal rows, all in inches; none where no arrangement applies.
+std::optional<std::array<const char*, 4>> metricFineClasses(double pitch, double normalMajorMin,
+                                                            double closeMajorMin);
 
 // Step 2: the four tolerance-class row labels, geometry and texts. Taper pipe and ISO fine
 // leave them alone (the pipe layout hides them; ISO fine sets them with its grids).
