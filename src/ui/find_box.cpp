@@ -68,18 +68,19 @@ void FindBox::open(Rect mainWindow) {
         windowing_.setControlColours(handle_, id, colours::kText, background);
         windowing_.setControlFont(handle_, id, font(points));
     };
-    add(ControlKind::Label, "DESIGNATION", {10, 7, 300, 18}, style::kVisible, kCaptionId,
+    add(ControlKind::Label, "DESIGNATION", {10, 7, 226, 18}, style::kVisible, kCaptionId,
         colours::kWindow, kBasePoints + 1);
     // The rectangle holds the dropped list of ten entries of 16 pixels under the line.
-    add(ControlKind::HistoryEntry, "", {10, 25, 300, 24 + 10 * 16},
+    add(ControlKind::HistoryEntry, "", {10, 25, 226, 24 + 10 * 16},
         style::kVisible | style::kVScroll, kEntryId, colours::kField, kBasePoints + 1);
     windowing_.listSetEntryHeight(handle_, kEntryId, 16);
-    add(ControlKind::Label, "", {10, 54, 300, 58}, style::kVisible, kMessageId, colours::kWindow,
+    add(ControlKind::Button, "FIND", {242, 25, 80, 24}, style::kVisible, kFindId, colours::kField,
+        kBasePoints + 1);
+    add(ControlKind::Button, "CLOSE", {330, 25, 80, 24}, style::kVisible, kCloseId, colours::kField,
+        kBasePoints + 1);
+    // Four lines of message under the line and the buttons.
+    add(ControlKind::Label, "", {10, 56, 400, 58}, style::kVisible, kMessageId, colours::kWindow,
         kBasePoints);
-    add(ControlKind::Button, "FIND", {322, 25, 88, 24}, style::kVisible, kFindId, colours::kField,
-        kBasePoints + 1);
-    add(ControlKind::Button, "CLOSE", {322, 55, 88, 24}, style::kVisible, kCloseId, colours::kField,
-        kBasePoints + 1);
     windowing_.setWindowText(handle_, kTitle);
     // Escape closes the box as its CLOSE button does.
     windowing_.bindKey(handle_, KeyChord{keys::kEscape, false}, kCloseId);

@@ -31,7 +31,7 @@ class FindBox {
     static constexpr const char* kHint =
         "Type a designation: 1/4-20 UNC-2A, M10x1.25, 11/16-24 UNS";
     // The message line breaks its text into lines of at most this many characters.
-    static constexpr std::size_t kMessageColumns = 56;
+    static constexpr std::size_t kMessageColumns = 62;
 
     explicit FindBox(platform::Windowing& windowing) : windowing_(windowing) {}
     FindBox(const FindBox&) = delete;

@@ -102,7 +102,7 @@ bool sameSize(const SpecialSizeShown& a, const designation::Designation& d) {
 std::string specialListEntry(const SpecialSizeShown& s) {
     std::string text = "  ";
     text += sizeAndPitch(s);
-    text += "  (special)";
+    text += "  special";
     return text;
 }
 

@@ -47,7 +47,7 @@ std::variant<SpecialSizeShown, std::string> computeSpecialSize(const designation
 // Whether two special sizes are the same size of the same series.
 bool sameSize(const SpecialSizeShown& a, const designation::Designation& d);
 
-// The size-list entry: "  11/16 - 24  (special)", so that the entries of the table stay as they
+// The size-list entry: "  11/16 - 24  special", so that the entries of the table stay as they
 // are and typing "11/16" in the list still finds it.
 std::string specialListEntry(const SpecialSizeShown& s);
 

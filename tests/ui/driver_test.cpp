@@ -203,7 +203,7 @@ TEST(ScriptDriver, FindShowsSizesAndSpecialSizesAndSaysWhatCameOfIt) {
     const json& uns = r.dumps[2];
     EXPECT_EQ(uns["find"]["designation"], "11/16-24 UNS");
     EXPECT_EQ(field(uns, 405)["checked"], true);
-    EXPECT_EQ(field(uns, 302)["items"].back(), "  11/16 - 24  (special)");
+    EXPECT_EQ(field(uns, 302)["items"].back(), "  11/16 - 24  special");
     EXPECT_EQ(field(uns, 302)["selected"], field(uns, 302)["items"].size() - 1);
     EXPECT_EQ(field(uns, 350)["text"], "INTERNAL DATA          11/16 - 24  UNS  SPECIAL");
     EXPECT_EQ(field(uns, 303)["text"], ".6863");

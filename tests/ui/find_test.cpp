@@ -140,7 +140,7 @@ TEST(FindSpecial, EachAdmittingSeriesListsAndShowsIt) {
         {".6875-24 UNS-2A",
          series::UNS,
          "11/16-24 UNS-2A",
-         "  11/16 - 24  (special)",
+         "  11/16 - 24  special",
          "11/16 - 24  UNS  SPECIAL",
          {"2A", "3A", "2B", "3B"},
          ".6863",
@@ -149,7 +149,7 @@ TEST(FindSpecial, EachAdmittingSeriesListsAndShowsIt) {
         {"1.3-20 UNJ",
          series::UNJ,
          "1.3000-20 UNJ",
-         "  1.3000 - 20  (special)",
+         "  1.3000 - 20  special",
          "1.3000 - 20  UNJ  SPECIAL",
          {"2A", "3A", "2B", "3B"},
          "--",
@@ -158,7 +158,7 @@ TEST(FindSpecial, EachAdmittingSeriesListsAndShowsIt) {
         {"M42x1",
          series::ISO_FINE,
          "M42x1",
-         "  M42 - 1  (special)",
+         "  M42 - 1  special",
          "M42 - 1  ISO FINE  SPECIAL",
          {"6g", "4g6g", "6H", ""},
          "1.6525",
@@ -167,7 +167,7 @@ TEST(FindSpecial, EachAdmittingSeriesListsAndShowsIt) {
         {"3/4-10 acme 2g",
          series::ACME,
          "3/4-10 ACME-2G",
-         "  3/4 - 10  (special)",
+         "  3/4 - 10  special",
          "3/4 - 10  ACME  SPECIAL",
          {"2G", "4G", "2G", "4G"},
          ".7500",
@@ -176,7 +176,7 @@ TEST(FindSpecial, EachAdmittingSeriesListsAndShowsIt) {
         {"1-10 STUB ACME",
          series::STUB_ACME,
          "1-10 STUB ACME",
-         "  1 - 10  (special)",
+         "  1 - 10  special",
          "1 - 10  STUB ACME  SPECIAL",
          {"", "", "", ""},
          "1.0000",
@@ -245,7 +245,7 @@ TEST(FindSpecial, UnConstantPitchAtAnyDiameterIsShownOrRefusedWithTheReason) {
     const FindOutcome outcome = s.main.find("2.3-8 UN");
     if (outcome.found) {
         EXPECT_EQ(s.main.selection().series, series::UN);
-        EXPECT_EQ(s.items(ids::kSizeList).back(), "  2.3000 - 8  (special)");
+        EXPECT_EQ(s.items(ids::kSizeList).back(), "  2.3000 - 8  special");
         EXPECT_EQ(s.text(ids::kExtNormalLabel), "2A");
     } else {
         EXPECT_EQ(outcome.message.rfind("2.3000-8 UN: ", 0), 0u) << outcome.message;
@@ -313,7 +313,7 @@ TEST(FindSpecial, StaysForTheSessionThroughSeriesUnitsAndPicks) {
     EXPECT_EQ(s.main.selection().sizeIndex, 0) << "a series change selects its first size";
     EXPECT_FALSE(s.main.specialSize());
     ASSERT_EQ(s.items(ids::kSizeList).size(), static_cast<std::size_t>(rows) + 1);
-    EXPECT_EQ(s.items(ids::kSizeList).back(), "  11/16 - 24  (special)");
+    EXPECT_EQ(s.items(ids::kSizeList).back(), "  11/16 - 24  special");
 
     s.ui.select(s.win(), ids::kSizeList, rows);
     EXPECT_EQ(s.digest(), shown) << describeDifferences(s.window(), first);
@@ -338,7 +338,7 @@ TEST(FindSpecial, StaysForTheSessionThroughSeriesUnitsAndPicks) {
 
     // The ISO FINE list kept its own.
     s.chooseSeries(series::ISO_FINE);
-    EXPECT_EQ(s.items(ids::kSizeList).back(), "  M42 - 1  (special)");
+    EXPECT_EQ(s.items(ids::kSizeList).back(), "  M42 - 1  special");
     EXPECT_EQ(s.items(ids::kSizeList).size(),
               static_cast<std::size_t>(sizeCount(series::ISO_FINE)) + 1);
 }

@@ -61,8 +61,8 @@ class ReturnPressesButton final : public QObject {
     QAbstractButton* button_;
 };
 
-// Return and Enter in a line: `entered` is called once and the key goes no further (the line's
-// own handling would report it twice in a drop-down's line).
+// Return and Enter in a line: `entered` is called once and the key goes no further (a drop-down
+// would hand it on to its line, which would report it again).
 class ReturnEnters final : public QObject {
   public:
     ReturnEnters(QWidget* line, std::function<void()> entered);

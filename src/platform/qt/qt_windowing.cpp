@@ -738,9 +738,12 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
                     impl->controlEvent(handle, id, notify::kSelectionChanged);
                 }
             });
-            new ReturnEnters(combo->lineEdit(), [impl, handle, id] {
-                impl->controlEvent(handle, id, notify::kEntered);
-            });
+            // The keys reach the line through the box, which has the focus, or the line itself.
+            for (QWidget* keys :
+                 {static_cast<QWidget*>(combo), static_cast<QWidget*>(combo->lineEdit())}) {
+                new ReturnEnters(
+                    keys, [impl, handle, id] { impl->controlEvent(handle, id, notify::kEntered); });
+            }
             control.widget = combo;
             break;
         }
