@@ -67,7 +67,9 @@ class MainWindow : public platform::EventHandler {
     // Finds a designation as the find box does: on success the series and size are shown exactly
     // as a click on the series radio and a pick in the size list would (the pipe arrangement
     // included); a special size joins its series' size list at the end, marked, and is selected.
-    // On failure nothing changes. Usable without any find box open (torveld-query calls it).
+    // On failure nothing changes. Usable without any find box open (torveld-query calls it),
+    // on any windowing after startUp(), one that draws nothing included; after CLOSE it finds
+    // nothing.
     // `canonical` is the designation as read, with the classes and hand it names (the window
     // shows its series' usual classes whatever they are). The designation is read with the
     // series on show preferred where several hold the size ("1/2-14" in NPT shows NPT). Each
@@ -120,6 +122,8 @@ class MainWindow : public platform::EventHandler {
     void handleControl(int controlId, int code);
     void seriesChosen(SeriesId id);
     void sizePicked();
+    // The size at list position `position` shown: the calculation and the display.
+    void showSize(int position);
     // The size-list entry at `position`: as a pick of the user's would.
     void pickSize(int position);
     // The work of find(): shows what the text names, or says why not.

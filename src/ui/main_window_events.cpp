@@ -107,6 +107,10 @@ void MainWindow::sizePicked() {
         windowing_.listSelect(window_, ids::kSizeList, selection_.sizeIndex);
         return;
     }
+    showSize(position);
+}
+
+void MainWindow::showSize(int position) {
     selection_.sizeIndex = position;
     calculate();
     showResults();

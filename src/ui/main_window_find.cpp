@@ -45,8 +45,10 @@ void MainWindow::openFindBox() {
 }
 
 void MainWindow::pickSize(int position) {
+    // What the list shows and what a pick of it shows, without reading the list back: a
+    // windowing that draws nothing has no list to read.
     windowing_.listSelect(window_, ids::kSizeList, position);
-    sizePicked();
+    showSize(position);
 }
 
 FindOutcome MainWindow::find(std::string_view text) {
@@ -65,9 +67,9 @@ FindOutcome MainWindow::find(std::string_view text) {
 }
 
 FindOutcome MainWindow::findDesignation(std::string_view text) {
-    if (ended_ || window_ == 0 || !windowing_.isWindowOpen(window_)) {
-        return {false, {}, "the window is closed"};
-    }
+    // Any windowing will do once started, also one that draws nothing (a program reading the
+    // record of texts); after CLOSE nothing is found.
+    if (ended_ || window_ == 0) return {false, {}, "the window is closed"};
     const designation::Result read = designation::read(text, {selection_.series});
     if (!read) return {false, {}, read.error().message};
     const designation::Designation& d = read.designation();

@@ -562,6 +562,24 @@ TEST(FindBoxAtExit, ClosesWithTheProgram) {
     EXPECT_FALSE(s.main.find("1/4-20 UNC").found);
 }
 
+// A program that reads the record of texts (torveld-query) finds on a windowing that shows
+// nothing: here the main window closed behind the system's back.
+TEST(FindWithoutAWindow, TheRecordFollowsTheFind) {
+    System s;
+    s.ui.closeWindow(s.win());
+    const FindOutcome outcome = s.main.find("11/16-24 UNS-2A");
+    ASSERT_TRUE(outcome.found) << outcome.message;
+    EXPECT_EQ(s.main.selection().series, series::UNS);
+    ASSERT_TRUE(s.main.specialSize());
+    EXPECT_EQ(s.main.texts().text(ids::kExtNormalMajorMax), ".6863");
+    EXPECT_EQ(s.main.texts().text(ids::kInternalHeader),
+              "INTERNAL DATA          11/16 - 24  UNS  SPECIAL");
+    ASSERT_TRUE(s.main.find("1/4-20 UNC").found);
+    EXPECT_EQ(s.main.selection().sizeIndex, 9);
+    EXPECT_FALSE(s.main.specialSize());
+    EXPECT_EQ(s.main.texts().text(ids::kExtNormalMajorMax), ".2489");
+}
+
 TEST(WrapLines, KeepsEveryWordInLinesOfTheWidth) {
     EXPECT_EQ(wrapLines("one two three", 7), "one two\nthree");
     EXPECT_EQ(wrapLines("  a  b ", 10), "a b");
