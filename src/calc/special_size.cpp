@@ -149,7 +149,12 @@ SpecialCalculation calculateSpecial(const SpecialSizeInput& input) {
         if (c == nullptr) continue;
         if (!c->ok()) {
             if (out.refusal.empty()) {
-                out.refusal = "class " + name + " (" + sideText(side) + "): " + c->refusal;
+                out.refusal = "class ";
+                out.refusal += name;
+                out.refusal += " (";
+                out.refusal += sideText(side);
+                out.refusal += "): ";
+                out.refusal += c->refusal;
             }
             continue;
         }

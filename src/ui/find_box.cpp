@@ -118,7 +118,9 @@ void FindBox::showFound(const std::string& canonical, const std::vector<std::str
     if (!isOpen()) return;
     fillHistory(history);
     windowing_.setControlText(handle_, kEntryId, "");
-    setMessage("Shown: " + canonical);
+    std::string message = "Shown: ";
+    message += canonical;
+    setMessage(message);
 }
 
 void FindBox::showError(const std::string& message) {

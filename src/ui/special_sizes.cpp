@@ -142,7 +142,9 @@ std::string_view specialStandard(SeriesId series) {
 
 std::vector<std::string> specialInfoNote(const SpecialSizeShown& s) {
     std::vector<std::string> lines;
-    lines.push_back("  SPECIAL SIZE  " + sizeAndPitch(s));
+    std::string title = "  SPECIAL SIZE  ";
+    title += sizeAndPitch(s);
+    lines.push_back(title);
     lines.emplace_back("  the values are computed by the");
     std::string formulas = "  formulas of ";
     formulas += specialStandard(s.designation.series);
@@ -150,7 +152,10 @@ std::vector<std::string> specialInfoNote(const SpecialSizeShown& s) {
     lines.push_back(formulas);
     lines.emplace_back("  not taken from the standard's tables");
     for (const std::string& refused : refusedClasses(s)) {
-        lines.push_back("  " + refused + ": no limits computed");
+        std::string line = "  ";
+        line += refused;
+        line += ": no limits computed";
+        lines.push_back(line);
     }
     return lines;
 }
@@ -163,7 +168,11 @@ std::vector<std::string> specialSheetNote(const SpecialSizeShown& s) {
     formulas += " formulas, not";
     lines.push_back(formulas);
     lines.emplace_back("taken from its tables");
-    for (const std::string& refused : refusedClasses(s)) lines.push_back("no " + refused);
+    for (const std::string& refused : refusedClasses(s)) {
+        std::string line = "no ";
+        line += refused;
+        lines.push_back(line);
+    }
     return lines;
 }
 
