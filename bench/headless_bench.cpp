@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 #include "control_ids.h"
 #include "control_table.h"
@@ -90,6 +91,45 @@ void unitSwitch(benchmark::State& state) {
     }
 }
 BENCHMARK(unitSwitch)->Unit(benchmark::kMicrosecond);
+
+// A designation found, as Return in the find box finds it: read, resolved and shown as the radio
+// and a pick show it; UNC and UNF sizes in turn, so that each find changes the series.
+void findTabulated(benchmark::State& state) {
+    System s;
+    bool unf = false;
+    for (auto _ : state) {
+        unf = !unf;
+        benchmark::DoNotOptimize(s.main.find(unf ? "1/4-28 UNF-2A" : "1/4-20 UNC-2A"));
+    }
+    if (!s.main.lastFind() || !s.main.lastFind()->outcome.found) {
+        state.SkipWithError("a find did not take");
+    }
+}
+BENCHMARK(findTabulated)->Unit(benchmark::kMicrosecond);
+
+// A new special size each time: the engine's limits of UNS 2A and 2B at a diameter no list holds
+// yet, the size list grown by one entry, and the display.
+void findNewSpecial(benchmark::State& state) {
+    auto s = std::make_unique<System>();
+    int thousandths = 0;
+    for (auto _ : state) {
+        if (++thousandths > 2000) {  // a fresh system now and then keeps the list short
+            state.PauseTiming();
+            s = std::make_unique<System>();
+            thousandths = 1;
+            state.ResumeTiming();
+        }
+        // 3.001-13 UNS, 3.002-13 UNS, ...
+        const int value = 3000 + thousandths;
+        std::string text(1, static_cast<char>('0' + value / 1000));
+        text += '.';
+        for (int place : {100, 10, 1}) text += static_cast<char>('0' + value / place % 10);
+        text += "-13 UNS";
+        benchmark::DoNotOptimize(s->main.find(text));
+    }
+    if (!s->main.specialSize()) state.SkipWithError("a special size was not shown");
+}
+BENCHMARK(findNewSpecial)->Unit(benchmark::kMicrosecond);
 
 // The data sheet of UNC 1/4-20, drawn to the recording print preview (a fresh recorder per
 // sheet, so the recorded calls do not pile up).

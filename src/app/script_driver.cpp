@@ -68,9 +68,22 @@ std::variant<std::vector<int>, Malformed> numbers(const std::vector<std::string_
     return values;
 }
 
+// "find", then one blank and the designation as typed, or nothing.
+std::optional<Find> parseFind(std::string_view line) {
+    std::size_t at = 0;
+    while (at < line.size() && isBlank(line[at])) ++at;
+    constexpr std::string_view kVerb = "find";
+    if (line.substr(at, kVerb.size()) != kVerb) return std::nullopt;
+    at += kVerb.size();
+    if (at == line.size()) return Find{};
+    if (!isBlank(line[at])) return std::nullopt;
+    return Find{std::string(line.substr(at + 1))};
+}
+
 }  // namespace
 
 Command parseCommand(std::string_view line) {
+    if (std::optional<Find> find = parseFind(line)) return *std::move(find);
     const std::vector<std::string_view> words = splitWords(line);
     if (words.empty()) return Blank{};
     const std::string_view verb = words[0];
@@ -205,6 +218,8 @@ class Session {
                     }
                 } else if constexpr (std::is_same_v<T, PrintFail>) {
                     printing_.failNextStart();
+                } else if constexpr (std::is_same_v<T, Find>) {
+                    find(c.text);
                 } else if constexpr (std::is_same_v<T, Dump>) {
                     dump();
                 } else if constexpr (std::is_same_v<T, Screen>) {
@@ -216,12 +231,50 @@ class Session {
             command);
     }
 
+    // As Return in the find box: typed into its line when it is open.
+    void find(const std::string& text) {
+        const platform::WindowHandle box = main_.findBox().handle();
+        if (box != 0 && windowing_.type(box, FindBox::kEntryId, text)) {
+            windowing_.key(box, platform::KeyChord{platform::keys::kReturn, false});
+        } else {
+            main_.find(text);
+        }
+    }
+
     void dump() {
+        nlohmann::json state = platform::stateToJson(windowing_, printing_);
+        state["find"] = findJson();
+        state["findBox"] = findBoxJson();
         // Texts that are not valid UTF-8 are replaced rather than refused.
-        out_ << platform::stateToJson(windowing_, printing_)
-                    .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
-             << '\n';
+        out_ << state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         out_.flush();
+    }
+
+    // The last find: {"text", "found", "designation", "message"}; null before the first.
+    nlohmann::json findJson() const {
+        const std::optional<MainWindow::LastFind>& last = main_.lastFind();
+        if (!last) return nullptr;
+        return {{"text", last->text},
+                {"found", last->outcome.found},
+                {"designation", last->outcome.canonical},
+                {"message", last->outcome.message}};
+    }
+
+    // The find box as the information window is dumped: {"open", "rect", "text", "history",
+    // "message"}; the history is what its line's drop-down offers, the last ten designations
+    // found (also while the box is closed).
+    nlohmann::json findBoxJson() const {
+        const FindBox& box = main_.findBox();
+        const platform::HeadlessWindow* w = windowing_.window(box.handle());
+        const platform::HeadlessControl* entry =
+            w != nullptr ? windowing_.control(w->handle, FindBox::kEntryId) : nullptr;
+        return {{"open", w != nullptr},
+                {"rect", w != nullptr ? nlohmann::json::array({w->rect.left, w->rect.top,
+                                                               w->rect.width, w->rect.height})
+                                      : nlohmann::json::array({0, 0, 0, 0})},
+                {"text", entry != nullptr ? entry->text : std::string()},
+                {"history", main_.findHistory()},
+                {"message", box.message()}};
     }
 
     platform::HeadlessWindowing windowing_;

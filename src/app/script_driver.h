@@ -8,6 +8,9 @@
 //   press             a left-button press on the main window's background
 //   info close        CLOSE in the information window
 //   print fail        the next document start of the print preview fails
+//   find TEXT         finds the designation TEXT (the rest of the line after "find" and one
+//                     blank, as typed) as Return in the find box does: in the open box, typed
+//                     into its line; else straight away. What came of it shows in the dump.
 //   dump              the whole state as one line of JSON on standard output
 //
 // Unknown or malformed commands write one line "error: <reason>" to the error stream and change
@@ -41,6 +44,9 @@ struct Notify {
 struct Press {};
 struct InfoClose {};
 struct PrintFail {};
+struct Find {
+    std::string text;
+};
 struct Dump {};
 struct Blank {};  // an empty or all-blank line: no command
 struct Malformed {
@@ -48,7 +54,7 @@ struct Malformed {
 };
 
 using Command = std::variant<Blank, Screen, Click, Select, Notify, Press, InfoClose, PrintFail,
-                             Dump, Malformed>;
+                             Dump, Malformed, Find>;
 
 // Lines longer than this are refused whole.
 inline constexpr std::size_t kMaxLineLength = 1024;

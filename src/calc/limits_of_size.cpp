@@ -321,7 +321,11 @@ void apply(SeriesId id, int row, ThreadResults& r) {
     if (s.secondTable != nullptr) copyCells(*s.secondTable, first, row, r);
     if (s.family == SeriesFamily::Whitworth) whitworth::limits(id, first, row, r);
     if (s.family == SeriesFamily::BA) baLimits(first, row, r);
-    if (s.form == ThreadForm::Acme29) acmeExternalFlat(r);
+    completeLimits(id, r);
+}
+
+void completeLimits(SeriesId id, ThreadResults& r) {
+    if (seriesById(id).form == ThreadForm::Acme29) acmeExternalFlat(r);
     for (ExternalLimits* e : {&r.extNormal, &r.extClose})
         e->majorMean = mean(e->majorMax, e->majorMin);
     for (InternalLimits* i : {&r.intNormal, &r.intClose})

@@ -25,6 +25,11 @@ void apply(SeriesId id, int row, ThreadResults& r);
 // limits are computed from. Empty for the taper pipe threads, which have no class limits.
 std::vector<const LimitTable*> sourcesOf(SeriesId id, ClassRecord record);
 
+// What `apply` does after the cells: the means of each class record and, for ACME, the external
+// flat, which needs the maximum major diameter. For limits written by other means (a special
+// size's, from the special-thread engine).
+void completeLimits(SeriesId id, ThreadResults& r);
+
 // The over-wire limits of every external class record that has pitch-diameter limits: each
 // pitch-diameter limit plus the wire constant.
 void applyOverWires(ThreadResults& r);

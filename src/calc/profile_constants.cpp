@@ -56,7 +56,29 @@ constexpr std::array<PipeCrestFlats, 5> kPipeCrestFlats{{
     {8.0, 0.072, 0.038, 0.064, 0.048},
 }};
 
+void setIf(Length& field, const std::optional<double>& factor, double pitch) {
+    if (factor) field = *factor * pitch;
+}
+
 }  // namespace
+
+void applyProfile(ThreadForm form, ThreadResults& r) {
+    const ProfileConstants& k = profileConstants(form);
+    const double p = r.pitch;
+    if (k.bestWire && k.wireOffset && k.wireMultiplier) {
+        r.bestWire = *k.bestWire * p;
+        r.wireOffset = *k.wireOffset * p;
+        r.wireConstant = *k.wireMultiplier * *r.bestWire - *r.wireOffset;
+    }
+    setIf(r.extHeight, k.extHeight, p);
+    setIf(r.intHeight, k.intHeight, p);
+    setIf(r.extFlat, k.extFlat, p);
+    setIf(r.intFlat, k.intFlat, p);
+    setIf(r.crestRadius, k.crestRadius, p);
+    setIf(r.rootRadius, k.rootRadius, p);
+    setIf(r.rootRadiusMax, k.rootRadiusMax, p);
+    setIf(r.rootRadiusMin, k.rootRadiusMin, p);
+}
 
 const ProfileConstants& profileConstants(ThreadForm form) {
     return kProfiles[static_cast<std::size_t>(form)];

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "series.h"
+#include "thread_results.h"
 
 namespace torveld {
 
@@ -23,6 +24,10 @@ struct ProfileConstants {
 
 // The constants of a form (the form of a series is a column of its catalogue record).
 const ProfileConstants& profileConstants(ThreadForm form);
+
+// Writes the profile and wire values of `form` into `r`, from `r.pitch`: best wire, wire offset
+// and wire constant, heights, flats and radii; a value the form does not compute stays empty.
+void applyProfile(ThreadForm form, ThreadResults& r);
 
 // Crest truncation flats of the taper pipe threads, as multiples of P, by threads per inch.
 // For NPT the external and internal flats are the same, and so are they for NPTF.

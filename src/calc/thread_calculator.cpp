@@ -13,28 +13,6 @@ namespace {
 // The last NPT and NPTF size row (4 inch pipe) whose tap depth the tables give.
 constexpr int kLastTapDepthRow = 13;
 
-void setIf(Length& field, const std::optional<double>& factor, double pitch) {
-    if (factor) field = *factor * pitch;
-}
-
-// Best wire and wire constant, then heights, flats and radii: each a multiple of the pitch.
-void applyProfile(const ProfileConstants& k, ThreadResults& r) {
-    const double p = r.pitch;
-    if (k.bestWire && k.wireOffset && k.wireMultiplier) {
-        r.bestWire = *k.bestWire * p;
-        r.wireOffset = *k.wireOffset * p;
-        r.wireConstant = *k.wireMultiplier * *r.bestWire - *r.wireOffset;
-    }
-    setIf(r.extHeight, k.extHeight, p);
-    setIf(r.intHeight, k.intHeight, p);
-    setIf(r.extFlat, k.extFlat, p);
-    setIf(r.intFlat, k.intFlat, p);
-    setIf(r.crestRadius, k.crestRadius, p);
-    setIf(r.rootRadius, k.rootRadius, p);
-    setIf(r.rootRadiusMax, k.rootRadiusMax, p);
-    setIf(r.rootRadiusMin, k.rootRadiusMin, p);
-}
-
 void applyPipeCrestFlats(SeriesId id, double threadsPerInch, ThreadResults& r) {
     const PipeCrestFlats* flats = pipeCrestFlats(threadsPerInch);
     if (flats == nullptr) return;
@@ -99,7 +77,7 @@ std::optional<ThreadResults> calculate(const Selection& selection) {
     const ThreadForm form = seriesById(id).form;
     ThreadResults r;
     r.pitch = pitch;
-    applyProfile(profileConstants(form), r);
+    applyProfile(form, r);
     if (form == ThreadForm::TaperPipe) applyPipeCrestFlats(id, pitchTextValue(size.pitchText), r);
     limits_of_size::apply(id, row, r);
     limits_of_size::applyOverWires(r);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 #include "lexer.h"
@@ -1585,6 +1586,24 @@ Designation ofSize(SeriesId series, int row) {
     return d;
 }
 
+Designation sizeOnly(const Designation& d) {
+    Designation size = d;
+    size.externalClass.reset();
+    size.internalClass.reset();
+    size.hand = Hand::Right;
+    if (!isValidSeries(size.series)) return size;
+    if (!size.special && (size.sizeIndex < 0 || size.sizeIndex >= sizeCount(size.series))) {
+        return size;
+    }
+    // The reader keeps a special size to six places, so the millionths come back exactly.
+    const auto micro = [](double value) {
+        return std::llround(value * static_cast<double>(kMicro));
+    };
+    writeCanonical(size, size.special ? micro(size.special->majorDiameter) : 0,
+                   size.special ? micro(size.special->pitch) : 0);
+    return size;
+}
+
 std::optional<SpecialSize> basicSize(SeriesId series, int row) {
     if (!isValidSeries(series) || row < 0 || row >= sizeCount(series)) return std::nullopt;
     const SeriesFamily family = seriesById(series).family;
@@ -1598,6 +1617,32 @@ std::optional<SpecialSize> basicSize(SeriesId series, int row) {
     if (v.size <= 0 || v.pitch <= 0) return std::nullopt;
     return SpecialSize{static_cast<double>(v.size) / detail::kMicro,
                        static_cast<double>(v.pitch) / detail::kMicro};
+}
+
+SizeTexts sizeTexts(const Designation& d) {
+    SizeTexts texts;
+    if (!isValidSeries(d.series)) return texts;
+    if (!d.special) {
+        if (d.sizeIndex < 0 || d.sizeIndex >= sizeCount(d.series)) return texts;
+        const SizeEntry& e = seriesById(d.series).sizeTable->rows[d.sizeIndex];
+        texts.size.append(e.designation);
+        texts.pitch.append(e.pitchText);
+        return texts;
+    }
+    // The reader keeps a special size to six places, so the millionths come back exactly.
+    const auto micro = [](double value) {
+        return std::llround(value * static_cast<double>(kMicro));
+    };
+    const std::int64_t size = micro(d.special->majorDiameter);
+    const std::int64_t pitch = micro(d.special->pitch);
+    if (seriesById(d.series).family == SeriesFamily::IsoMetric) {
+        texts.size.append('M');
+        appendMicro(texts.size, size, 0, false);
+    } else {
+        appendInchSize(texts.size, d.series, size, pitch);
+    }
+    appendMicro(texts.pitch, pitch, 0, false);
+    return texts;
 }
 
 }  // namespace torveld::designation

@@ -183,10 +183,23 @@ Result read(std::string_view utf8, const ReadOptions& options = {});
 // The designation of row `row` of a series, with no class and right hand; both must be valid.
 Designation ofSize(SeriesId series, int row);
 
+// The same size of the same series with no class and right hand, its canonical text written
+// anew: "11/16-24 UNS" of "11/16-24 UNS-2A-LH".
+Designation sizeOnly(const Designation& d);
+
 // The basic major diameter and pitch of row `row` of a series, as a special size holds them
 // (inches and threads per inch; millimetres for ISO metric and UNM), so that a class the tables
 // do not hold can be computed for a tabulated size. None for the pipe series and BA, whose
 // rows name a nominal size or a number, and for a row out of range.
 std::optional<SpecialSize> basicSize(SeriesId series, int row);
+
+// The size and the pitch of a designation as a size list writes them: a table row's own texts
+// ("1/4" and "20", "M10" and "1.5"); a special size's as its canonical text writes them ("11/16"
+// and "24", ".6875" and "24", "M42" and "1"). No series, class or hand.
+struct SizeTexts {
+    FixedText<32> size;
+    FixedText<16> pitch;
+};
+SizeTexts sizeTexts(const Designation& d);
 
 }  // namespace torveld::designation

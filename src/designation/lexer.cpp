@@ -193,9 +193,12 @@ bool lex(std::string_view input, Token* tokens, std::size_t& count, LexFailure& 
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80) {
             if (byte < 0x20 || byte == 0x7F) {
-                return fail(i, 1,
-                            "the control character " + hexByte(byte) + " at byte " + decimal(i) +
-                                " is not part of a designation");
+                std::string message = "the control character ";
+                message += hexByte(byte);
+                message += " at byte ";
+                message += decimal(i);
+                message += " is not part of a designation";
+                return fail(i, 1, std::move(message));
             }
             return fail(i, 1, quoted(std::string_view(&c, 1), " is not part of a designation"));
         }

@@ -31,7 +31,13 @@ struct Rgb {
 // What the user does with them beyond clicks: a button with the keyboard focus is pressed by
 // Space or Return; typing in a drop-down list chooses the next entry that starts with the typed
 // text, the entries' leading blanks ignored, as a choice of the user's (code 1).
-enum class ControlKind { Label, TextBox, Button, Radio, DropDown, ListBox, ListView };
+//
+// A history entry is a line the user types into, with a drop-down list of earlier entries:
+// choosing one of them makes it the text (code 1), and Return or Enter in the line sends
+// notify::kEntered. Its text is the control text (setControlText, controlText); the list
+// operations fill the drop-down: listSelect makes the entry at the position the text, listClear
+// and listAppend leave the text as it is.
+enum class ControlKind { Label, TextBox, Button, Radio, DropDown, ListBox, ListView, HistoryEntry };
 
 // Style words of a control; combine with |.
 namespace style {
@@ -94,8 +100,9 @@ struct WindowSpec {
 };
 
 // Keys a window binds to its controls (bindKey): a capital letter 'A' to 'Z' stands for its
-// key, the named keys have codes of their own.
+// key, '/' for the slash, the named keys have codes of their own.
 namespace keys {
+inline constexpr int kSlash = '/';
 inline constexpr int kEscape = 0x100;
 inline constexpr int kReturn = 0x101;
 inline constexpr int kF1 = 0x110;  // F2 to F12 follow
@@ -111,6 +118,7 @@ struct KeyChord {
 namespace notify {
 inline constexpr int kClicked = 0;           // buttons and radios
 inline constexpr int kSelectionChanged = 1;  // drop-down and list box
+inline constexpr int kEntered = 2;           // history entry: Return or Enter in its line
 }  // namespace notify
 
 // An entry the window's logic adds to the context menu of a control: choosing it puts
@@ -174,7 +182,7 @@ class Windowing {
     virtual void showControl(WindowHandle window, int id, bool visible) = 0;
     virtual void setControlRect(WindowHandle window, int id, Rect rect) = 0;
 
-    // Drop-down list and list box.
+    // Drop-down list, list box and the drop-down of a history entry.
     virtual void listClear(WindowHandle window, int id) = 0;
     virtual void listAppend(WindowHandle window, int id, std::string_view text) = 0;
     virtual int listCount(WindowHandle window, int id) const = 0;

@@ -30,6 +30,7 @@ constexpr float kInternalOffset = 3.0f;  // the internal block repeats the exter
 constexpr std::array<float, 10> kColumnX = {0.92f, 1.72f, 2.62f, 3.52f, 4.72f,
                                             5.62f, 6.92f, 7.82f, 8.97f, 9.87f};
 constexpr float kBaseSize = 8.0f;
+constexpr float kNoteStep = 1.0f / 8.0f;
 
 // Where the tap-drill excerpt of a layout goes.
 struct DrillBox {
@@ -72,6 +73,7 @@ class Sheet {
 
     void drillExcerpt(const DrillBox& box);
     void description(float x, float top);
+    void specialNote();
     void end() { preview_.dpEndDoc(doc_, platform::kEndDocShowPreview); }
 
     PrintPreview& preview_;
@@ -192,7 +194,21 @@ void Sheet::drawScrew() {
     font(kPlain, kBaseSize + 2);
     description(4.92f, 6.05f);
 
+    specialNote();
     end();
+}
+
+// Under the display box, in the free corner right of THREAD INFO: the first line emphasised.
+void Sheet::specialNote() {
+    if (input_.specialNote.empty()) return;
+    float y = 7.38f;
+    bool first = true;
+    for (const std::string& line : input_.specialNote) {
+        font(first ? kEmphasised : kPlain, kBaseSize);
+        left(8.7f, y, line);
+        y += kNoteStep;
+        first = false;
+    }
 }
 
 void Sheet::drawPipe() {

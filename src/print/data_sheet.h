@@ -46,6 +46,9 @@ struct DataSheetInput {
     UnitMode unitMode = UnitMode::inch();
     int guideStartIndex = 0;  // drill-chart row at which the tap-drill excerpt begins
     SheetTexts texts;
+    // A special size's note, printed under the display box: that its values are computed by
+    // the standard's formulas. Empty for a size of the tables, which prints nothing more.
+    std::vector<std::string> specialNote;
 };
 
 // Draws the data sheet: the pipe-thread sheet for NPT and NPTF, the screw-thread sheet for every

@@ -132,6 +132,8 @@ inline constexpr int kClose = 398;
 inline constexpr int kInfo = 434;
 inline constexpr int kPrint = 442;
 inline constexpr int kPipeExit = 433;
+// No control: the id the keys of the find box (Ctrl+F, "/") click.
+inline constexpr int kFind = 438;
 
 // Not a control: the id Ctrl+C is bound to, which copies the whole display (main_keys.h).
 inline constexpr int kCopyDisplay = 490;

@@ -178,21 +178,12 @@ std::vector<std::string> listCells(std::string_view item) {
     return cells;
 }
 
-std::string designationOf(SeriesId series, int sizeIndex) {
-    if (!isValidSeries(series)) return {};
-    if (sizeIndex < 0 || sizeIndex >= sizeCount(series)) {
-        return std::string(seriesById(series).name);
-    }
-    return std::string(designation::ofSize(series, sizeIndex).canonical.view());
-}
-
 }  // namespace
 
 std::string displayTable(const DisplayTableInput& input) {
     const Reader read(input.texts);
     Table table;
-    table.line({designationOf(input.series, input.sizeIndex),
-                input.mode.isMetric() ? "millimetres" : "inches"});
+    table.line({std::string(input.designation), input.mode.isMetric() ? "millimetres" : "inches"});
     table.blank();
 
     const bool pipe =

@@ -18,7 +18,7 @@ namespace torveld {
 struct DisplayTableInput {
     const ControlTexts& texts;  // what the main window shows
     SeriesId series;
-    int sizeIndex;  // row of the series' size table
+    std::string_view designation;  // the size's canonical designation, no class
     const UnitMode& mode;
     int guideRow;  // the drill-chart row of the guide drill
 };

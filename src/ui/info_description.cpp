@@ -285,4 +285,17 @@ SeriesDescription buildDescription(SeriesId id, const UnitMode& mode) {
     return lines;
 }
 
+SeriesDescription buildDescription(SeriesId id, const UnitMode& mode,
+                                   const std::vector<std::string>& note) {
+    SeriesDescription lines = buildDescription(id, mode);
+    if (note.empty() || lines.empty()) return lines;
+    std::size_t titles = 0;
+    while (titles < lines.size() && !lines[titles].empty()) ++titles;
+    SeriesDescription noted(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(titles));
+    noted.emplace_back();
+    noted.insert(noted.end(), note.begin(), note.end());
+    noted.insert(noted.end(), lines.begin() + static_cast<std::ptrdiff_t>(titles), lines.end());
+    return noted;
+}
+
 }  // namespace torveld

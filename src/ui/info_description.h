@@ -21,4 +21,9 @@ inline constexpr const char* kDegreeSign = "\u00B0";
 // that names no series gives an empty description.
 SeriesDescription buildDescription(SeriesId id, const UnitMode& mode);
 
+// The description with the lines of `note` under the title lines, after a blank line (a special
+// size's note: its values are computed, not taken from the tables). An empty note adds nothing.
+SeriesDescription buildDescription(SeriesId id, const UnitMode& mode,
+                                   const std::vector<std::string>& note);
+
 }  // namespace torveld

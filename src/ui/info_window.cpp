@@ -26,24 +26,27 @@ bool InfoWindow::isOpen() const {
     return open_ && windowing_.isWindowOpen(handle_);
 }
 
-void InfoWindow::showFor(SeriesId series, const UnitMode& mode) {
+void InfoWindow::showFor(SeriesId series, const UnitMode& mode,
+                         const std::vector<std::string>& note) {
     if (isOpen()) {
         windowing_.showWindow(handle_, ShowState::Normal);
         windowing_.bringToTop(handle_);
         return;
     }
     open();
-    fill(series, mode);
+    fill(series, mode, note);
 }
 
-void InfoWindow::refresh(SeriesId series, const UnitMode& mode) {
-    if (isOpen()) fill(series, mode);
+void InfoWindow::refresh(SeriesId series, const UnitMode& mode,
+                         const std::vector<std::string>& note) {
+    if (isOpen()) fill(series, mode, note);
 }
 
 void InfoWindow::close() {
     if (isOpen()) windowing_.closeWindow(handle_);
     open_ = false;
     handle_ = 0;
+    note_.clear();
 }
 
 void InfoWindow::onBackgroundPress(WindowHandle window) {
@@ -87,10 +90,11 @@ void InfoWindow::open() {
     open_ = true;
 }
 
-void InfoWindow::fill(SeriesId series, const UnitMode& mode) {
+void InfoWindow::fill(SeriesId series, const UnitMode& mode, const std::vector<std::string>& note) {
+    note_ = note;
     windowing_.viewClear(handle_, kListId);
     windowing_.viewAddColumn(handle_, kListId, 0, "", kColumnWidth);
-    const SeriesDescription lines = buildDescription(series, mode);
+    const SeriesDescription lines = buildDescription(series, mode, note);
     for (size_t row = 0; row < lines.size(); ++row) {
         windowing_.viewAddRow(handle_, kListId, static_cast<int>(row), lines[row]);
     }

@@ -2,6 +2,9 @@
 // description of the selected series, kept current while it is open.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "info_description.h"
 #include "number_format.h"
 #include "series.h"
@@ -29,11 +32,15 @@ class InfoWindow {
     platform::WindowHandle handle() const { return isOpen() ? handle_ : 0; }
 
     // INFO: opens the window centred on the screen and fills it, or, when it is open already,
-    // restores it and brings it to the top without refilling.
-    void showFor(SeriesId series, const UnitMode& mode);
-    // After a series change or a unit switch: refills the window and brings it to the top, if
-    // it is open; otherwise nothing.
-    void refresh(SeriesId series, const UnitMode& mode);
+    // restores it and brings it to the top without refilling. `note` is what the description
+    // says under its title about the size shown (a special size's computed values); empty for a
+    // size of the tables.
+    void showFor(SeriesId series, const UnitMode& mode, const std::vector<std::string>& note = {});
+    // After a series change, a unit switch or a change of the note: refills the window and
+    // brings it to the top, if it is open; otherwise nothing.
+    void refresh(SeriesId series, const UnitMode& mode, const std::vector<std::string>& note = {});
+    // The note the open window shows.
+    const std::vector<std::string>& note() const { return note_; }
     // CLOSE and program exit: destroys the window if it is open.
     void close();
 
@@ -45,11 +52,12 @@ class InfoWindow {
 
   private:
     void open();
-    void fill(SeriesId series, const UnitMode& mode);
+    void fill(SeriesId series, const UnitMode& mode, const std::vector<std::string>& note);
 
     platform::Windowing& windowing_;
     platform::WindowHandle handle_ = 0;
     bool open_ = false;
+    std::vector<std::string> note_;
 };
 
 }  // namespace torveld

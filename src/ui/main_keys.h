@@ -1,6 +1,7 @@
 // The keys of the main window: Ctrl+P prints (PRINT), F1 opens the information window (INFO),
-// Ctrl+Q ends the program as CLOSE does, and Ctrl+C copies the whole display (bound to an id of
-// no control; a value field with a selection keeps Ctrl+C for its own copy). Tab, the arrow
+// Ctrl+F and "/" open the find box, Ctrl+Q ends the program as CLOSE does, and Ctrl+C copies
+// the whole display (bound to an id of no control; a value field with a selection keeps Ctrl+C
+// for its own copy). Tab, the arrow
 // keys, Space and Return keep the meaning the platform gives them.
 #pragma once
 
@@ -12,11 +13,13 @@
 
 namespace torveld {
 
-inline constexpr std::array<std::pair<platform::KeyChord, int>, 4> kMainWindowKeys{{
+inline constexpr std::array<std::pair<platform::KeyChord, int>, 6> kMainWindowKeys{{
     {{'P', true}, ids::kPrint},
     {{platform::keys::kF1, false}, ids::kInfo},
     {{'Q', true}, ids::kClose},
     {{'C', true}, ids::kCopyDisplay},
+    {{'F', true}, ids::kFind},
+    {{platform::keys::kSlash, false}, ids::kFind},
 }};
 
 // Binds the keys above in the main window.

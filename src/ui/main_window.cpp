@@ -8,6 +8,7 @@
 #include "control_ids.h"
 #include "control_table.h"
 #include "copy_display.h"
+#include "designation.h"
 #include "drill_chart.h"
 #include "main_keys.h"
 #include "pipe_layout.h"
@@ -31,7 +32,7 @@ constexpr const char* kTitleText = "TORVELD 2.1";
 }  // namespace
 
 MainWindow::MainWindow(platform::Windowing& windowing, platform::PrintPreview& printing)
-    : windowing_(windowing), printing_(printing), info_(windowing) {}
+    : windowing_(windowing), printing_(printing), info_(windowing), findBox_(windowing) {}
 
 void MainWindow::startUp() {
     if (window_ != 0) return;
@@ -117,12 +118,25 @@ void MainWindow::showRange(int first, int last, bool visible) {
 void MainWindow::shutDown() {
     if (window_ == 0) return;
     ended_ = true;
-    // The information window, when it is open, closes before the main window.
+    // The information window and the find box, when they are open, close before the main
+    // window.
     info_.close();
+    findBox_.close();
     if (windowing_.isWindowOpen(window_)) windowing_.closeWindow(window_);
 }
 
 void MainWindow::calculate() {
+    // A position past the table's rows is a special size found earlier: computed then, kept.
+    const int rows = sizeCount(selection_.series);
+    const std::vector<SpecialSizeShown>& specials = specialSizes(selection_.series);
+    const int special = selection_.sizeIndex - rows;
+    if (special >= 0 && special < static_cast<int>(specials.size())) {
+        special_ = specials[static_cast<std::size_t>(special)];
+        results_ = special_->results;
+        calculated_ = true;
+        return;
+    }
+    special_.reset();
     const std::optional<ThreadResults> results = torveld::calculate(selection_);
     calculated_ = results.has_value();
     // No number of an earlier size may stay behind under the header of this one.
@@ -148,17 +162,25 @@ void MainWindow::showResults() {
     guide_->selectGuideDrill(selection_.series, results_);
     writeEngagement(out, selection_.series, family);
     writeClassLabels(out, family);
-    setDataHeaders(out.out(), family, headerText(selection_.series, selection_.sizeIndex));
+    setDataHeaders(out.out(), family, currentHeader());
 }
 
 DataSheetInput MainWindow::sheetInput() const {
-    return torveld::sheetInput(texts_, selection_.series, mode_, guideStartIndex());
+    DataSheetInput input = torveld::sheetInput(texts_, selection_.series, mode_, guideStartIndex());
+    if (special_) input.specialNote = specialSheetNote(*special_);
+    return input;
 }
 
 std::string MainWindow::displayTable() const {
     const int guideRow = guide_ ? guide_->guideRow() : 0;
-    return torveld::displayTable(
-        {texts_, selection_.series, selection_.sizeIndex, mode_, guideRow});
+    std::string size;
+    if (special_) {
+        size = designation::sizeOnly(special_->designation).canonical.view();
+    } else if (isValidSeries(selection_.series) && selection_.sizeIndex >= 0 &&
+               selection_.sizeIndex < sizeCount(selection_.series)) {
+        size = designation::ofSize(selection_.series, selection_.sizeIndex).canonical.view();
+    }
+    return torveld::displayTable({texts_, selection_.series, size, mode_, guideRow});
 }
 
 void MainWindow::copyDisplay() {

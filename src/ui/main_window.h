@@ -1,19 +1,25 @@
 // The main window's logic: start-up, the event handler and refresh cycle, the unit switch and
 // the result display, on the platform's windowing operations. It owns the Selection, the unit
 // mode, the ThreadResults and the record of the texts it shows; the data sheet is made from
-// that record, the information window from the selection and the unit mode.
+// that record, the information window from the selection and the unit mode. It finds a thread
+// by its designation (the find box, Ctrl+F or "/", and `find`), and keeps the special sizes
+// found for the session.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "control_texts.h"
 #include "data_sheet.h"
+#include "find_box.h"
 #include "info_window.h"
 #include "number_format.h"
 #include "print_preview.h"
 #include "result_display.h"
+#include "special_sizes.h"
 #include "tap_drill_guide.h"
 #include "thread_results.h"
 #include "windowing.h"
@@ -21,6 +27,13 @@
 namespace torveld {
 
 enum class DisplayUnit { Inch, Metric };
+
+// What a find did: the canonical designation found, or the one-line reason it was not.
+struct FindOutcome {
+    bool found = false;
+    std::string canonical;  // canonical designation of what is now shown (when found)
+    std::string message;    // why nothing changed (when not found), one line
+};
 
 class MainWindow : public platform::EventHandler {
   public:
@@ -54,8 +67,40 @@ class MainWindow : public platform::EventHandler {
     void applyPipeLayout();
     void applyScrewLayout();
 
+    // Finds a designation as the find box does: on success the series and size are shown exactly
+    // as a click on the series radio and a pick in the size list would (the pipe arrangement
+    // included); a special size joins its series' size list at the end, marked, and is selected.
+    // On failure nothing changes. Usable without any find box open (torveld-query calls it),
+    // on any windowing after startUp(), one that draws nothing included; after CLOSE it finds
+    // nothing.
+    // `canonical` is the designation as read, with the classes and hand it names (the window
+    // shows its series' usual classes whatever they are). The designation is read with the
+    // series on show preferred where several hold the size ("1/2-14" in NPT shows NPT). Each
+    // designation found goes to the front of findHistory(); the find box, when open, shows the
+    // outcome.
+    FindOutcome find(std::string_view text);
+    // Ctrl+F and "/": opens the find box over the main window, or brings it to the top.
+    void openFindBox();
+
+    // The last ten designations found, most recent first, each once: what the find box offers.
+    const std::vector<std::string>& findHistory() const { return findHistory_; }
+    // The text of the last find and what came of it (none before the first).
+    struct LastFind {
+        std::string text;
+        FindOutcome outcome;
+    };
+    const std::optional<LastFind>& lastFind() const { return lastFind_; }
+    const FindBox& findBox() const { return findBox_; }
+
     // State, for printing, the information window and tests.
+    // `sizeIndex` is the position in the size list: a row of the series' size table, or, past
+    // its rows, a special size found in this session (specialSize() says which).
     const Selection& selection() const { return selection_; }
+    // The special size on show, with the designation and the engine's limits it was computed
+    // from; none while a size of the tables is shown.
+    const std::optional<SpecialSizeShown>& specialSize() const { return special_; }
+    // The special sizes found in a series this session, in the order of its size list.
+    const std::vector<SpecialSizeShown>& specialSizes(SeriesId id) const;
     const UnitMode& unitMode() const { return mode_; }
     // The results of the selection; every value empty when it could not be calculated.
     const ThreadResults& results() const { return results_; }
@@ -82,6 +127,20 @@ class MainWindow : public platform::EventHandler {
     void handleControl(int controlId, int code);
     void seriesChosen(SeriesId id);
     void sizePicked();
+    // The size at list position `position` shown: the calculation and the display.
+    void showSize(int position);
+    // The size-list entry at `position`: as a pick of the user's would.
+    void pickSize(int position);
+    // The work of find(): shows what the text names, or says why not.
+    FindOutcome findDesignation(std::string_view text);
+    void showFound(SeriesId id, int position);
+    // The entries the size list adds after the rows of the table: the special sizes found.
+    std::vector<std::string> specialEntries(SeriesId id) const;
+    // The header of what is shown; the notes the information window and the sheet add.
+    std::string currentHeader() const;
+    std::vector<std::string> infoNote() const;
+    // After a size change: the information window's note follows the size, if it changed.
+    void refreshInfoNote();
     void exitPipeLayout();
     void syncRadios();
     FieldWriter writer();
@@ -105,6 +164,11 @@ class MainWindow : public platform::EventHandler {
     FieldValues values_;  // the numbers behind the fields of texts_
     std::optional<TapDrillGuide> guide_;
     InfoWindow info_;
+    FindBox findBox_;
+    std::array<std::vector<SpecialSizeShown>, series::kCount> specials_;
+    std::optional<SpecialSizeShown> special_;
+    std::vector<std::string> findHistory_;
+    std::optional<LastFind> lastFind_;
     bool ended_ = false;
 };
 

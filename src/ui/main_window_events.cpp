@@ -1,5 +1,6 @@
 // The event handler of the main window, the refresh cycle after a change of series, the unit
 // switch and the exit from the pipe layout.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ void MainWindow::onBackgroundPress(platform::WindowHandle window) {
         info_.onBackgroundPress(window);
         return;
     }
+    if (!ended_ && findBox_.owns(window)) {
+        findBox_.onBackgroundPress(window);
+        return;
+    }
     if (ended_ || window_ == 0 || window != window_ || !windowing_.isWindowOpen(window_)) return;
     // The window has no title bar: a press on its background moves it.
     windowing_.bringToTop(window_);
@@ -34,6 +39,14 @@ void MainWindow::onControlEvent(platform::WindowHandle window, int controlId, in
     // The information window handles the events of its own window.
     if (!ended_ && info_.owns(window)) {
         info_.onControlEvent(window, controlId, code);
+        return;
+    }
+    // The find box asks for a find (Return in its line, FIND); the rest it handles itself.
+    if (!ended_ && findBox_.owns(window)) {
+        if (const std::optional<std::string> text =
+                findBox_.onControlEvent(window, controlId, code)) {
+            find(*text);
+        }
         return;
     }
     if (ended_ || window_ == 0 || window != window_ || !windowing_.isWindowOpen(window_)) return;
@@ -58,7 +71,10 @@ void MainWindow::handleControl(int controlId, int code) {
             copyDisplay();
             return;
         case ids::kInfo:
-            info_.showFor(selection_.series, mode_);
+            info_.showFor(selection_.series, mode_, infoNote());
+            return;
+        case ids::kFind:
+            openFindBox();
             return;
         case ids::kPipeExit:
             exitPipeLayout();
@@ -87,14 +103,21 @@ void MainWindow::seriesChosen(SeriesId id) {
 
 void MainWindow::sizePicked() {
     const int position = windowing_.listSelected(window_, ids::kSizeList);
-    if (position < 0 || position >= sizeCount(selection_.series)) {
+    const int entries =
+        sizeCount(selection_.series) + static_cast<int>(specialSizes(selection_.series).size());
+    if (position < 0 || position >= entries) {
         // A cleared or impossible selection names no size: keep the current one.
         windowing_.listSelect(window_, ids::kSizeList, selection_.sizeIndex);
         return;
     }
+    showSize(position);
+}
+
+void MainWindow::showSize(int position) {
     selection_.sizeIndex = position;
     calculate();
     showResults();
+    refreshInfoNote();
 }
 
 void MainWindow::refreshForSeries() {
@@ -102,10 +125,10 @@ void MainWindow::refreshForSeries() {
     if (isTaperPipe(previousSeries_)) applyScrewLayout();
     if (isTaperPipe(selection_.series)) applyPipeLayout();
     selection_.sizeIndex = 0;
-    fillSizeList(windowing_, window_, selection_.series);
+    fillSizeList(windowing_, window_, selection_.series, specialEntries(selection_.series));
     calculate();
     showResults();
-    info_.refresh(selection_.series, mode_);
+    info_.refresh(selection_.series, mode_, infoNote());
     previousSeries_ = selection_.series;
 }
 
@@ -127,7 +150,7 @@ void MainWindow::setUnitMode(DisplayUnit target) {
     }
     windowing_.viewSetColumn(window_, ids::kDrillChart, 1, 0, diameters);
     showResults();
-    info_.refresh(selection_.series, mode_);
+    info_.refresh(selection_.series, mode_, infoNote());
 }
 
 void MainWindow::exitPipeLayout() {

@@ -1,6 +1,9 @@
 // ISO FINE: the classes shown depend on the pitch and the internal major diameter. Every bound is
 // a millimetre figure divided by 25.4 and compared with the inch results in double precision;
 // "equals" is exact equality of those doubles (the table values are converted the same way).
+#include <array>
+#include <optional>
+
 #include "control_ids.h"
 #include "result_display.h"
 
@@ -16,10 +19,7 @@ constexpr double mm(double millimetres) {
     return millimetres / mmPerInch;
 }
 
-Arrangement chooseArrangement(const ThreadResults& r) {
-    const double p = r.pitch;
-    const double n = r.intNormal.majorMin.value_or(0.0);
-    const double c = r.intClose.majorMin.value_or(0.0);
+Arrangement chooseArrangement(double p, double n, double c) {
     if (p <= mm(0.21)) return Arrangement::A;
     if ((n == mm(12) && p == mm(1.5)) || (n == mm(35) && p == mm(1.5))) return Arrangement::B;
     if ((p > mm(0.24) && p < mm(0.6)) || p == mm(1.25) || (c <= mm(33) && p == mm(2.0)) ||
@@ -76,57 +76,58 @@ void writeShared(const FieldWriter& out, Arrangement arrangement) {
     writeRow(out, kHeightFlat, RowShows::Values);
 }
 
-// Arrangement C: the internal classes follow the pitch; other pitches keep the labels.
-void writeInternalLabelsByPitch(const FieldWriter& out) {
-    const double p = out.results.pitch;
-    if (p < mm(0.26)) {
-        out.text(kIntNormalLabel, "5H");
-        out.text(kIntCloseLabel, "4H");
-    } else if (p > mm(0.34) && p < mm(0.36)) {
-        out.text(kIntNormalLabel, "6H");
-        out.text(kIntCloseLabel, "4H");
-    } else if (p > mm(0.49)) {
-        out.text(kIntNormalLabel, "6H");
-        out.text(kIntCloseLabel, "5H");
+// Arrangement C: the internal classes follow the pitch. The tables hold the pitches 0.25, 0.35
+// and 0.5 mm and up there; a pitch between them (a special size's 0.3, 0.4 or 0.45 mm) takes the
+// classes of the next smaller tabulated pitch.
+std::array<const char*, 2> internalClassesByPitch(double p) {
+    if (p <= mm(0.34)) return {"5H", "4H"};
+    if (p <= mm(0.49)) return {"6H", "4H"};
+    return {"6H", "5H"};
+}
+
+std::array<const char*, 4> labelsOf(Arrangement arrangement, double pitch) {
+    switch (arrangement) {
+        case Arrangement::A:  // 0.2 mm pitches: 4h and 4H only below 6g
+            return {"6g", "4h", "", "4H"};
+        case Arrangement::B:  // M12x1.5 and M35x1.5: 6g and 6H only
+            return {"6g", "", "6H", ""};
+        case Arrangement::C: {
+            const auto internal = internalClassesByPitch(pitch);
+            return {"6g", "4h", internal[0], internal[1]};
+        }
+        case Arrangement::D:
+            return {"6g", "4g6g", "6H", ""};
+        case Arrangement::None:
+            break;
     }
+    return {"", "", "", ""};
 }
 
 }  // namespace
+
+std::optional<std::array<const char*, 4>> metricFineClasses(double pitch, double normalMajorMin,
+                                                            double closeMajorMin) {
+    const Arrangement arrangement = chooseArrangement(pitch, normalMajorMin, closeMajorMin);
+    if (arrangement == Arrangement::None) return std::nullopt;
+    return labelsOf(arrangement, pitch);
+}
 
 void writeMetricFineResults(const FieldWriter& out) {
     out.text(kEngagementCaption, "ENGAGEMENT");
     out.texts({kRadius1, kRadius2, kIntNormalMajorMax, kIntCloseMajorMax}, kNone);
 
-    const Arrangement arrangement = chooseArrangement(out.results);
+    const ThreadResults& r = out.results;
+    const Arrangement arrangement = chooseArrangement(r.pitch, r.intNormal.majorMin.value_or(0.0),
+                                                      r.intClose.majorMin.value_or(0.0));
     if (arrangement == Arrangement::None) return;
     writeShared(out, arrangement);
-    switch (arrangement) {
-        case Arrangement::A:  // 0.2 mm pitches: 4h and 4H only below 6g
-            out.text(kExtCloseLabel, "4h");
-            out.text(kIntNormalLabel, "");
-            out.text(kIntCloseLabel, "4H");
-            writeClassRows(out, {true, false, true});
-            break;
-        case Arrangement::B:  // M12x1.5 and M35x1.5: 6g and 6H only
-            out.text(kExtCloseLabel, "");
-            out.text(kIntNormalLabel, "6H");
-            out.text(kIntCloseLabel, "");
-            writeClassRows(out, {false, true, false});
-            break;
-        case Arrangement::C:
-            out.text(kExtCloseLabel, "4h");
-            writeInternalLabelsByPitch(out);
-            writeClassRows(out, {true, true, true});
-            break;
-        case Arrangement::D:
-            out.text(kExtCloseLabel, "4g6g");
-            out.text(kIntNormalLabel, "6H");
-            out.text(kIntCloseLabel, "");
-            writeClassRows(out, {true, true, false});
-            break;
-        case Arrangement::None:
-            break;
-    }
+    const std::array<const char*, 4> labels = labelsOf(arrangement, r.pitch);
+    out.text(kExtCloseLabel, labels[1]);
+    out.text(kIntNormalLabel, labels[2]);
+    out.text(kIntCloseLabel, labels[3]);
+    // A row shows values where it has a class; B leaves the internal close row's, and A the
+    // internal normal row's, without a label and without values.
+    writeClassRows(out, {*labels[1] != '\0', *labels[2] != '\0', *labels[3] != '\0'});
 }
 
 }  // namespace torveld

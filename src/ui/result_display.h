@@ -101,6 +101,12 @@ void writeResultFields(const FieldWriter& out, DisplayFamily family);
 // diameters and writes labels and grids accordingly.
 void writeMetricFineResults(const FieldWriter& out);
 
+// The classes ISO FINE shows beside its four rows (upper and lower external, upper and lower
+// internal; "" for a row without a class, which shows "--") for a pitch and the minimum major
+// diameters of the two internal rows, all in inches; none where no arrangement applies.
+std::optional<std::array<const char*, 4>> metricFineClasses(double pitch, double normalMajorMin,
+                                                            double closeMajorMin);
+
 // Step 2: the four tolerance-class row labels, geometry and texts. Taper pipe and ISO fine
 // leave them alone (the pipe layout hides them; ISO fine sets them with its grids).
 void writeClassLabels(const FieldWriter& out, DisplayFamily family);

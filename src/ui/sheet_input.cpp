@@ -47,7 +47,7 @@ constexpr int kGeometryValues[] = {kExtHeight, kExtFlat, kPitch, kBestWire, kCon
 
 DataSheetInput sheetInput(const ControlTexts& texts, SeriesId series, const UnitMode& mode,
                           int guideStartIndex) {
-    DataSheetInput input{series, mode, guideStartIndex, {}};
+    DataSheetInput input{series, mode, guideStartIndex, {}, {}};
     SheetTexts& t = input.texts;
     const auto text = [&](int id) { return texts.text(id); };
 

@@ -4,7 +4,8 @@
 
 namespace torveld {
 
-void fillSizeList(platform::Windowing& windowing, platform::WindowHandle window, SeriesId series) {
+void fillSizeList(platform::Windowing& windowing, platform::WindowHandle window, SeriesId series,
+                  const std::vector<std::string>& extra) {
     for (int position = windowing.listCount(window, ids::kSizeList) - 1; position >= 0;
          --position) {
         windowing.listDelete(window, ids::kSizeList, position);
@@ -15,6 +16,7 @@ void fillSizeList(platform::Windowing& windowing, platform::WindowHandle window,
             windowing.listAppend(window, ids::kSizeList, sizeListEntry(table.rows[row]));
         }
     }
+    for (const std::string& entry : extra) windowing.listAppend(window, ids::kSizeList, entry);
     windowing.listSelect(window, ids::kSizeList, 0);
 }
 

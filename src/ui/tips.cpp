@@ -40,9 +40,9 @@ std::string drillText(int row, const UnitMode& mode) {
 }
 
 // "1/4 - 20 UNC": the header text with single blanks.
-std::string sizeText(const Selection& selection) {
+std::string sizeText(std::string_view header) {
     std::string text;
-    for (const char c : headerText(selection.series, selection.sizeIndex)) {
+    for (const char c : header) {
         if (c != ' ' || text.empty() || text.back() != ' ') text += c;
     }
     return std::string(trimmed(text));
@@ -123,8 +123,8 @@ std::string buttonTip(int controlId) {
     }
 }
 
-std::string drillTip(int row, const Selection& selection, const ThreadResults& results,
-                     bool calculated, const UnitMode& mode) {
+std::string drillTip(int row, SeriesId series, std::string_view header,
+                     const ThreadResults& results, bool calculated, const UnitMode& mode) {
     if (row == drill_chart::kEndRow) {
         return "NO DATA: the guide marks this row when the chart has no drill large enough for "
                "the size.";
@@ -133,8 +133,7 @@ std::string drillTip(int row, const Selection& selection, const ThreadResults& r
 
     std::string tip = "Drill ";
     tip += drillText(row, mode);
-    const std::optional<double> major =
-        engagementMajor(seriesById(selection.series).display, results);
+    const std::optional<double> major = engagementMajor(seriesById(series).display, results);
     if (!major) {
         tip +=
             ": the percentage of thread is given only for the series with an ENGAGEMENT "
@@ -147,7 +146,7 @@ std::string drillTip(int row, const Selection& selection, const ThreadResults& r
         tip += ": no percentage of thread, this size has no values.";
         return tip;
     }
-    const std::string size = sizeText(selection);
+    const std::string size = sizeText(header);
     if (percent < 0.0) {
         tip += " is larger than the major diameter of ";
         tip += size;

@@ -21,8 +21,9 @@ std::string buttonTip(int controlId);
 // the engagement list read backwards, rounded to a whole percent; or why there is none (a drill
 // above the major diameter, one below the 100 % drill, a series without an engagement list, a
 // size without values). The "NO DATA" row says when the guide marks it; rows outside the chart
-// have no tip. `calculated` is whether the results hold values for the selection.
-std::string drillTip(int row, const Selection& selection, const ThreadResults& results,
-                     bool calculated, const UnitMode& mode);
+// have no tip. `header` is the data header's text of the size shown ("1/4 - 20  UNC");
+// `calculated` is whether the results hold values for it.
+std::string drillTip(int row, SeriesId series, std::string_view header,
+                     const ThreadResults& results, bool calculated, const UnitMode& mode);
 
 }  // namespace torveld::tips

@@ -100,5 +100,38 @@ TEST(RoundTrip, CanonicalTextsOfTheFirstAndLastSizes) {
     }
 }
 
+// The size and pitch as the size list writes them: a row's own texts, a special size's as its
+// canonical text, so that the list entry and the designation never disagree.
+TEST(SizeTexts, OfRowsAndOfSpecialSizes) {
+    const struct {
+        const char* input;
+        const char* size;
+        const char* pitch;
+    } kCases[] = {
+        {"1/4-20 UNC-2A", "1/4", "20"},        {"2-4 1/2 UNC", "2", "4 1/2"},
+        {"M10x1.25-6g", "M10", "1.25"},        {"2 BA", "2", "0.810"},
+        {"11/16-24 UNS-2A-LH", "11/16", "24"}, {".6875-24 UNS", "11/16", "24"},
+        {".3950-27 UNS", ".3950", "27"},       {"1.0000-28 UNS", "1.0000", "28"},
+        {"1 3/64-9 ACME", "1 3/64", "9"},      {".6875-24 UNJ-3A", ".6875", "24"},
+        {"M28.5x0.6-6H", "M28.5", "0.6"},      {"M42x1", "M42", "1"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.input);
+        const Result r = read(c.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        const SizeTexts t = sizeTexts(r.designation());
+        EXPECT_EQ(t.size.view(), c.size);
+        EXPECT_EQ(t.pitch.view(), c.pitch);
+        // The canonical text of a special size begins with them.
+        if (r.designation().isSpecial()) {
+            const std::string joint =
+                seriesById(r.designation().series).family == SeriesFamily::IsoMetric ? "x" : "-";
+            const std::string head =
+                std::string(t.size.view()) + joint + std::string(t.pitch.view());
+            EXPECT_EQ(r.designation().canonical.view().substr(0, head.size()), head);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace torveld::designation

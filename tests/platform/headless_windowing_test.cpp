@@ -294,6 +294,47 @@ TEST_F(HeadlessTest, MenusOfReadOnlyFieldsPutTheirEntriesTextsOnTheClipboard) {
     EXPECT_TRUE(ui.menu(win, 303).empty());
 }
 
+// A history entry: typed text, a drop-down of earlier entries whose choice becomes the text, and
+// Return in its line; the list operations never touch the text.
+TEST_F(HeadlessTest, HistoryEntryTakesTypingChoicesAndReturn) {
+    ui.createControl(win, {ControlKind::HistoryEntry, "", {10, 26, 300, 184}, style::kVisible, 3});
+    ui.createControl(
+        win, {ControlKind::TextBox, "", {0, 0, 50, 20}, style::kVisible | style::kReadOnly, 4});
+    ui.createControl(win, {ControlKind::HistoryEntry, "", {0, 0, 50, 20}, 0, 5});
+    ui.setControlText(win, 3, "1/4-20");
+    ui.listAppend(win, 3, "M10");
+    ui.listAppend(win, 3, "1/2-13 UNC");
+    EXPECT_EQ(ui.controlText(win, 3), "1/4-20");
+    EXPECT_EQ(ui.listCount(win, 3), 2);
+    EXPECT_EQ(ui.listSelected(win, 3), -1);
+
+    EXPECT_TRUE(ui.type(win, 3, "M12x1.5"));
+    EXPECT_EQ(ui.controlText(win, 3), "M12x1.5");
+    EXPECT_TRUE(recorder.events.empty()) << "typing sends no event";
+    EXPECT_FALSE(ui.type(win, 4, "x")) << "a read-only field takes no typing";
+    EXPECT_FALSE(ui.type(win, 5, "x")) << "nor a hidden line";
+    EXPECT_FALSE(ui.type(win, 99, "x"));
+
+    EXPECT_TRUE(ui.key(win, {keys::kReturn, false}));
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].id, 3);
+    EXPECT_EQ(recorder.events[0].code, notify::kEntered);
+
+    EXPECT_TRUE(ui.select(win, 3, 1));
+    EXPECT_EQ(ui.controlText(win, 3), "1/2-13 UNC") << "a choice becomes the text";
+    EXPECT_EQ(recorder.events.back().code, notify::kSelectionChanged);
+    ui.select(win, 3, 7);
+    EXPECT_EQ(ui.controlText(win, 3), "1/2-13 UNC") << "no entry there: the text stays";
+    ui.listClear(win, 3);
+    EXPECT_EQ(ui.listCount(win, 3), 0);
+    EXPECT_EQ(ui.controlText(win, 3), "1/2-13 UNC");
+
+    const nlohmann::json j = stateToJson(ui, RecordingPrintPreview{})["main"]["controls"]["3"];
+    EXPECT_EQ(j["kind"], "historyentry");
+    EXPECT_EQ(j["text"], "1/2-13 UNC");
+    EXPECT_EQ(j["items"], nlohmann::json::array());
+}
+
 TEST(RecordingPrintPreview, CallsOutsideTheOpenDocumentAreIgnored) {
     RecordingPrintPreview printing;
     printing.dpText(1, 0, 0, 0, "before any document");

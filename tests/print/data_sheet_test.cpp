@@ -476,6 +476,26 @@ TEST_F(DataSheetTest, FieldsAreCopiedAsDisplayed) {
     EXPECT_NE(findText(calls, ".2489"), nullptr);
 }
 
+// A special size's note comes last, under the display box, its first line emphasised; the
+// calls before it are those of the same sheet without a note.
+TEST_F(DataSheetTest, SpecialNotePrintsUnderTheDisplayBoxAfterEverythingElse) {
+    print(series::UNS, UnitMode::inch(), 178);
+    const std::vector<Call> plain = last();
+    DataSheetInput input = sheetInput(shown, series::UNS, UnitMode::inch(), 178);
+    input.specialNote = {"SPECIAL SIZE:", "values computed by the", "no 6H internal"};
+    doc = 2;
+    ASSERT_EQ(printDataSheet(preview, input), 2);
+    const std::vector<Call>& noted = last();
+    ASSERT_EQ(noted.size(), plain.size() + 6);
+    std::vector<Call> before(noted.begin(), noted.begin() + static_cast<long>(plain.size()) - 1);
+    for (std::size_t i = 1; i < before.size(); ++i) before[i].arguments[0] = 1LL;  // first handle
+    expectCalls(before, std::vector<Call>(plain.begin(), plain.end() - 1));
+    expectCalls(std::vector<Call>(noted.end() - 7, noted.end()),
+                {font(5, 8.0f), left(8.7f, 7.38f, "SPECIAL SIZE:"), font(1, 8.0f),
+                 left(8.7f, 7.505f, "values computed by the"), font(1, 8.0f),
+                 left(8.7f, 7.63f, "no 6H internal"), end()});
+}
+
 // The handle of a failed start comes back for the window side's message (whose text the
 // driver and robustness suites check); nothing is drawn.
 TEST_F(DataSheetTest, AFailedStartDrawsNothingAndGivesTheHandle) {

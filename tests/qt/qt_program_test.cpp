@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -277,6 +279,76 @@ TEST_F(QtProgramTest, KeysPrintOpenAndCloseTheInformationWindowAndEndTheProgram)
     });
     windowing->runEventLoop(*mainWindow);
     EXPECT_TRUE(mainWindow->ended()) << "Ctrl+Q ends the program as CLOSE does";
+}
+
+// The find box on Qt: Ctrl+F and "/" open it, focused on its line; typing and Return find, an
+// error shows in the box, the drop-down offers what was found, Escape closes it.
+TEST_F(QtProgramTest, FindBoxFindsTypedDesignationsAndSpecialSizes) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_TRUE(mainWindow->findBox().isOpen()) << "Ctrl+F opens the find box";
+    const platform::WindowHandle box = mainWindow->findBox().handle();
+    QWidget* boxFrame = windowing->windowWidget(box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(boxFrame));
+    EXPECT_TRUE(boxFrame->windowFlags().testFlag(Qt::FramelessWindowHint));
+    auto* line = qobject_cast<QComboBox*>(windowing->controlWidget(box, FindBox::kEntryId));
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->isEditable());
+    EXPECT_TRUE(QApplication::focusWidget() == line ||
+                QApplication::focusWidget() == line->lineEdit())
+        << "the line takes the typing";
+    EXPECT_TRUE(QFontInfo(line->font()).bold());
+    EXPECT_EQ(windowing->controlWidget(box, FindBox::kMessageId)->palette().color(QPalette::Window),
+              QColor(180, 180, 180));
+
+    QTest::keyClicks(QApplication::focusWidget(), "11/16-24 UNS");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(mainWindow->selection().series, series::UNS);
+    auto* sizes = qobject_cast<QComboBox*>(control(302));
+    EXPECT_EQ(sizes->currentText(), "  11/16 - 24  special");
+    EXPECT_EQ(sizes->currentIndex(), sizes->count() - 1);
+    // The mark shows whole in the closed list.
+    QStyleOptionComboBox option;
+    option.initFrom(sizes);
+    const QRect room = sizes->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, sizes);
+    EXPECT_LE(sizes->fontMetrics().horizontalAdvance(sizes->currentText()), room.width());
+    EXPECT_EQ(text(350), "INTERNAL DATA          11/16 - 24  UNS  SPECIAL");
+    EXPECT_EQ(line->currentText(), "");
+    EXPECT_EQ(line->count(), 1);
+    EXPECT_EQ(line->itemText(0), "11/16-24 UNS");
+
+    QTest::keyClicks(QApplication::focusWidget(), "1/4-21 UNC");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(mainWindow->selection().series, series::UNS) << "an error changes nothing";
+    EXPECT_EQ(line->currentText(), "1/4-21 UNC");
+    const auto* message = qobject_cast<QLabel*>(windowing->controlWidget(box, FindBox::kMessageId));
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->text().contains("special size in UNS")) << message->text().toStdString();
+    // The whole message shows: its lines fit the label.
+    EXPECT_LE(message->sizeHint().width(), message->width());
+    EXPECT_LE(message->sizeHint().height(), message->height());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(mainWindow->findBox().isOpen()) << "Escape closes it";
+
+    // "/" opens it again, with what was found on offer.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_Slash);
+    QApplication::processEvents();
+    ASSERT_TRUE(mainWindow->findBox().isOpen());
+    line = qobject_cast<QComboBox*>(
+        windowing->controlWidget(mainWindow->findBox().handle(), FindBox::kEntryId));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->count(), 1);
+    EXPECT_EQ(line->currentText(), "");
 }
 
 TEST_F(QtProgramTest, TipsOfCaptionsButtonsAndDrillRows) {

@@ -114,5 +114,52 @@ TEST_F(Screenshots, DataSheet) {
     EXPECT_TRUE(badge) << "the unit badge of the sheet";
 }
 
+// A special size found through the find box: the box with an error in it over the main window,
+// the information window and the data sheet that say the values are computed.
+TEST_F(Screenshots, FindBoxAndSpecialSize) {
+    mainWindow->openFindBox();
+    QApplication::processEvents();
+    ASSERT_TRUE(mainWindow->findBox().isOpen());
+    mainWindow->find("11/16-24 UNS");
+    mainWindow->find("M42x1-6g");
+    mainWindow->find("11/16-24 UNS-2A");
+    windowing.setControlText(mainWindow->findBox().handle(), FindBox::kEntryId, "1/4-21 UNC");
+    mainWindow->find("1/4-21 UNC");
+    QApplication::processEvents();
+    QWidget* box = topLevel(QString::fromLatin1(FindBox::kTitle));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->size(), QSize(FindBox::kWidth, FindBox::kHeight));
+    EXPECT_TRUE(box->grab().toImage().save(folder + "/find_box.png"));
+    EXPECT_TRUE(windowing.windowWidget(mainWindow->window())
+                    ->grab()
+                    .toImage()
+                    .save(folder + "/main_window_special.png"));
+
+    press(434);  // INFO
+    QWidget* info = topLevel(QStringLiteral("Thread Info"));
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->grab().toImage().save(folder + "/info_window_special.png"));
+
+    press(442);  // PRINT
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pageImage(pages.front()).save(folder + "/data_sheet_special.png"));
+    ASSERT_TRUE(platform::qt::writePagePdf(pages.front(), folder + "/data_sheet_special.pdf"));
+    if (!platform::qt::test::havePdfToText()) {
+        GTEST_SKIP() << "pdftotext was not found when configuring";
+    }
+    const platform::qt::test::PdfPage pdf =
+        platform::qt::test::readPdf(folder + "/data_sheet_special.pdf");
+    // The note stands under the unit badge, right of the THREAD INFO box, on the page.
+    int noteWords = 0;
+    for (const auto& word : pdf.words) {
+        if (word.yMin < 7.3 * 72) continue;
+        if (word.xMin < 8.4 * 72) continue;
+        ++noteWords;
+        EXPECT_LE(word.xMax, 10.9 * 72) << word.text;
+        EXPECT_LE(word.yMax, 8.4 * 72) << word.text;
+    }
+    EXPECT_GE(noteWords, 10);
+}
+
 }  // namespace
 }  // namespace torveld

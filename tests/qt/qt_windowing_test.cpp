@@ -391,6 +391,64 @@ TEST_F(QtWindowingTest, DropDownKeepsInsertionOrderAndReportsOnlyTheUsersChoice)
     EXPECT_EQ(handler.events.size(), 3u);
 }
 
+// The history entry: a line the user types into over a drop-down of earlier entries. The list
+// operations leave the text alone, a choice becomes the text (code 1), Return sends kEntered,
+// and what is typed is never completed from the list nor added to it.
+TEST_F(QtWindowingTest, HistoryEntryTakesTypingChoicesAndReturn) {
+    add(ControlKind::HistoryEntry, 3, "Designation", {10, 26, 300, 184}, style::kVisible);
+    windowing->listSetEntryHeight(main, 3, 16);
+    auto* combo = widget<QComboBox>(3);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_NE(combo->lineEdit(), nullptr);
+    windowing->setControlText(main, 3, "1/4-20");
+    for (const char* entry : {"1/2-13 UNC", "M10", "1/4-20 UNC-2A"}) {
+        windowing->listAppend(main, 3, entry);
+    }
+    EXPECT_EQ(windowing->controlText(main, 3), "1/4-20") << "appending leaves the text";
+    EXPECT_EQ(windowing->listCount(main, 3), 3);
+    EXPECT_EQ(windowing->listItem(main, 3, 2), "1/4-20 UNC-2A");
+    EXPECT_EQ(windowing->listSelected(main, 3), -1);
+    EXPECT_EQ(combo->maxVisibleItems(), (184 - combo->height()) / 16);
+    windowing->listSelect(main, 3, 1);
+    EXPECT_EQ(windowing->controlText(main, 3), "M10") << "the entry selected becomes the text";
+    windowing->listClear(main, 3);
+    EXPECT_EQ(windowing->listCount(main, 3), 0);
+    EXPECT_EQ(windowing->controlText(main, 3), "M10") << "clearing leaves the text";
+    for (const char* entry : {"1/2-13 UNC", "1/4-20 UNC-2A"}) windowing->listAppend(main, 3, entry);
+    windowing->listDelete(main, 3, 0);
+    EXPECT_EQ(windowing->controlText(main, 3), "M10");
+    EXPECT_TRUE(handler.events.empty()) << "the program's changes raise no event";
+
+    showMain();
+    QWidget* frame = windowing->windowWidget(main);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), "1/4");
+    EXPECT_EQ(windowing->controlText(main, 3), "1/4") << "typing is not completed from the list";
+    EXPECT_TRUE(handler.events.empty());
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(handler.events.size(), 1u);
+    EXPECT_EQ(handler.events[0], (ControlEvent{main, 3, notify::kEntered}));
+    EXPECT_EQ(windowing->listCount(main, 3), 1) << "Return adds nothing to the list";
+    EXPECT_EQ(windowing->controlText(main, 3), "1/4");
+    // Return sent to the drop-down, which hands keys on to its line, is reported once too.
+    QTest::keyClick(combo, Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(handler.events.size(), 2u);
+    EXPECT_EQ(handler.events[1], (ControlEvent{main, 3, notify::kEntered}));
+    handler.events.pop_back();
+
+    // A pick from the dropped list becomes the text.
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    const QRect entry = list->visualRect(list->model()->index(0, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+    EXPECT_EQ(windowing->controlText(main, 3), "1/4-20 UNC-2A");
+    ASSERT_EQ(handler.events.size(), 2u);
+    EXPECT_EQ(handler.events[1], (ControlEvent{main, 3, notify::kSelectionChanged}));
+}
+
 TEST_F(QtWindowingTest, ListBoxReportsTheUsersSelectionChangesOnly) {
     add(ControlKind::ListBox, 348, "", {15, 375, 145, 171}, style::kVisible | style::kNotify);
     for (const char* line : {"", "  100%  #53  .0595", "   90%  #53  .0595"}) {
@@ -680,6 +738,31 @@ TEST_F(QtWindowingTest, BoundKeysActInTheirOwnActiveWindowAsClicks) {
     windowing->bindKey(main, {'P', true}, 0);
     press(Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(handler.events, (std::vector<ControlEvent>{{main, 397, notify::kClicked}}));
+
+    // The slash is a key of its own, but a character of a search under way in a drop-down list
+    // ("1/2") belongs to the search.
+    handler.events.clear();
+    windowing->bindKey(main, {keys::kSlash, false}, 8);
+    press(Qt::Key_Slash);
+    EXPECT_EQ(handler.events, (std::vector<ControlEvent>{{main, 8, notify::kClicked}}));
+    add(ControlKind::DropDown, 302, "Thread Size", {584, 326, 140, 222}, style::kVisible);
+    for (const char* entry : {"  1/4 - 20", "  1/2 - 13", "  1 - 8"}) {
+        windowing->listAppend(main, 302, entry);
+    }
+    windowing->listSelect(main, 302, 0);
+    auto* sizes = widget<QComboBox>(302);
+    sizes->setFocus();
+    handler.events.clear();
+    QTest::keyClicks(sizes, "1/2");
+    QApplication::processEvents();
+    EXPECT_EQ(windowing->listSelected(main, 302), 1);
+    for (const ControlEvent& e : handler.events) EXPECT_EQ(e.id, 302) << "the slash searched";
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    handler.events.clear();
+    QTest::keyClick(sizes, Qt::Key_Slash);
+    QApplication::processEvents();
+    EXPECT_EQ(handler.events, (std::vector<ControlEvent>{{main, 8, notify::kClicked}}))
+        << "a slash that begins no search is the window's key";
 
     // Return and Enter press the focused button; with Ctrl they do not.
     handler.events.clear();

@@ -17,8 +17,16 @@ namespace {
 
 std::string randomLine(std::mt19937& rng) {
     const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    static const char* const kVerbs[] = {"click",  "select", "notify", "press", "dump",
-                                         "screen", "info",   "print",  "close", "fail"};
+    static const char* const kVerbs[] = {"click", "select", "notify", "press", "dump", "screen",
+                                         "info",  "print",  "close",  "fail",  "find"};
+    // Designations found, special, refused and broken, for "find".
+    static const char* const kDesignations[] = {"1/4-20 UNC",     "11/16-24 UNS",
+                                                "M42x1",          "1/2-14",
+                                                "1/4-21 UNC",     "M3210x5",
+                                                "3/4-10 ACME",    ".6875-24 UNJ",
+                                                "1-10 STUB ACME", "1/2 NPT",
+                                                "#10-32",         "M10 \xc3\x97 1",
+                                                "\xff\xfe",       ""};
     static const char* const kNumbers[] = {
         "302", "398",        "433",         "399",        "400", "410", "418", "-1", "0",
         "99",  "2147483647", "-2147483648", "2147483648", "1e3", "0x1", "",    "+5", "4.5"};
@@ -44,6 +52,10 @@ std::string randomLine(std::mt19937& rng) {
                 line = pick(2) ? "click " + std::to_string(id)
                                : "select 302 " + std::to_string(pick(40));
             }
+            if (pick(8) == 0) {
+                line = std::string("find ") + kDesignations[pick(std::size(kDesignations))];
+            }
+            if (pick(40) == 0) line = "click 438";  // the find box
             if (pick(20) == 0) line = "click 398";
             if (pick(10) == 0) line = "dump";
             return line;

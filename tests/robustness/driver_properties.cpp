@@ -34,6 +34,8 @@ std::string commandText(const Command& command) {
                 return "print fail";
             } else if constexpr (std::is_same_v<T, Dump>) {
                 return "dump";
+            } else if constexpr (std::is_same_v<T, Find>) {
+                return "find " + c.text;
             } else {
                 return "";
             }
@@ -119,6 +121,20 @@ std::string checkDriverInput(std::string_view input) {
             const auto state = nlohmann::json::parse(states[i], nullptr, false);
             if (state.is_discarded() || !state.is_object() || !state.contains("main")) {
                 return "dump " + std::to_string(i) + " is no state";
+            }
+            // The last find says what came of it: a designation or a reason, never both.
+            const auto& find = state["find"];
+            if (!find.is_null()) {
+                const bool found = find.value("found", false);
+                const std::string designation = find.value("designation", std::string("?"));
+                const std::string message = find.value("message", std::string("?"));
+                if (found == designation.empty() || found != message.empty()) {
+                    return "dump " + std::to_string(i) + ": the find says neither or both";
+                }
+            }
+            if (!state.contains("findBox") || !state["findBox"].contains("history") ||
+                state["findBox"]["history"].size() > 10) {
+                return "dump " + std::to_string(i) + ": the find box";
             }
         } else if (states[i].empty() || states[i].front() != '{' || states[i].back() != '}') {
             return "dump " + std::to_string(i) + " is no object";

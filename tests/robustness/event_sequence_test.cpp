@@ -1,13 +1,14 @@
 // Random event sequences against the whole system: after every event the state agrees with a
 // model worked out from the events alone, and every window shows exactly what a fresh one
-// shows for the same series, size, unit and arrangement history. `robustness-full` runs the
-// same for a million events and more.
+// shows for the same series, size, unit, arrangement history and special sizes found.
+// `robustness-full` runs the same for a million events and more.
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "control_ids.h"
 #include "control_table.h"
+#include "designation.h"
 #include "random_events.h"
 
 #ifndef TORVELD_RANDOM_EVENTS
@@ -34,13 +35,31 @@ TEST_P(RandomEvents, EveryEventLeavesAConsistentSystem) {
         ASSERT_EQ(failure, "") << "seed " << GetParam();
     }
     // Every kind of reaction the sequence is meant to cover came up.
-    for (const char* reaction :
-         {"series change", "size change", "size position out of range", "unit switch",
-          "size list, other notification", "control without action", "id of no control",
-          "information window opened", "information window closed", "data sheet printed",
-          "print start failed", "pipe arrangement left", "main window moved",
-          "key in the main window", "key in the information window", "key without action",
-          "tip asked", "menu asked", "display copied"}) {
+    for (const char* reaction : {"series change",
+                                 "size change",
+                                 "size position out of range",
+                                 "unit switch",
+                                 "size list, other notification",
+                                 "control without action",
+                                 "id of no control",
+                                 "information window opened",
+                                 "information window closed",
+                                 "data sheet printed",
+                                 "print start failed",
+                                 "pipe arrangement left",
+                                 "main window moved",
+                                 "key in the main window",
+                                 "key in the information window",
+                                 "key without action",
+                                 "tip asked",
+                                 "size found",
+                                 "special size added",
+                                 "special size found again",
+                                 "find changing nothing",
+                                 "find box opened",
+                                 "find box closed",
+                                 "menu asked",
+                                 "display copied"}) {
         EXPECT_GT(runner.reactions().count(reaction), 0u) << reaction;
     }
 }
@@ -117,6 +136,23 @@ TEST_F(Corruption, OfTheSelectionBehindTheWindowIsReported) {
     ui().listSelect(win(), ids::kSizeList, size == 0 ? 1 : 0);
     ui().notify(win(), ids::kSizeList, platform::notify::kSelectionChanged);
     EXPECT_NE(runner.check().find("selection"), std::string::npos) << runner.check();
+}
+
+TEST_F(Corruption, OfTheFindBoxIsReported) {
+    ASSERT_EQ(runner.step({Event::Kind::Key, Event::Target::Main, 0, 11}), "");  // Ctrl+F
+    const platform::HeadlessWindow* box = runner.system().findBox();
+    ASSERT_NE(box, nullptr);
+    ui().type(box->handle, FindBox::kEntryId, "typed behind the model's back");
+    EXPECT_NE(runner.check().find("find box's line"), std::string::npos) << runner.check();
+}
+
+TEST_F(Corruption, OfTheSpecialSizesIsReported) {
+    // A special size found behind the model's back, then the size the model expects picked
+    // again: the list holds an entry the model does not know.
+    const Selection before = runner.system().main.selection();
+    ASSERT_TRUE(runner.system().main.find("2.5-13 UNS").found);
+    runner.system().main.find(std::string(designation::ofSize(before.series, 0).canonical.view()));
+    EXPECT_NE(runner.check(), "");
 }
 
 // A size position that names no row of the series never reaches a table: every series, every

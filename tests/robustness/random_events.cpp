@@ -1,5 +1,6 @@
 #include "random_events.h"
 
+#include <algorithm>
 #include <climits>
 #include <sstream>
 #include <vector>
@@ -23,6 +24,51 @@ constexpr const char* kPrintFailure = "Error Creating ";
 
 // Handles that never name a window.
 constexpr int kNowhere[] = {0, -1, 9999, INT_MIN};
+
+// Designations found: rows of the tables, special sizes (one of them twice, written otherwise),
+// errors of every kind, and a size that the series shown decides.
+struct FindCase {
+    enum class Kind { Row, Special, Error, ShownSeries };
+    const char* text;
+    Kind kind;
+    SeriesId series;        // of a row or a special size
+    const char* entry;      // the size-list entry it selects
+    const char* canonical;  // the designation found
+};
+using FK = FindCase::Kind;
+const FindCase kFinds[] = {
+    {"1/4-20 UNC-2A", FK::Row, series::UNC, "  1/4 - 20", "1/4-20 UNC-2A"},
+    {"M10", FK::Row, series::ISO_COARSE, "  M10 - 1.5", "M10"},
+    {"1/2 NPT", FK::Row, series::NPT, "  1/2 - 14", "1/2-14 NPT"},
+    {"1-11.5 nptf", FK::Row, series::NPTF, "  1 - 11 1/2", "1-11 1/2 NPTF"},
+    {"3/4-6 ACME", FK::Row, series::ACME, "  3/4 - 6", "3/4-6 ACME"},
+    {"2 BA", FK::Row, series::BA, "  2 - 0.810", "2 BA"},
+    {"#10-32 unf", FK::Row, series::UNF, "  10 - 32", "10-32 UNF"},
+    {"M200x3", FK::Row, series::ISO_FINE, "  M200 - 3", "M200x3"},
+    {"11/16-24 UNS", FK::Special, series::UNS, "  11/16 - 24  special", "11/16-24 UNS"},
+    {".6875-24 uns-2a", FK::Special, series::UNS, "  11/16 - 24  special", "11/16-24 UNS-2A"},
+    {"M42x1", FK::Special, series::ISO_FINE, "  M42 - 1  special", "M42x1"},
+    {"M1.3x0.3", FK::Special, series::ISO_FINE, "  M1.3 - 0.3  special", "M1.3x0.3"},
+    {".6875-24 UNJ", FK::Special, series::UNJ, "  .6875 - 24  special", ".6875-24 UNJ"},
+    {"3/4-10 ACME", FK::Special, series::ACME, "  3/4 - 10  special", "3/4-10 ACME"},
+    {"1-10 STUB ACME", FK::Special, series::STUB_ACME, "  1 - 10  special", "1-10 STUB ACME"},
+    {"1/2-14", FK::ShownSeries, -1, "  1/2 - 14", ""},
+    {"1/4-21 UNC", FK::Error, -1, "", ""},
+    {"1/2-15 NPT", FK::Error, -1, "", ""},
+    {"", FK::Error, -1, "", ""},
+    {"M3210x5", FK::Error, -1, "", ""},
+    {"M5x1", FK::Error, -1, "", ""},
+    {"\xff\xfe 1/4", FK::Error, -1, "", ""},
+};
+// The series that hold 1/2-14, of which the one shown decides.
+constexpr SeriesId kHalfInch14[] = {series::UNS, series::NPT, series::NPTF, series::NPSM,
+                                    series::NPSL};
+
+// Controls of the find box.
+constexpr const char* kBoxTitle = FindBox::kTitle;
+constexpr int kBoxEntry = FindBox::kEntryId;
+constexpr int kBoxFind = FindBox::kFindId;
+constexpr int kBoxClose = FindBox::kCloseId;
 
 bool isPipe(SeriesId id) {
     return id == series::NPT || id == series::NPTF;
@@ -74,10 +120,15 @@ constexpr KeyCase kKeys[] = {
     {{'P', false}, "P"},        {{platform::keys::kReturn, false}, "Return"},
     {{'X', true}, "Ctrl+X"},    {{platform::keys::kF1 + 1, false}, "F2"},
     {{0, true}, "Ctrl+(none)"}, {{INT_MAX, false}, "key INT_MAX"},
-    {{'C', true}, "Ctrl+C"},
+    {{'C', true}, "Ctrl+C"},    {{'F', true}, "Ctrl+F"},
+    {{platform::keys::kSlash, false}, "/"},
 };
 constexpr int kCtrlQ = 2;
+constexpr int kEscapeKey = 3;
+constexpr int kReturnKey = 5;
 constexpr int kCtrlC = 10;
+constexpr int kCtrlF = 11;
+constexpr int kSlash = 12;
 
 // The control a key clicks in the main window and in the information window; 0 for none.
 int mainKeyControl(int key) {
@@ -90,6 +141,9 @@ int mainKeyControl(int key) {
             return ids::kClose;
         case kCtrlC:
             return ids::kCopyDisplay;
+        case kCtrlF:
+        case kSlash:
+            return ids::kFind;
         default:
             return 0;
     }
@@ -113,6 +167,9 @@ std::string Event::describe() const {
             break;
         case Target::Nowhere:
             out << "nowhere ";
+            break;
+        case Target::Box:
+            out << "box ";
             break;
     }
     switch (kind) {
@@ -139,6 +196,9 @@ std::string Event::describe() const {
             break;
         case Kind::Menu:
             out << "menu " << id;
+            break;
+        case Kind::Find:
+            out << "find '" << kFinds[value].text << "'";
             break;
     }
     return out.str();
@@ -198,7 +258,7 @@ Event EventGenerator::next() {
                 break;
         }
     };
-    const int roll = pick(1060);
+    const int roll = pick(1140);
     if (roll < 220) {  // a series radio, now and then by selection or bare notification
         const int id = ids::kFirstSeriesRadio + pick(23);
         if (pick(8) == 0) {
@@ -277,6 +337,27 @@ Event EventGenerator::next() {
         while (e.value == kCtrlQ && pick(500) != 0) {
             e.value = pick(static_cast<int>(std::size(kKeys)));
         }
+    } else if (roll < 1100) {  // a designation found, from the main window or the find box
+        e.kind = Event::Kind::Find;
+        e.value = pick(static_cast<int>(std::size(kFinds)));
+        if (pick(2) == 0) e.target = Event::Target::Box;
+    } else if (roll < 1120) {  // the find box's own controls, open or not; Ctrl+F and "/"
+        const int what = pick(10);
+        if (what < 3) {
+            e.kind = Event::Kind::Key;
+            e.value = pick(2) ? kCtrlF : kSlash;
+        } else {
+            e.target = Event::Target::Box;
+            if (what < 5) {
+                e.kind = Event::Kind::Key;
+                e.value = pick(3) == 0 ? kReturnKey : pick(3) == 0 ? kSlash : kEscapeKey;
+            } else if (what < 6) {
+                e.kind = Event::Kind::Press;
+            } else {
+                const int boxIds[] = {kBoxEntry, kBoxFind, kBoxClose, 1, 3, strayId()};
+                anyKind(boxIds[pick(static_cast<int>(std::size(boxIds)))], 12);
+            }
+        }
     } else {  // tips and menus of any control of the main window, or of no control
         e.kind = pick(3) == 0 ? Event::Kind::Menu : Event::Kind::Tip;
         const std::vector<int>& all = mainIds();
@@ -313,13 +394,25 @@ const HeadlessWindow* ReferenceCache::System::infoWindow() const {
     return found;
 }
 
+const HeadlessWindow* ReferenceCache::System::findBox() const {
+    const HeadlessWindow* found = nullptr;
+    for (const HeadlessWindow& w : ui.windows()) {
+        if (w.open && w.title == kBoxTitle) found = &w;
+    }
+    return found;
+}
+
 std::unique_ptr<ReferenceCache::System> ReferenceCache::build(const Key& key) const {
     auto s = std::make_unique<System>();
     const platform::WindowHandle w = s->main.window();
     // The arrangement history first: the exit button puts the screw arrangement back.
     if (key.screwRestored) s->ui.click(w, ids::kPipeExit);
     if (key.series != s->main.selection().series) s->ui.click(w, seriesRadioId(key.series));
-    if (key.sizeIndex != 0) s->ui.select(w, ids::kSizeList, key.sizeIndex);
+    // The special sizes of the series, found in the order of its list.
+    for (const std::string& text : key.specials) s->main.find(text);
+    if (key.sizeIndex != s->main.selection().sizeIndex) {
+        s->ui.select(w, ids::kSizeList, key.sizeIndex);
+    }
     if (key.metricSeen) s->ui.click(w, ids::kMillimeters);
     if (!key.metric) s->ui.click(w, ids::kInches);
     return s;
@@ -376,7 +469,13 @@ void SequenceRunner::restart() {
     system_ = std::make_unique<ReferenceCache::System>();
     model_ = Model{};
     lastInfo_ = 0;
+    lastBox_ = 0;
     ++restarts_;
+}
+
+int SequenceRunner::specialCount(SeriesId id) const {
+    const auto found = model_.specials.find(id);
+    return found == model_.specials.end() ? 0 : static_cast<int>(found->second.size());
 }
 
 platform::WindowHandle SequenceRunner::handleOf(Event::Target target) const {
@@ -386,6 +485,9 @@ platform::WindowHandle SequenceRunner::handleOf(Event::Target target) const {
         case Event::Target::Info:
             if (const HeadlessWindow* info = system_->infoWindow()) return info->handle;
             return lastInfo_;
+        case Event::Target::Box:
+            if (const HeadlessWindow* box = system_->findBox()) return box->handle;
+            return lastBox_ != 0 ? lastBox_ : kNowhere[steps_ % std::size(kNowhere)];
         case Event::Target::Nowhere:
             break;
     }
@@ -415,6 +517,7 @@ void SequenceRunner::predict(const Event& e) {
         if (isPipe(m.series)) m.screwRestored = true;
         m.series = id;
         m.sizeIndex = 0;
+        m.special.clear();
         redisplay();
         refillInfo();
         count("series change");
@@ -430,6 +533,154 @@ void SequenceRunner::predict(const Event& e) {
         refillInfo();
         count("unit switch");
     };
+
+    // A size picked or found: the display pass, and the information window's note follows the
+    // special size shown.
+    const auto showSize = [&](int sizeIndex) {
+        const std::string before = m.special;
+        m.sizeIndex = sizeIndex;
+        const int rows = sizeCount(m.series);
+        m.special = sizeIndex >= rows
+                        ? m.specials[m.series][static_cast<std::size_t>(sizeIndex - rows)]
+                        : std::string();
+        redisplay();
+        if (m.special != before) refillInfo();
+    };
+    // Finding a designation of the list (`typed` as it was written: the list's text, or the
+    // canonical text the find box offers again): as the radio and a pick, or nothing.
+    const auto findDesignation = [&](const FindCase& f, const std::string& typed) {
+        m.lastFind = typed;
+        SeriesId series = f.series;
+        std::string canonical = f.canonical;
+        FK kind = f.kind;
+        if (kind == FK::ShownSeries) {
+            const bool held = std::find(std::begin(kHalfInch14), std::end(kHalfInch14), m.series) !=
+                              std::end(kHalfInch14);
+            kind = held ? FK::Row : FK::Error;
+            series = m.series;
+            canonical = std::string("1/2-14 ") + seriesById(m.series).name;
+        }
+        m.lastFound = kind != FK::Error;
+        if (kind == FK::Error) {
+            m.lastCanonical.clear();
+            if (m.boxOpen) m.boxMessage.reset();
+            count("find changing nothing");
+            return;
+        }
+        if (canonical.empty()) canonical = std::string("1/2-14 ") + seriesById(series).name;
+        m.lastCanonical = canonical;
+        m.history.erase(std::remove(m.history.begin(), m.history.end(), canonical),
+                        m.history.end());
+        m.history.insert(m.history.begin(), canonical);
+        if (m.history.size() > 10) m.history.resize(10);
+        if (m.boxOpen) {
+            m.boxText.clear();
+            m.boxMessage = "Shown: " + canonical;
+        }
+        // The special size's place in its series' list, added when new.
+        int position = -1;
+        if (kind == FK::Special) {
+            std::vector<std::string>& specials = m.specials[series];
+            auto known = specials.end();
+            for (auto it = specials.begin(); it != specials.end(); ++it) {
+                for (const FindCase& other : kFinds) {
+                    if (other.text == *it && std::string(other.entry) == f.entry) known = it;
+                }
+            }
+            if (known == specials.end()) {
+                specials.push_back(f.text);
+                known = specials.end() - 1;
+                count("special size added");
+            } else {
+                count("special size found again");
+            }
+            position = sizeCount(series) + static_cast<int>(known - specials.begin());
+        } else {
+            const std::vector<std::string>& list = sizeListOf(series);
+            position =
+                static_cast<int>(std::find(list.begin(), list.end(), f.entry) - list.begin());
+            count("size found");
+        }
+        chooseSeries(series);
+        if (position != m.sizeIndex) showSize(position);
+    };
+
+    if (e.kind == Event::Kind::Find) {
+        const FindCase& f = kFinds[e.value];
+        if (e.target == Event::Target::Main) {
+            findDesignation(f, f.text);
+            return;
+        }
+        // Typed into the open box and entered.
+        if (!m.boxOpen) {
+            count("find box closed");
+            return;
+        }
+        m.boxText = f.text;
+        m.boxFocused = true;
+        findDesignation(f, f.text);
+        return;
+    }
+    if (e.target == Event::Target::Box) {
+        if (!m.boxOpen) {
+            count("event to a closed find box");
+            return;
+        }
+        // The text of the line, found as it stands: a designation of the list, or one found
+        // before as the drop-down offers it (1/2-14 of the series that held it).
+        const auto findBoxText = [&] {
+            const std::string text = m.boxText;
+            for (const FindCase& f : kFinds) {
+                if (text == f.text) return findDesignation(f, text);
+            }
+            for (const FindCase& f : kFinds) {
+                if (text == f.canonical && f.kind != FK::Error) return findDesignation(f, text);
+            }
+            for (SeriesId id : kHalfInch14) {
+                if (text == std::string("1/2-14 ") + seriesById(id).name) {
+                    return findDesignation({"1/2-14", FK::Row, id, "  1/2 - 14", ""}, text);
+                }
+            }
+            m.lastFind = text;
+            m.lastFound = false;
+            m.boxMessage.reset();
+            count("find changing nothing");
+        };
+        if (e.kind == Event::Kind::Press) {
+            ++m.boxMoves;
+            count("find box moved");
+        } else if (e.kind == Event::Kind::Key) {
+            if (e.value == kEscapeKey) {
+                m.boxOpen = false;
+                count("find box closed by Escape");
+            } else if (e.value == kReturnKey && m.boxFocused) {
+                findBoxText();
+            } else {
+                count("key without action");
+            }
+        } else if (e.kind == Event::Kind::Tip) {
+            count("tip asked");
+        } else if (e.id == kBoxClose) {
+            m.boxOpen = false;
+            count("find box closed");
+        } else if (e.id == kBoxFind) {
+            findBoxText();
+        } else if (e.id == kBoxEntry) {
+            const int code = e.kind == Event::Kind::Click    ? platform::notify::kClicked
+                             : e.kind == Event::Kind::Select ? platform::notify::kSelectionChanged
+                                                             : e.value;
+            // A choice from the drop-down becomes the text; Return in the line finds.
+            if (e.kind == Event::Kind::Select && e.value >= 0 &&
+                e.value < static_cast<int>(m.history.size())) {
+                m.boxText = m.history[static_cast<std::size_t>(e.value)];
+                count("designation chosen from the find box");
+            }
+            if (code == platform::notify::kEntered) findBoxText();
+        } else {
+            count("find box event without action");
+        }
+        return;
+    }
 
     if (e.kind == Event::Kind::FailPrint) {
         m.failArmed = true;
@@ -532,6 +783,18 @@ void SequenceRunner::predict(const Event& e) {
             }
             m.infoOnTop = true;
             return;
+        case ids::kFind:
+            if (!m.boxOpen) {
+                m.boxOpen = true;
+                m.boxFocused = false;
+                m.boxMoves = 0;
+                m.boxText.clear();
+                m.boxMessage = FindBox::kHint;
+                count("find box opened");
+            } else {
+                count("find box raised");
+            }
+            return;
         case ids::kPipeExit: {
             // Acts in either arrangement; off the pipe arrangement the button cannot be seen,
             // but a stray event still reaches it.
@@ -539,6 +802,7 @@ void SequenceRunner::predict(const Event& e) {
             m.screwRestored = true;
             m.series = series::UNC;
             m.sizeIndex = 0;
+            m.special.clear();
             redisplay();
             refillInfo();
             count(wasPipe ? "pipe arrangement left" : "exit button off the pipe arrangement");
@@ -560,13 +824,13 @@ void SequenceRunner::predict(const Event& e) {
                 return;
             }
             const int position = e.kind == Event::Kind::Select ? e.value : m.sizeIndex;
-            if (selectedAfterSelect(position, sizeCount(m.series)) < 0) {
+            const int entries = sizeCount(m.series) + specialCount(m.series);
+            if (selectedAfterSelect(position, entries) < 0) {
                 count("size position out of range");
                 return;
             }
-            m.sizeIndex = position;
-            redisplay();
-            count("size change");
+            showSize(position);
+            count(position >= sizeCount(m.series) ? "special size picked" : "size change");
             return;
         }
         case ids::kDrillChart:
@@ -619,6 +883,13 @@ void SequenceRunner::deliver(const Event& e) {
         case Event::Kind::Menu:
             ui.chooseMenuEntry(handle, e.id, 0);
             break;
+        case Event::Kind::Find:
+            if (e.target == Event::Target::Main) {
+                system_->main.find(kFinds[e.value].text);
+            } else if (ui.type(handle, kBoxEntry, kFinds[e.value].text)) {
+                ui.key(handle, kKeys[kReturnKey].chord);
+            }
+            break;
     }
 }
 
@@ -636,6 +907,7 @@ std::string SequenceRunner::step(const Event& event) {
 
     // Whatever the information window had when it closes, its handle stays for stray events.
     if (const HeadlessWindow* info = system_->infoWindow()) lastInfo_ = info->handle;
+    if (const HeadlessWindow* box = system_->findBox()) lastBox_ = box->handle;
     predict(event);
     deliver(event);
 
@@ -663,9 +935,17 @@ std::string SequenceRunner::check() {
                     " instead of " + std::to_string(m.series) + "/" + std::to_string(m.sizeIndex) +
                     (m.metric ? " mm" : " in"));
     }
-    if (sel.sizeIndex < 0 || sel.sizeIndex >= sizeCount(sel.series)) {
-        return fail("size index outside the size table");
+    if (sel.sizeIndex < 0 || sel.sizeIndex >= sizeCount(sel.series) + specialCount(sel.series)) {
+        return fail("size index outside the size list");
     }
+    // The special sizes found, and the one shown.
+    for (SeriesId id = 0; id < series::kCount; ++id) {
+        if (static_cast<int>(s.main.specialSizes(id).size()) != specialCount(id)) {
+            return fail(std::string("special sizes of ") + seriesById(id).name);
+        }
+    }
+    const SpecialSizeShown* shown = s.main.specialSize() ? &*s.main.specialSize() : nullptr;
+    if ((shown != nullptr) != !m.special.empty()) return fail("special size shown");
     const HeadlessWindow* mainWindow = s.ui.window(s.main.window());
     if (!mainWindow || !mainWindow->open) return fail("main window not open");
     const HeadlessWindow& main = *mainWindow;
@@ -686,9 +966,18 @@ std::string SequenceRunner::check() {
         controlOf(main, ids::kMillimeters).checked != m.metric) {
         return fail("unit radios");
     }
-    // The size list holds exactly the sizes of the series, the selected one selected.
+    // The size list holds exactly the sizes of the series and the special sizes found in it,
+    // the selected one selected.
     const HeadlessControl& sizes = controlOf(main, ids::kSizeList);
-    if (sizes.items != sizeListOf(sel.series)) return fail("size list entries");
+    std::vector<std::string> entries = sizeListOf(sel.series);
+    if (const auto found = m.specials.find(sel.series); found != m.specials.end()) {
+        for (const std::string& text : found->second) {
+            for (const FindCase& f : kFinds) {
+                if (text == f.text) entries.push_back(f.entry);
+            }
+        }
+    }
+    if (sizes.items != entries) return fail("size list entries");
     if (sizes.selected != sel.sizeIndex) return fail("size list selection");
     // The pipe arrangement is in force exactly for NPT and NPTF.
     const bool pipe = isPipe(sel.series);
@@ -701,8 +990,11 @@ std::string SequenceRunner::check() {
                     seriesById(sel.series).name);
     }
 
-    const ReferenceCache::Key key{sel.series, sel.sizeIndex, m.metric, m.screwRestored,
-                                  m.metricSeen};
+    const auto specials = m.specials.find(sel.series);
+    const ReferenceCache::Key key{
+        sel.series,   sel.sizeIndex,
+        m.metric,     m.screwRestored,
+        m.metricSeen, specials != m.specials.end() ? specials->second : std::vector<std::string>{}};
     const ReferenceCache::Entry& ref = references_.get(key);
 
     // The guide drill: a real row of the chart, selected and in view, unless the user has
@@ -773,8 +1065,36 @@ std::string SequenceRunner::check() {
                         " window is on top");
         }
     }
+    // The find box: open when the model says so, its line, drop-down and message as the
+    // finds left them.
+    const HeadlessWindow* box = s.findBox();
+    if ((box != nullptr) != m.boxOpen)
+        return fail(std::string("find box ") + (box ? "open" : "closed"));
+    if (s.main.findHistory() != m.history) return fail("the designations found");
+    if (m.lastFind) {
+        if (!s.main.lastFind() || s.main.lastFind()->text != *m.lastFind ||
+            s.main.lastFind()->outcome.found != m.lastFound ||
+            s.main.lastFind()->outcome.canonical != m.lastCanonical) {
+            return fail("the last find: " + (s.main.lastFind()
+                                                 ? s.main.lastFind()->outcome.canonical +
+                                                       s.main.lastFind()->outcome.message
+                                                 : std::string("none")));
+        }
+    }
+    if (box) {
+        const HeadlessControl& line = controlOf(*box, kBoxEntry);
+        if (line.text != m.boxText) return fail("the find box's line: " + line.text);
+        if (line.items != m.history) return fail("the find box's drop-down");
+        const std::string expected =
+            m.boxMessage ? *m.boxMessage : s.main.lastFind()->outcome.message;
+        if (s.main.findBox().message() != expected || expected.empty()) {
+            return fail("the find box's message: " + s.main.findBox().message());
+        }
+        if (box->moveStarts != m.boxMoves) return fail("find box moves");
+    }
     for (const HeadlessWindow& w : s.ui.windows()) {
-        if (w.open && w.handle != main.handle && (!info || w.handle != info->handle)) {
+        if (w.open && w.handle != main.handle && (!info || w.handle != info->handle) &&
+            (!box || w.handle != box->handle)) {
             return fail("a stray window is open: " + w.title);
         }
     }

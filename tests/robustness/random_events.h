@@ -30,11 +30,14 @@ struct Event {
         Key,        // key number `value` of the runner's key list, pressed in the window
         Tip,        // the tip of control `id`, row `value`, asked as a resting pointer would
         Menu,       // the context menu of control `id`; its first entry, if any, chosen
+        // Designation number `value` of the runner's list: found through MainWindow::find
+        // (the main window), or typed into the find box's line and entered (the find box).
+        Find,
     };
-    // Which window the event goes to: the main window, the information window (when it is not
-    // open, the handle of the last one, or a handle that never named a window), or a handle
-    // that names no window at all.
-    enum class Target { Main, Info, Nowhere };
+    // Which window the event goes to: the main window, the information window or the find box
+    // (when it is not open, the handle of the last one, or a handle that never named a window),
+    // or a handle that names no window at all.
+    enum class Target { Main, Info, Nowhere, Box };
 
     Kind kind = Kind::Click;
     Target target = Target::Main;
@@ -45,11 +48,12 @@ struct Event {
 };
 
 // Draws events from the whole range a user, a stray message or a script can produce: every
-// control id of both windows (those that raise no action included), ids that name no control,
-// list positions out of range, notification codes other than 1, PRINT with failing and
+// control id of the three windows (those that raise no action included), ids that name no
+// control, list positions out of range, notification codes other than 1, PRINT with failing and
 // succeeding starts, INFO and CLOSE of the information window, unit switches, background
 // presses, HIDE and, rarely, CLOSE of the main window; keys bound and unbound, tips of any
-// control and row, and context menus of any control.
+// control and row, and context menus of any control; designations found, special, refused and
+// broken, from the main window and the find box, and the find box's own controls.
 class EventGenerator {
   public:
     explicit EventGenerator(std::uint64_t seed) : rng_(seed) {}
@@ -81,6 +85,9 @@ class ReferenceCache {
         // inches.
         bool screwRestored;
         bool metricSeen;
+        // The designations that added the series' special sizes, in the order of its list:
+        // found in turn after the series is chosen, before the size is picked.
+        std::vector<std::string> specials;
         auto operator<=>(const Key&) const = default;
     };
     struct Entry {
@@ -115,8 +122,9 @@ struct ReferenceCache::System {
     MainWindow main{ui, printing};
     System();
     const platform::HeadlessWindow& mainWindow() const;
-    // The open information window, or nullptr.
+    // The open information window and find box, or nullptr.
     const platform::HeadlessWindow* infoWindow() const;
+    const platform::HeadlessWindow* findBox() const;
 };
 
 // Runs events against one system, predicts from a model of its own what each must change, and
@@ -155,6 +163,21 @@ class SequenceRunner {
         bool lastWasPrint = false;    // the last event printed a sheet
         bool lastWasCopy = false;     // the last event copied the display
         std::optional<int> lastMenu;  // the control whose menu the last event asked
+        // Special sizes found, per series: the designation that added each, in list order.
+        std::map<SeriesId, std::vector<std::string>> specials;
+        // The special shown (its designation), or none; what the information window notes.
+        std::string special;
+        std::vector<std::string> history;  // designations found, most recent first
+        std::optional<std::string> lastFind;
+        bool lastFound = false;
+        std::string lastCanonical;
+        bool boxOpen = false;
+        bool boxFocused = false;  // the line has the keyboard focus (it was typed into)
+        int boxMoves = 0;
+        std::string boxText;
+        // The box's message: the hint, "Shown: ...", or a reason (std::nullopt: the one of the
+        // last find, which the model does not word).
+        std::optional<std::string> boxMessage;
         int messageBoxes = 0;
         int documents = 0;
         int mainMoves = 0;
@@ -173,10 +196,13 @@ class SequenceRunner {
     std::string fail(const std::string& what);
     platform::WindowHandle handleOf(Event::Target target) const;
 
+    int specialCount(SeriesId id) const;
+
     ReferenceCache& references_;
     std::unique_ptr<ReferenceCache::System> system_;
     Model model_;
     platform::WindowHandle lastInfo_ = 0;
+    platform::WindowHandle lastBox_ = 0;
     std::deque<std::string> recent_;
     std::uint64_t steps_ = 0;
     int restarts_ = 0;

@@ -336,6 +336,17 @@ TEST_F(CopyTest, CtrlCPutsTheTableOnTheClipboardAsTheWindowShowsIt) {
     EXPECT_EQ(ui.clipboard(), "") << "nothing after the end";
 }
 
+// A special size is named by its size alone, whatever class and hand it was found with; its
+// limits are those of the series' usual classes, as the window shows them.
+TEST_F(CopyTest, TableOfASpecialSizeNamesTheSizeWithoutTheClassFound) {
+    ASSERT_TRUE(main.find(".6875-24 uns-2a-lh").found);
+    const std::vector<Line> lines = table();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], (Line{"11/16-24 UNS", "inches"}));
+    ASSERT_TRUE(main.find("M42x1-6H").found);
+    EXPECT_EQ(table()[0], (Line{"M42x1", "inches"}));
+}
+
 TEST_F(CopyTest, FieldMenusCopyTheNumberInTheOtherUnit) {
     chooseSize(series::UNC, "1/4 - 20");
     // .2489 in = 6.32206 mm; best wire 0.0288675 in = 0.733235 mm at four places.

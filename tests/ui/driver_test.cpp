@@ -161,5 +161,74 @@ TEST(ScriptDriver, EndOfInputEndsTheRunLikeClose) {
     EXPECT_EQ(field(r.dumps[0], 348)["items"][4], "  L2 = .5337   (7.47 THREADS)");
 }
 
+TEST(ParseCommand, FindTakesTheRestOfTheLineAsTyped) {
+    const auto text = [](std::string_view line) {
+        const Command command = parseCommand(line);
+        EXPECT_TRUE(std::holds_alternative<Find>(command)) << line;
+        return std::holds_alternative<Find>(command) ? std::get<Find>(command).text : "?";
+    };
+    EXPECT_EQ(text("find 1/4-20 UNC-2A"), "1/4-20 UNC-2A");
+    EXPECT_EQ(text("  find\tM10 \xc3\x97 1.25 \r"), "M10 \xc3\x97 1.25 \r");
+    EXPECT_EQ(text("find  1/2 NPT"), " 1/2 NPT");
+    EXPECT_EQ(text("find"), "");
+    EXPECT_EQ(text("find "), "");
+    EXPECT_EQ(text("find dump"), "dump");
+    EXPECT_TRUE(std::holds_alternative<Malformed>(parseCommand("finder 1/4-20")));
+    EXPECT_TRUE(std::holds_alternative<Malformed>(parseCommand("FIND 1/4-20")));
+}
+
+// "find": what Enter in the find box does, with its outcome in the dump under "find"; the find
+// box is dumped as the information window is. Nothing else in the dump changes its shape.
+TEST(ScriptDriver, FindShowsSizesAndSpecialSizesAndSaysWhatCameOfIt) {
+    const Session r =
+        run("dump\nfind 1/4-20 unc\ndump\nfind 11/16-24 UNS\ndump\nfind 1/4-21 UNC\ndump\n"
+            "click 438\nfind M42x1\ndump\nfind nonsense\ndump\n");
+    EXPECT_TRUE(r.errors.empty()) << r.errors.front();
+    ASSERT_EQ(r.dumps.size(), 6u);
+    const json& start = r.dumps[0];
+    EXPECT_EQ(start["find"], nullptr);
+    EXPECT_EQ(start["findBox"], json::parse(R"({"open":false,"rect":[0,0,0,0],"text":"",)"
+                                            R"("history":[],"message":""})"));
+    for (const char* key : {"main", "info", "messageBoxes", "prints"}) {
+        EXPECT_TRUE(start.contains(key)) << key;
+    }
+
+    const json& unc = r.dumps[1];
+    EXPECT_EQ(unc["find"], json::parse(R"({"text":"1/4-20 unc","found":true,)"
+                                       R"("designation":"1/4-20 UNC","message":""})"));
+    EXPECT_EQ(field(unc, 302)["selected"], 9);
+    EXPECT_EQ(field(unc, 303)["text"], ".2489");
+    EXPECT_EQ(unc["findBox"]["history"], json::array({"1/4-20 UNC"}));
+
+    const json& uns = r.dumps[2];
+    EXPECT_EQ(uns["find"]["designation"], "11/16-24 UNS");
+    EXPECT_EQ(field(uns, 405)["checked"], true);
+    EXPECT_EQ(field(uns, 302)["items"].back(), "  11/16 - 24  special");
+    EXPECT_EQ(field(uns, 302)["selected"], field(uns, 302)["items"].size() - 1);
+    EXPECT_EQ(field(uns, 350)["text"], "INTERNAL DATA          11/16 - 24  UNS  SPECIAL");
+    EXPECT_EQ(field(uns, 303)["text"], ".6863");
+
+    const json& error = r.dumps[3];
+    EXPECT_EQ(error["find"]["found"], false);
+    EXPECT_EQ(error["find"]["designation"], "");
+    EXPECT_EQ(error["find"]["message"],
+              "UNC has no 1/4-21; 1/4 UNC is 20 threads per inch; 1/4-21 can be computed as a "
+              "special size in UNS");
+    EXPECT_EQ(error["main"], uns["main"]) << "nothing changed";
+
+    // With the box open (click 438, the id Ctrl+F and "/" click), the text goes into its line.
+    const json& boxed = r.dumps[4];
+    EXPECT_EQ(boxed["find"]["designation"], "M42x1");
+    EXPECT_EQ(boxed["findBox"]["open"], true);
+    EXPECT_EQ(boxed["findBox"]["text"], "");
+    EXPECT_EQ(boxed["findBox"]["message"], "Shown: M42x1");
+    EXPECT_EQ(boxed["findBox"]["history"], json::array({"M42x1", "11/16-24 UNS", "1/4-20 UNC"}));
+    EXPECT_EQ(boxed["findBox"]["rect"], json::array({144 + 157, 109 + 182, 420, 118}));
+    const json& failed = r.dumps[5];
+    EXPECT_EQ(failed["findBox"]["text"], "nonsense");
+    EXPECT_EQ(failed["findBox"]["message"], failed["find"]["message"]);
+    EXPECT_EQ(failed["main"], boxed["main"]);
+}
+
 }  // namespace
 }  // namespace torveld::driver

@@ -26,6 +26,8 @@ const char* kindName(ControlKind kind) {
             return "listbox";
         case ControlKind::ListView:
             return "listview";
+        case ControlKind::HistoryEntry:
+            return "historyentry";
     }
     return "label";
 }
@@ -65,6 +67,7 @@ json controlJson(const HeadlessControl& c) {
             break;
         case ControlKind::DropDown:
         case ControlKind::ListBox:
+        case ControlKind::HistoryEntry:
             j["items"] = c.items;
             j["selected"] = c.selected;
             j["entryHeight"] = c.entryHeight;

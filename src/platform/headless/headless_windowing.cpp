@@ -7,7 +7,8 @@ namespace torveld::platform {
 namespace {
 
 bool isList(const HeadlessControl& c) {
-    return c.kind == ControlKind::DropDown || c.kind == ControlKind::ListBox;
+    return c.kind == ControlKind::DropDown || c.kind == ControlKind::ListBox ||
+           c.kind == ControlKind::HistoryEntry;
 }
 
 }  // namespace
@@ -178,6 +179,10 @@ void HeadlessWindowing::listSelect(WindowHandle window, int id, int position) {
     HeadlessControl* c = find(window, id);
     if (!c || !isList(*c)) return;
     c->selected = position >= 0 && position < static_cast<int>(c->items.size()) ? position : -1;
+    // A history entry's chosen entry becomes its text.
+    if (c->kind == ControlKind::HistoryEntry && c->selected >= 0) {
+        c->text = c->items[static_cast<std::size_t>(c->selected)];
+    }
 }
 
 int HeadlessWindowing::listSelected(WindowHandle window, int id) const {
@@ -326,12 +331,29 @@ bool HeadlessWindowing::key(WindowHandle window, KeyChord key) {
     }
     if (target == 0 && key == KeyChord{keys::kReturn, false}) {
         const HeadlessControl* focused = find(window, w->focus);
+        if (focused && focused->kind == ControlKind::HistoryEntry && focused->visible) {
+            // Return in a history entry's line.
+            handler_->onControlEvent(window, focused->id, notify::kEntered);
+            return true;
+        }
         if (focused && focused->kind == ControlKind::Button && focused->visible) {
             target = focused->id;
         }
     }
     // The handler may bind keys anew, so the click comes after the look-up.
     return target != 0 && click(window, target);
+}
+
+bool HeadlessWindowing::type(WindowHandle window, int id, std::string_view text) {
+    HeadlessWindow* w = find(window);
+    HeadlessControl* c = find(window, id);
+    if (!w || !c || !c->visible) return false;
+    const bool editable = c->kind == ControlKind::HistoryEntry ||
+                          (c->kind == ControlKind::TextBox && (c->style & style::kReadOnly) == 0);
+    if (!editable) return false;
+    w->focus = id;
+    c->text = std::string(text);
+    return true;
 }
 
 std::string HeadlessWindowing::tip(WindowHandle window, int id, int row) {

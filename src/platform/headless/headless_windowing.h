@@ -23,9 +23,9 @@ struct HeadlessControl {
     std::optional<FontSpec> font;
     std::optional<std::pair<Rgb, Rgb>> colours;        // text, background
     bool checked = false;                              // radios
-    std::vector<std::string> items;                    // drop-down and list box
-    int selected = -1;                                 // drop-down, list box, list view
-    int entryHeight = 0;                               // drop-down and list box
+    std::vector<std::string> items;                    // drop-down, list box, history entry
+    int selected = -1;                                 // the lists and list view
+    int entryHeight = 0;                               // the lists
     std::vector<std::pair<std::string, int>> columns;  // list view: caption, width
     std::vector<std::vector<std::string>> rows;        // list view cells
     int topRow = 0;                                    // list view: first row shown
@@ -117,8 +117,13 @@ class HeadlessWindowing : public Windowing {
     bool press(WindowHandle window);
     // Gives a control of the window the keyboard focus (0: none).
     void setFocus(WindowHandle window, int id);
+    // The user replaces the text of a shown line that takes typing (a history entry, a text box
+    // that is not read-only) by `text`, the control taking the focus; no event, as typing sends
+    // none. False for any other control.
+    bool type(WindowHandle window, int id, std::string_view text);
     // A key pressed while the window is active: a bound key clicks its control (as `click`);
-    // Return presses the button that has the focus. False when nothing is delivered.
+    // Return presses the button that has the focus, or in a history entry that has it sends
+    // notify::kEntered. False when nothing is delivered.
     bool key(WindowHandle window, KeyChord key);
     // The tip the handler gives for a control (row -1) or a list-view row, as the pointer
     // resting there would ask it; empty for a control that is hidden or has no size, and

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QWidget>
 
 namespace torveld::platform::qt {
 
@@ -12,6 +13,8 @@ QKeySequence keySequence(KeyChord key) {
     int code = 0;
     if (key.key >= 'A' && key.key <= 'Z') {
         code = Qt::Key_A + (key.key - 'A');
+    } else if (key.key == keys::kSlash) {
+        code = Qt::Key_Slash;
     } else if (key.key == keys::kEscape) {
         code = Qt::Key_Escape;
     } else if (key.key == keys::kReturn) {
@@ -63,6 +66,20 @@ EntrySearch::EntrySearch(QComboBox* combo, std::function<void()> chosen)
 }
 
 bool EntrySearch::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // A character typed while a search is under way belongs to the search ("1/2"), even
+        // when the window binds it to something else.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool under = !typed_.isEmpty() && lastKey_.isValid() &&
+                           lastKey_.elapsed() <= QApplication::keyboardInputInterval();
+        if (under && !text.isEmpty() && text.at(0).isPrint() &&
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
     if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const QString text = key->text();
@@ -107,6 +124,28 @@ bool EntrySearch::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+namespace {
+
+bool isPlainReturn(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == 0;
+}
+
+}  // namespace
+
+ReturnEnters::ReturnEnters(QWidget* line, std::function<void()> entered)
+    : QObject(line), entered_(std::move(entered)) {
+    line->installEventFilter(this);
+}
+
+bool ReturnEnters::eventFilter(QObject*, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!isPlainReturn(key)) return false;
+    if (!key->isAutoRepeat() && entered_) entered_();
+    return true;
+}
+
 ReturnPressesButton::ReturnPressesButton(QAbstractButton* button)
     : QObject(button), button_(button) {
     button->installEventFilter(this);
@@ -115,10 +154,7 @@ ReturnPressesButton::ReturnPressesButton(QAbstractButton* button)
 bool ReturnPressesButton::eventFilter(QObject*, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
-        (key->modifiers() & ~Qt::KeypadModifier) != 0 || key->isAutoRepeat()) {
-        return false;
-    }
+    if (!isPlainReturn(key) || key->isAutoRepeat()) return false;
     button_->click();
     return true;
 }

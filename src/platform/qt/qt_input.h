@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QAbstractButton;
+class QWidget;
 
 namespace torveld::platform::qt {
 
@@ -32,7 +33,8 @@ QString wrappedTip(const QString& text, int columns = 64);
 // starts with it, leading blanks ignored, becomes current; typing one character over and over
 // steps through the entries that start with it. On the closed list the entry is chosen and
 // `chosen` is called; in the dropped-down list it is only marked, as the arrow keys do. A blank
-// continues a search under way and otherwise keeps its own meaning (it drops the list down).
+// continues a search under way and otherwise keeps its own meaning (it drops the list down). A
+// character that continues a search is the search's even where the window binds its key ("/").
 class EntrySearch final : public QObject {
   public:
     EntrySearch(QComboBox* combo, std::function<void()> chosen);
@@ -57,6 +59,19 @@ class ReturnPressesButton final : public QObject {
 
   private:
     QAbstractButton* button_;
+};
+
+// Return and Enter in a line: `entered` is called once and the key goes no further (a drop-down
+// would hand it on to its line, which would report it again).
+class ReturnEnters final : public QObject {
+  public:
+    ReturnEnters(QWidget* line, std::function<void()> entered);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::function<void()> entered_;
 };
 
 }  // namespace torveld::platform::qt

@@ -326,9 +326,13 @@ int closedComboHeight(const QComboBox* combo, int rectHeight) {
     return std::min(rectHeight, combo->sizeHint().height());
 }
 
+bool isComboBox(ControlKind kind) {
+    return kind == ControlKind::DropDown || kind == ControlKind::HistoryEntry;
+}
+
 void placeControl(Control& control) {
     const Rect& r = control.rect;
-    if (control.kind == ControlKind::DropDown) {
+    if (isComboBox(control.kind)) {
         auto* combo = static_cast<QComboBox*>(control.widget);
         const int closed = closedComboHeight(combo, r.height);
         combo->setGeometry(r.left, r.top, std::max(0, r.width), std::max(0, closed));
@@ -460,6 +464,7 @@ void QtWindowing::Impl::applyKeyboardOrder(WindowHandle handle) {
         switch (control.kind) {
             case ControlKind::Button:
             case ControlKind::DropDown:
+            case ControlKind::HistoryEntry:
                 widget->setFocusPolicy(usable ? Qt::StrongFocus : Qt::NoFocus);
                 if (usable) stops.push_back({control.rect.left, control.rect.top, {widget}});
                 break;
@@ -723,6 +728,30 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             control.widget = combo;
             break;
         }
+        case ControlKind::HistoryEntry: {
+            // A line to type into over the list of earlier entries: the program fills the
+            // list, and a choice from it only becomes the text (the user's code 1).
+            auto* combo = new QComboBox(parent);
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->setCompleter(nullptr);  // what is typed stays as typed
+            combo->setAccessibleName(caption);
+            control.delegate = new EntryDelegate(combo);
+            combo->setItemDelegate(control.delegate);
+            QObject::connect(combo, &QComboBox::activated, combo, [impl, handle, id] {
+                if (impl->programmatic == 0) {
+                    impl->controlEvent(handle, id, notify::kSelectionChanged);
+                }
+            });
+            // The keys reach the line through the box, which has the focus, or the line itself.
+            for (QWidget* keys :
+                 {static_cast<QWidget*>(combo), static_cast<QWidget*>(combo->lineEdit())}) {
+                new ReturnEnters(
+                    keys, [impl, handle, id] { impl->controlEvent(handle, id, notify::kEntered); });
+            }
+            control.widget = combo;
+            break;
+        }
         case ControlKind::ListBox: {
             auto* list = new QListWidget(parent);
             list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -810,6 +839,7 @@ void QtWindowing::setControlColours(WindowHandle window, int id, Rgb text, Rgb b
             backgroundRoles = {QPalette::Base};
             break;
         case ControlKind::DropDown:
+        case ControlKind::HistoryEntry:
             textRoles = {QPalette::ButtonText, QPalette::Text};
             backgroundRoles = {QPalette::Button, QPalette::Base};
             break;
@@ -829,7 +859,7 @@ void QtWindowing::setControlFont(WindowHandle window, int id, const FontSpec& fo
     // lay its text out anew for nothing.
     if (control->widget->font() == requested) return;
     control->widget->setFont(requested);
-    if (control->kind == ControlKind::DropDown) placeControl(*control);
+    if (isComboBox(control->kind)) placeControl(*control);
 }
 
 void QtWindowing::setControlText(WindowHandle window, int id, std::string_view text) {
@@ -851,6 +881,9 @@ void QtWindowing::setControlText(WindowHandle window, int id, std::string_view t
         case ControlKind::Button:
         case ControlKind::Radio:
             static_cast<QAbstractButton*>(control->widget)->setText(value);
+            break;
+        case ControlKind::HistoryEntry:
+            static_cast<QComboBox*>(control->widget)->setEditText(value);
             break;
         case ControlKind::DropDown:
         case ControlKind::ListBox:
@@ -875,6 +908,7 @@ std::string QtWindowing::controlText(WindowHandle window, int id) const {
         case ControlKind::Radio:
             return toText(static_cast<const QAbstractButton*>(control->widget)->text());
         case ControlKind::DropDown:
+        case ControlKind::HistoryEntry:
             return toText(static_cast<const QComboBox*>(control->widget)->currentText());
         case ControlKind::ListBox:
         case ControlKind::ListView:
@@ -914,7 +948,7 @@ class ProgramChange {
 
 // The lists the program fills.
 QComboBox* comboOf(Control* control) {
-    return control != nullptr && control->kind == ControlKind::DropDown
+    return control != nullptr && isComboBox(control->kind)
                ? static_cast<QComboBox*>(control->widget)
                : nullptr;
 }
@@ -940,9 +974,29 @@ TextTableModel* rowsOf(QTreeView* view) {
 
 }  // namespace
 
+// A history entry keeps its text whatever happens to its list.
+class KeepText {
+  public:
+    explicit KeepText(Control* control)
+        : combo_(control != nullptr && control->kind == ControlKind::HistoryEntry
+                     ? static_cast<QComboBox*>(control->widget)
+                     : nullptr),
+          text_(combo_ != nullptr ? combo_->currentText() : QString()) {}
+    ~KeepText() {
+        if (combo_ != nullptr && combo_->currentText() != text_) combo_->setEditText(text_);
+    }
+    KeepText(const KeepText&) = delete;
+    KeepText& operator=(const KeepText&) = delete;
+
+  private:
+    QComboBox* combo_;
+    QString text_;
+};
+
 void QtWindowing::listClear(WindowHandle window, int id) {
     const ProgramChange change(*impl_);
     Control* control = impl_->find(window, id);
+    const KeepText keep(control);
     if (QComboBox* combo = comboOf(control)) combo->clear();
     if (QListWidget* list = listOf(control)) list->clear();
 }
@@ -950,6 +1004,7 @@ void QtWindowing::listClear(WindowHandle window, int id) {
 void QtWindowing::listAppend(WindowHandle window, int id, std::string_view text) {
     const ProgramChange change(*impl_);
     Control* control = impl_->find(window, id);
+    const KeepText keep(control);
     if (QComboBox* combo = comboOf(control)) combo->addItem(fromText(text));
     if (QListWidget* list = listOf(control)) list->addItem(fromText(text));
     // A new drop-down list shows no entry until one is selected.
@@ -968,6 +1023,7 @@ int QtWindowing::listCount(WindowHandle window, int id) const {
 void QtWindowing::listDelete(WindowHandle window, int id, int position) {
     const ProgramChange change(*impl_);
     Control* control = impl_->find(window, id);
+    const KeepText keep(control);
     if (QComboBox* combo = comboOf(control)) {
         if (position >= 0 && position < combo->count()) combo->removeItem(position);
     }

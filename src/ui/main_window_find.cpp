@@ -1,0 +1,117 @@
+// Finding a thread by its designation, the find box, and the special sizes found.
+#include <algorithm>
+
+#include "control_ids.h"
+#include "designation.h"
+#include "main_window.h"
+
+namespace torveld {
+
+namespace {
+
+// How many designations found the find box offers again.
+constexpr std::size_t kHistorySize = 10;
+
+}  // namespace
+
+const std::vector<SpecialSizeShown>& MainWindow::specialSizes(SeriesId id) const {
+    static const std::vector<SpecialSizeShown> none;
+    return isValidSeries(id) ? specials_[static_cast<std::size_t>(id)] : none;
+}
+
+std::vector<std::string> MainWindow::specialEntries(SeriesId id) const {
+    std::vector<std::string> entries;
+    for (const SpecialSizeShown& s : specialSizes(id)) entries.push_back(specialListEntry(s));
+    return entries;
+}
+
+std::string MainWindow::currentHeader() const {
+    if (special_) return specialHeaderText(*special_);
+    return headerText(selection_.series, selection_.sizeIndex);
+}
+
+std::vector<std::string> MainWindow::infoNote() const {
+    return special_ ? specialInfoNote(*special_) : std::vector<std::string>{};
+}
+
+void MainWindow::refreshInfoNote() {
+    const std::vector<std::string> note = infoNote();
+    if (info_.isOpen() && info_.note() != note) info_.refresh(selection_.series, mode_, note);
+}
+
+void MainWindow::openFindBox() {
+    if (ended_ || window_ == 0 || !windowing_.isWindowOpen(window_)) return;
+    findBox_.show(windowing_.windowRect(window_), findHistory_);
+}
+
+void MainWindow::pickSize(int position) {
+    // What the list shows and what a pick of it shows, without reading the list back: a
+    // windowing that draws nothing has no list to read.
+    windowing_.listSelect(window_, ids::kSizeList, position);
+    showSize(position);
+}
+
+FindOutcome MainWindow::find(std::string_view text) {
+    FindOutcome outcome = findDesignation(text);
+    lastFind_ = LastFind{std::string(text), outcome};
+    if (outcome.found) {
+        findHistory_.erase(std::remove(findHistory_.begin(), findHistory_.end(), outcome.canonical),
+                           findHistory_.end());
+        findHistory_.insert(findHistory_.begin(), outcome.canonical);
+        if (findHistory_.size() > kHistorySize) findHistory_.resize(kHistorySize);
+        findBox_.showFound(outcome.canonical, findHistory_);
+    } else {
+        findBox_.showError(outcome.message);
+    }
+    return outcome;
+}
+
+FindOutcome MainWindow::findDesignation(std::string_view text) {
+    // Any windowing will do once started, also one that draws nothing (a program reading the
+    // record of texts); after CLOSE nothing is found.
+    if (ended_ || window_ == 0) return {false, {}, "the window is closed"};
+    const designation::Result read = designation::read(text, {selection_.series});
+    if (!read) return {false, {}, read.error().message};
+    const designation::Designation& d = read.designation();
+    const std::string canonical(d.canonical.view());
+    if (!d.isSpecial()) {
+        showFound(d.series, d.sizeIndex);
+        return {true, canonical, {}};
+    }
+
+    // A special size found before is selected again, as the designation now names it; a new
+    // one is computed first, so that a refusal changes nothing.
+    std::vector<SpecialSizeShown>& specials = specials_[static_cast<std::size_t>(d.series)];
+    const auto known = std::find_if(specials.begin(), specials.end(),
+                                    [&](const SpecialSizeShown& s) { return sameSize(s, d); });
+    std::size_t index = static_cast<std::size_t>(known - specials.begin());
+    if (known != specials.end()) {
+        known->designation = d;
+    } else {
+        std::variant<SpecialSizeShown, std::string> computed = computeSpecialSize(d);
+        if (auto* reason = std::get_if<std::string>(&computed)) return {false, {}, *reason};
+        specials.push_back(std::move(std::get<SpecialSizeShown>(computed)));
+        // The list of the series on show grows by the new entry; another series' list is
+        // filled with it when the series is chosen.
+        if (d.series == selection_.series) {
+            windowing_.listAppend(window_, ids::kSizeList, specialListEntry(specials.back()));
+        }
+    }
+    showFound(d.series, sizeCount(d.series) + static_cast<int>(index));
+    return {true, canonical, {}};
+}
+
+void MainWindow::showFound(SeriesId id, int position) {
+    // As a click on the series radio (the refresh cycle, the pipe arrangement entered or left)
+    // and then a pick in the size list.
+    seriesChosen(id);
+    if (position != selection_.sizeIndex) {
+        pickSize(position);
+    } else if (special_) {
+        // The special size on show again: its designation may name other classes now.
+        special_ = specialSizes(id)[static_cast<std::size_t>(position - sizeCount(id))];
+    }
+    syncRadios();
+}
+
+}  // namespace torveld
