@@ -115,12 +115,18 @@ struct KeyCase {
     const char* name;
 };
 constexpr KeyCase kKeys[] = {
-    {{'P', true}, "Ctrl+P"},    {{platform::keys::kF1, false}, "F1"},
-    {{'Q', true}, "Ctrl+Q"},    {{platform::keys::kEscape, false}, "Escape"},
-    {{'P', false}, "P"},        {{platform::keys::kReturn, false}, "Return"},
-    {{'X', true}, "Ctrl+X"},    {{platform::keys::kF1 + 1, false}, "F2"},
-    {{0, true}, "Ctrl+(none)"}, {{INT_MAX, false}, "key INT_MAX"},
-    {{'C', true}, "Ctrl+C"},    {{'F', true}, "Ctrl+F"},
+    {{'P', true}, "Ctrl+P"},
+    {{platform::keys::kF1, false}, "F1"},
+    {{'Q', true}, "Ctrl+Q"},
+    {{platform::keys::kEscape, false}, "Escape"},
+    {{'P', false}, "P"},
+    {{platform::keys::kReturn, false}, "Return"},
+    {{'X', true}, "Ctrl+X"},
+    {{platform::keys::kF1 + 1, false}, "F2"},
+    {{0, true}, "Ctrl+(none)"},
+    {{INT_MAX, false}, "key INT_MAX"},
+    {{'C', true}, "Ctrl+C"},
+    {{'F', true}, "Ctrl+F"},
     {{platform::keys::kSlash, false}, "/"},
 };
 constexpr int kCtrlQ = 2;
