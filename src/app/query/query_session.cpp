@@ -81,25 +81,6 @@ std::optional<special::Series> engineSeries(SeriesId id) {
     return special::seriesFromCode(seriesById(id).name);
 }
 
-// The classes computed for a special size when none is named: one of each side.
-std::vector<std::string> usualClasses(special::Series s) {
-    switch (s) {
-        case special::Series::UNJ:
-        case special::Series::UNJC:
-        case special::Series::UNJF:
-        case special::Series::UNJEF:
-        case special::Series::UNJS:
-            return {"3A", "3B"};
-        case special::Series::Metric:
-            return {"6g", "6H"};
-        case special::Series::Acme:
-        case special::Series::StubAcme:
-            return {"2G"};  // a class of both sides
-        default:
-            return {"2A", "2B"};
-    }
-}
-
 // A class of the engine in the answer's unit, rounded as the window rounds. An external thread
 // whose standard gives a reference minor diameter shows it as the window does: the Unified REF
 // column is the maximum, ISO's d3 min the minimum.
@@ -121,20 +102,6 @@ ClassLimits engineClass(const special::ClassLimits& c, special::Series series, s
         if (!out.values[static_cast<std::size_t>(at)]) set(at, *c.minorRef);
     }
     return out;
-}
-
-// The size-list text of a special size from its canonical designation: "11/16-24 UNS-2A" is
-// "11/16 - 24", "M42x1-6g" is "M42 - 1".
-std::string specialSizeText(std::string_view canonical) {
-    const bool metric = !canonical.empty() && canonical.front() == 'M';
-    const std::size_t split = canonical.find(metric ? 'x' : '-');
-    if (split == std::string_view::npos) return std::string(canonical);
-    std::string_view pitch = canonical.substr(split + 1);
-    pitch = pitch.substr(0, pitch.find(metric ? '-' : ' '));
-    std::string text(canonical.substr(0, split));
-    text += " - ";
-    text += pitch;
-    return text;
 }
 
 // Adds `name` to the provenance entry of `table` (or of the computation), in order of first use.
@@ -192,13 +159,18 @@ Session::~Session() {
 }
 
 Session::Shown Session::show(const designation::Designation& d, std::string& reason) {
-    // Until the window has its find box (MainWindow::find), which shows special sizes as well:
-    // a tabulated size is picked as the user picks it, the series radio, then the size list;
-    // a special size is not shown, and its answer has no fields.
-    if (d.isSpecial()) return Shown::NotShown;
-    windowing_.click(main_.window(), seriesRadioId(d.series));
-    windowing_.select(main_.window(), ids::kSizeList, d.sizeIndex);
-    if (main_.selection().series != d.series || main_.selection().sizeIndex != d.sizeIndex) {
+    // As the user's find box: the series and size picked as a click and a pick would, a special
+    // size joining its series' size list; a refusal leaves the window as it was.
+    const FindOutcome found = main_.find(d.canonical.view());
+    if (!found.found) {
+        reason = found.message;
+        return Shown::Failed;
+    }
+    const bool taken = d.isSpecial()
+                           ? main_.specialSize().has_value()
+                           : !main_.specialSize() && main_.selection().series == d.series &&
+                                 main_.selection().sizeIndex == d.sizeIndex;
+    if (!taken || main_.selection().series != d.series) {
         reason = "the window did not take the size";
         return Shown::Failed;
     }
@@ -243,19 +215,20 @@ Outcome Session::answerShown(std::string_view input, const designation::Designat
     a.tabulated = !d.isSpecial();
     const platform::WindowHandle window = main_.window();
     if (a.tabulated) a.sizeIndex = d.sizeIndex;
-    if (shown == Shown::Shown) {
+    if (const auto& special = main_.specialSize()) {
+        // The size as the list writes it, without the list's mark of a special size.
+        a.size = special->sizeText + " - " + special->pitchText;
+    } else {
         const int position = windowing_.listSelected(window, ids::kSizeList);
         const std::string item = windowing_.listItem(window, ids::kSizeList, position);
         a.size = item.substr(std::min(item.size(), item.find_first_not_of(' ')));
-        for (int id = kFirstField; id <= kLastField; ++id) {
-            const platform::HeadlessControl* c = windowing_.control(window, id);
-            // A control hidden or collapsed (the pipe arrangement's) shows nothing; what it
-            // holds is left from an earlier size.
-            if (c == nullptr || !c->visible || c->rect.width <= 0 || c->rect.height <= 0) continue;
-            a.fields.emplace_back(id, c->text);
-        }
-    } else {
-        a.size = specialSizeText(a.designation);
+    }
+    for (int id = kFirstField; id <= kLastField; ++id) {
+        const platform::HeadlessControl* c = windowing_.control(window, id);
+        // A control hidden or collapsed (the pipe arrangement's) shows nothing; what it holds
+        // is left from an earlier size.
+        if (c == nullptr || !c->visible || c->rect.width <= 0 || c->rect.height <= 0) continue;
+        a.fields.emplace_back(id, c->text);
     }
 
     // The classes named, side by side; none named: the window's, or the usual ones.
@@ -265,20 +238,23 @@ Outcome Session::answerShown(std::string_view input, const designation::Designat
     const bool taperPipe = seriesById(d.series).family == SeriesFamily::TaperPipe;
     if (taperPipe) named.clear();  // NPTF classes 1 and 2 gauge the same dimensions
 
-    const std::vector<ShownClass> windowClasses =
-        a.tabulated ? shownClasses(main_) : std::vector<ShownClass>{};
+    // The classes the window shows: a table size's from its tables, a special size's computed by
+    // the engine for the window.
+    const std::vector<ShownClass> windowClasses = shownClasses(main_);
     const auto addShown = [&](const ShownClass& c) {
         (c.side == ThreadSide::External ? a.external : a.internal).push_back(c.limits);
+        if (const auto& special = main_.specialSize()) {
+            addProvenance(a.provenance, std::nullopt, special->limits.provenance, c.limits.name);
+            return;
+        }
         for (const LimitTable* table : limitSources(d.series, c.record)) {
             addProvenance(a.provenance, std::string(table->name), table->provenance, c.limits.name);
         }
     };
 
     std::vector<std::string> computed;  // classes the engine computes, as it names them
-    if (named.empty() && a.tabulated) {
+    if (named.empty()) {
         for (const ShownClass& c : windowClasses) addShown(c);
-    } else if (named.empty()) {
-        if (const auto s = engineSeries(d.series)) computed = usualClasses(*s);
     } else {
         for (const auto& [side, name] : named) {
             const auto it = std::find_if(

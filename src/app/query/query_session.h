@@ -106,7 +106,7 @@ class Session {
 
   private:
     // Puts the size of `d` on show in the window; Failed (with the reason) when it cannot.
-    enum class Shown { Shown, NotShown, Failed };
+    enum class Shown { Shown, Failed };
     Shown show(const designation::Designation& d, std::string& reason);
     void setUnit(DisplayUnit unit);
     Outcome answerShown(std::string_view input, const designation::Designation& d,
