@@ -1,6 +1,7 @@
 // Start-up, the first filling of the main window, the result display and shut-down.
 #include "main_window.h"
 
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -190,8 +191,11 @@ void MainWindow::copyDisplay() {
 void MainWindow::printSheet() {
     const int document = printDataSheet(printing_, sheetInput());
     if (document < 1) {
+        // The handle the print preview gave, written without the locale.
+        char digits[16];
+        const auto written = std::to_chars(digits, digits + sizeof digits, document);
         std::string text = "Error Creating  ";
-        text += std::to_string(document);
+        text.append(digits, written.ptr);
         windowing_.messageBox(window_, "Info", text, platform::MessageIcon::Warning);
     }
 }

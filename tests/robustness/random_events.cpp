@@ -343,6 +343,8 @@ Event EventGenerator::next() {
         while (e.value == kCtrlQ && pick(500) != 0) {
             e.value = pick(static_cast<int>(std::size(kKeys)));
         }
+        // Escape is the information window's one key: often enough to come up in short runs.
+        if (e.target == Event::Target::Info && pick(3) == 0) e.value = kEscapeKey;
     } else if (roll < 1100) {  // a designation found, from the main window or the find box
         e.kind = Event::Kind::Find;
         e.value = pick(static_cast<int>(std::size(kFinds)));
