@@ -149,27 +149,22 @@ void Sheet::drawScrew() {
         centred(X[i + 1], y + kInternalOffset, columnCaption(t_.internal.columns[i], i));
     }
 
-    y += 1.5f * s_;
     font(kPlain, kBaseSize + 2);
-    centred(X[0], y, t_.external.classes[0]);
-    for (size_t i = 0; i < t_.external.rows[0].size(); ++i) {
-        centred(X[i + 1], y, t_.external.rows[0][i]);
-    }
-    centred(X[0], y + kInternalOffset, t_.internal.classes[0]);
-    for (size_t i = 0; i < t_.internal.rows[0].size(); ++i) {
-        centred(X[i + 1], y + kInternalOffset, t_.internal.rows[0][i]);
-    }
-    centred(X[8], y + kInternalOffset, t_.internalHeight);
-    centred(X[9], y + kInternalOffset, t_.internalFlat);
-
-    y += 1.5f * s_;
-    centred(X[0], y, t_.external.classes[1]);
-    for (size_t i = 0; i < t_.external.rows[1].size(); ++i) {
-        centred(X[i + 1], y, t_.external.rows[1][i]);
-    }
-    centred(X[0], y + kInternalOffset, t_.internal.classes[1]);
-    for (size_t i = 0; i < t_.internal.rows[1].size(); ++i) {
-        centred(X[i + 1], y + kInternalOffset, t_.internal.rows[1][i]);
+    for (size_t r = 0; r < 2; ++r) {
+        y += 1.5f * s_;
+        centred(X[0], y, t_.external.classes[r]);
+        for (size_t i = 0; i < t_.external.rows[r].size(); ++i) {
+            centred(X[i + 1], y, t_.external.rows[r][i]);
+        }
+        centred(X[0], y + kInternalOffset, t_.internal.classes[r]);
+        for (size_t i = 0; i < t_.internal.rows[r].size(); ++i) {
+            centred(X[i + 1], y + kInternalOffset, t_.internal.rows[r][i]);
+        }
+        // The thread height and flat stand once, on the first internal class's row.
+        if (r == 0) {
+            centred(X[8], y + kInternalOffset, t_.internalHeight);
+            centred(X[9], y + kInternalOffset, t_.internalFlat);
+        }
     }
 
     rect(2.3f, 6.1f, 0.5f, 7.9f);

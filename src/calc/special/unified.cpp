@@ -245,6 +245,23 @@ std::string sizeText(double d, double tpi) {
 
 // How a thread is computed: by the rules of `series` (UNJ outside its constant-pitch series by
 // those of UNJS), with `note` saying why where that is not plain.
+// "the 12-UN constant-pitch series"
+std::string constantSeriesText(double tpi) {
+    std::string text = "the ";
+    text += numberText(tpi);
+    text += "-UN constant-pitch series";
+    return text;
+}
+
+// "9/16 to 6 in": the diameters the size lists give a constant pitch.
+std::string constantRangeText(const ConstantPitch& constant) {
+    std::string text = inchText(constant.smallest);
+    text += " to ";
+    text += inchText(constant.largest);
+    text += " in";
+    return text;
+}
+
 struct Rules {
     Series series;
     std::string note;
@@ -303,13 +320,10 @@ std::string refusalOfRange(Series s, double d, double tpi, Rules& rules) {
         if (covered) {
             if (!inSizeList(series::UN, d, tpi)) {
                 rules.note = sizeText(d, tpi);
-                rules.note += " is a special diameter of the ";
-                rules.note += numberText(tpi);
-                rules.note += "-UN constant-pitch series, which the size lists give from ";
-                rules.note += inchText(constant->smallest);
-                rules.note += " to ";
-                rules.note += inchText(constant->largest);
-                rules.note += " in";
+                rules.note += " is a special diameter of ";
+                rules.note += constantSeriesText(tpi);
+                rules.note += ", which the size lists give from ";
+                rules.note += constantRangeText(*constant);
             }
             return text;
         }
@@ -323,13 +337,10 @@ std::string refusalOfRange(Series s, double d, double tpi, Rules& rules) {
                 rules.note += kConstantPitchList;
                 rules.note += ')';
             } else {
-                rules.note += "the ";
-                rules.note += numberText(tpi);
-                rules.note += "-UN constant-pitch series (";
-                rules.note += inchText(constant->smallest);
-                rules.note += " to ";
-                rules.note += inchText(constant->largest);
-                rules.note += " in)";
+                rules.note += constantSeriesText(tpi);
+                rules.note += " (";
+                rules.note += constantRangeText(*constant);
+                rules.note += ')';
             }
             rules.note += ", so it is computed as UNJS, the special series";
             return text;
@@ -342,13 +353,10 @@ std::string refusalOfRange(Series s, double d, double tpi, Rules& rules) {
             text += " is UNS";
             return text;
         }
-        text = "the ";
-        text += numberText(tpi);
-        text += "-UN constant-pitch series covers ";
-        text += inchText(constant->smallest);
-        text += " to ";
-        text += inchText(constant->largest);
-        text += " in, so ";
+        text = constantSeriesText(tpi);
+        text += " covers ";
+        text += constantRangeText(*constant);
+        text += ", so ";
         text += sizeText(d, tpi);
         text += " is not a UN thread: a special diameter-pitch combination is UNS";
         return text;
