@@ -13,6 +13,7 @@ namespace torveld::designation {
 namespace {
 
 using detail::kMicro;
+using detail::lower;
 using detail::numberSizeDiameter;
 using detail::rowsOf;
 using detail::RowValues;
@@ -37,10 +38,6 @@ Span cover(Span a, Span b) {
     if (b.length == 0) return a;
     const std::size_t start = std::min(a.offset, b.offset);
     return {start, std::max(a.end(), b.end()) - start};
-}
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 char upper(char c) {

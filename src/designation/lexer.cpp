@@ -14,10 +14,6 @@ bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // "'text' rest": a part of the input in quotes, then the rest of a message. (Built by appending:
 // GCC 12 reports a false overlap on "'" + std::string at -O3.)
 std::string quoted(std::string_view text, std::string_view rest) {

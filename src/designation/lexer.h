@@ -8,6 +8,11 @@
 
 namespace torveld::designation::detail {
 
+// ASCII lower case, whatever the locale.
+inline char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 enum class TokenKind : std::uint8_t {
     Number,    // "20", ".250", "1.25", "1,6"
     Fraction,  // one of the characters ¼ ½ ¾ ⅛ ⅜ ⅝ ⅞
