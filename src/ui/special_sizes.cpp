@@ -8,14 +8,6 @@ namespace torveld {
 
 namespace {
 
-// What a record of a class refused says, and the side it is on.
-std::string refusedClass(const std::string& name, ClassRecord record) {
-    const bool external = record == ClassRecord::ExtNormal || record == ClassRecord::ExtClose;
-    std::string text = name;
-    text += external ? " external" : " internal";
-    return text;
-}
-
 // The classes shown whose record the engine left empty: "6H internal", in record order.
 std::vector<std::string> refusedClasses(const SpecialSizeShown& s) {
     std::vector<std::string> refused;
@@ -27,7 +19,7 @@ std::vector<std::string> refusedClasses(const SpecialSizeShown& s) {
         for (const special::ClassLimits& c : s.limits.classes) {
             const bool sameSide = (c.side == special::Side::External) == external;
             if (c.name == name && sameSide && !c.ok()) {
-                refused.push_back(refusedClass(name, record));
+                refused.push_back(name + (external ? " external" : " internal"));
             }
         }
     }
@@ -123,21 +115,8 @@ std::string specialSizeName(const SpecialSizeShown& s) {
 }
 
 std::string_view specialStandard(SeriesId series) {
-    switch (series) {
-        case series::UNS:
-        case series::UN:
-            return "ASME B1.1";
-        case series::UNJ:
-            return "ASME B1.15";
-        case series::ISO_FINE:
-            return "ISO 965-1";
-        case series::ACME:
-            return "ASME B1.5";
-        case series::STUB_ACME:
-            return "ASME B1.8";
-        default:
-            return {};
-    }
+    const std::optional<special::Series> engineSeries = specialSeriesOf(series);
+    return engineSeries ? special::standardOf(*engineSeries) : std::string_view();
 }
 
 std::vector<std::string> specialInfoNote(const SpecialSizeShown& s) {

@@ -14,22 +14,23 @@ namespace {
 struct SeriesName {
     Series series;
     std::string_view code;
+    std::string_view standard;  // whose formulas give its limits
 };
 
 constexpr std::array<SeriesName, 13> kSeriesNames = {{
-    {Series::UNC, "UNC"},
-    {Series::UNF, "UNF"},
-    {Series::UNEF, "UNEF"},
-    {Series::UN, "UN"},
-    {Series::UNS, "UNS"},
-    {Series::UNJC, "UNJC"},
-    {Series::UNJF, "UNJF"},
-    {Series::UNJEF, "UNJEF"},
-    {Series::UNJ, "UNJ"},
-    {Series::UNJS, "UNJS"},
-    {Series::Metric, "M"},
-    {Series::Acme, "ACME"},
-    {Series::StubAcme, "STUB ACME"},
+    {Series::UNC, "UNC", "ASME B1.1"},
+    {Series::UNF, "UNF", "ASME B1.1"},
+    {Series::UNEF, "UNEF", "ASME B1.1"},
+    {Series::UN, "UN", "ASME B1.1"},
+    {Series::UNS, "UNS", "ASME B1.1"},
+    {Series::UNJC, "UNJC", "ASME B1.15"},
+    {Series::UNJF, "UNJF", "ASME B1.15"},
+    {Series::UNJEF, "UNJEF", "ASME B1.15"},
+    {Series::UNJ, "UNJ", "ASME B1.15"},
+    {Series::UNJS, "UNJS", "ASME B1.15"},
+    {Series::Metric, "M", "ISO 965-1"},
+    {Series::Acme, "ACME", "ASME B1.5"},
+    {Series::StubAcme, "STUB ACME", "ASME B1.8"},
 }};
 
 constexpr std::string_view kUnifiedClasses[] = {"1A", "2A", "3A", "1B", "2B", "3B"};
@@ -69,14 +70,20 @@ std::string_view seriesCode(Series series) {
     return {};
 }
 
+std::string_view standardOf(Series series) {
+    for (const SeriesName& name : kSeriesNames)
+        if (name.series == series) return name.standard;
+    return {};
+}
+
 std::optional<Series> seriesFromCode(std::string_view code) {
     for (const SeriesName& name : kSeriesNames)
         if (name.code == code) return name.series;
-    constexpr SeriesName kRoundedRoot[] = {{Series::UNC, "UNRC"},
-                                           {Series::UNF, "UNRF"},
-                                           {Series::UNEF, "UNREF"},
-                                           {Series::UN, "UNR"},
-                                           {Series::UNS, "UNRS"}};
+    constexpr SeriesName kRoundedRoot[] = {{Series::UNC, "UNRC", "ASME B1.1"},
+                                           {Series::UNF, "UNRF", "ASME B1.1"},
+                                           {Series::UNEF, "UNREF", "ASME B1.1"},
+                                           {Series::UN, "UNR", "ASME B1.1"},
+                                           {Series::UNS, "UNRS", "ASME B1.1"}};
     for (const SeriesName& name : kRoundedRoot)
         if (name.code == code) return name.series;
     return std::nullopt;

@@ -40,6 +40,9 @@ enum class Series {
 // "UNC", "UNF", "UNEF", "UN", "UNS", "UNJC", "UNJF", "UNJEF", "UNJ", "UNJS", "M", "ACME",
 // "STUB ACME" (upper case, as the size lists write them).
 std::string_view seriesCode(Series series);
+// The standard whose formulas give its limits: "ASME B1.1", "ASME B1.15", "ISO 965-1",
+// "ASME B1.5" (Acme), "ASME B1.8" (Stub Acme).
+std::string_view standardOf(Series series);
 // The series of a code; the UNR designations "UNRC", "UNRF", "UNREF", "UNR" and "UNRS" read as
 // their UN series: B1.1 gives them the same limits of size and only prescribes the rounded root
 // of the external thread.
