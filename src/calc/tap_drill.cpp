@@ -39,6 +39,10 @@ int firstRowReaching(double target) {
 
 }  // namespace
 
+std::string linePrefix(std::size_t k) {
+    return k < kPrefixes.size() ? std::string(kPrefixes[k]) : std::string();
+}
+
 std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch) {
     std::array<EngagementLine, 9> lines{};
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -56,20 +60,27 @@ double percentageOfThread(double basicMajor, double pitch, double drill) {
     return (basicMajor - drill) / (0.013 * pitch);
 }
 
-Length guideTarget(SeriesId id, const ThreadResults& results) {
+std::optional<ClassRecord> guideRecord(SeriesId id, const ThreadResults& results) {
     switch (id) {
         case series::NPT:
         case series::NPTF:
-            return results.k0;
+            return std::nullopt;
         case series::UNS:
         case series::STUB_ACME:
         case series::NPSM:
         case series::NPSL:
         case series::UNM:
-            return results.intNormal.minorMin;
+            return ClassRecord::IntNormal;
         default:
-            return results.intClose.minorMin;
+            return results.intClose.minorMin ? ClassRecord::IntClose : ClassRecord::IntNormal;
     }
+}
+
+Length guideTarget(SeriesId id, const ThreadResults& results) {
+    const std::optional<ClassRecord> record = guideRecord(id, results);
+    if (!record) return results.k0;
+    return *record == ClassRecord::IntClose ? results.intClose.minorMin
+                                            : results.intNormal.minorMin;
 }
 
 int scrollLead(SeriesId id) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 #include "series.h"
 #include "thread_results.h"
@@ -24,6 +25,9 @@ struct EngagementLine {
     double diameter;     // inches; the display multiplies by its unit factor and formats
 };
 
+// The prefix of engagement line `k` ("  100%  -   " for k = 0); empty past the ninth.
+std::string linePrefix(std::size_t k);
+
 // The nine engagement lines for a basic major diameter D and pitch P (inches): the drill for
 // n percent of thread is D - 0.013 x (n x P), that is D - 1.3 P at 100 percent.
 std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch);
@@ -34,8 +38,15 @@ std::array<EngagementLine, 9> engagementLines(double basicMajor, double pitch);
 // not above 0 or a value is not finite.
 double percentageOfThread(double basicMajor, double pitch, double drill);
 
-// The diameter the guide drill is sought for: k0 for NPT and NPTF; the normal-class internal
-// minor minimum for UNS, STUB ACME, NPSM, NPSL and UNM; the close-class one for all others.
+// The class record whose minor minimum the guide drill is sought for: the normal-class internal
+// record for UNS, STUB ACME, NPSM, NPSL and UNM, the close-class one for all others; where the
+// close record holds no minor minimum (a size without that class, as the special ISO FINE sizes
+// of one internal class), the normal one, so that the guide follows the internal class shown.
+// None for NPT and NPTF, which go by k0.
+std::optional<ClassRecord> guideRecord(SeriesId id, const ThreadResults& results);
+
+// The diameter the guide drill is sought for: k0 for NPT and NPTF, else the minor minimum of the
+// guide record.
 Length guideTarget(SeriesId id, const ThreadResults& results);
 
 // Rows the drill chart is scrolled ahead of the guide drill: 11 for NPT and NPTF, 9 otherwise.
