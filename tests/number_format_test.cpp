@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
 #include <cstdio>
 
 #include "drill_chart.h"
@@ -71,6 +75,40 @@ TEST(FormatFixed, WidthIsALeastWidthAndDecimalsAreFixed) {
     EXPECT_EQ(formatFixed("%d#.##", 4.2341), "4.23");
     EXPECT_EQ(formatFixed("%d#.##", 0.5), "0.50");  // keeps the leading zero
     EXPECT_EQ(formatFixed("%d#.##", 10.94), "10.94");
+}
+
+// The text of every single-precision value is the standard library's fixed conversion of its
+// exact binary value (a half to the even digit), whatever path the formatting takes: spread
+// values, exact binary halves and values that round to zero from below.
+TEST(FormatValue, IsTheExactFixedConversionOfTheValue) {
+    const auto reference = [](float value, int places) {
+        char buffer[64];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                       std::chars_format::fixed, places)
+                             .ptr;
+        std::string text(buffer, end);
+        if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
+            text.erase(0, 1);
+        }
+        if (value < 1.0f && text.starts_with("0.")) text.erase(0, 1);
+        return text;
+    };
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const int places = 1 + static_cast<int>(state >> 29) % 6;
+        const float magnitude = std::ldexp(1.0f, static_cast<int>(state % 40) - 20);
+        float value = static_cast<float>(state >> 8) / 16777216.0f * magnitude;
+        if (state & 1u) value = -value;
+        ASSERT_EQ(formatValue(value, places), reference(value, places)) << value << " " << places;
+    }
+    for (const float tie : {0.03125f, 0.15625f, 2.5f, 0.5f, 1.0625f, 0.0009765625f}) {
+        for (int places = 1; places <= 6; ++places) {
+            EXPECT_EQ(formatValue(tie, places), reference(tie, places)) << tie << " " << places;
+        }
+    }
+    EXPECT_EQ(formatValue(-0.00001f, 4), ".0000");
+    EXPECT_EQ(formatValue(3e12f, 2), reference(3e12f, 2));
 }
 
 TEST(DrillDiameterText, BandsOfTheThreeFills) {

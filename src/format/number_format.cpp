@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace torveld {
 
@@ -32,11 +33,41 @@ std::string fixedText(double value, int places) {
     return text;
 }
 
+constexpr double kPowersOfTen[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+
+// The same text as fixedText for a single-precision value of up to six places, without the
+// general conversion: a float's 24-bit significand times 10^places (at most 2^20) is exact in
+// double precision, so rounding that product to the nearest integer, a half to the even one,
+// rounds the exact binary value as to_chars does. Nothing for values too large for it.
+bool fastFixedText(float value, int places, std::string& text) {
+    const double scaled = static_cast<double>(value) * kPowersOfTen[places];
+    if (!(std::fabs(scaled) < 9e15)) return false;
+    const double rounded = std::nearbyint(scaled);
+    const bool negative = rounded < 0.0;
+    auto units = static_cast<long long>(negative ? -rounded : rounded);
+    char digits[32];
+    int n = 0;
+    for (int k = 0; k < places; ++k) {
+        digits[n++] = static_cast<char>('0' + units % 10);
+        units /= 10;
+    }
+    digits[n++] = '.';
+    do {
+        digits[n++] = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units > 0);
+    // A value that rounds to zero from below reads as zero: lengths are never negative.
+    if (negative) digits[n++] = '-';
+    text.assign(std::make_reverse_iterator(digits + n), std::make_reverse_iterator(digits));
+    return true;
+}
+
 }  // namespace
 
 std::string formatValue(float value, int places) {
     places = std::clamp(places, 1, 6);
-    std::string text = fixedText(static_cast<double>(value), places);
+    std::string text;
+    if (!fastFixedText(value, places, text)) text = fixedText(static_cast<double>(value), places);
     if (value < 1.0f && text.starts_with("0.")) text.erase(0, 1);
     return text;
 }
