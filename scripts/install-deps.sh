@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev libcli11-dev
+    libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev rapidjson-dev libcli11-dev
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 libgl-dev
     fonts-wine fonts-dejavu-core
 )

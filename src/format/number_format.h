@@ -10,6 +10,9 @@ namespace torveld {
 // millimetres for display.
 inline constexpr double mmPerInch = 25.4;
 
+// The two units of display.
+enum class DisplayUnit { Inch, Metric };
+
 // The unit of display: inches with four places, or millimetres with three.
 struct UnitMode {
     double unitFactor = 1.0;  // 1.0 inch display, 25.4 metric display
@@ -17,6 +20,7 @@ struct UnitMode {
 
     static UnitMode inch() { return UnitMode{1.0, 4.0}; }
     static UnitMode metric() { return UnitMode{mmPerInch, 3.0}; }
+    static UnitMode of(DisplayUnit unit) { return unit == DisplayUnit::Metric ? metric() : inch(); }
     bool isMetric() const { return unitFactor == mmPerInch; }
     // `decimals` rounded to the nearest integer, plus a per-field offset (+1 best wire and
     // constant, -1 countersink), kept within 1..6.

@@ -158,6 +158,18 @@ constexpr std::array<int, series::kCount> kSeriesRadio = {
     kBswRadio,  kBsfRadio,  kBaRadio,       kUncStiRadio,    kUnfStiRadio,
 };
 
+constexpr IdRange kShownAtStartUp[] = {
+    {kSizePanel, kSizePanel},
+    {kTitle, kTitle},
+    {kSizeList, kIntFlat},
+    {kDrillChart, kIntFlatCaption},
+    {kThreadTypeCaption, kMillimeters},
+    {kFirstSeriesRadio, kLastSeriesRadio},
+    {kPrint, kPrint},
+    {kInfo, kInfo},
+    {kPipeExit, kPipeExit},
+};
+
 platform::Rgb backgroundColour(Background b) {
     switch (b) {
         case Background::Title:
@@ -181,6 +193,16 @@ const ControlDef* findControl(int id) {
     const auto it = std::find_if(std::begin(kControls), std::end(kControls),
                                  [id](const ControlDef& c) { return c.id == id; });
     return it == std::end(kControls) ? nullptr : &*it;
+}
+
+std::span<const IdRange> shownAtStartUpRanges() {
+    return kShownAtStartUp;
+}
+
+bool shownAtStartUp(int id) {
+    return std::any_of(std::begin(kShownAtStartUp), std::end(kShownAtStartUp),
+                       [id](const IdRange& r) { return id >= r.first && id <= r.last; }) &&
+           findControl(id) != nullptr;
 }
 
 platform::FontSpec mainFont(int points) {

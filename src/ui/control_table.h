@@ -49,6 +49,15 @@ const ControlDef* findControl(int id);
 // later.
 void createMainControls(platform::Windowing& windowing, platform::WindowHandle window);
 
+// The controls start-up shows, in the order it shows them, as ranges of ids (every control whose
+// id lies in a range); the others are shown by their creation style or not at all.
+struct IdRange {
+    int first;
+    int last;
+};
+std::span<const IdRange> shownAtStartUpRanges();
+bool shownAtStartUp(int id);
+
 // The Tahoma bold font of the main window at `points`.
 platform::FontSpec mainFont(int points);
 

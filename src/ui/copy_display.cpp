@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "control_ids.h"
-#include "designation.h"
+#include "display_texts.h"
 #include "drill_chart.h"
 
 namespace torveld {
@@ -221,6 +221,12 @@ std::string displayTable(const DisplayTableInput& input) {
     }
     table.line(guide);
     return table.take();
+}
+
+std::string displayTable(const ThreadReport& report, const UnitMode& mode) {
+    const ControlTexts texts = windowTexts(report, mode);
+    return displayTable({texts, report.identity.series, report.identity.sizeDesignation, mode,
+                         report.tapDrill.guide.guideRow});
 }
 
 std::optional<platform::MenuEntry> otherUnitEntry(const FieldValues& values,

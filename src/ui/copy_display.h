@@ -10,6 +10,7 @@
 #include "number_format.h"
 #include "result_display.h"
 #include "series.h"
+#include "thread_report.h"
 #include "windowing.h"
 
 namespace torveld {
@@ -39,6 +40,9 @@ struct DisplayTableInput {
 //     ("100%", ".1850"; "L1", ".2280", "3.90 THREADS");
 //   "TAP DRILL GUIDE", the guide drill's name and its diameter as the drill chart shows it.
 std::string displayTable(const DisplayTableInput& input);
+
+// The table of a report in `mode`: the window's texts for it, its size and its guide drill.
+std::string displayTable(const ThreadReport& report, const UnitMode& mode);
 
 // The context-menu entry "Copy in millimetres" (inches shown) or "Copy in inches" (millimetres
 // shown) of field `id`: its number as the window would show it in that unit. None for a field

@@ -114,13 +114,11 @@ std::optional<std::string> FindBox::onControlEvent(WindowHandle window, int cont
     return std::nullopt;
 }
 
-void FindBox::showFound(const std::string& canonical, const std::vector<std::string>& history) {
+void FindBox::showFound(const std::string& shown, const std::vector<std::string>& history) {
     if (!isOpen()) return;
     fillHistory(history);
     windowing_.setControlText(handle_, kEntryId, "");
-    std::string message = "Shown: ";
-    message += canonical;
-    setMessage(message);
+    setMessage(shown);
 }
 
 void FindBox::showError(const std::string& message) {

@@ -56,8 +56,8 @@ class FindBox {
                                               int code);
 
     // After a find: the line is emptied for the next designation, the message says what is
-    // shown, and the drop-down offers `history`.
-    void showFound(const std::string& canonical, const std::vector<std::string>& history);
+    // shown (`shown`, "Shown: 1/4-20 UNC-2A"), and the drop-down offers `history`.
+    void showFound(const std::string& shown, const std::vector<std::string>& history);
     // After a find that changed nothing: the line keeps the text, the message says why.
     void showError(const std::string& message);
 

@@ -9,13 +9,11 @@
 #include "control_ids.h"
 #include "control_table.h"
 #include "copy_display.h"
-#include "designation.h"
 #include "drill_chart.h"
 #include "main_keys.h"
 #include "pipe_layout.h"
 #include "sheet_input.h"
 #include "size_list.h"
-#include "thread_calculator.h"
 
 namespace torveld {
 
@@ -90,8 +88,6 @@ void MainWindow::fillMainWindow() {
     windowing_.listSelect(window_, ids::kSizeList, 0);
     windowing_.setRadio(window_, ids::kInches, true);
     windowing_.setRadio(window_, ids::kUncRadio, true);
-    setDataHeaders(windowWriter(), seriesById(selection_.series).display,
-                   headerText(selection_.series, selection_.sizeIndex));
     windowing_.setControlFont(window_, ids::kTitle, mainFont(main_window::kBaseFontSize + 5));
     windowWriter().text(ids::kTitle, kTitleText);
 
@@ -133,55 +129,29 @@ void MainWindow::calculate() {
     const int special = selection_.sizeIndex - rows;
     if (special >= 0 && special < static_cast<int>(specials.size())) {
         special_ = specials[static_cast<std::size_t>(special)];
-        results_ = special_->results;
-        calculated_ = true;
+        report_ = special_->report;
         return;
     }
     special_.reset();
-    const std::optional<ThreadResults> results = torveld::calculate(selection_);
-    calculated_ = results.has_value();
-    // No number of an earlier size may stay behind under the header of this one.
-    results_ = results.value_or(ThreadResults{});
-}
-
-FieldWriter MainWindow::writer() {
-    return FieldWriter{windowing_, window_, mode_, results_, &texts_, &values_};
+    // Without values (a row the tables cannot give) every value is empty: no number of an
+    // earlier size stays behind under the header of this one.
+    report_ = tableReport(selection_.series, selection_.sizeIndex);
 }
 
 void MainWindow::showResults() {
     if (window_ == 0 || !isValidSeries(selection_.series)) return;
-    const FieldWriter out = writer();
-    const DisplayFamily family = seriesById(selection_.series).display;
-
-    writeResultFields(out, family);
-    // A size the calculation could not run for shows no number at all, rather than zeros.
-    if (!calculated_) {
-        for (int id = ids::kExtNormalMajorMax; id <= ids::kPipeTapDepth; ++id) {
-            if (findControl(id)) out.text(id, "--");
-        }
-    }
-    guide_->selectGuideDrill(selection_.series, results_);
-    writeEngagement(out, selection_.series, family);
-    writeClassLabels(out, family);
-    setDataHeaders(out.out(), family, currentHeader());
+    DisplayFrame frame = displayFrame(report_, mode_);
+    const tap_drill::GuideDrill guide = frame.guide;
+    applyFrame(std::move(frame), windowWriter(), &values_);
+    guide_->selectGuideDrill(guide);
 }
 
 DataSheetInput MainWindow::sheetInput() const {
-    DataSheetInput input = torveld::sheetInput(texts_, selection_.series, mode_, guideStartIndex());
-    if (special_) input.specialNote = specialSheetNote(*special_);
-    return input;
+    return torveld::sheetInput(report_, mode_);
 }
 
 std::string MainWindow::displayTable() const {
-    const int guideRow = guide_ ? guide_->guideRow() : 0;
-    std::string size;
-    if (special_) {
-        size = designation::sizeOnly(special_->designation).canonical.view();
-    } else if (isValidSeries(selection_.series) && selection_.sizeIndex >= 0 &&
-               selection_.sizeIndex < sizeCount(selection_.series)) {
-        size = designation::ofSize(selection_.series, selection_.sizeIndex).canonical.view();
-    }
-    return torveld::displayTable({texts_, selection_.series, size, mode_, guideRow});
+    return torveld::displayTable(report_, mode_);
 }
 
 void MainWindow::copyDisplay() {

@@ -21,18 +21,20 @@
 #include "result_display.h"
 #include "special_sizes.h"
 #include "tap_drill_guide.h"
+#include "thread_report.h"
 #include "thread_results.h"
 #include "windowing.h"
 
 namespace torveld {
-
-enum class DisplayUnit { Inch, Metric };
 
 // What a find did: the canonical designation found, or the one-line reason it was not.
 struct FindOutcome {
     bool found = false;
     std::string canonical;  // canonical designation of what is now shown (when found)
     std::string message;    // why nothing changed (when not found), one line
+    // What the find box says when found: what is shown, and the classes named that the window
+    // does not display ("Shown: M10x1.25; 6e is not displayed here, the query computes it").
+    std::string shown;
 };
 
 class MainWindow : public platform::EventHandler {
@@ -96,15 +98,17 @@ class MainWindow : public platform::EventHandler {
     // `sizeIndex` is the position in the size list: a row of the series' size table, or, past
     // its rows, a special size found in this session (specialSize() says which).
     const Selection& selection() const { return selection_; }
-    // The special size on show, with the designation and the engine's limits it was computed
-    // from; none while a size of the tables is shown.
+    // The special size on show, with the designation it was found by and its report; none while
+    // a size of the tables is shown.
     const std::optional<SpecialSizeShown>& specialSize() const { return special_; }
     // The special sizes found in a series this session, in the order of its size list.
     const std::vector<SpecialSizeShown>& specialSizes(SeriesId id) const;
     const UnitMode& unitMode() const { return mode_; }
+    // The report of what is shown: the selection's size with its series' usual classes.
+    const ThreadReport& report() const { return report_; }
     // The results of the selection; every value empty when it could not be calculated.
-    const ThreadResults& results() const { return results_; }
-    bool calculated() const { return calculated_; }
+    const ThreadResults& results() const { return report_.values; }
+    bool calculated() const { return report_.calculated; }
     int guideStartIndex() const { return guide_ ? guide_->guideStartIndex() : 0; }
     // The texts of the main window's controls as this side wrote them last.
     const ControlTexts& texts() const { return texts_; }
@@ -136,14 +140,12 @@ class MainWindow : public platform::EventHandler {
     void showFound(SeriesId id, int position);
     // The entries the size list adds after the rows of the table: the special sizes found.
     std::vector<std::string> specialEntries(SeriesId id) const;
-    // The header of what is shown; the notes the information window and the sheet add.
-    std::string currentHeader() const;
+    // The notes the information window adds.
     std::vector<std::string> infoNote() const;
     // After a size change: the information window's note follows the size, if it changed.
     void refreshInfoNote();
     void exitPipeLayout();
     void syncRadios();
-    FieldWriter writer();
     WindowWriter windowWriter() { return WindowWriter{windowing_, window_, &texts_}; }
     // Shows or hides every main-window control whose id lies in [first, last].
     void showRange(int first, int last, bool visible);
@@ -158,8 +160,7 @@ class MainWindow : public platform::EventHandler {
     Selection selection_;
     SeriesId previousSeries_ = series::UNC;
     UnitMode mode_ = UnitMode::inch();
-    ThreadResults results_;
-    bool calculated_ = false;  // whether the last calculation ran for the selection
+    ThreadReport report_;
     ControlTexts texts_;
     FieldValues values_;  // the numbers behind the fields of texts_
     std::optional<TapDrillGuide> guide_;

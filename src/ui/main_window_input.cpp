@@ -14,8 +14,7 @@ void bindMainWindowKeys(platform::Windowing& windowing, platform::WindowHandle w
 std::string MainWindow::tipText(platform::WindowHandle window, int controlId, int row) {
     if (ended_ || window_ == 0 || window != window_) return {};
     if (controlId == ids::kDrillChart) {
-        const std::string size = special_ ? specialSizeName(*special_) : currentHeader();
-        return tips::drillTip(row, selection_.series, size, results_, calculated_, mode_);
+        return tips::drillTip(row, report_, mode_);
     }
     const ControlDef* control = findControl(controlId);
     if (control == nullptr) return {};

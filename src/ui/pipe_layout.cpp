@@ -112,14 +112,61 @@ constexpr Placement kScrewCaptions[] = {
     {kEngagementCaption, {}, "ENGAGEMENT"},
 };
 
-void collapse(const WindowWriter& out, int id) {
+void collapse(LayoutTarget& out, int id) {
     out.rect(id, Rect{});
 }
 
-void place(const WindowWriter& out, const Placement& p) {
+void place(LayoutTarget& out, const Placement& p) {
     out.rect(p.id, p.rect);
     if (p.caption) out.text(p.id, p.caption);
 }
+
+// The main window itself.
+class WindowTarget : public LayoutTarget {
+  public:
+    explicit WindowTarget(const WindowWriter& out) : out_(out) {}
+    void rect(int id, Rect rect) override { out_.rect(id, rect); }
+    void text(int id, std::string_view text) override { out_.text(id, text); }
+    void show(int id, bool visible) override {
+        out_.windowing.showControl(out_.window, id, visible);
+    }
+    void check(int id, bool checked) override { out_.windowing.setRadio(out_.window, id, checked); }
+
+  private:
+    const WindowWriter& out_;
+};
+
+// The controls of a started window, as data.
+class Arranged : public LayoutTarget {
+  public:
+    Arranged() {
+        for (const ControlDef& c : mainControls()) {
+            if (ArrangedControl* a = at(c.id)) {
+                *a = ArrangedControl{
+                    c.caption, c.rect,
+                    (c.style & platform::style::kVisible) != 0 || shownAtStartUp(c.id)};
+            }
+        }
+    }
+    void rect(int id, Rect rect) override {
+        if (ArrangedControl* a = at(id)) a->rect = rect;
+    }
+    void text(int id, std::string_view text) override {
+        if (ArrangedControl* a = at(id)) a->text = text;
+    }
+    void show(int id, bool visible) override {
+        if (ArrangedControl* a = at(id)) a->visible = visible;
+    }
+    void check(int, bool) override {}
+    const ArrangedControls& controls() const { return controls_; }
+
+  private:
+    ArrangedControl* at(int id) {
+        if (id < ControlTexts::kFirstId || id > ControlTexts::kLastId) return nullptr;
+        return &controls_[static_cast<std::size_t>(id - ControlTexts::kFirstId)];
+    }
+    ArrangedControls controls_{};
+};
 
 // Controls that the screw arrangement puts back on their creation rectangles: the grid cells
 // and middle-row fields, the lists, the internal header, the class labels and every caption.
@@ -132,12 +179,9 @@ bool restoredByScrewLayout(int id) {
 
 }  // namespace
 
-void applyPipeLayout(const WindowWriter& out) {
-    platform::Windowing& w = out.windowing;
+void applyPipeLayout(LayoutTarget& out) {
     for (int id : kCollapsedUpper) collapse(out, id);
-    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) {
-        w.showControl(out.window, id, false);
-    }
+    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) out.show(id, false);
     for (const Placement& p : kPipeUpper) place(out, p);
 
     for (int id = kIntNormalMinorMin; id <= kIntFlat; ++id) collapse(out, id);
@@ -151,20 +195,37 @@ void applyPipeLayout(const WindowWriter& out) {
     out.text(kPipeExit, "Exit NPT");
 }
 
-void applyScrewLayout(const WindowWriter& out) {
-    platform::Windowing& w = out.windowing;
+void applyScrewLayout(LayoutTarget& out) {
     for (int id : kPipeOnly) collapse(out, id);
     for (const ControlDef& c : mainControls()) {
         if (restoredByScrewLayout(c.id)) out.rect(c.id, c.rect);
     }
     for (const Placement& p : kScrewExceptions) out.rect(p.id, p.rect);
     for (const Placement& p : kScrewCaptions) out.text(p.id, p.caption);
-    w.setRadio(out.window, kUncRadio, true);
-    w.setRadio(out.window, kNptRadio, false);
-    w.setRadio(out.window, kNptfRadio, false);
-    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) {
-        w.showControl(out.window, id, true);
-    }
+    out.check(kUncRadio, true);
+    out.check(kNptRadio, false);
+    out.check(kNptfRadio, false);
+    for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) out.show(id, true);
+}
+
+void applyPipeLayout(const WindowWriter& out) {
+    WindowTarget target(out);
+    applyPipeLayout(target);
+}
+
+void applyScrewLayout(const WindowWriter& out) {
+    WindowTarget target(out);
+    applyScrewLayout(target);
+}
+
+const ArrangedControls& arrangedControls(bool pipe) {
+    static const ArrangedControls screw = Arranged().controls();
+    static const ArrangedControls piped = [] {
+        Arranged arranged;
+        applyPipeLayout(arranged);
+        return arranged.controls();
+    }();
+    return pipe ? piped : screw;
 }
 
 }  // namespace torveld

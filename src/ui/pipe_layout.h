@@ -4,13 +4,47 @@
 // hidden and an exit button leads back.
 #pragma once
 
+#include <array>
+#include <string_view>
+
 #include "control_texts.h"
+#include "windowing.h"
 
 namespace torveld {
 
-// Both taper pipe series, NPT and NPTF, caption the exit button "Exit NPT".
-void applyPipeLayout(const WindowWriter& out);
+// What an arrangement does to the main window's controls.
+class LayoutTarget {
+  public:
+    virtual ~LayoutTarget() = default;
+    virtual void rect(int id, platform::Rect rect) = 0;
+    virtual void text(int id, std::string_view text) = 0;
+    virtual void show(int id, bool visible) = 0;
+    virtual void check(int id, bool checked) = 0;
+};
 
+// Both taper pipe series, NPT and NPTF, caption the exit button "Exit NPT".
+void applyPipeLayout(LayoutTarget& out);
+void applyScrewLayout(LayoutTarget& out);
+
+// The same on the main window itself (and its record of texts).
+void applyPipeLayout(const WindowWriter& out);
 void applyScrewLayout(const WindowWriter& out);
+
+// A control of the main window as an arrangement leaves it: its caption, rectangle and whether it
+// is shown (visible, with a rectangle that is not empty).
+struct ArrangedControl {
+    std::string_view text;
+    platform::Rect rect{};
+    bool visible = false;
+
+    bool shown() const { return visible && rect.width > 0 && rect.height > 0; }
+};
+
+// Every main-window control id from ControlTexts::kFirstId to kLastId as a started window shows
+// it in the screw arrangement, or, with `pipe`, once the pipe arrangement is applied to it;
+// before the result display writes its texts.
+using ArrangedControls =
+    std::array<ArrangedControl, ControlTexts::kLastId - ControlTexts::kFirstId + 1>;
+const ArrangedControls& arrangedControls(bool pipe);
 
 }  // namespace torveld

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "control_ids.h"
+#include "control_table.h"
 #include "lengths_list.h"
 #include "tap_drill_guide.h"
 
@@ -119,20 +120,11 @@ constexpr FieldPair kTaperPipe[] = {
     {kPipeTapDepth, &T::tapDepth},
 };
 
-// The class labels beside the four grid rows.
+// The class labels beside the four grid rows: the classes the records hold.
 enum class Labels {
-    None,            // ISO FINE sets its own with its grids; the pipe arrangement hides them
-    Fixed,           // the four texts of the family
-    Wide,            // the four texts, in the wider label rectangles
-    IsoCoarseBands,  // by the major diameter
-};
-
-// What goes into the engagement list.
-enum class Engagement {
-    InternalMajor,  // drills for the internal major minimum as basic major diameter
-    ExternalMajor,  // drills for the close external major maximum (UNJ)
-    PipeLengths,    // L1 to L4
-    NoData,
+    None,   // ISO FINE sets its own with its grids; the pipe arrangement hides them
+    Fixed,  // in the label rectangles, a four-letter class ("4g6g") in a wider one
+    Wide,   // in the wider label rectangles
 };
 
 // How a family is shown: one row per family.
@@ -141,12 +133,9 @@ struct FamilyDisplay {
     Minor minor;
     Radii radii;
     Extras extras;
-    bool closeClass;               // false: the close rows read "---"
-    bool effectiveDiameter;        // British: "EFFECTIVE DIAMETER" for "PITCH DIAMETER"
-    bool closeInternalByPitchMax;  // the close internal row shows only with its pitch maximum
+    bool closeClass;         // false: the close rows read "---"
+    bool effectiveDiameter;  // British: "EFFECTIVE DIAMETER" for "PITCH DIAMETER"
     Labels labels;
-    const char* labelTexts[4];
-    Engagement engagement;
 };
 
 using F = DisplayFamily;
@@ -154,25 +143,24 @@ using M = Minor;
 using Ra = Radii;
 using X = Extras;
 using Lb = Labels;
-using E = Engagement;
 
 // clang-format off
 constexpr FamilyDisplay kFamilies[] = {
-    //  family          minor            radii          extras          close  eff.   ISO   labels              label texts                       engagement
-    {F::Unified,      M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::InternalMajor},
-    {F::IsoCoarse,    M::IsoReference, Ra::CrestRoot,  X::HeightFlat,  true,  false, true,  Lb::IsoCoarseBands, {"", "", "", ""},                  E::InternalMajor},
-    {F::IsoFine,      M::IsoReference, Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::None,           {"", "", "", ""},                  E::InternalMajor},
-    {F::UNS,          M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::InternalMajor},
-    {F::UNJ,          M::Limits,       Ra::RootLimits, X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::ExternalMajor},
-    {F::Acme,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2G", "4G", "2G", "4G"},          E::NoData},
-    {F::StubAcme,     M::Limits,       Ra::CrestRoot,  X::HeightFlat,  false, false, false, Lb::Fixed,          {"", "", "", ""},                  E::NoData},
-    {F::TaperPipe,    M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::None,           {"", "", "", ""},                  E::PipeLengths},
-    {F::NPSM,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::NoData},
-    {F::NPSL,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"", "", "", ""},                  E::NoData},
-    {F::UNM,          M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, false, Lb::Fixed,          {"", "", "", ""},                  E::NoData},
-    {F::Whitworth,    M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  true,  false, Lb::Wide,           {"Med", "Close", "Med", "Close"},  E::NoData},
-    {F::BA,           M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  true,  false, Lb::Wide,           {"Norm", "Close", "Norm", "Close"}, E::NoData},
-    {F::ThreadInsert, M::Reference,    Ra::CrestRoot,  X::Countersink, true,  false, false, Lb::Fixed,          {"2A", "3A", "2B", "3B"},          E::NoData},
+    //  family          minor            radii          extras          close  eff.   labels
+    {F::Unified,      M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::IsoCoarse,    M::IsoReference, Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::IsoFine,      M::IsoReference, Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::None},
+    {F::UNS,          M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::UNJ,          M::Limits,       Ra::RootLimits, X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::Acme,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::StubAcme,     M::Limits,       Ra::CrestRoot,  X::HeightFlat,  false, false, Lb::Fixed},
+    {F::TaperPipe,    M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::None},
+    {F::NPSM,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::NPSL,         M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::UNM,          M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::Whitworth,    M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  true,  Lb::Wide},
+    {F::BA,           M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  true,  Lb::Wide},
+    {F::ThreadInsert, M::Reference,    Ra::CrestRoot,  X::Countersink, true,  false, Lb::Fixed},
 };
 // clang-format on
 
@@ -218,14 +206,21 @@ void writeCaptions(const FieldWriter& out, const FamilyDisplay& d) {
     out.text(kEngagementCaption, "ENGAGEMENT");
 }
 
-void writeGrids(const FieldWriter& out, const FamilyDisplay& d) {
-    const RowShows close = d.closeClass ? RowShows::Values : RowShows::NoClass;
-    const RowShows closeInternal =
-        d.closeInternalByPitchMax && !out.results.intClose.pitchMax ? RowShows::None : close;
+// The close rows show the values of the class their record holds; a record without a class
+// (ISO COARSE above M41 has no close internal class) shows none, and a series without close
+// classes (STUB ACME) marks them "---".
+void writeGrids(const FieldWriter& out, const FamilyDisplay& d, const RecordClasses& records) {
+    const auto close = [&](ClassRecord record) {
+        if (!d.closeClass) return RowShows::NoClass;
+        return records[static_cast<std::size_t>(record)].name.empty() ? RowShows::None
+                                                                      : RowShows::Values;
+    };
+    const RowShows closeExternal = close(ClassRecord::ExtClose);
+    const RowShows closeInternal = close(ClassRecord::IntClose);
     writeRow(out, kExtNormalRow, RowShows::Values);
     writeRow(out, minorCells(d.minor, 0), RowShows::Values);
-    writeRow(out, kExtCloseRow, close);
-    writeRow(out, minorCells(d.minor, 1), close);
+    writeRow(out, kExtCloseRow, closeExternal);
+    writeRow(out, minorCells(d.minor, 1), closeExternal);
     writeRow(out, kMiddleRow, RowShows::Values);
     writeRow(out,
              d.radii == Radii::RootLimits ? std::span<const FieldPair>(kRootLimits)
@@ -234,7 +229,7 @@ void writeGrids(const FieldWriter& out, const FamilyDisplay& d) {
     writeRow(out, kIntNormalRow, RowShows::Values);
     writeRow(out, kIntNormalMajorMaxCell, RowShows::Values);
     writeRow(out, kIntCloseRow, closeInternal);
-    writeRow(out, kIntCloseMajorMaxCell, close);
+    writeRow(out, kIntCloseMajorMaxCell, closeInternal);
     writeRow(out,
              d.extras == Extras::Countersink ? std::span<const FieldPair>(kCountersink)
                                              : std::span<const FieldPair>(kHeightFlat),
@@ -247,28 +242,16 @@ constexpr platform::Rect kWideLabelRect[4] = {
     {2, 80, 38, 18}, {2, 105, 38, 18}, {2, 285, 38, 18}, {2, 310, 38, 18}};
 constexpr int kLabelIds[4] = {kExtNormalLabel, kExtCloseLabel, kIntNormalLabel, kIntCloseLabel};
 
-void writeLabels(const FieldWriter& out, const platform::Rect (&rects)[4],
-                 const char* const (&texts)[4]) {
-    for (int i = 0; i < 4; ++i) {
-        out.rect(kLabelIds[i], rects[i]);
-        out.text(kLabelIds[i], texts[i]);
-    }
+// A label of four letters does not fit the narrow rectangle.
+bool needsWideLabel(std::string_view label) {
+    return label.size() >= 4;
 }
 
-void writeIsoCoarseLabels(const FieldWriter& out) {
-    writeLabels(out, kLabelRect, {"", "", "", ""});
-    const double major = out.results.extNormal.majorMax.value_or(0.0);
-    if (major > 41 / mmPerInch) {
-        out.rect(kExtCloseLabel, {2, 105, 38, 18});
-        out.text(kExtNormalLabel, "6g");
-        out.text(kExtCloseLabel, "4g6g");
-        out.text(kIntNormalLabel, "6H");
-    } else if (major >= 2.75 / mmPerInch) {
-        writeLabels(out, kLabelRect, {"6g", "4h", "6H", "5H"});
-    } else if (major > 1.2 / mmPerInch) {
-        writeLabels(out, kLabelRect, {"6g", "4h", "6H", "4H"});
-    } else {
-        writeLabels(out, kLabelRect, {"6g", "4h", "5H", "4H"});
+void writeLabels(const FieldWriter& out, const RecordClasses& records, bool wide) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::string_view label = records[i].label();
+        out.rect(kLabelIds[i], wide || needsWideLabel(label) ? kWideLabelRect[i] : kLabelRect[i]);
+        out.text(kLabelIds[i], label);
     }
 }
 
@@ -282,6 +265,12 @@ const std::span<const FieldPair> kIntClose = kIntCloseRow;
 const std::span<const FieldPair> kMiddle = kMiddleRow;
 }  // namespace rows
 
+void FieldWriter::text(int id, std::string_view text) const {
+    DisplayWrite& w = frame.writes.emplace_back();
+    w.id = id;
+    w.text = text;
+}
+
 void FieldWriter::texts(std::initializer_list<int> ids, std::string_view text) const {
     for (int id : ids) this->text(id, text);
 }
@@ -291,14 +280,41 @@ void FieldWriter::value(int id, const Length& inches, int placesOffset) const {
         text(id, kNone);
         return;
     }
-    text(id, formatLength(*inches, mode, placesOffset));
-    if (values != nullptr) values->set(id, *inches, placesOffset);
+    DisplayWrite& w = frame.writes.emplace_back();
+    w.id = id;
+    w.text = formatLength(*inches, mode, placesOffset);
+    w.value = FieldValues::Value{*inches, placesOffset};
 }
 
 void FieldWriter::value(int id, const ResultField& field, int placesOffset) const {
     const Length inches = field.of(results);
     value(id, inches, placesOffset);
-    if (inches && record != nullptr) record->setSource(id, FieldSource{field, placesOffset});
+    if (inches) frame.writes.back().source = FieldSource{field, placesOffset};
+}
+
+void FieldWriter::rect(int id, platform::Rect rect) const {
+    DisplayWrite& w = frame.writes.emplace_back();
+    w.id = id;
+    w.isRect = true;
+    w.rect = rect;
+}
+
+void applyFrame(DisplayFrame&& frame, const WindowWriter& out, FieldValues* values) {
+    for (DisplayWrite& w : frame.writes) {
+        if (w.isRect) {
+            out.rect(w.id, w.rect);
+            continue;
+        }
+        out.text(w.id, w.text);
+        if (w.source && out.record != nullptr) out.record->setSource(w.id, *w.source);
+        if (values == nullptr) continue;
+        if (w.value) {
+            values->set(w.id, w.value->inches, w.value->placesOffset);
+        } else {
+            values->clear(w.id);
+        }
+    }
+    out.engagement(std::move(frame.engagement));
 }
 
 void writeRow(const FieldWriter& out, std::span<const FieldPair> row, RowShows shows) {
@@ -317,7 +333,7 @@ void writeRow(const FieldWriter& out, std::span<const FieldPair> row, RowShows s
     }
 }
 
-void writeResultFields(const FieldWriter& out, DisplayFamily family) {
+void writeResultFields(const FieldWriter& out, DisplayFamily family, const RecordClasses& records) {
     if (family == DisplayFamily::TaperPipe) {
         writeRow(out, kTaperPipe, RowShows::Values);  // the pipe layout owns the captions
         return;
@@ -325,57 +341,26 @@ void writeResultFields(const FieldWriter& out, DisplayFamily family) {
     const FamilyDisplay& d = displayOf(family);
     writeCaptions(out, d);
     if (family == DisplayFamily::IsoFine) {
-        writeMetricFineResults(out);
+        writeMetricFineResults(out, records);
         return;
     }
-    writeGrids(out, d);
+    writeGrids(out, d, records);
 }
 
-void writeClassLabels(const FieldWriter& out, DisplayFamily family) {
-    const FamilyDisplay& d = displayOf(family);
-    switch (d.labels) {
+void writeClassLabels(const FieldWriter& out, DisplayFamily family, const RecordClasses& records) {
+    switch (displayOf(family).labels) {
         case Labels::Fixed:
-            writeLabels(out, kLabelRect, d.labelTexts);
+            writeLabels(out, records, false);
             break;
         case Labels::Wide:
-            writeLabels(out, kWideLabelRect, d.labelTexts);
-            break;
-        case Labels::IsoCoarseBands:
-            writeIsoCoarseLabels(out);
+            writeLabels(out, records, true);
             break;
         case Labels::None:
             break;
     }
 }
 
-Length engagementMajor(DisplayFamily family, const ThreadResults& results) {
-    switch (displayOf(family).engagement) {
-        case Engagement::InternalMajor:
-            return results.intNormal.majorMin;
-        case Engagement::ExternalMajor:
-            return results.extClose.majorMax;
-        default:
-            return std::nullopt;
-    }
-}
-
-void writeEngagement(const FieldWriter& out, SeriesId series, DisplayFamily family) {
-    const ThreadResults& r = out.results;
-    switch (displayOf(family).engagement) {
-        case Engagement::InternalMajor:
-        case Engagement::ExternalMajor:
-            out.out().engagement(engagementItems(engagementMajor(family, r), r.pitch, out.mode));
-            break;
-        case Engagement::PipeLengths:
-            out.out().engagement(lengthsItems(series, r, out.mode));
-            break;
-        case Engagement::NoData:
-            out.out().engagement({"", "         NO DATA"});
-            break;
-    }
-}
-
-void setDataHeaders(const WindowWriter& out, DisplayFamily family, std::string_view header) {
+void setDataHeaders(const FieldWriter& out, DisplayFamily family, std::string_view header) {
     std::string internal = "INTERNAL DATA";
     internal.append(10, ' ');
     internal += header;
@@ -391,67 +376,42 @@ void setDataHeaders(const WindowWriter& out, DisplayFamily family, std::string_v
     out.text(kExternalHeader, external);
 }
 
-namespace {
-
-using S = ThreadSide;
-using SL = SizeLimit;
-
-constexpr LimitCell kLimitCells[] = {
-    {kExtNormalMajorMax, S::External, kExtNormalLabel, SL::MajorMax},
-    {kExtNormalMajorMin, S::External, kExtNormalLabel, SL::MajorMin},
-    {kExtNormalPitchMax, S::External, kExtNormalLabel, SL::PitchMax},
-    {kExtNormalPitchMin, S::External, kExtNormalLabel, SL::PitchMin},
-    {kExtNormalMinor1, S::External, kExtNormalLabel, SL::MinorMax},
-    {kExtNormalMinor2, S::External, kExtNormalLabel, SL::MinorMin},
-    {kExtCloseMajorMax, S::External, kExtCloseLabel, SL::MajorMax},
-    {kExtCloseMajorMin, S::External, kExtCloseLabel, SL::MajorMin},
-    {kExtClosePitchMax, S::External, kExtCloseLabel, SL::PitchMax},
-    {kExtClosePitchMin, S::External, kExtCloseLabel, SL::PitchMin},
-    {kExtCloseMinor1, S::External, kExtCloseLabel, SL::MinorMax},
-    {kExtCloseMinor2, S::External, kExtCloseLabel, SL::MinorMin},
-    {kIntNormalMajorMax, S::Internal, kIntNormalLabel, SL::MajorMax},
-    {kIntNormalMajorMin, S::Internal, kIntNormalLabel, SL::MajorMin},
-    {kIntNormalPitchMax, S::Internal, kIntNormalLabel, SL::PitchMax},
-    {kIntNormalPitchMin, S::Internal, kIntNormalLabel, SL::PitchMin},
-    {kIntNormalMinorMax, S::Internal, kIntNormalLabel, SL::MinorMax},
-    {kIntNormalMinorMin, S::Internal, kIntNormalLabel, SL::MinorMin},
-    {kIntCloseMajorMax, S::Internal, kIntCloseLabel, SL::MajorMax},
-    {kIntCloseMajorMin, S::Internal, kIntCloseLabel, SL::MajorMin},
-    {kIntClosePitchMax, S::Internal, kIntCloseLabel, SL::PitchMax},
-    {kIntClosePitchMin, S::Internal, kIntCloseLabel, SL::PitchMin},
-    {kIntCloseMinorMax, S::Internal, kIntCloseLabel, SL::MinorMax},
-    {kIntCloseMinorMin, S::Internal, kIntCloseLabel, SL::MinorMin},
-};
-
-}  // namespace
-
-std::span<const LimitCell> limitCells() {
-    return kLimitCells;
-}
-
-std::string_view unlabelledClass(SeriesId series) {
-    if (!isValidSeries(series)) return {};
-    switch (seriesById(series).display) {
-        case DisplayFamily::NPSL:
-        case DisplayFamily::UNM:
-            return seriesById(series).name;
-        case DisplayFamily::StubAcme:
-            return "2G";
-        default:
-            return {};
-    }
-}
-
-std::string headerText(SeriesId id, int sizeIndex) {
-    const std::string_view seriesCode = seriesById(id).name;
-    if (sizeIndex < 0 || sizeIndex >= sizeCount(id)) return std::string(seriesCode);
-    const SizeRow row = sizeRow(id, sizeIndex);
-    std::string text(row.designation);
-    text += " - ";
-    text += row.pitchText;
+std::string headerText(const ThreadReport& report) {
+    const ReportIdentity& id = report.identity;
+    if (id.size.empty()) return std::string(id.seriesName());
+    std::string text = id.size;
     text += "  ";
-    text += seriesCode;
+    text += id.seriesName();
+    if (!id.tabulated()) text += "  SPECIAL";
     return text;
+}
+
+DisplayFrame displayFrame(const ThreadReport& report, const UnitMode& mode) {
+    DisplayFrame frame;
+    frame.writes.reserve(128);
+    const SeriesId series = report.identity.series;
+    if (!isValidSeries(series)) return frame;
+    const FieldWriter out{frame, mode, report.values};
+    const DisplayFamily family = seriesById(series).display;
+
+    writeResultFields(out, family, report.records);
+    // A size the calculation could not run for shows no number at all, rather than zeros.
+    if (!report.calculated) {
+        for (int id = kExtNormalMajorMax; id <= kPipeTapDepth; ++id) {
+            if (findControl(id)) out.text(id, kNone);
+        }
+    }
+    if (family == DisplayFamily::TaperPipe) {
+        frame.engagement = lengthsItems(series, report.values, mode);
+    } else if (!report.tapDrill.engagement.empty()) {
+        frame.engagement = engagementItems(report.tapDrill.engagement, mode);
+    } else {
+        frame.engagement = {"", "         NO DATA"};
+    }
+    writeClassLabels(out, family, report.records);
+    setDataHeaders(out, family, headerText(report));
+    frame.guide = report.tapDrill.guide;
+    return frame;
 }
 
 }  // namespace torveld

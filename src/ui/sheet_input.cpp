@@ -1,6 +1,8 @@
 #include "sheet_input.h"
 
 #include "control_ids.h"
+#include "display_texts.h"
+#include "special_sizes.h"
 
 namespace torveld {
 
@@ -44,6 +46,13 @@ constexpr int kGeometryCaptions[] = {kExtHeightCaption, kExtFlatCaption, kPitchC
 constexpr int kGeometryValues[] = {kExtHeight, kExtFlat, kPitch, kBestWire, kConstant};
 
 }  // namespace
+
+DataSheetInput sheetInput(const ThreadReport& report, const UnitMode& mode) {
+    DataSheetInput input = sheetInput(windowTexts(report, mode), report.identity.series, mode,
+                                      report.tapDrill.guide.startIndex);
+    input.specialNote = sheetNote(report);
+    return input;
+}
 
 DataSheetInput sheetInput(const ControlTexts& texts, SeriesId series, const UnitMode& mode,
                           int guideStartIndex) {

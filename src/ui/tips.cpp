@@ -7,6 +7,7 @@
 #include "control_ids.h"
 #include "drill_chart.h"
 #include "result_display.h"
+#include "special_sizes.h"
 #include "tap_drill.h"
 
 namespace torveld::tips {
@@ -123,8 +124,7 @@ std::string buttonTip(int controlId) {
     }
 }
 
-std::string drillTip(int row, SeriesId series, std::string_view header,
-                     const ThreadResults& results, bool calculated, const UnitMode& mode) {
+std::string drillTip(int row, const ThreadReport& report, const UnitMode& mode) {
     if (row == drill_chart::kEndRow) {
         return "NO DATA: the guide marks this row when the chart has no drill large enough for "
                "the size.";
@@ -133,7 +133,8 @@ std::string drillTip(int row, SeriesId series, std::string_view header,
 
     std::string tip = "Drill ";
     tip += drillText(row, mode);
-    const std::optional<double> major = engagementMajor(seriesById(series).display, results);
+    const ThreadResults& results = report.values;
+    const std::optional<double> major = report.tapDrill.basicMajor;
     if (!major) {
         tip +=
             ": the percentage of thread is given only for the series with an ENGAGEMENT "
@@ -142,11 +143,11 @@ std::string drillTip(int row, SeriesId series, std::string_view header,
     }
     const double drill = drill_chart::diameter(row);
     const double percent = tap_drill::percentageOfThread(*major, results.pitch, drill);
-    if (!calculated || std::isnan(percent)) {
+    if (!report.calculated || std::isnan(percent)) {
         tip += ": no percentage of thread, this size has no values.";
         return tip;
     }
-    const std::string size = sizeText(header);
+    const std::string size = sizeText(tipSizeName(report));
     if (percent < 0.0) {
         tip += " is larger than the major diameter of ";
         tip += size;

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "number_format.h"
-#include "thread_results.h"
+#include "thread_report.h"
 
 namespace torveld::tips {
 
@@ -21,9 +21,7 @@ std::string buttonTip(int controlId);
 // the engagement list read backwards, rounded to a whole percent; or why there is none (a drill
 // above the major diameter, one below the 100 % drill, a series without an engagement list, a
 // size without values). The "NO DATA" row says when the guide marks it; rows outside the chart
-// have no tip. `header` is the data header's text of the size shown ("1/4 - 20  UNC");
-// `calculated` is whether the results hold values for it.
-std::string drillTip(int row, SeriesId series, std::string_view header,
-                     const ThreadResults& results, bool calculated, const UnitMode& mode);
+// have no tip.
+std::string drillTip(int row, const ThreadReport& report, const UnitMode& mode);
 
 }  // namespace torveld::tips

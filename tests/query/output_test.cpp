@@ -2,6 +2,7 @@
 // and the one-line error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -49,13 +50,27 @@ Answer answerOf(Session& session, const char* text,
     return std::get<Answer>(std::move(o));
 }
 
-// Every key, in order, with the type the contract gives it.
+// Every key, in order, with the type the contract gives it: the ten keys of the first contract,
+// then those it was extended by.
 void expectContract(const json& j) {
     std::vector<std::string> keys;
     for (auto it = j.begin(); it != j.end(); ++it) keys.push_back(it.key());
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{"input", "designation", "series", "size", "sizeIndex",
-                                        "tabulated", "unit", "fields", "limits", "provenance"}));
+    const std::vector<std::string> first = {"input",     "designation", "series", "size",
+                                            "sizeIndex", "tabulated",   "unit",   "fields",
+                                            "limits",    "provenance"};
+    ASSERT_GE(keys.size(), first.size());
+    EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 10), first);
+    const bool pipe = j["series"] == "NPT" || j["series"] == "NPTF";
+    std::vector<std::string> extended = {"pitch", "tpi", "profile", "wires", "tapDrill"};
+    if (pipe) extended.push_back("pipe");
+    extended.push_back("notes");
+    EXPECT_EQ(std::vector<std::string>(keys.begin() + 10, keys.end()), extended);
+    EXPECT_TRUE(j["pitch"].is_number_float());
+    EXPECT_TRUE(j["tpi"].is_number() || j["tpi"].is_null());
+    for (const char* key : {"profile", "wires", "tapDrill"}) EXPECT_TRUE(j[key].is_object()) << key;
+    for (const auto& [name, value] : j["profile"].items()) EXPECT_TRUE(value.is_number()) << name;
+    ASSERT_TRUE(j["notes"].is_array());
+    for (const json& note : j["notes"]) EXPECT_TRUE(note.is_string());
     for (const char* key : {"input", "designation", "series", "size"}) {
         EXPECT_TRUE(j[key].is_string()) << key;
     }
@@ -120,6 +135,23 @@ TEST(JsonOutput, KeysAndTypesAsTheContractGivesThem) {
     EXPECT_EQ(mm["unit"], "mm");
     EXPECT_EQ(mm["fields"]["303"], "6.322");
     EXPECT_EQ(mm["limits"]["external"]["2A"]["majorMax"].get<double>(), 6.322);
+
+    // The values beyond the limits, named: 20 threads per inch; the best wire 0.57735 P and the
+    // constant 3 W - 0.866025 P with the window's five places; the over-wire limits the 2A pitch
+    // limits of UNC_2A2B.csv (0.2164, 0.2127) plus that constant; the guide drill the last drill
+    // of the chart below the 3B minor minimum 0.196.
+    EXPECT_EQ(j["pitch"].get<double>(), 0.05);
+    EXPECT_EQ(j["tpi"], 20);
+    EXPECT_EQ(j["wires"]["bestWire"].get<double>(), 0.02887);
+    EXPECT_EQ(j["wires"]["constant"].get<double>(), 0.0433);
+    EXPECT_EQ(j["wires"]["overWires"]["2A"]["max"].get<double>(), 0.2597);
+    EXPECT_EQ(j["wires"]["overWires"]["2A"]["min"].get<double>(), 0.256);
+    EXPECT_EQ(j["tapDrill"]["guide"]["drill"], "4.95mm");
+    EXPECT_EQ(j["tapDrill"]["guide"]["diameter"].get<double>(), 0.1949);
+    EXPECT_EQ(j["tapDrill"]["engagement"][0], json({{"percent", 100}, {"diameter", 0.185}}));
+    EXPECT_EQ(j["tapDrill"]["engagement"].size(), 9u);
+    EXPECT_TRUE(mm["tpi"] == 20);
+    EXPECT_EQ(toJson(answerOf(session, "M10"))["tpi"], nullptr);
 }
 
 TEST(CsvOutput, OneRowPerSizeWithColumnsNamedLikeTheLimits) {
@@ -141,8 +173,16 @@ TEST(CsvOutput, OneRowPerSizeWithColumnsNamedLikeTheLimits) {
             }
         }
     }
-    EXPECT_EQ(cells(rows[0]), header);
-    for (const std::string& row : rows) EXPECT_EQ(cells(row).size(), header.size()) << row;
+    // The limit columns first, then the values beyond them.
+    const std::vector<std::string> head = cells(rows[0]);
+    ASSERT_GT(head.size(), header.size());
+    EXPECT_EQ(std::vector<std::string>(head.begin(), head.begin() + header.size()), header);
+    for (const std::string& row : rows) EXPECT_EQ(cells(row).size(), head.size()) << row;
+    const auto column = [&](const std::string& name) {
+        const auto at = std::find(head.begin(), head.end(), name);
+        EXPECT_NE(at, head.end()) << name;
+        return static_cast<std::size_t>(at - head.begin());
+    };
     const std::vector<std::string> quarter = cells(rows[10]);
     EXPECT_EQ(quarter[0], "1/4-20 UNC");
     EXPECT_EQ(quarter[3], "1/4 - 20");
@@ -153,6 +193,12 @@ TEST(CsvOutput, OneRowPerSizeWithColumnsNamedLikeTheLimits) {
     EXPECT_EQ(quarter[12], "");        // external.2A.minorMin: none
     EXPECT_EQ(quarter[19], "");        // internal.2B.majorMax: none
     EXPECT_EQ(quarter[20], "0.2500");  // internal.2B.majorMin
+    EXPECT_EQ(quarter[column("pitch")], "0.0500");
+    EXPECT_EQ(quarter[column("tpi")], "20");
+    EXPECT_EQ(quarter[column("wires.bestWire")], "0.02887");
+    EXPECT_EQ(quarter[column("wires.overWires.2A.max")], "0.2597");
+    EXPECT_EQ(quarter[column("tapDrill.guide.drill")], "4.95mm");
+    EXPECT_EQ(head[header.size()], "pitch");
 
     // Inputs as typed, quoted where they hold a comma or a quote; a special size's row index
     // is empty; columns a row lacks are empty.
@@ -168,11 +214,21 @@ TEST(CsvOutput, OneRowPerSizeWithColumnsNamedLikeTheLimits) {
     EXPECT_EQ(cells(written[2])[4], "");
     EXPECT_EQ(cells(written[2])[5], "false");
     EXPECT_EQ(cells(written[3])[0], "1/2\" NPT");
-    for (std::size_t i = 7; i < cells(written[3]).size(); ++i) EXPECT_EQ(cells(written[3])[i], "");
+    const std::vector<std::string> mixedHead = cells(written[0]);
+    const std::size_t extra = static_cast<std::size_t>(
+        std::find(mixedHead.begin(), mixedHead.end(), "pitch") - mixedHead.begin());
+    for (std::size_t i = 7; i < extra; ++i) EXPECT_EQ(cells(written[3])[i], "");
+    // NPT's gauge values, as ASME B1.20.1 gives them for 1/2-14: E1 0.77843, L1 0.320.
+    const auto at = [&](const std::string& name) {
+        return cells(written[3])[static_cast<std::size_t>(
+            std::find(mixedHead.begin(), mixedHead.end(), name) - mixedHead.begin())];
+    };
+    EXPECT_EQ(at("pipe.E1"), "0.7784");
+    EXPECT_EQ(at("pipe.L1"), "0.3200");
     EXPECT_EQ(cells(written[0]).size(), cells(written[1]).size());
 }
 
-TEST(TextOutput, AReadableBlockOfTheSameAnswer) {
+TEST(TextOutput, AReadableDataSheetOfTheSameAnswer) {
     Session session;
     std::ostringstream out;
     writeText(out, answerOf(session, "1/4-20unc"));
@@ -180,13 +236,29 @@ TEST(TextOutput, AReadableBlockOfTheSameAnswer) {
     const std::vector<std::string> written = lines(text);
     ASSERT_GT(written.size(), 10u);
     EXPECT_EQ(written[0], "1/4-20 UNC");
-    EXPECT_EQ(written[1], "  input        \"1/4-20unc\"");
+    EXPECT_EQ(written[1], "  input                   \"1/4-20unc\"");
     EXPECT_EQ(written.back(), "");
-    EXPECT_NE(text.find("    ext 2A      .2489      .2408      .2164      .2127      .1876      -"),
+    // Classes side by side, a row per limit.
+    EXPECT_NE(text.find("  LIMITS OF SIZE          ext 2A     ext 3A     int 2B     int 3B"),
               std::string::npos);
-    EXPECT_NE(text.find("    2A 2B 3B: UNC 2A/2B\n"), std::string::npos);
-    EXPECT_NE(text.find("    303  \".2489\"\n"), std::string::npos);
-    EXPECT_NE(text.find("    349  \"EXTERNAL DATA          1/4 - 20  UNC\"\n"), std::string::npos);
+    EXPECT_NE(text.find("  major diameter max      .2489      .2500      -          -"),
+              std::string::npos);
+    EXPECT_NE(text.find("  threads per inch        20\n"), std::string::npos);
+    EXPECT_NE(text.find("  best wire               .02887\n"), std::string::npos);
+    EXPECT_NE(text.find("  guide drill             4.95mm\n"), std::string::npos);
+    // One line of provenance per group of classes; the whole statement on request.
+    EXPECT_NE(text.find("  2A 2B 3B                UNC 2A/2B: "), std::string::npos);
+    EXPECT_EQ(text.find("Source order for every cell"), std::string::npos);
+    // The window's fields are for scripts, in JSON only.
+    EXPECT_EQ(text.find("\".2489\""), std::string::npos);
+    std::ostringstream full;
+    writeText(full, answerOf(session, "1/4-20unc"), true);
+    EXPECT_NE(full.str().find("Source order for every cell"), std::string::npos);
+
+    std::ostringstream pipe;
+    writeText(pipe, answerOf(session, "1/2-14 NPT"));
+    EXPECT_NE(pipe.str().find("  E1                      .7784\n"), std::string::npos);
+    EXPECT_NE(pipe.str().find("  L1 threads              4.48\n"), std::string::npos);
 }
 
 TEST(ErrorLine, OneLineWhateverTheInputHolds) {

@@ -209,7 +209,7 @@ TEST(FindSpecial, EachAdmittingSeriesListsAndShowsIt) {
         EXPECT_EQ(s.text(ids::kExtNormalPitchMax), c.pitchMax);
         ASSERT_TRUE(s.main.specialSize());
         EXPECT_EQ(s.main.specialSize()->designation.canonical.view(), c.canonical);
-        EXPECT_TRUE(s.main.specialSize()->limits.ok());
+        EXPECT_TRUE(s.main.specialSize()->report.calculated);
         EXPECT_EQ(s.main.texts().text(ids::kExtNormalMajorMax), c.majorMax);
     }
 }

@@ -14,6 +14,7 @@
 #include "result_display.h"
 #include "tap_drill.h"
 #include "thread_calculator.h"
+#include "thread_report.h"
 
 namespace torveld::testing {
 namespace {

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "class_arrangement.h"
 #include "control_ids.h"
 #include "control_table.h"
 #include "headless_windowing.h"
@@ -41,7 +42,17 @@ class MetricDisplayTest : public ::testing::Test {
         r.pitch = mm(pitch);
         r.intNormal.majorMin = static_cast<float>(normalMajor) / mmPerInch;
         r.intClose.majorMin = static_cast<float>(closeMajor) / mmPerInch;
-        writeMetricFineResults(FieldWriter{ui, window, mode, r});
+        write([&](const FieldWriter& out) {
+            writeMetricFineResults(out, recordClasses(series::ISO_FINE, r));
+        });
+    }
+
+    // What `step` writes, shown in the window as the display shows it.
+    template <typename Step>
+    void write(Step step) {
+        DisplayFrame frame;
+        step(FieldWriter{frame, mode, r});
+        applyFrame(std::move(frame), WindowWriter{ui, window}, nullptr);
     }
 
     std::string text(int id) const { return ui.controlText(window, id); }
@@ -151,10 +162,11 @@ TEST_F(MetricDisplayTest, APitchOutsideEveryArrangementWritesOnlyTheCommonItems)
 }
 
 TEST_F(MetricDisplayTest, IsoCoarseLabelBands) {
-    const FieldWriter out{ui, window, mode, r};
     const auto labelsFor = [&](double majorMm) {
         r.extNormal.majorMax = majorMm / mmPerInch;  // the bounds themselves fall inside
-        writeClassLabels(out, DisplayFamily::IsoCoarse);
+        write([&](const FieldWriter& out) {
+            writeClassLabels(out, DisplayFamily::IsoCoarse, recordClasses(series::ISO_COARSE, r));
+        });
         return labels();
     };
     EXPECT_EQ(labelsFor(48.0), "6g|4g6g|6H|");
@@ -168,13 +180,19 @@ TEST_F(MetricDisplayTest, IsoCoarseLabelBands) {
 }
 
 TEST_F(MetricDisplayTest, IsoCoarseWithoutCloserInternalClass) {
-    const FieldWriter out{ui, window, mode, r};
+    // Above M41 ISO COARSE has no closer internal class (nor its pitch maximum).
+    const auto writeFor = [&](double majorMm) {
+        r.extNormal.majorMax = majorMm / mmPerInch;
+        write([&](const FieldWriter& out) {
+            writeResultFields(out, DisplayFamily::IsoCoarse, recordClasses(series::ISO_COARSE, r));
+        });
+    };
     r.intClose.pitchMax = std::nullopt;
-    writeResultFields(out, DisplayFamily::IsoCoarse);
+    writeFor(48.0);
     EXPECT_TRUE(rowIsNone(kLowerInternal));
     EXPECT_TRUE(rowHasValues(kLowerExternal));
     r.intClose.pitchMax = 0.405;
-    writeResultFields(out, DisplayFamily::IsoCoarse);
+    writeFor(10.0);
     EXPECT_TRUE(rowHasValues(kLowerInternal));
 }
 

@@ -1,7 +1,7 @@
 // torveld-query: the limits of size of thread designations, as the Torveld window shows them,
-// on the command line. No window is drawn: the window's logic runs on the headless platform.
+// on the command line, from the thread report of each; no window is started.
 //
-//   torveld-query [--inch|--mm] [--format text|json|csv] DESIGNATION...
+//   torveld-query [--inch|--mm] [--format text|json|csv] [--provenance] DESIGNATION...
 //   torveld-query --series NAME [--inch|--mm] [--format csv|json|text]
 //   torveld-query --list-series [--format text|json|csv]
 //
@@ -30,7 +30,7 @@ Format formatOf(const std::string& name) {
 }
 
 // Writes the answers in `format`; reports the failures. True when there was none.
-bool writeOutcomes(const std::vector<Outcome>& outcomes, Format format) {
+bool writeOutcomes(const std::vector<Outcome>& outcomes, Format format, bool provenance) {
     bool allAnswered = true;
     std::vector<Answer> answers;
     for (const Outcome& outcome : outcomes) {
@@ -44,7 +44,7 @@ bool writeOutcomes(const std::vector<Outcome>& outcomes, Format format) {
         if (format == Format::Json) {
             writeJson(std::cout, answer);
         } else if (format == Format::Text) {
-            writeText(std::cout, answer);
+            writeText(std::cout, answer, provenance);
         } else {
             answers.push_back(answer);
         }
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         "torveld-query"};
     app.set_version_flag("--version", std::string(TORVELD_VERSION));
 
-    bool inch = false, mm = false, list = false;
+    bool inch = false, mm = false, list = false, provenance = false;
     std::string format, seriesName;
     std::vector<std::string> designations;
     CLI::Option* inchFlag = app.add_flag("--inch", inch, "Inches, whatever the series' table");
@@ -82,6 +82,8 @@ int main(int argc, char** argv) {
                    "text (readable blocks; the default), json (one object per line) or csv (a "
                    "header row and one row per size; the default of --series)")
         ->check(CLI::IsMember({"text", "json", "csv"}));
+    app.add_flag("--provenance", provenance,
+                 "In the text format, the whole statement of where each class's limits come from");
     CLI::Option* seriesOption = app.add_option(
         "--series", seriesName, "Every size of a series, by its caption (\"UNC\", \"ISO FINE\")");
     CLI::Option* listFlag =
@@ -116,7 +118,7 @@ int main(int argc, char** argv) {
         writeSeriesList(std::cout, formatOf(format));
         return 0;
     }
-    Session session;
+    const Session session;
     if (!seriesName.empty() || app.count("--series") > 0) {
         const std::optional<SeriesId> id = seriesByName(seriesName);
         if (!id) {
@@ -125,15 +127,18 @@ int main(int argc, char** argv) {
             std::cerr << errorLine(seriesName, reason) << '\n';
             return kNotAnswered;
         }
-        const bool ok = writeOutcomes(session.seriesAnswers(*id, unit),
-                                      format.empty() ? Format::Csv : formatOf(format));
+        const Format written = format.empty() ? Format::Csv : formatOf(format);
+        const bool ok = writeOutcomes(
+            session.seriesAnswers(*id, unit,
+                                  written == Format::Csv ? Fields::Omitted : Fields::Included),
+            written, provenance);
         std::cout.flush();
         return ok ? 0 : kNotAnswered;
     }
     std::vector<Outcome> outcomes;
     outcomes.reserve(designations.size());
     for (const std::string& text : designations) outcomes.push_back(session.answer(text, unit));
-    const bool ok = writeOutcomes(outcomes, formatOf(format));
+    const bool ok = writeOutcomes(outcomes, formatOf(format), provenance);
     std::cout.flush();
     return ok ? 0 : kNotAnswered;
 }

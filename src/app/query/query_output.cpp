@@ -1,6 +1,11 @@
 #include "query_output.h"
 
+#include "query_values.h"
+
 #include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <map>
 #include <ostream>
 #include <vector>
 
@@ -8,24 +13,10 @@ namespace torveld::query {
 
 namespace {
 
-using nlohmann::ordered_json;
-
 constexpr std::string_view kSides[] = {"external", "internal"};
 
 const std::vector<ClassLimits>& classesOf(const Answer& a, std::size_t side) {
     return side == 0 ? a.external : a.internal;
-}
-
-ordered_json classesJson(const std::vector<ClassLimits>& classes) {
-    ordered_json out = ordered_json::object();
-    for (const ClassLimits& c : classes) {
-        ordered_json limits = ordered_json::object();
-        for (std::size_t i = 0; i < kLimitNames.size(); ++i) {
-            if (c.values[i]) limits[std::string(kLimitNames[i])] = c.values[i]->value;
-        }
-        out[c.name] = std::move(limits);
-    }
-    return out;
 }
 
 // A window text as a CSV number: ".2489" -> "0.2489".
@@ -88,98 +79,225 @@ std::string padded(std::string_view text, std::size_t width) {
     return out;
 }
 
+std::string joined(const AnswerValue& v) {
+    std::string text;
+    for (std::size_t i = 0; i < v.depth; ++i) {
+        if (i > 0) text += '.';
+        text += v.path[i];
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string_view unitName(DisplayUnit unit) {
     return unit == DisplayUnit::Metric ? "mm" : "inch";
 }
 
-ordered_json toJson(const Answer& a) {
-    ordered_json j;
-    j["input"] = a.input;
-    j["designation"] = a.designation;
-    j["series"] = a.series;
-    j["size"] = a.size;
-    j["sizeIndex"] = a.sizeIndex ? ordered_json(*a.sizeIndex) : ordered_json(nullptr);
-    j["tabulated"] = a.tabulated;
-    j["unit"] = unitName(a.unit);
-    ordered_json fields = ordered_json::object();
-    for (const auto& [id, text] : a.fields) fields[std::to_string(id)] = text;
-    j["fields"] = std::move(fields);
-    ordered_json limits = ordered_json::object();
-    limits["external"] = classesJson(a.external);
-    limits["internal"] = classesJson(a.internal);
-    j["limits"] = std::move(limits);
-    ordered_json provenance = ordered_json::array();
-    for (const Provenance& p : a.provenance) {
-        ordered_json entry;
-        entry["classes"] = p.classes;
-        entry["table"] = p.table ? ordered_json(*p.table) : ordered_json(nullptr);
-        entry["source"] = p.source;
-        provenance.push_back(std::move(entry));
-    }
-    j["provenance"] = std::move(provenance);
-    return j;
+namespace {
+
+// The rows of the limits table of the text sheet: its label and where a class keeps the value.
+struct TextRow {
+    const char* label;
+    std::optional<SizeLimit> limit;  // a limit of ClassLimits, or the over-wire limits
+    bool wiresMax;
+};
+constexpr TextRow kTextRows[] = {
+    {"major diameter max", SizeLimit::MajorMax, false},
+    {"major diameter min", SizeLimit::MajorMin, false},
+    {"pitch diameter max", SizeLimit::PitchMax, false},
+    {"pitch diameter min", SizeLimit::PitchMin, false},
+    {"minor diameter max", SizeLimit::MinorMax, false},
+    {"minor diameter min", SizeLimit::MinorMin, false},
+    {"over wires max", std::nullopt, true},
+    {"over wires min", std::nullopt, false},
+};
+
+constexpr std::size_t kLabelWidth = 24;
+constexpr std::size_t kCellWidth = 11;
+
+void line(std::ostream& out, std::string_view label, std::string_view value) {
+    out << "  " << padded(label, kLabelWidth) << value << '\n';
 }
 
-void writeJson(std::ostream& out, const Answer& a) {
-    out << toJson(a).dump(-1, ' ', false, ordered_json::error_handler_t::replace) << '\n';
+// "  .0307" style values: the window's text, or "-" where there is none.
+std::string shown(const std::optional<LimitValue>& v) {
+    return v ? v->text : std::string("-");
 }
 
-void writeText(std::ostream& out, const Answer& a) {
-    out << a.designation << '\n';
-    out << "  input        " << quotedText(a.input) << '\n';
-    out << "  series       " << a.series << '\n';
-    out << "  size         " << a.size;
-    if (a.sizeIndex) {
-        out << "  (row " << *a.sizeIndex << " of the size list)\n";
-    } else {
-        out << "  (special size, by the standard's formulas)\n";
-    }
-    out << "  unit         " << unitName(a.unit) << '\n';
-
-    constexpr std::size_t kName = 14, kColumn = 11;
-    out << "  limits";
-    if (a.external.empty() && a.internal.empty()) {
-        out << "       none\n";
-    } else {
-        out << std::string(kName - 6, ' ');
-        for (std::string_view name : kLimitNames) out << padded(name, kColumn);
-        out << '\n';
-        for (std::size_t side = 0; side < 2; ++side) {
-            for (const ClassLimits& c : classesOf(a, side)) {
-                std::string label = side == 0 ? "ext " : "int ";
-                label += c.name;
-                out << "    " << padded(label, kName - 2);
-                for (const auto& v : c.values) out << padded(v ? v->text : "-", kColumn);
-                out << '\n';
-            }
+void writeLimits(std::ostream& out, const Answer& a) {
+    if (a.external.empty() && a.internal.empty()) return;
+    std::vector<std::pair<const ClassLimits*, const ReportClass*>> columns;
+    for (const ReportClass& c : a.report.classes) {
+        const std::vector<ClassLimits>& side =
+            c.side == ThreadSide::External ? a.external : a.internal;
+        for (const ClassLimits& l : side) {
+            if (l.name == c.name) columns.emplace_back(&l, &c);
         }
     }
+    std::stable_partition(columns.begin(), columns.end(),
+                          [](const auto& c) { return c.second->side == ThreadSide::External; });
+    out << "  " << padded("LIMITS OF SIZE", kLabelWidth);
+    for (const auto& [limits, c] : columns) {
+        std::string head = c->side == ThreadSide::External ? "ext " : "int ";
+        head += limits->name;
+        out << padded(head, kCellWidth);
+    }
+    out << '\n';
+    bool wires = false;
+    for (const auto& column : columns) {
+        wires = wires || column.second->wiresMax || column.second->wiresMin;
+    }
+    for (const TextRow& row : kTextRows) {
+        if (!row.limit && !wires) continue;
+        out << "  " << padded(row.label, kLabelWidth);
+        for (const auto& [limits, c] : columns) {
+            std::optional<LimitValue> v;
+            if (row.limit) {
+                v = limits->values[static_cast<std::size_t>(*row.limit)];
+            } else if (const Length& w = row.wiresMax ? c->wiresMax : c->wiresMin) {
+                v = a.length(*w);
+            }
+            out << padded(shown(v), kCellWidth);
+        }
+        out << '\n';
+    }
+    for (const auto& [limits, c] : columns) {
+        if (c->side == ThreadSide::External && c->minorRef && !c->minorMax && !c->minorMin) {
+            out << "  the external minor diameter is given for reference only, not gauged\n";
+            break;
+        }
+    }
+    out << '\n';
+}
 
-    out << "  provenance\n";
+// A key as words: "externalHeight" -> "external height", "L1Threads" -> "L1 threads", "tpi" ->
+// "threads per inch".
+std::string words(std::string_view key) {
+    if (key == "tpi") return "threads per inch";
+    std::string text;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const char c = key[i];
+        const bool upper = c >= 'A' && c <= 'Z';
+        const bool afterLower = i > 0 && key[i - 1] >= 'a' && key[i - 1] <= 'z';
+        const bool afterDigit = i > 0 && key[i - 1] >= '0' && key[i - 1] <= '9';
+        if (upper && (afterLower || afterDigit) && i + 1 < key.size() && key[i + 1] >= 'a') {
+            text += ' ';
+            text += static_cast<char>(c - 'A' + 'a');
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+void writeValues(std::ostream& out, const Answer& a) {
+    std::string_view group;
+    for (const AnswerValue& v : valuesOf(a)) {
+        // The over-wire limits stand in the limits table.
+        if (v.kind == AnswerValue::Kind::Null || (v.depth > 2 && v.path[1] == "overWires")) {
+            continue;
+        }
+        if (v.kind == AnswerValue::Kind::Notes) {
+            if (!a.report.notes.empty()) out << '\n' << "  NOTES\n";
+            for (const ReportNote& n : a.report.notes) out << "  " << noteText(n, a.report) << '\n';
+            continue;
+        }
+        if (v.depth > 1 && v.head() != group) {
+            group = v.head();
+            std::string title = words(group);
+            for (char& c : title)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            out << '\n' << "  " << title << '\n';
+        }
+        std::string label;
+        for (std::size_t i = v.depth > 1 ? 1 : 0; i < v.depth; ++i) {
+            if (!label.empty()) label += ' ';
+            label += words(v.path[i]);
+        }
+        switch (v.kind) {
+            case AnswerValue::Kind::Number:
+                line(out, label, v.number.text);
+                break;
+            case AnswerValue::Kind::Text:
+                line(out, label, v.text);
+                break;
+            case AnswerValue::Kind::Engagement:
+                for (const EngagementEntry& e : a.report.tapDrill.engagement) {
+                    line(out, std::to_string(e.percent) + "%", a.length(e.diameter).text);
+                }
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void writeProvenance(std::ostream& out, const Answer& a, bool full) {
+    if (a.provenance.empty()) return;
+    out << '\n' << "  PROVENANCE\n";
     for (const Provenance& p : a.provenance) {
-        out << "    ";
-        for (std::size_t i = 0; i < p.classes.size(); ++i) out << (i ? " " : "") << p.classes[i];
-        out << ": " << (p.table ? *p.table : std::string("computed for this size")) << '\n';
+        std::string classes;
+        for (const std::string& name : p.classes) {
+            if (!classes.empty()) classes += ' ';
+            classes += name;
+        }
         std::string_view source = p.source;
+        // One line: the statement's first line, cut short where it runs on.
+        constexpr std::size_t kLineLength = 72;
+        std::string first(source.substr(0, source.find('\n')));
+        if (first.size() > kLineLength) {
+            const std::size_t cut = first.rfind(' ', kLineLength);
+            first.resize(cut == std::string::npos ? kLineLength : cut);
+            first += " ...";
+        }
+        out << "  " << padded(classes, kLabelWidth)
+            << (p.table ? *p.table + ": " : std::string("computed for this size: ")) << first
+            << '\n';
+        if (!full) continue;
         while (!source.empty()) {
             const std::size_t end = source.find('\n');
-            const std::string_view line = source.substr(0, end);
-            if (!line.empty()) out << "      " << line;
+            const std::string_view text = source.substr(0, end);
+            if (!text.empty()) out << "      " << text;
             out << '\n';
             source = end == std::string_view::npos ? std::string_view() : source.substr(end + 1);
         }
     }
+}
 
-    out << "  fields\n";
-    for (const auto& [id, text] : a.fields) out << "    " << id << "  " << quotedText(text) << '\n';
+}  // namespace
+
+void writeText(std::ostream& out, const Answer& a, bool fullProvenance) {
+    const ReportIdentity& id = a.report.identity;
+    out << a.designation << '\n';
+    line(out, "input", quotedText(a.input));
+    std::string what(a.series);
+    if (!id.standard.empty()) {
+        what += ", ";
+        what += id.standard;
+    }
+    line(out, "series", what);
+    std::string size = a.size;
+    size += a.sizeIndex ? "  (row " + std::to_string(*a.sizeIndex) + " of the size list)"
+                        : std::string("  (special size, by the standard's formulas)");
+    line(out, "size", size);
+    line(out, "unit", a.unit == DisplayUnit::Metric ? "millimetres" : "inches");
+    out << '\n';
+    writeLimits(out, a);
+    writeValues(out, a);
+    writeProvenance(out, a, fullProvenance);
     out << '\n';
 }
 
 void writeCsv(std::ostream& out, std::span<const Answer> answers) {
-    // The limit columns: every (side, class) any answer has, in order of first appearance.
+    // The limit columns: every (side, class) any answer has, in order of first appearance; then
+    // every value beyond the limits any answer has, in the same way.
     std::vector<std::string> columns[2];
+    // Each answer's extra cells, by column.
+    std::vector<std::vector<std::pair<std::size_t, std::string>>> extras;
+    extras.reserve(answers.size());
+    std::vector<std::string> extraColumns;
+    std::map<std::string, std::size_t, std::less<>> columnOf;
     for (const Answer& a : answers) {
         for (std::size_t side = 0; side < 2; ++side) {
             for (const ClassLimits& c : classesOf(a, side)) {
@@ -188,6 +306,23 @@ void writeCsv(std::ostream& out, std::span<const Answer> answers) {
                     names.push_back(c.name);
                 }
             }
+        }
+        auto& cells = extras.emplace_back();
+        for (const AnswerValue& e : valuesOf(a)) {
+            if (e.kind != AnswerValue::Kind::Number && e.kind != AnswerValue::Kind::Text &&
+                e.kind != AnswerValue::Kind::Null) {
+                continue;
+            }
+            std::string column = joined(e);
+            auto it = columnOf.find(column);
+            if (it == columnOf.end()) {
+                it = columnOf.emplace(column, extraColumns.size()).first;
+                extraColumns.push_back(std::move(column));
+            }
+            std::string cell;
+            if (e.kind == AnswerValue::Kind::Number) cell = csvCell(csvNumber(e.number.text));
+            if (e.kind == AnswerValue::Kind::Text) cell = csvCell(e.text);
+            cells.emplace_back(it->second, std::move(cell));
         }
     }
     out << "input,designation,series,size,sizeIndex,tabulated,unit";
@@ -203,8 +338,10 @@ void writeCsv(std::ostream& out, std::span<const Answer> answers) {
             }
         }
     }
+    for (const std::string& column : extraColumns) out << ',' << csvCell(column);
     out << '\n';
-    for (const Answer& a : answers) {
+    for (std::size_t row = 0; row < answers.size(); ++row) {
+        const Answer& a = answers[row];
         out << csvCell(a.input) << ',' << csvCell(a.designation) << ',' << csvCell(a.series) << ','
             << csvCell(a.size) << ',' << (a.sizeIndex ? std::to_string(*a.sizeIndex) : "") << ','
             << (a.tabulated ? "true" : "false") << ',' << unitName(a.unit);
@@ -219,6 +356,12 @@ void writeCsv(std::ostream& out, std::span<const Answer> answers) {
                 }
             }
         }
+        std::vector<const std::string*> cells(extraColumns.size(), nullptr);
+        for (const auto& [column, cell] : extras[row]) cells[column] = &cell;
+        for (const std::string* cell : cells) {
+            out << ',';
+            if (cell != nullptr) out << *cell;
+        }
         out << '\n';
     }
 }
@@ -231,7 +374,7 @@ void writeSeriesList(std::ostream& out, Format format) {
         const std::string_view unit = unitName(tableUnit(id));
         switch (format) {
             case Format::Json: {
-                ordered_json j;
+                nlohmann::ordered_json j;
                 j["series"] = name;
                 j["sizes"] = sizes;
                 j["unit"] = unit;

@@ -19,21 +19,34 @@ enum class Format { Text, Json, Csv };
 
 // The JSON object of one answer, keys in this order: input, designation, series, size,
 // sizeIndex (null for a special size), tabulated, unit ("inch" or "mm"), fields (control id as
-// a string -> text), limits ({"external": {CLASS: {LIMIT: number}}, "internal": {...}}) and
-// provenance ([{"classes": [...], "table": name or null, "source": text}]).
+// a string -> text), limits ({"external": {CLASS: {LIMIT: number}}, "internal": {...}}),
+// provenance ([{"classes": [...], "table": name or null, "source": text}]); then pitch, tpi
+// (null where the series counts no threads per inch), profile, wires, tapDrill, pipe (NPT and
+// NPTF only) and notes. Numbers are in the answer's unit, rounded as the window rounds them; a
+// value the thread does not have is left out.
 nlohmann::ordered_json toJson(const Answer& answer);
+
+// The same object as one line of JSON text (no line end); text that is not valid UTF-8 is
+// replaced, never refused.
+std::string jsonText(const Answer& answer);
 
 // One line of JSON; text that is not valid UTF-8 is replaced, never refused.
 void writeJson(std::ostream& out, const Answer& answer);
 
-// A readable block of the same content, ending in a blank line.
-void writeText(std::ostream& out, const Answer& answer);
+// A readable data sheet of the same content for a person, ending in a blank line: what the
+// thread is, the limits of its classes side by side, the profile, wires, tap drill and pipe
+// values, the notes, and one line of provenance per class (with `fullProvenance`, the tables' and
+// formulas' whole statements).
+void writeText(std::ostream& out, const Answer& answer, bool fullProvenance = false);
 
 // A header row and one row per answer: input, designation, series, size, sizeIndex, tabulated,
 // unit, then one column per limit any answer has, named external.CLASS.LIMIT (external before
-// internal, classes in order of first appearance, limits in the order of kLimitNames). A number
-// is written as the window writes it, with its zero before the point ("0.2489"); a limit an
-// answer lacks is an empty cell. Cells holding ',', '"' or a line break are quoted.
+// internal, classes in order of first appearance, limits in the order of kLimitNames), then one
+// column per value of the profile, wires, guide drill and pipe any answer has, named as the JSON
+// keys (pitch, tpi, profile.externalHeight, wires.overWires.2A.max, tapDrill.guide.drill,
+// pipe.E1, ...). A number is written as the window writes it, with its zero before the point
+// ("0.2489"); a value an answer lacks is an empty cell. Cells holding ',', '"' or a line break
+// are quoted.
 void writeCsv(std::ostream& out, std::span<const Answer> answers);
 
 // The series, in the order of their radios: name, number of sizes and table unit; as aligned

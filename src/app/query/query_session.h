@@ -1,9 +1,8 @@
-// The command-line query's answers: a thread designation turned into what the main window shows
-// for it and the limits of size of its classes, as numbers with their provenance. The window
-// runs on the headless platform (started once per session); each designation selects its series
-// and size there as the user would, so that the fields are exactly the window's texts and the
-// unit is the window's unit switch. Classes the window does not show, and special sizes, are
-// computed by the special-thread engine.
+// The command-line query's answers: a thread designation turned into its thread report, and the
+// report as the query writes it: the window's texts for it (made by the same function the window
+// shows them with), the limits of size of its classes, the profile, wires, tap drill and pipe
+// values, as numbers in the answer's unit rounded as the window rounds them, with their
+// provenance. No window is started.
 #pragma once
 
 #include <array>
@@ -15,29 +14,29 @@
 #include <vector>
 
 #include "designation.h"
-#include "headless_windowing.h"
-#include "main_window.h"
-#include "recording_print_preview.h"
-#include "result_display.h"
+#include "number_format.h"
 #include "series.h"
+#include "thread_report.h"
 
 namespace torveld::query {
 
-// The limits a class may have, in this order: majorMax, majorMin, pitchMax, pitchMin, minorMax,
-// minorMin (SizeLimit's order).
+// The limits a class may have, in this order.
+enum class SizeLimit { MajorMax, MajorMin, PitchMax, PitchMin, MinorMax, MinorMin };
 inline constexpr std::array<std::string_view, 6> kLimitNames = {"majorMax", "majorMin", "pitchMax",
                                                                 "pitchMin", "minorMax", "minorMin"};
 
-// One limit in the answer's unit: the text as the window writes it (".2489", "9.968") and the
+// One value in the answer's unit: the text as the window writes it (".2489", "9.968") and the
 // number that text denotes.
 struct LimitValue {
     double value = 0;
     std::string text;
 };
 
-// The limits of one class of one side; a limit the size does not have is empty.
+// The limits of one class of one side; a limit the size does not have is empty. The standard's
+// reference minor stands where the window shows it: the Unified "REF" column is the maximum
+// minor diameter, ISO's d3 min the minimum.
 struct ClassLimits {
-    std::string name;  // as the window labels it ("2A", "6g", "Med"), or as the standard names it
+    std::string name;                                 // "2A", "6g", "Med", "NPSL"
     std::array<std::optional<LimitValue>, 6> values;  // by SizeLimit
 
     bool empty() const;
@@ -63,6 +62,12 @@ struct Answer {
     std::vector<std::pair<int, std::string>> fields;  // control id and text, 303 to 392, shown
     std::vector<ClassLimits> external, internal;
     std::vector<Provenance> provenance;
+    // Everything else the answer says is read from the report.
+    ThreadReport report;
+
+    UnitMode mode() const { return UnitMode::of(unit); }
+    // A length in the answer's unit as the window writes it (with `placesOffset` more places).
+    LimitValue length(double inches, int placesOffset = 0) const;
 };
 
 // A designation that could not be answered, and why (one sentence).
@@ -86,35 +91,23 @@ std::optional<SeriesId> seriesByName(std::string_view name);
 // The 23 series in the order of their radios.
 std::vector<SeriesId> seriesInRadioOrder();
 
+// Whether an answer carries the window's texts (`fields`): the JSON and text answers do, the CSV
+// writes none and leaves them out.
+enum class Fields { Included, Omitted };
+
+// The answer of a report, in `unit`, for the text that was asked.
+Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit,
+                Fields fields = Fields::Included);
+
 class Session {
   public:
-    // Starts the main window on the headless platform.
-    Session();
-    ~Session();
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
     // The answer for one designation in `unit` (the series' table unit when none), or why there
     // is none. Answers do not depend on the designations answered before.
-    Outcome answer(std::string_view text, std::optional<DisplayUnit> unit = std::nullopt);
+    Outcome answer(std::string_view text, std::optional<DisplayUnit> unit = std::nullopt) const;
 
     // The answers for every size of a series, in the order of its size list.
-    std::vector<Outcome> seriesAnswers(SeriesId id, std::optional<DisplayUnit> unit = std::nullopt);
-
-    const MainWindow& window() const { return main_; }
-    const platform::HeadlessWindowing& windowing() const { return windowing_; }
-
-  private:
-    // Puts the size of `d` on show in the window; Failed (with the reason) when it cannot.
-    enum class Shown { Shown, Failed };
-    Shown show(const designation::Designation& d, std::string& reason);
-    void setUnit(DisplayUnit unit);
-    Outcome answerShown(std::string_view input, const designation::Designation& d,
-                        DisplayUnit unit);
-
-    platform::HeadlessWindowing windowing_;
-    platform::RecordingPrintPreview printing_;
-    MainWindow main_;
+    std::vector<Outcome> seriesAnswers(SeriesId id, std::optional<DisplayUnit> unit = std::nullopt,
+                                       Fields fields = Fields::Included) const;
 };
 
 }  // namespace torveld::query

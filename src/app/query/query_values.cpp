@@ -1,0 +1,169 @@
+#include "query_values.h"
+
+#include <charconv>
+
+#include "number_format.h"
+
+namespace torveld::query {
+
+namespace {
+
+// A number written without the locale, at most `places` decimals, no trailing zeros: "20",
+// "11.5".
+std::string plainNumber(double value, int places) {
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
+    if (ec != std::errc()) return {};
+    std::string text(buffer, end);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return text;
+}
+
+double numberOf(std::string_view text) {
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+class Values {
+  public:
+    explicit Values(const Answer& a) : a_(a) { values_.reserve(48); }
+
+    void length(std::initializer_list<std::string_view> path, const Length& inches,
+                int placesOffset = 0) {
+        if (inches) add(path, AnswerValue::Kind::Number).number = a_.length(*inches, placesOffset);
+    }
+    // A number that is not a length (threads per inch, a count of threads), with its text.
+    void plain(std::initializer_list<std::string_view> path, std::string text) {
+        AnswerValue& v = add(path, AnswerValue::Kind::Number);
+        v.number.value = numberOf(text);
+        v.number.text = std::move(text);
+    }
+    void text(std::initializer_list<std::string_view> path, std::string text) {
+        add(path, AnswerValue::Kind::Text).text = std::move(text);
+    }
+    void mark(std::initializer_list<std::string_view> path, AnswerValue::Kind kind) {
+        add(path, kind);
+    }
+    std::vector<AnswerValue> take() { return std::move(values_); }
+
+  private:
+    AnswerValue& add(std::initializer_list<std::string_view> path, AnswerValue::Kind kind) {
+        AnswerValue& v = values_.emplace_back();
+        for (std::string_view key : path) v.path[v.depth++] = key;
+        v.kind = kind;
+        return v;
+    }
+
+    const Answer& a_;
+    std::vector<AnswerValue> values_;
+};
+
+// The taper pipe lengths and the keys of their thread counts.
+struct PipeLengthKeys {
+    std::string_view length, threads;
+    const std::optional<PipeLength> ReportPipe::*value;
+};
+constexpr PipeLengthKeys kPipeLengths[] = {
+    {"L1", "L1Threads", &ReportPipe::l1},
+    {"L2", "L2Threads", &ReportPipe::l2},
+    {"L3", "L3Threads", &ReportPipe::l3},
+    {"L4", "L4Threads", &ReportPipe::l4},
+};
+
+}  // namespace
+
+std::string noteText(const ReportNote& note, const ThreadReport& r) {
+    switch (note.kind) {
+        case ReportNote::Kind::ComputedByFormulas: {
+            std::string text = "special size: the values are computed by the formulas of ";
+            text += r.identity.standard;
+            text += ", not taken from the standard's tables";
+            return text;
+        }
+        case ReportNote::Kind::ClassWithoutLimits:
+            return note.text + ": no limits computed";
+        case ReportNote::Kind::Reading:
+            break;
+    }
+    return note.text;
+}
+
+std::vector<AnswerValue> valuesOf(const Answer& a) {
+    using Kind = AnswerValue::Kind;
+    const ThreadReport& r = a.report;
+    Values x(a);
+    const ReportProfile p = r.profile();
+    if (r.calculated) x.length({"pitch"}, p.pitch);
+    if (p.threadsPerInch) {
+        x.plain({"tpi"}, plainNumber(*p.threadsPerInch, 6));
+    } else {
+        x.mark({"tpi"}, Kind::Null);
+    }
+    x.length({"profile", "externalHeight"}, p.externalHeight);
+    x.length({"profile", "externalFlat"}, p.externalFlat);
+    x.length({"profile", "internalHeight"}, p.internalHeight);
+    x.length({"profile", "internalFlat"}, p.internalFlat);
+    x.length({"profile", "crestRadius"}, p.crestRadius);
+    x.length({"profile", "rootRadius"}, p.rootRadius);
+    x.length({"profile", "rootRadiusMax"}, p.rootRadiusMax);
+    x.length({"profile", "rootRadiusMin"}, p.rootRadiusMin);
+    // The window shows the countersink with one place fewer, the wire values with one more.
+    x.length({"profile", "countersinkMin"}, p.countersinkMin, -1);
+    x.length({"profile", "countersinkMax"}, p.countersinkMax, -1);
+
+    const ReportWires w = r.wires();
+    x.length({"wires", "bestWire"}, w.bestWire, +1);
+    x.length({"wires", "constant"}, w.constant, +1);
+    for (const ReportClass& c : r.classes) {
+        if (c.side != ThreadSide::External) continue;
+        x.length({"wires", "overWires", c.name, "max"}, c.wiresMax);
+        x.length({"wires", "overWires", c.name, "min"}, c.wiresMin);
+    }
+
+    const ReportTapDrill& t = r.tapDrill;
+    if (r.calculated) {
+        if (t.basicMajor) x.mark({"tapDrill", "engagement"}, Kind::Engagement);
+        x.text({"tapDrill", "guide", "drill"}, std::string(t.drillName()));
+        if (const Length d = t.drillDiameter()) {
+            // As the drill chart shows it in the answer's unit.
+            const std::string shown = drillDiameterText(
+                *d, a.unit == DisplayUnit::Metric ? DrillTextMode::Metric : DrillTextMode::StartUp);
+            const std::size_t first = shown.find_first_not_of(' ');
+            x.plain({"tapDrill", "guide", "diameter"},
+                    first == std::string::npos ? std::string() : shown.substr(first));
+        }
+        x.length({"tapDrill", "target", "diameter"}, t.target);
+        if (t.target) x.text({"tapDrill", "target", "name"}, t.targetName);
+    }
+
+    if (const std::optional<ReportPipe> pipe = r.pipe(); pipe && r.calculated) {
+        x.length({"pipe", "E0"}, pipe->e0);
+        x.length({"pipe", "E1"}, pipe->e1);
+        x.length({"pipe", "K0"}, pipe->k0);
+        for (const PipeLengthKeys& k : kPipeLengths) {
+            const std::optional<PipeLength>& length = (*pipe).*k.value;
+            if (!length) continue;
+            x.length({"pipe", k.length}, length->length);
+            // The window writes the thread count to two places.
+            x.plain({"pipe", k.threads}, formatFixed("%d#.##", length->threads));
+        }
+        x.length({"pipe", "pipeDiameter"}, pipe->pipeDiameter);
+        x.length({"pipe", "majorAtPipeEnd"}, pipe->majorAtPipeEnd);
+        x.length({"pipe", "minorAtFace"}, pipe->minorAtFace);
+        x.length({"pipe", "tapDepth"}, pipe->tapDepth);
+        x.length({"pipe", "shoulderLength"}, pipe->shoulderLength);
+        x.length({"pipe", "externalCrestFlatMax"}, pipe->externalCrestFlatMax);
+        x.length({"pipe", "externalCrestFlatMin"}, pipe->externalCrestFlatMin);
+        x.length({"pipe", "internalCrestFlatMax"}, pipe->internalCrestFlatMax);
+        x.length({"pipe", "internalCrestFlatMin"}, pipe->internalCrestFlatMin);
+    }
+    x.mark({"notes"}, Kind::Notes);
+    return x.take();
+}
+
+}  // namespace torveld::query
