@@ -150,7 +150,9 @@ struct Designation {
 };
 
 struct Error {
-    std::string message;     // one sentence, what is wrong and what would be right
+    // One sentence, what is wrong and what would be right. It quotes at most 60 characters of
+    // what was typed: a longer part is its first 60 characters and "...".
+    std::string message;
     std::size_t offset = 0;  // byte offset and length, in the input, of the part at fault
     std::size_t length = 0;
     std::vector<std::string> nearest;     // canonical designations of the nearest tabulated sizes

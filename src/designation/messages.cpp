@@ -30,7 +30,7 @@ std::string joinList(const std::vector<std::string>& items, std::string_view con
 
 std::string quoted(std::string_view input, Span span) {
     std::string q = "'";
-    q += input.substr(span.offset, span.length);
+    q += clipped(input.substr(span.offset, span.length));
     q += "'";
     return q;
 }
@@ -168,9 +168,10 @@ Result Resolver::notTabulated(SeriesId target) {
         const std::string_view size = p_.size.value.text.view();
         if (p_.pitch.afterTimes && size.find_first_of("/ ") == std::string_view::npos) {
             message += "; a metric size is written with M, as in M";
-            message += size;
-            message += 'x';
-            message += p_.pitch.value.text.view();
+            std::string metric(size);
+            metric += 'x';
+            metric += p_.pitch.value.text.view();
+            message += clipped(metric);
         }
     } else if (metricDesignation() && s.group != SeriesGroup::One) {
         message = what + " is in neither metric table";

@@ -21,10 +21,7 @@ class Reader {
             const Token& last = tokens_[count_ - 2];
             const std::size_t end = std::size_t{last.offset} + last.length;
             const Span span{rest.offset, end - rest.offset};
-            std::string message = "'";
-            message += input_.substr(span.offset, span.length);
-            message += "' after the designation is not understood";
-            return fail(span, std::move(message));
+            return fail(span, quoted(span) + " after the designation is not understood");
         }
         return true;
     }

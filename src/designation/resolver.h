@@ -41,6 +41,8 @@ class Resolver {
     const Span& sizeSpan() const { return p_.size.value.span; }
     Span askedSpan() const;
     std::string asked() const;
+    // A number as written, for messages.
+    static std::string written(const NumberRead& n) { return clipped(n.text.view()); }
     std::string namedSeries() const;
     bool checkSizeKind();
     int sizeValues(SeriesId id, std::int64_t values[2]) const;

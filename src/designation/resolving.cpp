@@ -73,7 +73,7 @@ std::string Resolver::asked() const {
         text += metricDesignation() || p_.pitch.afterTimes ? 'x' : '-';
         text += p_.pitch.value.text.view();
     }
-    return text;
+    return clipped(text);
 }
 
 std::string Resolver::namedSeries() const {
@@ -95,7 +95,7 @@ bool Resolver::checkSizeKind() {
     const bool named = s.group == SeriesGroup::One || s.group == SeriesGroup::Sti;
     const SeriesId id = s.group == SeriesGroup::Sti ? series::UNC_STI : s.id;
     if (size.kind == SizeKind::Metric && named && !isMetric(id)) {
-        std::string message = std::string(size.value.text.view()) + " is a metric size; ";
+        std::string message = written(size.value) + " is a metric size; ";
         if (id == series::UNM) {
             message += "UNM sizes are written in millimetres without M, as in 0.30 UNM";
         } else if (id == series::BA) {
@@ -109,12 +109,12 @@ bool Resolver::checkSizeKind() {
         if (named && id == series::BA) return true;
         if ((named || s.group == SeriesGroup::Iso) &&
             (s.group == SeriesGroup::Iso || !detail::hasNumberSizes(id))) {
-            return fail(sizeSpan(), std::string(size.value.text.view()) + " is a number size; " +
-                                        namedSeries() + " has none");
+            return fail(sizeSpan(),
+                        written(size.value) + " is a number size; " + namedSeries() + " has none");
         }
         if (size.value.number > 12) {
-            return fail(sizeSpan(), "number sizes run from 0 to 12; " +
-                                        std::string(size.value.text.view()) + " is none");
+            return fail(sizeSpan(),
+                        "number sizes run from 0 to 12; " + written(size.value) + " is none");
         }
     }
     return true;
@@ -224,7 +224,7 @@ bool Resolver::specialSize(SeriesId target, std::int64_t& diameter, bool report)
         const bool numberFits = pitch.micro >= 24 * kMicro;
         const bool inchFits = n >= 1 && n <= 6 && pitch.micro <= 32 * kMicro;
         if (numberFits && inchFits) {
-            const std::string p(pitch.text.view());
+            const std::string p = written(pitch);
             return reject(askedSpan(), "'" + asked() + "' may be number size " + numberText(n) +
                                            " or " + numberText(n) + (n == 1 ? " inch" : " inches") +
                                            ": write #" + numberText(n) + "-" + p + " " +
@@ -235,11 +235,11 @@ bool Resolver::specialSize(SeriesId target, std::int64_t& diameter, bool report)
     }
     if (!size.value.exact) {
         return reject(sizeSpan(), "a special size is written as a decimal of at most six places; " +
-                                      std::string(size.value.text.view()) + " has none");
+                                      written(size.value) + " has none");
     }
     if (!pitch.exact) {
         return reject(pitch.span, "a pitch is written as a decimal of at most six places; " +
-                                      std::string(pitch.text.view()) + " has none");
+                                      written(pitch) + " has none");
     }
     if (diameter == 0 || pitch.micro == 0) {
         return reject(diameter == 0 ? sizeSpan() : pitch.span,

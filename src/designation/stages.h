@@ -60,6 +60,8 @@ inline bool equalsLower(std::string_view text, std::string_view lowerWord) {
 }
 
 using ShortText = FixedText<48>;
+// A text made of the input, which never needs to be cut.
+using InputText = FixedText<kMaxInputBytes>;
 
 inline std::string seriesName(SeriesId id) {
     return seriesById(id).name;
@@ -96,7 +98,7 @@ struct NumberRead {
     bool whole = false;
     int number = -1;  // the whole number written
     Span span;
-    ShortText text;  // as it will be quoted in messages: "1 1/4", ".250"
+    InputText text;  // as it will be quoted in messages: "1 1/4", ".250"
 };
 
 struct SizeAsked {
@@ -198,7 +200,7 @@ std::string numberText(std::size_t n);
 // "a", "a or b", "a, b or c"
 std::string joinList(const std::vector<std::string>& items, std::string_view conjunction);
 
-// A part of the input in single quotes, as a message quotes it.
+// A part of the input in single quotes, as a message quotes it (clipped).
 std::string quoted(std::string_view input, Span span);
 
 // "UNC, UNF, ... and UNF-STI"

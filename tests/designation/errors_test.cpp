@@ -368,6 +368,68 @@ TEST(Errors, SpecialSizesThatCannotBeComputed) {
     for (const Case& c : kCases) expectError(c);
 }
 
+// A message quotes at most 60 characters of what was typed: a longer part is cut after its 60th
+// character (a UTF-8 sequence counts as one) and followed by "...", the part at fault still
+// pointed at whole.
+TEST(Errors, LongInputIsQuotedToItsFirstSixtyCharacters) {
+    const std::string extra =
+        "extraextraextraextraextraextraextraextraextraextraextraextraextraextra";
+    const std::string thread =
+        "threadthreadthreadthreadthreadthreadthreadthreadthreadthreadthreadthread";
+    const std::string digits =
+        "1234567888888888888888888888888888888888888888888888888888888888888888";
+    std::string times;  // 76 characters in 114 bytes
+    for (int i = 0; i < 38; ++i) times += "\u00D7a";
+    const std::string zeros = "00000000000000000000000000000001/4-00000000000000000000000000000021";
+    const std::string sixty = "abcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdef";
+    const std::string afterClass = "1/4-20 UNC-2A " + extra;
+    const std::string afterSeries = "1/4-20 UNC " + times;
+    const std::string zerosUnc = zeros + " UNC";
+    const Case kCases[] = {
+        {afterClass.c_str(),
+         extra.c_str(),
+         "'extraextraextraextraextraextraextraextraextraextraextraextra...' after the designation "
+         "is not understood",
+         {},
+         {}},
+        {thread.c_str(),
+         thread.c_str(),
+         "'threadthreadthreadthreadthreadthreadthreadthreadthreadthread...' is not a size; a "
+         "designation starts with its size, as in 1/4-20 UNC, #10-32 UNF or M10x1.5",
+         {},
+         {}},
+        {digits.c_str(),
+         digits.c_str(),
+         "'123456788888888888888888888888888888888888888888888888888888...' is too large a number "
+         "for a thread",
+         {},
+         {}},
+        {afterSeries.c_str(),
+         times.c_str(),
+         "'\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a"
+         "\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a"
+         "\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a...' after the designation is not understood",
+         {},
+         {}},
+        // The size and pitch as read, quoted twice.
+        {zerosUnc.c_str(),
+         "00000000000000000000000000000021",
+         "UNC has no 00000000000000000000000000000001/4-0000000000000000000000000...; 1/4 UNC is "
+         "20 threads per inch; 00000000000000000000000000000001/4-0000000000000000000000000... can "
+         "be computed as a special size in UNS",
+         {"1/4-20 UNC"},
+         {s::UNS}},
+        // Sixty characters are quoted whole.
+        {sixty.c_str(),
+         sixty.c_str(),
+         "'abcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdef' is not a size; a "
+         "designation starts with its size, as in 1/4-20 UNC, #10-32 UNF or M10x1.5",
+         {},
+         {}},
+    };
+    for (const Case& c : kCases) expectError(c);
+}
+
 TEST(Errors, BytesThatAreNoPartOfADesignation) {
     const Case kCases[] = {
         {"1/4-20 UNC\x01",
