@@ -1,6 +1,6 @@
 // The canonical text of a designation: the size and pitch texts of the tables (a special size
-// as its series' table writes sizes), the series name as the selector shows it, then "-class"
-// and "-LH".
+// as its series' table writes sizes), the series name as the selector shows it (with the
+// rounded root: UNRC), then "-class" and "-LH".
 #include <cmath>
 
 #include "stages.h"
@@ -126,7 +126,7 @@ void writeCanonical(Designation& d, std::int64_t specialSize, std::int64_t speci
                 out.append('-');
                 out.append(e.pitchText);
                 out.append(' ');
-                out.append(s.name);
+                out.append(seriesText(d.series, d.roundedRoot).view());
                 break;
         }
     } else if (s.family == SeriesFamily::IsoMetric) {
@@ -139,7 +139,7 @@ void writeCanonical(Designation& d, std::int64_t specialSize, std::int64_t speci
         out.append('-');
         appendMicro(out, specialPitch, 0, false);
         out.append(' ');
-        out.append(s.name);
+        out.append(seriesText(d.series, d.roundedRoot).view());
     }
     appendClasses(out, d.series, d.externalClass, d.internalClass);
     if (d.hand == Hand::Left) out.append("-LH");

@@ -77,22 +77,9 @@ std::string improperFractionMessage(std::string_view quotedFraction, std::string
 std::string unknownSeriesMessage(std::string_view quotedWord, std::string_view word) {
     std::string message(quotedWord);
     message += " is not a thread series";
-    const std::string_view kRounded[][2] = {
-        {"unrc", "UNC"}, {"unrf", "UNF"}, {"unref", "UNEF"}, {"unr", "UN"}, {"unrs", "UNS"}};
-    for (const auto& r : kRounded) {
-        if (word == r[0]) {
-            message += "; it differs from ";
-            message += r[1];
-            message += " only in the rounded root of the external thread: write ";
-            message += r[1];
-            return message;
-        }
-    }
     if (const Alias* best = nearestAlias(word)) {
         message += "; did you mean ";
-        message += best->group == SeriesGroup::One   ? seriesName(best->id)
-                   : best->group == SeriesGroup::Sti ? std::string("STI")
-                                                     : std::string("ISO");
+        message += aliasText(*best).view();
         message += '?';
     } else {
         message += "; the series are " + allSeriesNames();
@@ -105,7 +92,7 @@ Result Resolver::ambiguous() {
     for (int i = 0; i < listed; ++i) error_.nearest.push_back(canonicalOf(hits_[i]));
     std::vector<std::string> names;
     for (int i = 0; i < listed; ++i) {
-        const std::string name = seriesName(hits_[i].series);
+        const std::string name = nameOf(hits_[i].series);
         if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }
     std::string message;
@@ -152,7 +139,7 @@ Result Resolver::notTabulated(SeriesId target) {
                     const std::string c = canonicalOf({id, static_cast<int>(r)});
                     error_.nearest.insert(
                         error_.nearest.begin() + static_cast<std::ptrdiff_t>(elsewhere.size()), c);
-                    elsewhere.push_back(seriesName(id));
+                    elsewhere.push_back(nameOf(id));
                     break;
                 }
             }
@@ -208,7 +195,7 @@ Result Resolver::notTabulated(SeriesId target) {
     }
     if (!error_.specialSeries.empty()) {
         std::vector<std::string> names;
-        for (const SeriesId id : error_.specialSeries) names.push_back(seriesName(id));
+        for (const SeriesId id : error_.specialSeries) names.push_back(nameOf(id));
         if (p_.pitch.present) {
             message += "; " + what + " can be computed as a special size in ";
         } else {
@@ -217,6 +204,27 @@ Result Resolver::notTabulated(SeriesId target) {
         message += joinList(names, "or");
     }
     fail(span, std::move(message));
+    return std::move(error_);
+}
+
+// UNR names the external thread only: the error names the internal thread to write, and with a
+// pair the external one too.
+Result Resolver::externalOnly(const Designation& d, std::int64_t specialSize,
+                              std::int64_t specialPitch) {
+    Designation internal = d;
+    internal.roundedRoot = false;
+    internal.externalClass.reset();
+    writeCanonical(internal, specialSize, specialPitch);
+    std::string message = "UNR is an external thread; the internal thread is ";
+    message += internal.canonical.view();
+    if (d.externalClass) {
+        Designation external = d;
+        external.internalClass.reset();
+        writeCanonical(external, specialSize, specialPitch);
+        message += ", the external ";
+        message += external.canonical.view();
+    }
+    fail(p_.cls.span, std::move(message));
     return std::move(error_);
 }
 

@@ -267,13 +267,13 @@ class Reader {
             if (isTwoWordAlias(joined.view())) {
                 const Alias* a = findAlias(joined.view());
                 pos_ += k2 + 1;
-                p.series = {a->group, a->id, cover(spanOf(w), spanOf(w2))};
+                p.series = {a->group, a->id, a->roundedRoot, cover(spanOf(w), spanOf(w2))};
                 return true;
             }
         }
         if (const Alias* a = findAlias(first.view())) {
             pos_ += k + 1;
-            p.series = {a->group, a->id, spanOf(w)};
+            p.series = {a->group, a->id, a->roundedRoot, spanOf(w)};
             return true;
         }
         // The hand glued to the series: "UNCLH".
@@ -281,7 +281,7 @@ class Reader {
             if (const Alias* a = findAlias(first.view().substr(0, first.size() - 2))) {
                 if (takeHandSuffix(w, first.size() - 2, p)) {
                     pos_ += k + 1;
-                    p.series = {a->group, a->id, Span{w.offset, first.size() - 2u}};
+                    p.series = {a->group, a->id, a->roundedRoot, Span{w.offset, first.size() - 2u}};
                     return true;
                 }
             }
@@ -371,12 +371,17 @@ class Reader {
         const Token& w = peek(k);
         if (!isWord(w, "sti")) return true;
         SeriesNamed& s = p.series;
+        if (s.roundedRoot) {
+            return fail(cover(s.span, spanOf(w)),
+                        "UNR is an external thread and a thread-insert tapping an internal one; "
+                        "write UNC-STI or UNF-STI, as in 1/4-20 UNC-STI");
+        }
         if (s.group == SeriesGroup::None) {
-            s = {SeriesGroup::Sti, -1, spanOf(w)};
+            s = {SeriesGroup::Sti, -1, false, spanOf(w)};
         } else if (s.group == SeriesGroup::One && s.id == series::UNC) {
-            s = {SeriesGroup::One, series::UNC_STI, cover(s.span, spanOf(w))};
+            s = {SeriesGroup::One, series::UNC_STI, false, cover(s.span, spanOf(w))};
         } else if (s.group == SeriesGroup::One && s.id == series::UNF) {
-            s = {SeriesGroup::One, series::UNF_STI, cover(s.span, spanOf(w))};
+            s = {SeriesGroup::One, series::UNF_STI, false, cover(s.span, spanOf(w))};
         } else if (!(s.group == SeriesGroup::Sti ||
                      (s.group == SeriesGroup::One &&
                       (s.id == series::UNC_STI || s.id == series::UNF_STI)))) {

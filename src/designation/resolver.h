@@ -49,6 +49,12 @@ class Resolver {
     bool sizeMatches(SeriesId id, const RowValues& row) const;
     bool pitchMatches(const RowValues& row) const;
     void search();
+    void searchGradedSeries();
+    // A series as the designation names it: with the rounded root where UNR was written.
+    std::string nameOf(SeriesId id) const;
+    // The canonical text of a row, as an error lists it (with the rounded root where UNR was
+    // written).
+    std::string canonicalOf(Hit h) const;
     SeriesId specialTarget() const;
     Result special(SeriesId target);
     bool specialSize(SeriesId target, std::int64_t& diameter, bool report);
@@ -63,6 +69,7 @@ class Resolver {
     // -- messages.cpp
     Result ambiguous();
     Result notTabulated(SeriesId target);
+    Result externalOnly(const Designation& d, std::int64_t specialSize, std::int64_t specialPitch);
 
     static constexpr int kKept = 8;
 
@@ -73,6 +80,7 @@ class Resolver {
     Hit hits_[kKept];
     Hit first_, preferred_, graded_;
     int total_ = 0, preferredCount_ = 0, gradedCount_ = 0;
+    bool gradedReading_ = false;  // UN (UNJ) written, the row found in a graded series
     Error error_;
 };
 

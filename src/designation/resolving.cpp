@@ -10,6 +10,7 @@ Result Resolver::resolve() {
     chooseSeries();
     if (!checkSizeKind()) return std::move(error_);
     search();
+    if (total_ == 0) searchGradedSeries();
     Hit hit;
     if (total_ == 1) {
         hit = first_;
@@ -79,7 +80,7 @@ std::string Resolver::asked() const {
 std::string Resolver::namedSeries() const {
     switch (p_.series.group) {
         case SeriesGroup::One:
-            return seriesName(p_.series.id);
+            return nameOf(p_.series.id);
         case SeriesGroup::Sti:
             return "STI";
         case SeriesGroup::Iso:
@@ -177,6 +178,40 @@ void Resolver::search() {
     }
 }
 
+// ASME B1.1 gives the graded sizes of a pitch in its constant-pitch series under their graded
+// symbol (the 20-UN series starts at 1/4-20 UNC), so the UN table lists only the others; ASME
+// B1.15 and the UNJ table likewise. A size written UN (UNJ) that its table does not hold is
+// looked up in the graded series (1/4-20 UN is UNC, 3/4-20 UN UNEF); where none holds it, the
+// UN (UNJ) list stays the one searched, for a special size or the nearest sizes.
+void Resolver::searchGradedSeries() {
+    if (p_.series.group != SeriesGroup::One) return;
+    SeriesList graded;
+    if (p_.series.id == series::UN) {
+        for (const SeriesId id : {series::UNC, series::UNF, series::UNEF}) graded.add(id);
+    } else if (p_.series.id == series::UNJ) {
+        for (const SeriesId id : {series::UNJC, series::UNJF, series::UNJEF}) graded.add(id);
+    } else {
+        return;
+    }
+    const SeriesList named = series_;
+    series_ = graded;
+    search();
+    gradedReading_ = total_ > 0;
+    if (!gradedReading_) series_ = named;
+}
+
+std::string Resolver::nameOf(SeriesId id) const {
+    return std::string(seriesText(id, p_.series.roundedRoot && hasRoundedRoot(id)).view());
+}
+
+std::string Resolver::canonicalOf(Hit h) const {
+    Designation d = ofSize(h.series, h.row);
+    if (!p_.series.roundedRoot || !hasRoundedRoot(h.series)) return std::string(d.canonical.view());
+    d.roundedRoot = true;
+    writeCanonical(d, 0, 0);
+    return std::string(d.canonical.view());
+}
+
 // The series in which a size no table holds is computed: -1 where there is none.
 SeriesId Resolver::specialTarget() const {
     if (metricDesignation()) return series::ISO_FINE;
@@ -228,8 +263,8 @@ bool Resolver::specialSize(SeriesId target, std::int64_t& diameter, bool report)
             return reject(askedSpan(), "'" + asked() + "' may be number size " + numberText(n) +
                                            " or " + numberText(n) + (n == 1 ? " inch" : " inches") +
                                            ": write #" + numberText(n) + "-" + p + " " +
-                                           seriesName(target) + " or " + numberText(n) + ".0000-" +
-                                           p + " " + seriesName(target));
+                                           nameOf(target) + " or " + numberText(n) + ".0000-" + p +
+                                           " " + nameOf(target));
         }
         if (numberFits || n == 0) diameter = numberSizeDiameter(n);
     }
@@ -248,9 +283,10 @@ bool Resolver::specialSize(SeriesId target, std::int64_t& diameter, bool report)
     if (target == series::UN && !isConstantPitch(pitch.micro)) {
         if (report) error_.specialSeries.push_back(series::UNS);
         return reject(pitch.span,
-                      "UN has the constant pitches 4, 6, 8, 12, 16, 20, 28 and 32 threads "
-                      "per inch; " +
-                          asked() + " can be computed as a special size in UNS");
+                      nameOf(series::UN) +
+                          " has the constant pitches 4, 6, 8, 12, 16, 20, 28 and 32 threads per "
+                          "inch; " +
+                          asked() + " can be computed as a special size in " + nameOf(series::UNS));
     }
     // The pitch of a thread is at most half its diameter (M1 0.25, 1/4-16 ACME and No. 1-64
     // come nearest among the tabulated sizes).
@@ -265,6 +301,12 @@ bool Resolver::specialSize(SeriesId target, std::int64_t& diameter, bool report)
 Result Resolver::finish(Designation& d, std::int64_t specialSize, std::int64_t specialPitch) {
     if (!applyClasses(input_, p_.cls, d.series, d, error_)) return std::move(error_);
     d.hand = p_.hand.hand;
+    if (gradedReading_) d.notes.add(ReadingNote::GradedSize);
+    if (p_.series.roundedRoot) {
+        d.roundedRoot = true;
+        d.notes.add(ReadingNote::RoundedRoot);
+        if (d.internalClass) return externalOnly(d, specialSize, specialPitch);
+    }
     writeCanonical(d, specialSize, specialPitch);
     return d;
 }

@@ -1,6 +1,6 @@
-// The words a series is written with. A new series is one row of kAliases (and, if it is
-// written as two words, one more in isTwoWordAlias); the word is in lower case, without the
-// blanks and dashes it may be written with.
+// The words a series is written with. A new series, or another word for one, is one row of
+// kAliases (and, if it is written as two words, one more in isTwoWordAlias); the word is in
+// lower case, without the blanks and dashes it may be written with.
 #include "stages.h"
 
 namespace torveld::designation::detail {
@@ -33,6 +33,12 @@ constexpr Alias kAliases[] = {
     {"uncsti", SeriesGroup::One, series::UNC_STI},
     {"unfsti", SeriesGroup::One, series::UNF_STI},
     {"sti", SeriesGroup::Sti, -1},
+    // UNR: the external thread with a rounded root, of the same sizes and limits (ASME B1.1).
+    {"unr", SeriesGroup::One, series::UN, true},
+    {"unrc", SeriesGroup::One, series::UNC, true},
+    {"unrf", SeriesGroup::One, series::UNF, true},
+    {"unref", SeriesGroup::One, series::UNEF, true},
+    {"unrs", SeriesGroup::One, series::UNS, true},
 };
 
 std::size_t editDistance(std::string_view a, std::string_view b) {
@@ -82,6 +88,37 @@ const Alias* nearestAlias(std::string_view lowerWord) {
     }
     const std::size_t allowed = lowerWord.size() <= 3 ? 1 : 2;
     return best && bestDistance <= allowed ? best : nullptr;
+}
+
+bool hasRoundedRoot(SeriesId id) {
+    for (const Alias& a : kAliases) {
+        if (a.roundedRoot && a.id == id) return true;
+    }
+    return false;
+}
+
+FixedText<16> aliasText(const Alias& a) {
+    FixedText<16> text;
+    if (a.group == SeriesGroup::One && !a.roundedRoot) {
+        text.append(seriesById(a.id).name);
+    } else {
+        for (const char c : a.word) text.append(upper(c));
+    }
+    return text;
+}
+
+FixedText<16> seriesText(SeriesId id, bool roundedRoot) {
+    FixedText<16> text;
+    if (roundedRoot) {
+        for (const Alias& a : kAliases) {
+            if (a.roundedRoot && a.id == id) {
+                for (const char c : a.word) text.append(upper(c));
+                return text;
+            }
+        }
+    }
+    text.append(seriesById(id).name);
+    return text;
 }
 
 }  // namespace torveld::designation::detail

@@ -8,6 +8,7 @@
 //                     nearest sizes when there is neither
 //   canonical.cpp     a designation: its canonical text
 //   messages.cpp      the error texts
+//   notes.cpp         the sentences of the reading notes
 // designation.cpp chains them.
 #pragma once
 
@@ -117,6 +118,7 @@ enum class SeriesGroup : std::uint8_t { None, One, Sti, Iso };
 struct SeriesNamed {
     SeriesGroup group = SeriesGroup::None;
     SeriesId id = -1;
+    bool roundedRoot = false;  // UNR, UNRC ...: the Unified series id, with the rounded root
     Span span;
 };
 
@@ -155,6 +157,7 @@ struct Alias {
     std::string_view word;  // lower case, blanks and dashes left out
     SeriesGroup group;
     SeriesId id;
+    bool roundedRoot = false;  // the series' external thread with the rounded root of UNR
 };
 
 // Every word a series is written with.
@@ -168,6 +171,15 @@ bool isTwoWordAlias(std::string_view joined);
 
 // The series word nearest a word that names none, if it is near enough to be a slip.
 const Alias* nearestAlias(std::string_view lowerWord);
+
+// Whether a series has a rounded-root form (UN, UNC, UNF, UNEF, UNS).
+bool hasRoundedRoot(SeriesId id);
+
+// The name of a series as a designation writes it: "UNC", or with the rounded root "UNRC".
+FixedText<16> seriesText(SeriesId id, bool roundedRoot);
+
+// The name an alias stands for: "UNRC", "STI", "ISO".
+FixedText<16> aliasText(const Alias& a);
 
 // ---------------------------------------------------------------------------------------------
 // The stages
