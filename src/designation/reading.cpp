@@ -264,8 +264,7 @@ class Reader {
         if (w2.kind == TokenKind::Word) {
             ShortText joined = first;
             for (char c : text(w2)) joined.append(lower(c));
-            if (isTwoWordAlias(joined.view())) {
-                const Alias* a = findAlias(joined.view());
+            if (const Alias* a = findTwoWordAlias(joined.view())) {
                 pos_ += k2 + 1;
                 p.series = {a->group, a->id, a->roundedRoot, cover(spanOf(w), spanOf(w2))};
                 return true;

@@ -1,6 +1,6 @@
 // The words a series is written with. A new series, or another word for one, is one row of
-// kAliases (and, if it is written as two words, one more in isTwoWordAlias); the word is in
-// lower case, without the blanks and dashes it may be written with.
+// kAliases: the word in lower case, without the blanks and dashes it may be written with (a
+// series whose name has a blank or a dash, "STUB ACME", is also read as two words).
 #include "stages.h"
 
 namespace torveld::designation::detail {
@@ -63,10 +63,11 @@ std::span<const Alias> aliases() {
     return kAliases;
 }
 
-// Series written as two words ("STUB ACME", "ISO FINE", "UNC-STI").
-bool isTwoWordAlias(std::string_view joined) {
-    return joined == "stubacme" || joined == "isocoarse" || joined == "isofine" ||
-           joined == "uncsti" || joined == "unfsti";
+const Alias* findTwoWordAlias(std::string_view joined) {
+    const Alias* a = findAlias(joined);
+    if (!a || a->group != SeriesGroup::One || a->roundedRoot) return nullptr;
+    const std::string_view name = seriesById(a->id).name;
+    return name.find_first_of(" -") != std::string_view::npos ? a : nullptr;
 }
 
 const Alias* findAlias(std::string_view lowerWord) {

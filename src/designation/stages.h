@@ -166,8 +166,9 @@ std::span<const Alias> aliases();
 // The series of a word (lower case, blanks and dashes left out), or none.
 const Alias* findAlias(std::string_view lowerWord);
 
-// Whether `joined` is a series written as two words ("stubacme" of "STUB ACME").
-bool isTwoWordAlias(std::string_view joined);
+// The series written as two words whose words, joined, are `joined` ("stubacme" of
+// "STUB ACME", "uncsti" of "UNC-STI"): one whose name has a blank or a dash. Else none.
+const Alias* findTwoWordAlias(std::string_view joined);
 
 // The series word nearest a word that names none, if it is near enough to be a slip.
 const Alias* nearestAlias(std::string_view lowerWord);
