@@ -13,8 +13,9 @@
 //   - Pitch: after "-", "x" or a blank: threads per inch ("20", "4 1/2", "11.5") or, for the
 //     metric series, millimetres ("1.25", optionally followed by "mm").
 //   - Series: UNC UNF UNEF UN UNS UNJ UNJC UNJF UNJEF NPT NPTF NPSM NPSL ACME, STUB ACME,
-//     ISO COARSE, ISO FINE (or ISO), UNM BSW BSF BA, UNC-STI, UNF-STI (or STI), with or without
-//     a blank or "-" before it ("1/4-20UNC2B").
+//     ISO COARSE, ISO FINE (or ISO), UNM BSW BSF BA, UNC-STI, UNF-STI (or STI), and the
+//     rounded-root UNR UNRC UNRF UNREF UNRS, with or without a blank or "-" before it
+//     ("1/4-20UNC2B").
 //   - Class, after "-", a blank, nothing or the word "class": Unified 1A-3A / 1B-3B (UNJ 3A/3B,
 //     thread inserts 2B/3B), a pair "2A/2B"; ISO tolerance classes "6g", "5g6g", "6H", "6H/6g";
 //     Acme 2G-5G and 2C-6C (STUB ACME 2G); NPTF class 1 or 2. The ISO position letter keeps the
@@ -39,6 +40,14 @@
 //   - Without a pitch, a series that holds the size once gives it ("1/2 NPT", "1/4 BSW",
 //     "M10" is ISO COARSE, "M5.5" the one ISO FINE M5.5). An "M" size with a pitch is searched
 //     in both metric tables whatever ISO series is named: the pitch tells coarse from fine.
+//   - A size written UN that the UN table does not hold is that of UNC, UNF or UNEF where one
+//     of them holds it ("4-4 UN" is 4-4 UNC, "1/4-20 UN-2A" 1/4-20 UNC-2A), as B1.1 names the
+//     sizes of the graded series; likewise UNJ and UNJC, UNJF, UNJEF ("1-8 UNJ" is
+//     1.0000-8 UNJC). The designation notes it (ReadingNote::GradedSize).
+//   - UNR, UNRC, UNRF, UNREF and UNRS name the external thread of UN, UNC, UNF, UNEF and UNS
+//     with a rounded root (roundedRoot, ReadingNote::RoundedRoot): the same rows and special
+//     sizes, and external classes only; an internal class is an error naming the internal
+//     thread to write instead ("1/4-20 UNRC-2B": 1/4-20 UNC-2B).
 //   - Special sizes: a size no table holds is computed later in a series that admits any size:
 //     UNS, UN with one of its constant pitches (4, 6, 8, 12, 16, 20, 28, 32 tpi), UNJ, ACME,
 //     STUB ACME and ISO metric (as ISO FINE). It needs its pitch, a diameter with at most six
@@ -60,8 +69,10 @@
 //   diameter is a whole number of 64ths, else decimals (four places at least, the leading
 //   zero dropped below one inch); UNJ in decimals as its tables; metric in plain decimals.
 //   A whole number that would read back as a number size keeps its decimals:
-//       11/16-24 UNS-2A, 3/4-10 ACME-2G, .3950-27 UNS, 1.0000-28 UNS, .6875-24 UNJ-3A,
+//       11/16-24 UNS-2A, 3/4-10 ACME-2G, .3950-27 UNS, 1.0000-28 UNS, .6875-20 UNJ-3A,
 //       M42x1-6g, M28.5x0.6-6H
+//   The rounded-root series keep their name, a size of a graded series written UNR taking
+//   that series' (1/4-20 UNRC-2A, 3/8-24 UNRF, 11/16-24 UNRS-2A, 1.3000-8 UNR).
 //   A class pair is written external/internal for the inch series ("2A/2B") and
 //   internal/external for ISO metric ("6H/6g"), as each is written in its trade. Reading the
 //   canonical text gives the same designation and the same text again.
@@ -136,6 +147,31 @@ struct SpecialSize {
     friend bool operator==(const SpecialSize&, const SpecialSize&) = default;
 };
 
+// How a text was read, where that is more than the canonical text says; readingNotes() gives
+// one sentence for each. A new note is an enumerator here and its sentence in notes.cpp.
+enum class ReadingNote : std::uint8_t {
+    GradedSize,   // a size of UNC, UNF or UNEF written UN (of UNJC, UNJF or UNJEF written UNJ)
+    RoundedRoot,  // UNR, UNRC, UNRF, UNREF, UNRS: the Unified thread with the rounded root
+    kCount,
+};
+
+// A set of reading notes, held in place.
+class ReadingNotes {
+    static_assert(static_cast<unsigned>(ReadingNote::kCount) <= 16);
+
+  public:
+    void add(ReadingNote note) noexcept { bits_ = static_cast<std::uint16_t>(bits_ | bit(note)); }
+    bool has(ReadingNote note) const noexcept { return (bits_ & bit(note)) != 0; }
+    bool empty() const noexcept { return bits_ == 0; }
+    friend bool operator==(const ReadingNotes&, const ReadingNotes&) = default;
+
+  private:
+    static constexpr std::uint16_t bit(ReadingNote note) noexcept {
+        return static_cast<std::uint16_t>(1u << static_cast<unsigned>(note));
+    }
+    std::uint16_t bits_ = 0;
+};
+
 struct Designation {
     SeriesId series = series::UNC;
     int sizeIndex = -1;                  // row of the series' size table; -1 for a special size
@@ -144,13 +180,22 @@ struct Designation {
     std::optional<ThreadClass> externalClass;
     std::optional<ThreadClass> internalClass;
     Hand hand = Hand::Right;
+    // UNR, UNRC, UNRF, UNREF, UNRS: the external thread of the Unified series (UN, UNC, UNF,
+    // UNEF, UNS) with the rounded root of UNR; its limits of size are those of the series.
+    bool roundedRoot = false;
+    // How the text was read: what the canonical text does not carry. Reading the canonical text
+    // gives the same designation, but its notes may differ ("1/4-20 UN" is read with a note,
+    // "1/4-20 UNC" without).
+    ReadingNotes notes;
     CanonicalText canonical;
 
     bool isSpecial() const noexcept { return special.has_value(); }
 };
 
 struct Error {
-    std::string message;     // one sentence, what is wrong and what would be right
+    // One sentence, what is wrong and what would be right. It quotes at most 60 characters of
+    // what was typed: a longer part is its first 60 characters and "...".
+    std::string message;
     std::size_t offset = 0;  // byte offset and length, in the input, of the part at fault
     std::size_t length = 0;
     std::vector<std::string> nearest;     // canonical designations of the nearest tabulated sizes
@@ -179,6 +224,10 @@ class Result {
 
 // Reads and resolves one designation.
 Result read(std::string_view utf8, const ReadOptions& options = {});
+
+// The notes on how `d` was read, one sentence each, in the order of ReadingNote: "1/4-20 UN
+// reads as 1/4-20 UNC: ASME B1.1 lists 1/4-20 in UNC".
+std::vector<std::string> readingNotes(const Designation& d);
 
 // The designation of row `row` of a series, with no class and right hand; both must be valid.
 Designation ofSize(SeriesId series, int row);

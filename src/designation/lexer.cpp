@@ -18,7 +18,7 @@ bool isLetter(char c) {
 // GCC 12 reports a false overlap on "'" + std::string at -O3.)
 std::string quoted(std::string_view text, std::string_view rest) {
     std::string message = "'";
-    message += text;
+    message += clipped(text);
     message += '\'';
     message += rest;
     return message;
@@ -79,6 +79,20 @@ constexpr VulgarFraction kFractions[] = {
 };
 
 }  // namespace
+
+std::string clipped(std::string_view text) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // continuation byte
+        if (characters == kQuotedCharacters) {
+            std::string cut(text.substr(0, i));
+            cut += "...";
+            return cut;
+        }
+        ++characters;
+    }
+    return std::string(text);
+}
 
 bool lex(std::string_view input, Token* tokens, std::size_t& count, LexFailure& failure) {
     count = 0;

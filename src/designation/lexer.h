@@ -36,6 +36,14 @@ struct Token {
     std::uint8_t numerator = 0, denominator = 0;  // Fraction
 };
 
+// A message quotes at most this many characters of the input; a longer part is cut there and
+// followed by "...".
+inline constexpr std::size_t kQuotedCharacters = 60;
+
+// A part of the input as a message quotes it: itself, or its first kQuotedCharacters
+// characters (UTF-8 sequences counted as one and never cut) and "...".
+std::string clipped(std::string_view text);
+
 // Enough for the longest input read: no token is shorter than a byte.
 inline constexpr std::size_t kMaxTokens = 130;
 

@@ -165,6 +165,27 @@ TEST(SpecialSize, UnsSizeMatchesTheExtraFineRowOfTheSameSize) {
     EXPECT_EQ(formatLength(*r.bestWire, UnitMode::inch(), 1), ".02406");  // 0.57735 / 24
 }
 
+// UNJS is on LE = 9P as UNJEF is tabulated: .6875-24, which the UNJ table lacks (the reader takes
+// it from UNJEF), computed as a UNJ special size gives every value of the UNJEF row .6875-24.
+TEST(SpecialSize, UnjSizeMatchesTheExtraFineRowOfTheSameSize) {
+    const int row = rowOf(series::UNJEF, ".6875", "24");
+    ASSERT_GE(row, 0);
+    ASSERT_LT(rowOf(series::UNJ, ".6875", "24"), 0);
+    const ThreadResults unjef = testing::calculated(series::UNJEF, row);
+    const SpecialCalculation unj =
+        calculateSpecial({series::UNJ, 0.6875, 24, {"", "3A", "", "3B"}});
+    ASSERT_TRUE(unj.results) << unj.refusal;
+    const auto text = [](const Length& value) {
+        return value ? formatLength(*value, UnitMode::inch()) : std::string("--");
+    };
+    int compared = 0;
+    for (const ResultField& field : everyField(true)) {
+        EXPECT_EQ(text(field.of(*unj.results)), text(field.of(unjef)));
+        compared += field.of(unjef).has_value() ? 1 : 0;
+    }
+    EXPECT_GT(compared, 20);
+}
+
 // A metric special size is computed in millimetres and held in inches like every other value:
 // M42x1 6g and 6H as ISO 965-1 gives them (es -26 um, Td 180, Td2 125, TD2 170, TD1 236 um).
 TEST(SpecialSize, MetricLimitsAreMillimetresHeldInInches) {

@@ -53,9 +53,23 @@ namespace {
 
 TEST(Allocation, AResolvedDesignationAllocatesNothing) {
     const char* const kInputs[] = {
-        "1/4-20 UNC-2A/2B-LH", "10-32",    "M10x1.25-6H/6g", "1 1/4-5 ACME-3G",
-        ".6875-24 UNS-2A",     "M42x1-6g", "1/8-27 NPTF-1",  "1/4-20 UNC-STI-3B",
-        "7/8-9 UNJC-3A",       "2 BA",     "0.30 UNM",       "3/4-10 ACME-2G",
+        "1/4-20 UNC-2A/2B-LH",
+        "10-32",
+        "M10x1.25-6H/6g",
+        "1 1/4-5 ACME-3G",
+        ".6875-24 UNS-2A",
+        "M42x1-6g",
+        "1/8-27 NPTF-1",
+        "1/4-20 UNC-STI-3B",
+        "7/8-9 UNJC-3A",
+        "2 BA",
+        "0.30 UNM",
+        "3/4-10 ACME-2G",
+        // Read with notes: a graded size written UN or UNJ, the rounded root.
+        "4-4 UN",
+        "1-8 UNJ",
+        "1/4-20 UNR-2A",
+        "11/16-24 UNRS-2A",
     };
     read("1/4-20 UNC");  // the size index is built once, on the first reading
     for (const char* input : kInputs) {

@@ -285,10 +285,9 @@ TEST(Errors, WhatIsNotUnderstoodAndWhere) {
          {},
          {}},
         {"1/4-20 UMC", "UMC", "'UMC' is not a thread series; did you mean UNC?", {}, {}},
-        {"1/4-20 UNRC-2A",
-         "UNRC",
-         "'UNRC' is not a thread series; it differs from UNC only in the rounded root of the "
-         "external thread: write UNC",
+        {"1/4-20 UNRC-2B",
+         "2B",
+         "UNR is an external thread; the internal thread is 1/4-20 UNC-2B",
          {},
          {}},
         {"M10 UNC", "M10", "M10 is a metric size; UNC sizes are in inches", {}, {}},
@@ -364,6 +363,133 @@ TEST(Errors, SpecialSizesThatCannotBeComputed) {
         {"M0x1", "M0", "a size of zero is no thread", {}, {}},
         {"M10-6", "M10-6", "'M10x6': the pitch is more than half the diameter", {}, {}},
         {"1/4-7 ACME", "1/4-7", "'1/4-7': the pitch is more than half the diameter", {}, {}},
+    };
+    for (const Case& c : kCases) expectError(c);
+}
+
+// A message quotes at most 60 characters of what was typed: a longer part is cut after its 60th
+// character (a UTF-8 sequence counts as one) and followed by "...", the part at fault still
+// pointed at whole.
+TEST(Errors, LongInputIsQuotedToItsFirstSixtyCharacters) {
+    const std::string extra =
+        "extraextraextraextraextraextraextraextraextraextraextraextraextraextra";
+    const std::string thread =
+        "threadthreadthreadthreadthreadthreadthreadthreadthreadthreadthreadthread";
+    const std::string digits =
+        "1234567888888888888888888888888888888888888888888888888888888888888888";
+    std::string times;  // 76 characters in 114 bytes
+    for (int i = 0; i < 38; ++i) times += "\u00D7a";
+    const std::string zeros = "00000000000000000000000000000001/4-00000000000000000000000000000021";
+    const std::string sixty = "abcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdef";
+    const std::string afterClass = "1/4-20 UNC-2A " + extra;
+    const std::string afterSeries = "1/4-20 UNC " + times;
+    const std::string zerosUnc = zeros + " UNC";
+    const Case kCases[] = {
+        {afterClass.c_str(),
+         extra.c_str(),
+         "'extraextraextraextraextraextraextraextraextraextraextraextra...' after the designation "
+         "is not understood",
+         {},
+         {}},
+        {thread.c_str(),
+         thread.c_str(),
+         "'threadthreadthreadthreadthreadthreadthreadthreadthreadthread...' is not a size; a "
+         "designation starts with its size, as in 1/4-20 UNC, #10-32 UNF or M10x1.5",
+         {},
+         {}},
+        {digits.c_str(),
+         digits.c_str(),
+         "'123456788888888888888888888888888888888888888888888888888888...' is too large a number "
+         "for a thread",
+         {},
+         {}},
+        {afterSeries.c_str(),
+         times.c_str(),
+         "'\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a"
+         "\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a"
+         "\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a...' after the designation is not understood",
+         {},
+         {}},
+        // The size and pitch as read, quoted twice.
+        {zerosUnc.c_str(),
+         "00000000000000000000000000000021",
+         "UNC has no 00000000000000000000000000000001/4-0000000000000000000000000...; 1/4 UNC is "
+         "20 threads per inch; 00000000000000000000000000000001/4-0000000000000000000000000... can "
+         "be computed as a special size in UNS",
+         {"1/4-20 UNC"},
+         {s::UNS}},
+        // Sixty characters are quoted whole.
+        {sixty.c_str(),
+         sixty.c_str(),
+         "'abcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdef' is not a size; a "
+         "designation starts with its size, as in 1/4-20 UNC, #10-32 UNF or M10x1.5",
+         {},
+         {}},
+    };
+    for (const Case& c : kCases) expectError(c);
+}
+
+// UNR names the external thread: an internal class is refused, naming what to write; the
+// errors of a size UN, UNR or their tables do not hold name the series as written.
+TEST(Errors, UnrNamesTheExternalThreadOnly) {
+    const Case kCases[] = {
+        {"1/4-20 UNR-2B LH",
+         "2B",
+         "UNR is an external thread; the internal thread is 1/4-20 UNC-2B-LH",
+         {},
+         {}},
+        {"1/4-20 UNRC-2A/2B",
+         "2A/2B",
+         "UNR is an external thread; the internal thread is 1/4-20 UNC-2B, the external "
+         "1/4-20 UNRC-2A",
+         {},
+         {}},
+        {"3/8-24 UNRF 3B/3A",
+         "3B/3A",
+         "UNR is an external thread; the internal thread is 3/8-24 UNF-3B, the external "
+         "3/8-24 UNRF-3A",
+         {},
+         {}},
+        {"11/16-24 UNRS-3B",
+         "3B",
+         "UNR is an external thread; the internal thread is 11/16-24 UNS-3B",
+         {},
+         {}},
+        {"1/4-20 UNRC-STI",
+         "UNRC-STI",
+         "UNR is an external thread and a thread-insert tapping an internal one; write UNC-STI or "
+         "UNF-STI, as in 1/4-20 UNC-STI",
+         {},
+         {}},
+        {"1/4-21 UNRC",
+         "21",
+         "UNRC has no 1/4-21; 1/4 UNRC is 20 threads per inch; 1/4-21 can be computed as a "
+         "special size in UNRS",
+         {"1/4-20 UNRC"},
+         {s::UNS}},
+        {"1/4-24 UNR",
+         "24",
+         "UNR has the constant pitches 4, 6, 8, 12, 16, 20, 28 and 32 threads per inch; 1/4-24 "
+         "can be computed as a special size in UNRS",
+         {},
+         {s::UNS}},
+        {"4-28 UNRS",
+         "4-28",
+         "'4-28' may be number size 4 or 4 inches: write #4-28 UNRS or 4.0000-28 UNRS",
+         {},
+         {}},
+        {"1/4-20 UNRX", "UNRX", "'UNRX' is not a thread series; did you mean UNR?", {}, {}},
+        // Without the pitch, the graded series' sizes are the candidates.
+        {"1/4 UN",
+         "1/4",
+         "1/4 UN names 3 sizes: 1/4-20 UNC, 1/4-28 UNF and 1/4-32 UNEF; give the pitch",
+         {"1/4-20 UNC", "1/4-28 UNF", "1/4-32 UNEF"},
+         {}},
+        {"1/4 UNR",
+         "1/4",
+         "1/4 UNR names 3 sizes: 1/4-20 UNRC, 1/4-28 UNRF and 1/4-32 UNREF; give the pitch",
+         {"1/4-20 UNRC", "1/4-28 UNRF", "1/4-32 UNREF"},
+         {}},
     };
     for (const Case& c : kCases) expectError(c);
 }

@@ -324,9 +324,9 @@ TEST(Reading, SpecialSizesInTheSeriesThatAdmitAnySize) {
         {"1-36 UNS", ".0730-36 UNS", s::UNS, 0.073, 36},  // 36 tpi: No. 1, not an inch
         {"8-8 UNS", "8-8 UNS", s::UNS, 8, 8},
         {"1.0000-28 UNS", "1.0000-28 UNS", s::UNS, 1, 28},
-        {"1/4-20 UN", "1/4-20 UN", s::UN, 0.25, 20},
+        {"2.3-8 UN", "2.3000-8 UN", s::UN, 2.3, 8},
         {"6 1/4-8 UN", "6 1/4-8 UN", s::UN, 6.25, 8},
-        {".6875-24 UNJ-3A", ".6875-24 UNJ-3A", s::UNJ, 0.6875, 24},
+        {".6875-20 UNJ-3A", ".6875-20 UNJ-3A", s::UNJ, 0.6875, 20},
         {"3/4-10 ACME-2G", "3/4-10 ACME-2G", s::ACME, 0.75, 10},
         {"1-8 STUB ACME", "1-8 STUB ACME", s::STUB_ACME, 1, 8},
         {"M42x1-6g", "M42x1-6g", s::ISO_FINE, 42, 1},
@@ -351,6 +351,198 @@ TEST(Reading, SpecialSizesInTheSeriesThatAdmitAnySize) {
         EXPECT_EQ(again.designation().special, d.special);
         EXPECT_EQ(again.designation().canonical.view(), d.canonical.view());
     }
+}
+
+// ASME B1.1 lists a size of the graded series under UNC, UNF or UNEF only, not among the UN
+// constant-pitch sizes; written UN it is that size (and UNJ likewise of UNJC, UNJF, UNJEF of
+// ASME B1.15). The size lists name the series expected; the note says how it was read.
+TEST(Reading, AGradedSizeWrittenUnIsThatOfItsGradedSeries) {
+    struct Case {
+        const char* input;
+        const char* canonical;
+        SeriesId series;
+        const char* size;  // the row's size and pitch texts
+        const char* pitch;
+        std::vector<std::string> notes;
+    };
+    const Case kCases[] = {
+        {"4-4 UN",
+         "4-4 UNC",
+         s::UNC,
+         "4",
+         "4",
+         {"4-4 UN reads as 4-4 UNC: ASME B1.1 lists 4-4 in UNC"}},
+        {"1/4-20 UN",
+         "1/4-20 UNC",
+         s::UNC,
+         "1/4",
+         "20",
+         {"1/4-20 UN reads as 1/4-20 UNC: ASME B1.1 lists 1/4-20 in UNC"}},
+        {"1/4-20 UN-2A",
+         "1/4-20 UNC-2A",
+         s::UNC,
+         "1/4",
+         "20",
+         {"1/4-20 UN reads as 1/4-20 UNC: ASME B1.1 lists 1/4-20 in UNC"}},
+        {"1 1/8-12 UN",
+         "1 1/8-12 UNF",
+         s::UNF,
+         "1 1/8",
+         "12",
+         {"1 1/8-12 UN reads as 1 1/8-12 UNF: ASME B1.1 lists 1 1/8-12 in UNF"}},
+        {"3/4-20 un-3a lh",
+         "3/4-20 UNEF-3A-LH",
+         s::UNEF,
+         "3/4",
+         "20",
+         {"3/4-20 UN reads as 3/4-20 UNEF: ASME B1.1 lists 3/4-20 in UNEF"}},
+        {"#10-32 UN",
+         "10-32 UNF",
+         s::UNF,
+         "10",
+         "32",
+         {"10-32 UN reads as 10-32 UNF: ASME B1.1 lists 10-32 in UNF"}},
+        // 40 threads per inch is no UN pitch: the size is still No. 4-40 UNC.
+        {"4-40 UN",
+         "4-40 UNC",
+         s::UNC,
+         "4",
+         "40",
+         {"4-40 UN reads as 4-40 UNC: ASME B1.1 lists 4-40 in UNC"}},
+        {"1-8 UNJ",
+         "1.0000-8 UNJC",
+         s::UNJC,
+         "1.0000",
+         "8",
+         {"1.0000-8 UNJ reads as 1.0000-8 UNJC: ASME B1.15 lists 1.0000-8 in UNJC"}},
+        {".6875-24 UNJ-3A",
+         ".6875-24 UNJEF-3A",
+         s::UNJEF,
+         ".6875",
+         "24",
+         {".6875-24 UNJ reads as .6875-24 UNJEF: ASME B1.15 lists .6875-24 in UNJEF"}},
+        {"1/4-28 UNJ",
+         ".2500-28 UNJF",
+         s::UNJF,
+         ".2500",
+         "28",
+         {".2500-28 UNJ reads as .2500-28 UNJF: ASME B1.15 lists .2500-28 in UNJF"}},
+        // A size of the UN or UNJ table, and the graded series written out, read without a note.
+        {"5/16-20 UN", "5/16-20 UN", s::UN, "5/16", "20", {}},
+        {".4375-16 UNJ", ".4375-16 UNJ", s::UNJ, ".4375", "16", {}},
+        {"1/4-20 UNC", "1/4-20 UNC", s::UNC, "1/4", "20", {}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        const Result r = read(c.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        const Designation& d = r.designation();
+        EXPECT_EQ(d.canonical.view(), c.canonical);
+        EXPECT_EQ(d.series, c.series);
+        ASSERT_FALSE(d.isSpecial());
+        const SizeRow row = sizeRow(d.series, d.sizeIndex);
+        EXPECT_EQ(row.designation, c.size);
+        EXPECT_EQ(row.pitchText, c.pitch);
+        EXPECT_FALSE(d.roundedRoot);
+        EXPECT_EQ(d.notes.has(ReadingNote::GradedSize), !c.notes.empty());
+        EXPECT_EQ(readingNotes(d), c.notes);
+    }
+    // A constant-pitch size the graded series do not hold stays a special size of UN.
+    const Result special = read("2.3-8 UN");
+    ASSERT_TRUE(special.ok()) << special.error().message;
+    EXPECT_EQ(special.designation().series, s::UN);
+    EXPECT_TRUE(special.designation().isSpecial());
+    EXPECT_TRUE(special.designation().notes.empty());
+}
+
+// UNR, UNRC, UNRF, UNREF and UNRS are the external threads of UN, UNC, UNF, UNEF and UNS with
+// the rounded root B1.1 requires of UNR: the same rows, special sizes and limits of size, the
+// rounded-root series kept in the canonical text, which reads back to the same designation.
+TEST(Reading, UnrIsTheUnifiedExternalThreadWithARoundedRoot) {
+    struct Case {
+        const char* input;
+        const char* canonical;
+        SeriesId series;
+        bool special;
+        std::vector<std::string> notes;
+    };
+    const std::string unrc =
+        "UNRC: the external thread has the rounded root of UNR; its limits of size are those of "
+        "UNC";
+    const Case kCases[] = {
+        {"1/4-20 UNRC-2A", "1/4-20 UNRC-2A", s::UNC, false, {unrc}},
+        {"1/4-20 UNR-2A",
+         "1/4-20 UNRC-2A",
+         s::UNC,
+         false,
+         {"1/4-20 UNR reads as 1/4-20 UNRC: ASME B1.1 lists 1/4-20 in UNC", unrc}},
+        {"1/4-20 unrc2a lh", "1/4-20 UNRC-2A-LH", s::UNC, false, {unrc}},
+        {"1/2-13 UNRCLH", "1/2-13 UNRC-LH", s::UNC, false, {unrc}},
+        {"3/8-24 UNRF",
+         "3/8-24 UNRF",
+         s::UNF,
+         false,
+         {"UNRF: the external thread has the rounded root of UNR; its limits of size are those "
+          "of UNF"}},
+        {"1/4-32 UNREF-3A",
+         "1/4-32 UNREF-3A",
+         s::UNEF,
+         false,
+         {"UNREF: the external thread has the rounded root of UNR; its limits of size are those "
+          "of UNEF"}},
+        {"3/4-20 UNR",
+         "3/4-20 UNREF",
+         s::UNEF,
+         false,
+         {"3/4-20 UNR reads as 3/4-20 UNREF: ASME B1.1 lists 3/4-20 in UNEF",
+          "UNREF: the external thread has the rounded root of UNR; its limits of size are those "
+          "of UNEF"}},
+        {"5/16-20 UNR-3A",
+         "5/16-20 UNR-3A",
+         s::UN,
+         false,
+         {"UNR: the external thread has the rounded root of UNR; its limits of size are those of "
+          "UN"}},
+        {".6875-24 UNRS-2A",
+         "11/16-24 UNRS-2A",
+         s::UNS,
+         true,
+         {"UNRS: the external thread has the rounded root of UNR; its limits of size are those "
+          "of UNS"}},
+        {"2.3-8 UNR",
+         "2.3000-8 UNR",
+         s::UN,
+         true,
+         {"UNR: the external thread has the rounded root of UNR; its limits of size are those of "
+          "UN"}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        const Result r = read(c.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        const Designation& d = r.designation();
+        EXPECT_EQ(d.canonical.view(), c.canonical);
+        EXPECT_EQ(d.series, c.series);
+        EXPECT_EQ(d.isSpecial(), c.special);
+        EXPECT_TRUE(d.roundedRoot);
+        EXPECT_FALSE(d.internalClass);
+        EXPECT_EQ(readingNotes(d), c.notes);
+        const Result again = read(d.canonical.view());
+        ASSERT_TRUE(again.ok()) << again.error().message;
+        const Designation& e = again.designation();
+        EXPECT_EQ(e.canonical.view(), d.canonical.view());
+        EXPECT_EQ(e.series, d.series);
+        EXPECT_EQ(e.sizeIndex, d.sizeIndex);
+        EXPECT_EQ(e.special, d.special);
+        EXPECT_EQ(e.externalClass, d.externalClass);
+        EXPECT_EQ(e.hand, d.hand);
+        EXPECT_TRUE(e.roundedRoot);
+        // The size alone keeps the rounded root.
+        EXPECT_TRUE(sizeOnly(d).roundedRoot);
+    }
+    EXPECT_EQ(sizeOnly(read("11/16-24 UNRS-2A-LH").designation()).canonical.view(),
+              "11/16-24 UNRS");
+    EXPECT_FALSE(read("1/4-20 UNC-2A").designation().roundedRoot);
 }
 
 TEST(Reading, LongestInputRead) {

@@ -28,6 +28,68 @@ TEST(RoundTrip, EveryTabulatedSizeReadsBackToItself) {
     EXPECT_EQ(sizes, 1015);
 }
 
+// The rounded-root name B1.1 gives a Unified series: R after UN (UNC UNRC, UN UNR, UNS UNRS).
+std::string roundedName(SeriesId id) {
+    const std::string name = seriesById(id).name;
+    return "UNR" + name.substr(2);
+}
+
+// Every size of UN, UNC, UNF, UNEF and UNS written with its rounded-root series, an external
+// class and the hand reads back to the same row, with the rounded root, and to the same text.
+TEST(RoundTrip, EveryRoundedRootSizeReadsBackToItself) {
+    int sizes = 0;
+    for (const SeriesId id : {s::UN, s::UNC, s::UNF, s::UNEF, s::UNS}) {
+        for (int row = 0; row < sizeCount(id); ++row, ++sizes) {
+            const SizeRow r = sizeRow(id, row);
+            const std::string text = std::string(r.designation) + "-" + std::string(r.pitchText) +
+                                     " " + roundedName(id) + "-2A-LH";
+            SCOPED_TRACE(text);
+            const Result read1 = read(text);
+            ASSERT_TRUE(read1.ok()) << read1.error().message;
+            const Designation& d = read1.designation();
+            EXPECT_EQ(d.series, id);
+            EXPECT_EQ(d.sizeIndex, row);
+            EXPECT_TRUE(d.roundedRoot);
+            EXPECT_EQ(d.externalClass, (ThreadClass{2, 'A', 0}));
+            EXPECT_EQ(d.hand, Hand::Left);
+            EXPECT_EQ(d.canonical.view(), text);
+        }
+    }
+    EXPECT_EQ(sizes, 33 + 24 + 25 + 237 + 115);
+}
+
+// Every size of the graded series written UN (UNR) reads as that row, and its canonical text
+// names the graded series; so does every UNJC, UNJF and UNJEF size written UNJ.
+TEST(RoundTrip, EveryGradedSizeWrittenUnReadsAsItsRow) {
+    const std::pair<SeriesId, const char*> kWritten[] = {
+        {s::UNC, "UN"},   {s::UNF, "UN"},   {s::UNEF, "UN"},  {s::UNC, "UNR"},   {s::UNF, "UNR"},
+        {s::UNEF, "UNR"}, {s::UNJC, "UNJ"}, {s::UNJF, "UNJ"}, {s::UNJEF, "UNJ"},
+    };
+    for (const auto& [id, written] : kWritten) {
+        const bool rounded = std::string(written) == "UNR";
+        for (int row = 0; row < sizeCount(id); ++row) {
+            const SizeRow r = sizeRow(id, row);
+            const std::string size = std::string(r.designation) + "-" + std::string(r.pitchText);
+            const std::string text = size + " " + written;
+            SCOPED_TRACE(text);
+            const Result read1 = read(text);
+            ASSERT_TRUE(read1.ok()) << read1.error().message;
+            const Designation& d = read1.designation();
+            EXPECT_EQ(d.series, id);
+            EXPECT_EQ(d.sizeIndex, row);
+            EXPECT_EQ(d.roundedRoot, rounded);
+            EXPECT_TRUE(d.notes.has(ReadingNote::GradedSize));
+            const std::string series = rounded ? roundedName(id) : seriesById(id).name;
+            EXPECT_EQ(d.canonical.view(), size + " " + series);
+            const Result again = read(d.canonical.view());
+            ASSERT_TRUE(again.ok()) << again.error().message;
+            EXPECT_EQ(again.designation().sizeIndex, row);
+            EXPECT_EQ(again.designation().roundedRoot, rounded);
+            EXPECT_EQ(again.designation().canonical.view(), d.canonical.view());
+        }
+    }
+}
+
 // A class of each series that has classes, as it is written canonically.
 std::string classOf(SeriesId id) {
     switch (seriesById(id).family) {

@@ -51,6 +51,8 @@ std::string mutated(std::mt19937& rng) {
                                                "M",
                                                "UN",
                                                "UNC",
+                                               "UNR",
+                                               "UNRC",
                                                "STI",
                                                "ACME",
                                                "ISO",

@@ -30,12 +30,19 @@ std::string checkDesignation(const Designation& d) {
           std::isfinite(d.special->pitch) && d.special->pitch > 0))
         return "special size not positive in " + describe(d);
     if (d.canonical.empty()) return "empty canonical text";
+    if (d.roundedRoot && d.internalClass) return "an internal class with UNR in " + describe(d);
+    if (d.roundedRoot != d.notes.has(designation::ReadingNote::RoundedRoot))
+        return "the rounded root without its note in " + describe(d);
+    for (const std::string& note : designation::readingNotes(d)) {
+        if (note.empty() || note.find('{') != std::string::npos)
+            return "a reading note of " + describe(d) + " is not written out: '" + note + "'";
+    }
     const Result again = designation::read(d.canonical.view());
     if (!again.ok()) return describe(d) + " does not read back: " + again.error().message;
     const Designation& e = again.designation();
     if (e.series != d.series || e.sizeIndex != d.sizeIndex || e.special != d.special ||
         e.externalClass != d.externalClass || e.internalClass != d.internalClass ||
-        e.hand != d.hand)
+        e.hand != d.hand || e.roundedRoot != d.roundedRoot)
         return describe(d) + " reads back as another designation, " + describe(e);
     if (!(e.canonical == d.canonical)) return describe(d) + " reads back as " + describe(e);
     return "";

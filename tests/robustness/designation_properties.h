@@ -9,9 +9,10 @@
 namespace torveld::robustness {
 
 // Reads `input` as a designation, with and without a preferred series, and checks: a result
-// names a valid size or a special size, and its canonical text reads back to the same
-// designation and text; an error has a message, points inside the input, and every nearest
-// size it names reads back as a tabulated size. "" when all hold, else what broke.
+// names a valid size or a special size, the rounded root of UNR with no internal class, its
+// notes written out, and its canonical text reads back to the same designation and text; an error
+// has a message, points inside the input, and every nearest size it names reads back as a tabulated
+// size. "" when all hold, else what broke.
 std::string checkDesignationInput(std::string_view input);
 
 }  // namespace torveld::robustness

@@ -49,7 +49,7 @@ const FindCase kFinds[] = {
     {".6875-24 uns-2a", FK::Special, series::UNS, "  11/16 - 24  special", "11/16-24 UNS-2A"},
     {"M42x1", FK::Special, series::ISO_FINE, "  M42 - 1  special", "M42x1"},
     {"M1.3x0.3", FK::Special, series::ISO_FINE, "  M1.3 - 0.3  special", "M1.3x0.3"},
-    {".6875-24 UNJ", FK::Special, series::UNJ, "  .6875 - 24  special", ".6875-24 UNJ"},
+    {".6875-20 UNJ", FK::Special, series::UNJ, "  .6875 - 20  special", ".6875-20 UNJ"},
     {"3/4-10 ACME", FK::Special, series::ACME, "  3/4 - 10  special", "3/4-10 ACME"},
     {"1-10 STUB ACME", FK::Special, series::STUB_ACME, "  1 - 10  special", "1-10 STUB ACME"},
     {"1/2-14", FK::ShownSeries, -1, "  1/2 - 14", ""},

@@ -232,6 +232,37 @@ TEST(SpecialAcme, SpecialDiameterTakesTheAllowanceOfItsRange) {
     for (const auto& c : all.classes) EXPECT_TRUE(c.ok()) << c.name << ": " << c.refusal;
 }
 
+// Pitches coarser than a quarter of the diameter, which B1.5 and B1.8 do not exclude (vendors sell
+// 5/8-6 and 3/4-5 Acme), are computed by the same formulas: every limit as derived by hand in
+// tests/data/acme_coarse_pitch.csv. The bound is an external minor diameter left positive by the
+// widest class: at 1/4 in, 5 threads per inch leaves 0.0054 (2G), 4 none.
+TEST(SpecialAcme, CoarsePitchesAreComputedByTheSameFormulas) {
+    const auto rows =
+        testing::readCsv(std::string(TORVELD_TEST_DATA_DIR) + "/acme_coarse_pitch.csv");
+    ASSERT_EQ(rows.size(), 4u);
+    for (const auto& row : rows) {
+        const Series series = row.at("series") == "ACME" ? Series::Acme : Series::StubAcme;
+        const double d = *testing::csvNumber(row, "basic_major_in");
+        const double tpi = *testing::csvNumber(row, "tpi");
+        const std::string& cls = row.at("class");
+        const special::Result r = calculateOne(series, d, tpi, cls);
+        const std::string label =
+            row.at("series") + " " + std::to_string(d) + "-" + std::to_string(tpi) + " " + cls;
+        ASSERT_TRUE(r.ok()) << label << ": " << r.refusal;
+        for (const auto& [quantity, expected] : row) {
+            if (quantity.rfind("ext_", 0) != 0 && quantity.rfind("int_", 0) != 0) continue;
+            EXPECT_EQ(textOf(r, cls, quantity), expected) << label << " " << quantity;
+        }
+    }
+    // The edge at 1/4 in: 0.25 - 0.2 - 0.020 - 1.5 x 3 (0.010 sqrt 0.2 + 0.002 sqrt 0.25)
+    // = 0.0053754 at 5 threads per inch; at 4, 0.25 - 0.25 - 0.020 - 1.5 x 3 (0.005 + 0.001)
+    // = -0.0470.
+    EXPECT_EQ(textOf(calculateOne(Series::Acme, 0.25, 5, "2G"), "2G", "ext_minor_min"), "0.0054");
+    const special::Result none = calculateOne(Series::Acme, 0.25, 4, "2G");
+    EXPECT_FALSE(none.ok());
+    EXPECT_TRUE(says(none.refusal, "is -0.0470 in")) << none.refusal;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Unified constant-pitch series
 

@@ -224,7 +224,9 @@ const Refusal kRefusals[] = {
     {Series::Acme, 5.1, 2, "2G", true, "1/4 to 5 in"},
     {Series::StubAcme, 0.2, 16, "2G", true, "1/4 to 5 in"},
     {Series::Acme, 1.0, 20, "2G", true, "16 to 2 threads per inch"},
-    {Series::Acme, 0.25, 8, "2G", true, "too coarse"},
+    // Coarser than the formulas allow: no minor diameter is left to the external thread.
+    {Series::Acme, 0.25, 4, "2G", true, "leave the external thread no minor diameter"},
+    {Series::StubAcme, 0.25, 2, "2G", true, "ASME B1.8 (Stub Acme) leave the external thread"},
     {Series::Acme, 1.0, 5, "6G", false, "not a class of general-purpose Acme"},
     {Series::StubAcme, 1.0, 5, "3G", false, "class 2G only"},
     // 16 threads per inch on 4 1/2 in: the Stub Acme allowance and tolerance exceed its height.

@@ -222,19 +222,26 @@ int rowOf(SeriesId id, std::string_view designation, std::string_view pitch) {
     return -1;
 }
 
-// UNJ computes special sizes as UNJS, on LE = 9P as UNJEF is tabulated: .6875-24, which the UNJ
-// table lacks, shows every value the UNJEF row .6875-24 shows (the same display family).
+// .6875-24, which the UNJ table lacks, is a size of UNJEF (ASME B1.15 lists it there): written
+// UNJ it shows the UNJEF row .6875-24, every value as a pick of that row shows it, and no special
+// size. (That the engine's UNJS on LE = 9P gives the same values is SpecialSize.
+// UnjSizeMatchesTheExtraFineRowOfTheSameSize.)
 TEST(FindSpecial, UnjSizeShowsTheValuesOfTheExtraFineRowOfTheSameSize) {
-    System special;
-    ASSERT_TRUE(special.main.find(".6875-24 UNJ").found);
+    System found;
+    const FindOutcome outcome = found.main.find(".6875-24 UNJ");
+    ASSERT_TRUE(outcome.found) << outcome.message;
+    EXPECT_EQ(outcome.canonical, ".6875-24 UNJEF");
+    EXPECT_FALSE(found.main.specialSize());
     System table;
     table.choose(series::UNJEF, rowOf(series::UNJEF, ".6875", "24"));
     for (int id = ids::kExtNormalMajorMax; id <= ids::kIntFlat; ++id) {
-        EXPECT_EQ(special.text(id), table.text(id)) << "control " << id;
+        EXPECT_EQ(found.text(id), table.text(id)) << "control " << id;
     }
-    EXPECT_EQ(special.items(ids::kEngagementList), table.items(ids::kEngagementList));
-    EXPECT_EQ(special.ui.control(special.win(), ids::kDrillChart)->selected,
+    EXPECT_EQ(found.items(ids::kEngagementList), table.items(ids::kEngagementList));
+    EXPECT_EQ(found.ui.control(found.win(), ids::kDrillChart)->selected,
               table.ui.control(table.win(), ids::kDrillChart)->selected);
+    EXPECT_EQ(found.digest(), table.digest())
+        << describeDifferences(found.window(), table.window());
 }
 
 // What the engine does for a UN size at a diameter off the UN table: computed on the constant
@@ -378,7 +385,7 @@ TEST(FindSpecial, InformationAndSheetSayTheValuesAreComputed) {
 
     // Each series names its own standard.
     for (const auto& [text, standard] :
-         {std::pair{".6875-24 UNJ", "  formulas of ASME B1.15; they are"},
+         {std::pair{".6875-20 UNJ", "  formulas of ASME B1.15; they are"},
           std::pair{"M42x1", "  formulas of ISO 965-1; they are"},
           std::pair{"3/4-10 ACME", "  formulas of ASME B1.5; they are"},
           std::pair{"1-10 STUB ACME", "  formulas of ASME B1.8; they are"}}) {

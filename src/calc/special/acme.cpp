@@ -52,6 +52,34 @@ Limit four(std::int64_t units) {
     return Limit{units, 4};
 }
 
+// The basic thread height: 0.5 P (Acme), 0.3 P (Stub Acme).
+double heightOf(bool stub, double p) {
+    return stub ? 0.3 * p : 0.5 * p;
+}
+
+// The clearance at the minor diameter of the external and the major of the internal thread.
+double clearanceOf(double tpi) {
+    return tpi <= 10.0 + kSame ? 0.020 : 0.010;
+}
+
+// The pitch-diameter tolerance of class `grade`, unrounded.
+double pitchTolerance(int grade, double d, double p) {
+    return toleranceFactor(grade) * (0.010 * std::sqrt(p) + 0.002 * std::sqrt(d));
+}
+
+// The external minor-diameter tolerance: 1.5 x (Acme) or 1 x (Stub Acme) the pitch-diameter
+// tolerance.
+double minorToleranceFactor(bool stub) {
+    return stub ? 1.0 : 1.5;
+}
+
+// B1.5 and B1.8 state no bound on the pitch for a diameter (the one limit found is a length of
+// engagement of at most twice the diameter), and 5/8-6 and 3/4-5 Acme are sold, coarser than a
+// quarter of the diameter. So the bound is what the formulas need: an external thread with a
+// minor diameter, that is D - 2h - clearance less the minor tolerance of the widest class (2G)
+// still positive at four places. It matters below 9/16 in only: 1/4 in down to about 4.9
+// threads per inch, 1/2 in to about 2.3; Stub Acme 1/4 in to about 2.9. (The pitch diameters
+// and minor diameters in order is checked for every class afterwards: special_thread.cpp.)
 std::string refusalOfRange(bool stub, double d, double tpi) {
     std::string text;
     const char* standard = stub ? "ASME B1.8 (Stub Acme)" : "ASME B1.5 (Acme)";
@@ -60,17 +88,31 @@ std::string refusalOfRange(bool stub, double d, double tpi) {
         text += " threads per inch is outside ";
         text += standard;
         text += ", which gives 16 to 2 threads per inch";
-    } else if (d < kSmallestDiameter - kSame || d > kLargestDiameter + kSame) {
+        return text;
+    }
+    if (d < kSmallestDiameter - kSame || d > kLargestDiameter + kSame) {
         text = "a basic major diameter of ";
         text += numberText(d);
         text += " in is outside ";
         text += standard;
         text += ", which gives 1/4 to 5 in";
-    } else if (1.0 / tpi > d / 4.0 + kSame) {
+        return text;
+    }
+    const double p = 1.0 / tpi;
+    const double minorMin = d - 2.0 * heightOf(stub, p) - clearanceOf(tpi) -
+                            minorToleranceFactor(stub) * pitchTolerance(2, d, p);
+    if (roundToUnits(minorMin, 4) <= 0) {
         text = numberText(tpi);
         text += " threads per inch is too coarse for ";
         text += numberText(d);
-        text += " in: no standard Acme thread has a pitch above a quarter of its diameter (1/4-16)";
+        text += " in: the formulas of ";
+        text += standard;
+        text += stub ? " leave the external thread no minor diameter (D - 0.6 P - clearance - "
+                       "the 2G pitch-diameter tolerance is "
+                     : " leave the external thread no minor diameter (D - P - clearance - 1.5 x "
+                       "the 2G pitch-diameter tolerance is ";
+        text += unitsText(roundToUnits(minorMin, 4), 4);
+        text += " in)";
     }
     return text;
 }
@@ -86,8 +128,8 @@ void acme(const SpecialThread& thread, std::span<const std::string_view> classes
     if (!result.ok()) return;
 
     const double p = 1.0 / tpi;
-    const double height = stub ? 0.3 * p : 0.5 * p;  // basic thread height
-    const double clearance = tpi <= 10.0 + kSame ? 0.020 : 0.010;
+    const double height = heightOf(stub, p);
+    const double clearance = clearanceOf(tpi);
     const std::int64_t crestTolerance = roundToUnits(std::fmax(0.05 * p, 0.005), 4);
     const std::int64_t basicPitch = roundToUnits(d - height, 4);
     const std::int64_t basicMajor = roundToUnits(d, 4);
@@ -113,8 +155,7 @@ void acme(const SpecialThread& thread, std::span<const std::string_view> classes
                 out.refusal = "Stub Acme threads (ASME B1.8) have class 2G only";
                 continue;
             }
-            const double tolerance =
-                toleranceFactor(grade) * (0.010 * std::sqrt(p) + 0.002 * std::sqrt(d));
+            const double tolerance = pitchTolerance(grade, d, p);
             if (side == Side::External) {
                 const std::int64_t es = allowance(row, grade);
                 anyAllowance = anyAllowance || es != 0;
@@ -124,8 +165,8 @@ void acme(const SpecialThread& thread, std::span<const std::string_view> classes
                 out.pitchMax = four(pitchMax);
                 out.pitchMin = four(roundToUnits(unitsToValue(pitchMax, 4) - tolerance, 4));
                 out.minorMax = four(roundToUnits(externalMinorMax, 4));
-                out.minorMin =
-                    four(roundToUnits(externalMinorMax - (stub ? 1.0 : 1.5) * tolerance, 4));
+                out.minorMin = four(
+                    roundToUnits(externalMinorMax - minorToleranceFactor(stub) * tolerance, 4));
                 continue;
             }
             out.minorMin = four(roundToUnits(internalMinor, 4));
