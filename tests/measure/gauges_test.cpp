@@ -3,9 +3,12 @@
 // (tests/data/published/NPT_gauge.csv).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "gauges.h"
+#include "measure_keys.h"
 #include "measure_test_support.h"
 
 namespace torveld {
@@ -151,6 +154,35 @@ TEST(Gauges, EveryTableSizeInTheDirectionOfTolerances) {
     EXPECT_FALSE(measure::gaugesOf(series::kCount, 0).ok());
     EXPECT_FALSE(measure::gaugesOf(series::UNC, -1).ok());
     EXPECT_FALSE(measure::gaugesOfSpecial({series::BSW, 0.25, 20, {"2A", "", "", ""}}).ok());
+}
+
+}  // namespace
+}  // namespace torveld
+
+namespace torveld {
+namespace {
+
+// Machine-readable output keys: one per enumerator, none twice within an enumeration.
+template <typename E>
+void expectDistinctKeys(int count) {
+    std::vector<std::string_view> keys;
+    for (int i = 0; i < count; ++i) {
+        const std::string_view key = measure::keyOf(static_cast<E>(i));
+        EXPECT_FALSE(key.empty());
+        EXPECT_EQ(std::count(keys.begin(), keys.end(), key), 0) << key;
+        keys.push_back(key);
+    }
+}
+
+TEST(MeasureKeys, DistinctWithinEachEnumeration) {
+    expectDistinctKeys<measure::Verdict>(4);
+    expectDistinctKeys<measure::WireFormula>(3);
+    expectDistinctKeys<measure::Basis>(3);
+    expectDistinctKeys<measure::Position>(3);
+    expectDistinctKeys<measure::ToleranceBasis>(3);
+    expectDistinctKeys<measure::Separator>(7);
+    expectDistinctKeys<measure::GaugeKind>(8);
+    expectDistinctKeys<measure::GaugeStandard>(4);
 }
 
 }  // namespace

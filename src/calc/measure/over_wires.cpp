@@ -272,7 +272,7 @@ WireResult measureOverWires(const WireThread& thread, const WireInput& input) {
     r.note = kMeasuringForce;
     if (kind != WireFormula::LeadAngle && leadAngle > kCardLeadAngle) {
         r.note += " The lead angle, ";
-        r.note += detail::fixedText(leadAngle, 1);
+        r.note += detail::fixedText(leadAngle, 2);
         r.note += " degrees, is past the 5 degrees the formula cards give their formula for";
         r.note += taper ? "." : ": the lead-angle term is advised.";
     }
