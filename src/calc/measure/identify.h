@@ -4,7 +4,11 @@
 //
 // Every series of the catalogue is searched, by its form, with its tabulated sizes and, for the
 // series whose formulas admit any size (calculateSpecial: UNS, UN, UNJ, ISO FINE, ACME, STUB
-// ACME), the special sizes next to the measurement. The rules:
+// ACME), the special sizes next to the measurement: the nominal diameters of a grid just below
+// and above it (inch series: the number sizes, then sixteenths from 1/4 in; ISO: half
+// millimetres under 10 mm, whole ones from there), at the series' standard pitches near the
+// measured one (whole and half threads per inch; the pitches of ISO 965-1), where no tabulated
+// size of the same form, pitch and basic pitch diameter exists. The rules:
 //
 // - Pitch. A candidate's pitch matches when it lies within kPitchMatch (2.5 per cent) of the
 //   measured pitch: over ten threads, the length a pitch gauge is read on, that is a quarter of
