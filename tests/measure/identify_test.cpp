@@ -1,0 +1,252 @@
+// Naming a thread from a caliper and a pitch gauge: the cases of the fitting makers'
+// identification guides and the close pairs they warn about (tests/data/measure/
+// identify_cases.csv, the expected limits from the published tables named there), the ranking
+// and cut-off rules on every case, and a 55 degree taper pipe thread the catalogue does not hold
+// yet (ISO 7-1 R 1/2, tests/data/measure/R_ISO7_half.csv) tied with 1/2-14 NPT.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "identify.h"
+#include "measure_test_support.h"
+
+namespace torveld {
+namespace {
+
+using measure::Candidate;
+using measure::FormKind;
+using measure::Identification;
+using measure::IdentifyInput;
+using measure::Separator;
+using measure::Side;
+using measure::Unit;
+using testing::numberOf;
+using testing::PublishedTable;
+using testing::Row;
+
+// "UNC 1/4", "ISO FINE special 42x1".
+std::string nameOf(const Candidate& c) {
+    if (!isValidSeries(c.series)) return "?";
+    std::string name = seriesById(c.series).name;
+    name += ' ';
+    if (c.row >= 0) return name + std::string(sizeRow(c.series, c.row).designation);
+    std::ostringstream text;
+    text << "special " << c.special->majorDiameter << 'x' << c.special->pitch;
+    return name + text.str();
+}
+
+std::vector<std::string> words(const std::string& text, char separator) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    std::string word;
+    while (std::getline(in, word, separator))
+        if (!word.empty()) out.push_back(word);
+    return out;
+}
+
+std::optional<Separator> separatorNamed(const std::string& name) {
+    constexpr std::pair<const char*, Separator> kNames[] = {
+        {"FlankAngle", Separator::FlankAngle},
+        {"CrestShape", Separator::CrestShape},
+        {"RootShape", Separator::RootShape},
+        {"Taper", Separator::Taper},
+        {"Pitch", Separator::Pitch},
+        {"Diameter", Separator::Diameter},
+        {"WireReading", Separator::WireReading}};
+    for (const auto& [text, sep] : kNames)
+        if (name == text) return sep;
+    return std::nullopt;
+}
+
+IdentifyInput measured(Side side, double diameter, Unit unit, double pitch, PitchUnit pitchUnit,
+                       std::optional<FormKind> taper = std::nullopt,
+                       std::optional<double> angle = std::nullopt) {
+    return {side, diameter, unit, pitch, pitchUnit, taper, angle};
+}
+
+IdentifyInput inputOf(const Row& row) {
+    IdentifyInput in;
+    in.side = row.at("side") == "internal" ? Side::Internal : Side::External;
+    in.diameter = numberOf(row, "diameter");
+    in.unit = row.at("unit") == "mm" ? Unit::Millimetre : Unit::Inch;
+    in.pitch = numberOf(row, "pitch");
+    in.pitchUnit =
+        row.at("pitch_unit") == "mm" ? PitchUnit::Millimetres : PitchUnit::ThreadsPerInch;
+    if (row.at("taper") == "taper") in.taper = FormKind::Taper;
+    if (row.at("taper") == "parallel") in.taper = FormKind::Parallel;
+    if (!row.at("angle").empty()) in.flankAngle = numberOf(row, "angle");
+    return in;
+}
+
+const Candidate* find(const Identification& id, const std::string& name) {
+    for (const Candidate& c : id.candidates)
+        if (nameOf(c) == name) return &c;
+    return nullptr;
+}
+
+// The ranking and cut-off rules, on any answer.
+void expectRanked(const Identification& id, const IdentifyInput& in) {
+    const double resolution =
+        measure::kCaliperResolutionInch * (in.unit == Unit::Millimetre ? 25.4 : 1.0);
+    for (std::size_t i = 0; i < id.candidates.size(); ++i) {
+        const Candidate& c = id.candidates[i];
+        SCOPED_TRACE(nameOf(c));
+        EXPECT_LE(std::fabs(c.pitchDifference), measure::kPitchMatch);
+        EXPECT_EQ(c.within, c.distance == 0.0);
+        const double limit = c.worn
+                                 ? measure::kWornTolerances * c.tolerance
+                                 : std::max(measure::kOversizeTolerances * c.tolerance, resolution);
+        EXPECT_LE(c.distance, limit * (1.0 + 1e-9));
+        EXPECT_EQ(c.tied, i < static_cast<std::size_t>(id.tied));
+        if (i == 0) continue;
+        const Candidate& before = id.candidates[i - 1];
+        EXPECT_LE(before.distance, c.distance + 1e-12);
+        if (before.distance == c.distance) {
+            // A tabulated size before a special one; a graded series before the others.
+            EXPECT_FALSE(before.special && !c.special);
+        }
+    }
+}
+
+TEST(Identify, CasesOfTheIdentificationGuides) {
+    const PublishedTable table("measure/identify_cases.csv");
+    ASSERT_FALSE(table.failed());
+    ASSERT_GE(table.rows().size(), 10u);
+    for (const Row& row : table.rows()) {
+        SCOPED_TRACE(row.at("case"));
+        const IdentifyInput in = inputOf(row);
+        const Identification id = measure::identify(in);
+        ASSERT_TRUE(id.ok()) << id.refusal;
+        expectRanked(id, in);
+        if (!row.at("first_series").empty()) {
+            ASSERT_FALSE(id.candidates.empty());
+            const Candidate& first = id.candidates.front();
+            EXPECT_EQ(nameOf(first), row.at("first_series") + " " + row.at("first_size"));
+            EXPECT_EQ(first.within, row.at("first_within") == "yes");
+            EXPECT_EQ(first.worn, row.at("first_worn") == "yes");
+            EXPECT_TRUE(first.tied);
+        }
+        const std::string& tied = row.at("tied");
+        if (tied == "many") {
+            EXPECT_GT(id.tied, 1);
+            EXPECT_FALSE(id.tieNote.empty());
+        } else if (!tied.empty()) {
+            EXPECT_EQ(id.tied, static_cast<int>(numberOf(row, "tied")));
+        }
+        for (const std::string& name : words(row.at("tied_with"), ';')) {
+            const Candidate* c = find(id, name);
+            ASSERT_NE(c, nullptr) << name;
+            EXPECT_TRUE(c->tied) << name;
+            for (const std::string& sep : words(row.at("separators"), ' ')) {
+                const auto s = separatorNamed(sep);
+                ASSERT_TRUE(s.has_value()) << sep;
+                EXPECT_NE(std::find(c->separators.begin(), c->separators.end(), *s),
+                          c->separators.end())
+                    << name << " " << sep << ": " << c->note;
+            }
+        }
+        for (const std::string& name : words(row.at("absent"), ';'))
+            EXPECT_EQ(find(id, name), nullptr) << name;
+    }
+}
+
+// 1/4 BSW against 1/4-20 UNC: the pitch diameters 0.2180 and 0.2175 lie so close that a reading
+// over wires cannot separate them; the flank angle and the crests can.
+TEST(Identify, QuarterBswAndUncAreNotSeparatedByAWireReading) {
+    const Identification id = measure::identify(
+        measured(Side::External, 0.249, Unit::Inch, 20, PitchUnit::ThreadsPerInch));
+    const Candidate* bsw = find(id, "BSW 1/4");
+    ASSERT_NE(bsw, nullptr);
+    EXPECT_TRUE(bsw->tied);
+    EXPECT_EQ(std::find(bsw->separators.begin(), bsw->separators.end(), Separator::WireReading),
+              bsw->separators.end());
+    EXPECT_NE(bsw->note.find("cannot separate"), std::string::npos) << bsw->note;
+    EXPECT_NE(id.tieNote.find("flank angle"), std::string::npos) << id.tieNote;
+}
+
+// A taper pipe thread of a series the catalogue does not hold yet joins by its record alone.
+TEST(Identify, FiftyFiveDegreeTaperPipeTiesWithNpt) {
+    const PublishedTable table("measure/R_ISO7_half.csv");
+    ASSERT_FALSE(table.failed());
+    const Row& r = table.rows().at(0);
+    // ISO 7-1 R: the gauge-plane diameters, the gauge length's tolerance T1/2 and the fitting
+    // allowance beyond the gauge plane, on the 1:16 taper; the major read from the gauge plane
+    // (less T1/2) to the end of the useful thread (the fitting allowance beyond it), in inches.
+    const double mm = 25.4;
+    const double d = numberOf(r, "gauge_dia_d_mm"), d2 = numberOf(r, "pitch_dia_d2_mm");
+    const double t1 = numberOf(r, "gauge_length_T1half_mm") / 16.0;
+    measure::SizeRecord rp;
+    rp.series = 1000;  // not a catalogue series
+    rp.row = 0;
+    rp.form = &measure::forms::kFiftyFiveTaper;
+    rp.pitch = 1.0 / numberOf(r, "tpi");
+    measure::CaliperClass ext;
+    ext.min = (d - t1) / mm;
+    ext.max = (d + numberOf(r, "fitting_allowance_mm") / 16.0) / mm;
+    ext.tolerance = 2.0 * t1 / mm;
+    ext.basis = measure::ToleranceBasis::TaperTurns;
+    ext.pitchMin = (d2 - t1) / mm;
+    ext.pitchMax = (d2 + t1) / mm;
+    rp.external = {ext};
+    std::vector<measure::SizeRecord> records = measure::catalogueRecords();
+    records.push_back(rp);
+
+    const IdentifyInput in =
+        measured(Side::External, 0.835, Unit::Inch, 14, PitchUnit::ThreadsPerInch, FormKind::Taper);
+    const Identification id = measure::identify(in, records, false);
+    ASSERT_TRUE(id.ok());
+    expectRanked(id, in);
+    ASSERT_GE(id.candidates.size(), 3u);
+    EXPECT_EQ(nameOf(id.candidates[0]), "NPT 1/2");
+    const auto pipe = std::find_if(id.candidates.begin(), id.candidates.end(),
+                                   [](const Candidate& c) { return c.series == 1000; });
+    ASSERT_NE(pipe, id.candidates.end());
+    EXPECT_TRUE(pipe->tied);
+    EXPECT_TRUE(pipe->within);
+    for (const Separator s : {Separator::FlankAngle, Separator::CrestShape})
+        EXPECT_NE(std::find(pipe->separators.begin(), pipe->separators.end(), s),
+                  pipe->separators.end())
+            << pipe->note;
+    EXPECT_EQ(std::find(pipe->separators.begin(), pipe->separators.end(), Separator::Pitch),
+              pipe->separators.end());
+    // Told the flank angle, the 55 degree thread stands alone.
+    IdentifyInput told = in;
+    told.flankAngle = 55.0;
+    const Identification alone = measure::identify(told, records, false);
+    ASSERT_FALSE(alone.candidates.empty());
+    EXPECT_EQ(alone.candidates[0].series, 1000);
+    EXPECT_EQ(alone.tied, 1);
+}
+
+TEST(Identify, RefusesMeaninglessInput) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const IdentifyInput cases[] = {
+        measured(Side::External, 0.0, Unit::Inch, 20, PitchUnit::ThreadsPerInch),
+        measured(Side::External, -1.0, Unit::Inch, 20, PitchUnit::ThreadsPerInch),
+        measured(Side::External, nan, Unit::Inch, 20, PitchUnit::ThreadsPerInch),
+        measured(Side::External, 0.25, Unit::Inch, 0, PitchUnit::ThreadsPerInch),
+        measured(Side::External, 0.25, Unit::Inch, nan, PitchUnit::Millimetres),
+        measured(Side::External, 0.25, Unit::Inch, 20, PitchUnit::ThreadsPerInch, std::nullopt,
+                 200.0),
+    };
+    for (const IdentifyInput& in : cases) {
+        const Identification id = measure::identify(in);
+        EXPECT_FALSE(id.ok());
+        EXPECT_TRUE(id.candidates.empty());
+    }
+    // A flank angle no thread has: an answer with no candidate and the reason.
+    const Identification none = measure::identify(
+        {Side::External, 0.25, Unit::Inch, 20, PitchUnit::ThreadsPerInch, std::nullopt, 45.0});
+    EXPECT_TRUE(none.ok());
+    EXPECT_TRUE(none.candidates.empty());
+    EXPECT_EQ(none.tied, 0);
+    EXPECT_FALSE(none.note.empty());
+}
+
+}  // namespace
+}  // namespace torveld
