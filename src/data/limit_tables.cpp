@@ -119,8 +119,8 @@ const LimitTable gPipe =
     table("G", LimitLayout::GPIPE10, true, generated::kGCells, generated::kGProvenance);
 const LimitTable rPipe =
     table("R/Rc/Rp", LimitLayout::RPIPE18, true, generated::kRCells, generated::kRProvenance);
-const LimitTable trapezoidal = table("Tr 7e/7H", LimitLayout::TR11, true, generated::kTrCells,
-                                     generated::kTrProvenance);
+const LimitTable trapezoidal =
+    table("Tr 7e/7H", LimitLayout::TR11, true, generated::kTrCells, generated::kTrProvenance);
 
 const LimitTable* const kAll[33] = {&uncFirst,
                                     &uncSecond,
