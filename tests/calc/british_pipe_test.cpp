@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "british_pipe.h"
+#include "limit_tables.h"
 #include "profile_constants.h"
 #include "size_tables.h"
 #include "special_test_support.h"
@@ -164,6 +165,18 @@ TEST(BritishPipeR, EverySizeAsPublishedAndAsTheStandardRelatesIt) {
     }
     EXPECT_FALSE(british_pipe::taperValues(15));
     EXPECT_FALSE(british_pipe::rpLimits(-1));
+}
+
+// Each table names its standard and sources; R marks every cell its sources leave unconfirmed.
+TEST(BritishPipeTables, ProvenanceNamesTheStandardAndTheUnconfirmedCells) {
+    const std::string g = limits::gPipe.provenance;
+    const std::string r = limits::rPipe.provenance;
+    for (const char* text : {"ISO 228-1", "threadlib", "GOST 6357-81", "86.405"})
+        EXPECT_NE(g.find(text), std::string::npos) << text;
+    EXPECT_EQ(g.find("UNCONFIRMED"), std::string::npos);
+    for (const char* text : {"ISO 7-1", "JIS B 0203", "UNCONFIRMED", "column 10", "column 12",
+                             "sizes 1, 1 1/4, 1 1/2, 2", "column 15", "column 17", "25.4 kept"})
+        EXPECT_NE(r.find(text), std::string::npos) << text;
 }
 
 // The 55 degree forms: h and r by threads per inch as JIS prints them, and h of every G size.

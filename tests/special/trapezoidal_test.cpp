@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "limit_tables.h"
+#include "size_tables.h"
 #include "special_test_support.h"
 #include "special_thread.h"
+#include "trapezoidal_tolerances.h"
 
 namespace torveld {
 namespace {
@@ -181,6 +183,59 @@ TEST(Trapezoidal, OtherClassesSpecialSizesAndRefusals) {
             ++values;
         }
         EXPECT_EQ(values, limits.side == special::Side::External ? 6 : 5) << where;
+    }
+}
+
+// The size list holds every ISO 2902 combination once, by diameter, the normal pitch of each
+// diameter first, then the coarse and the fine one (the categories of the reference table).
+TEST(Trapezoidal, SizeListInTheOrderOfIso2902) {
+    const std::vector<Row> rows = testing::readCsv(kDir + "Tr_limits_7H7e.csv");
+    const SizeTable& t = size_tables::kTr;
+    ASSERT_EQ(t.rowCount, static_cast<int>(rows.size()));
+    const std::map<std::string, int> rank = {{"normal", 0}, {"coarse", 1}, {"fine", 2}};
+    std::map<std::string, const Row*> byName;
+    for (const Row& r : rows) byName[r.at("designation")] = &r;
+    double lastDiameter = 0.0;
+    int lastRank = -1;
+    for (int i = 0; i < t.rowCount; ++i) {
+        const std::string name = std::string(t.rows[i].designation) + "x" + t.rows[i].pitchText;
+        const auto it = byName.find(name);
+        ASSERT_NE(it, byName.end()) << name << " is not an ISO 2902 combination";
+        const double d = *testing::csvNumber(*it->second, "d_mm");
+        const int category = rank.at(it->second->at("iso2902_pitch"));
+        if (d != lastDiameter) {
+            EXPECT_GT(d, lastDiameter) << name;
+            EXPECT_EQ(category, 0) << name << ": the normal pitch comes first";
+        } else {
+            EXPECT_GT(category, lastRank) << name;
+        }
+        lastDiameter = d;
+        lastRank = category;
+        byName.erase(it);
+    }
+    EXPECT_TRUE(byName.empty());
+}
+
+// The provenance names the standards and marks what the sources leave unconfirmed: es(e) of
+// P 12 (the table's P 12 rows and the tolerance row) and the grade 8 and 9 cells taken from
+// ISO 965-1; and it lists the 47 published rows whose value it does not take.
+TEST(Trapezoidal, ProvenanceMarksTheUnconfirmedCells) {
+    const std::string table = limits::trapezoidal.provenance;
+    for (const char* text : {"ISO 2902", "ISO 2903", "ISO 2901", "UNCONFIRMED", "Tr44x12", "Tr22x8",
+                             "Tr115x6", "rounds it down"})
+        EXPECT_NE(table.find(text), std::string::npos) << text;
+    int unconfirmed = 0;
+    for (const iso2903::PitchRow& row : iso2903::pitchRows()) {
+        const bool marked = row.note != nullptr && std::string(row.note).find("UNCONFIRMED") == 0;
+        EXPECT_EQ(marked, row.pitchUm == 12000) << row.pitchUm;
+        EXPECT_EQ(row.esC, 0) << row.pitchUm;  // no source of es(c)
+        unconfirmed += marked;
+    }
+    EXPECT_EQ(unconfirmed, 1);
+    for (const iso2903::RangeRow& row : iso2903::rangeRows()) {
+        const bool fromIso965 = row.td2[1] != 0 || row.tD2[1] != 0;
+        EXPECT_EQ(row.note != nullptr, fromIso965) << row.overUm << " " << row.pitchUm;
+        EXPECT_EQ(row.tD2[2], 0) << row.overUm << " " << row.pitchUm;  // no TD2 of grade 9
     }
 }
 

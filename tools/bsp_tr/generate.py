@@ -17,7 +17,6 @@ Python 3 standard library only; the output depends on nothing but the reference 
 import argparse
 import os
 import sys
-from decimal import Decimal, ROUND_HALF_UP
 
 sys.dont_write_bytecode = True  # keep the source tree clean when run by the tests
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
