@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "trapezoidal_profile.h"
+
 namespace torveld {
 
 namespace {
@@ -16,7 +18,7 @@ constexpr double kBaThreadDepth = 0.6;
 // Indexed by ThreadForm. Wire factors: best wire, offset, multiplier; then heights, flats, radii.
 // The Acme external flat depends on the maximum major diameter and is computed with the limits
 // of size; the taper pipe flats are the crest flats of PipeCrestFlats.
-constexpr std::array<ProfileConstants, 11> kProfiles{{
+constexpr std::array<ProfileConstants, 13> kProfiles{{
     {ThreadForm::Unified60, 0.57735, 0.866025404, 3.0, 0.613435, 0.541265877, 0.125, 0.25, none,
      none, none, none},
     {ThreadForm::NPSM, 0.57735, 0.866025404, 3.0, 0.64952, 0.541265877, 0.125, 0.25, none, none,
@@ -37,6 +39,15 @@ constexpr std::array<ProfileConstants, 11> kProfiles{{
     {ThreadForm::BA47, 0.54626, 1.13634, 3.48275, kBaThreadDepth, kBaThreadDepth, none, none,
      0.1808346, 0.1808346, none, none},
     {ThreadForm::InsertTapping, none, none, none, none, none, none, none, none, none, none, none},
+    // ISO 7-1 lays the 55 degree form on the cone: h = 0.640327 P as the parallel form, r =
+    // 0.137278 P (not 0.137329). The wire values are those of the 55 degree form; as on NPT, the
+    // pitch diameter they give is the one at the plane of the wires.
+    {ThreadForm::BritishTaper55, 0.56369, 0.960491, 3.1657, 0.640327, 0.640327, none, none,
+     0.137278, 0.137278, none, none},
+    // The trapezoidal heights and radii depend on the crest clearance ac of the pitch, not on P
+    // alone: applyProfile sets them (trapezoidal_profile.h).
+    {ThreadForm::Trapezoidal30, trapezoidal::kBestWire, trapezoidal::kWireOffset,
+     trapezoidal::kWireMultiplier, none, none, none, none, none, none, none, none},
 }};
 
 constexpr bool indexedByForm() {
@@ -78,6 +89,15 @@ void applyProfile(ThreadForm form, ThreadResults& r) {
     setIf(r.rootRadius, k.rootRadius, p);
     setIf(r.rootRadiusMax, k.rootRadiusMax, p);
     setIf(r.rootRadiusMin, k.rootRadiusMin, p);
+    if (form == ThreadForm::Trapezoidal30) {
+        // h3 = H4 = 0.5 P + ac; R1 max = 0.5 ac (crest), R2 max = ac (root).
+        if (const std::optional<double> ac = trapezoidal::crestClearance(p)) {
+            r.extHeight = trapezoidal::kOverlapHeight * p + *ac;
+            r.intHeight = r.extHeight;
+            r.crestRadius = 0.5 * *ac;
+            r.rootRadiusMax = *ac;
+        }
+    }
 }
 
 const ProfileConstants& profileConstants(ThreadForm form) {

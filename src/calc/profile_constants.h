@@ -27,6 +27,8 @@ const ProfileConstants& profileConstants(ThreadForm form);
 
 // Writes the profile and wire values of `form` into `r`, from `r.pitch`: best wire, wire offset
 // and wire constant, heights, flats and radii; a value the form does not compute stays empty.
+// Trapezoidal30 also gets its heights h3 = H4 = 0.5 P + ac and the maximum radii R1 (crestRadius)
+// and R2 (rootRadiusMax) from the crest clearance of its pitch.
 void applyProfile(ThreadForm form, ThreadResults& r);
 
 // Crest truncation flats of the taper pipe threads, as multiples of P, by threads per inch.

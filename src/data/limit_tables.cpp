@@ -1,4 +1,4 @@
-// The 30 limit tables: name, layout, size and unit of each, over the generated cell arrays.
+// The 33 limit tables: name, layout, size and unit of each, over the generated cell arrays.
 //
 // Layouts (columns, 0-based):
 //   UN10   ext major max, min; ext pitch max, min; ext minor max (REF); int minor min (both
@@ -20,8 +20,18 @@
 //   BASIC3 basic major, effective, minor diameter
 //   STI8   countersink min, max; int pitch min; int pitch max (3B), (2B); int minor min, max
 //          after tapping; int major
+//   GPIPE10 (G, ISO 228-1, mm) basic d, d2, d1; P (3 places); h; TD2; Td2 class A; Td2 class B;
+//          TD1; Td
+//   RPIPE18 (R / Rc / Rp, ISO 7-1, mm; columns 7, 11 and 17 in turns, read with stored()) basic
+//          d, d2, d1 at the gauge plane; P; h; gauge length; T1/2; T1/2 turns; gauge length max,
+//          min; T2/2 (internal gauge plane); T2/2 turns; Rp diameter tolerance (+/-); minimum
+//          useful thread for the basic, maximum, minimum gauge length; fitting allowance; its
+//          turns
+//   TR11   (Tr 7e/7H, ISO 2903, mm) ext major max, min; ext pitch max, min; ext minor max, min;
+//          int minor min, max; int pitch min, max; int major min (D4)
 #include "limit_tables.h"
 
+#include "generated/bsp_tr_cells.h"
 #include "generated/limit_table_cells.h"
 
 namespace torveld {
@@ -105,8 +115,14 @@ const LimitTable uncSti = table("UNC-STI", LimitLayout::STI8, false, generated::
                                 generated::kUncStiProvenance);
 const LimitTable unfSti = table("UNF-STI", LimitLayout::STI8, false, generated::kUnfStiCells,
                                 generated::kUnfStiProvenance);
+const LimitTable gPipe =
+    table("G", LimitLayout::GPIPE10, true, generated::kGCells, generated::kGProvenance);
+const LimitTable rPipe =
+    table("R/Rc/Rp", LimitLayout::RPIPE18, true, generated::kRCells, generated::kRProvenance);
+const LimitTable trapezoidal =
+    table("Tr 7e/7H", LimitLayout::TR11, true, generated::kTrCells, generated::kTrProvenance);
 
-const LimitTable* const kAll[30] = {&uncFirst,
+const LimitTable* const kAll[33] = {&uncFirst,
                                     &uncSecond,
                                     &unfFirst,
                                     &unfSecond,
@@ -135,7 +151,10 @@ const LimitTable* const kAll[30] = {&uncFirst,
                                     &bsf,
                                     &ba,
                                     &uncSti,
-                                    &unfSti};
+                                    &unfSti,
+                                    &gPipe,
+                                    &rPipe,
+                                    &trapezoidal};
 
 // The series offers M12 x 1.5 and M35 x 1.5 in 6g/6H only, so their close-class rows hold no
 // value (the generator writes "nothing where the series offers no closer class").

@@ -16,7 +16,10 @@ enum class LimitLayout {
     STUB13,
     UNM12,
     BASIC3,
-    STI8
+    STI8,
+    GPIPE10,
+    RPIPE18,
+    TR11
 };
 
 struct LimitTable {
@@ -44,9 +47,12 @@ extern const LimitTable npt, nptf, npsm, npsl;
 extern const LimitTable acmeFirst, acmeSecond, stubAcme;
 extern const LimitTable isoCoarseFirst, isoCoarseSecond, isoFineFirst, isoFineSecond;
 extern const LimitTable unm, bsw, bsf, ba, uncSti, unfSti;
+// British pipe threads G and R / Rc / Rp and metric trapezoidal Tr 7e/7H (no series of the
+// catalogue reads them yet).
+extern const LimitTable gPipe, rPipe, trapezoidal;
 
-// All 30 tables, in the order above.
-extern const LimitTable* const kAll[30];
+// All 33 tables, in the order above.
+extern const LimitTable* const kAll[33];
 
 // A row that holds no value at all, by design: the size has no class of that table.
 struct RowWithoutValues {

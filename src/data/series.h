@@ -66,9 +66,11 @@ enum class ThreadForm {
     TaperPipe,  // NPT, NPTF
     Acme29,
     StubAcme,
-    Whitworth55,  // BSW, BSF
+    Whitworth55,  // BSW, BSF, and the British parallel pipe thread G
     BA47,
-    InsertTapping,  // UNC-STI, UNF-STI
+    InsertTapping,   // UNC-STI, UNF-STI
+    BritishTaper55,  // R, Rc (and Rp) of ISO 7-1: the 55 degree form laid on the 1:16 cone
+    Trapezoidal30,   // metric trapezoidal Tr (ISO 2901)
 };
 
 // The 14 ways the main window and the data sheet show a series' results.

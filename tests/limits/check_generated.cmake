@@ -1,11 +1,20 @@
-# Runs the limit-table generator into an empty folder and fails unless every file it writes is
-# byte for byte the committed one, and every committed limit-table file (and the manifest of
-# cell sources) was written by it.
-# Arguments: PYTHON, SOURCE_DIR, WORK_DIR.
+# Runs a table generator into an empty folder and fails unless every file it writes is byte for
+# byte the committed one, and every committed file of its own (by default the limit-table files
+# and the manifest of cell sources) was written by it.
+# Arguments: PYTHON, SOURCE_DIR, WORK_DIR; optional GENERATOR (the script, relative to SOURCE_DIR;
+# tools/limits/generate.py by default) and OWN_FILES (the file patterns in src/data/generated
+# that are the generator's, separated by '|').
+if(NOT GENERATOR)
+    set(GENERATOR "tools/limits/generate.py")
+endif()
+if(NOT OWN_FILES)
+    set(OWN_FILES "limit_tables_*.cpp|limit_cell_sources.csv")
+endif()
+string(REPLACE "|" ";" own_patterns "${OWN_FILES}")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 execute_process(
-    COMMAND "${PYTHON}" "${SOURCE_DIR}/tools/limits/generate.py" --out "${WORK_DIR}"
+    COMMAND "${PYTHON}" "${SOURCE_DIR}/${GENERATOR}" --out "${WORK_DIR}"
     RESULT_VARIABLE result
     OUTPUT_VARIABLE output
     ERROR_VARIABLE errors)
@@ -14,9 +23,12 @@ if(NOT result EQUAL 0)
 endif()
 
 file(GLOB generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
-file(GLOB committed RELATIVE "${SOURCE_DIR}/src/data/generated"
-     "${SOURCE_DIR}/src/data/generated/limit_tables_*.cpp"
-     "${SOURCE_DIR}/src/data/generated/limit_cell_sources.csv")
+set(committed)
+foreach(pattern IN LISTS own_patterns)
+    file(GLOB matching RELATIVE "${SOURCE_DIR}/src/data/generated"
+         "${SOURCE_DIR}/src/data/generated/${pattern}")
+    list(APPEND committed ${matching})
+endforeach()
 if(NOT generated)
     message(FATAL_ERROR "generator wrote no files")
 endif()
@@ -31,8 +43,8 @@ foreach(name IN LISTS generated)
             "${WORK_DIR}/${name}" "${SOURCE_DIR}/src/data/generated/${name}"
         RESULT_VARIABLE same)
     if(NOT same EQUAL 0)
-        message(FATAL_ERROR "src/data/generated/${name} is not what tools/limits/generate.py "
-                            "produces; run python3 tools/limits/generate.py")
+        message(FATAL_ERROR "src/data/generated/${name} is not what ${GENERATOR} "
+                            "produces; run python3 ${GENERATOR}")
     endif()
 endforeach()
 list(LENGTH generated count)

@@ -115,7 +115,7 @@ std::string checkSpecialInput(std::string_view in) {
     const auto seriesByte = static_cast<unsigned char>(in[0]);
     in.remove_prefix(1);
     special::SpecialThread thread;
-    thread.series = static_cast<special::Series>(seriesByte % 14);  // 13: no series
+    thread.series = static_cast<special::Series>(seriesByte % 15);  // 14: no series
     thread.majorDiameter = takeNumber(in);
     thread.pitch = takeNumber(in);
     std::vector<std::string_view> classes;

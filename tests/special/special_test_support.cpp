@@ -6,13 +6,24 @@
 namespace torveld::testing {
 
 namespace {
+// Fields separated by ','; a field in double quotes may hold commas ("" is one quote).
 std::vector<std::string> splitLine(const std::string& line) {
     std::vector<std::string> fields(1);
-    for (const char c : line) {
-        if (c == ',')
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') {
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if (c == ',' && !quoted) {
             fields.emplace_back();
-        else
+        } else {
             fields.back() += c;
+        }
     }
     return fields;
 }

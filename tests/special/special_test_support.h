@@ -11,7 +11,8 @@
 
 namespace torveld::testing {
 
-// A CSV file with a header line, '#' comment lines skipped; rows as field -> text.
+// A CSV file with a header line, '#' comment lines skipped; rows as field -> text. A field in
+// double quotes may hold commas.
 std::vector<std::map<std::string, std::string>> readCsv(const std::string& path);
 
 // A number written in a CSV cell (locale-free); nothing for a blank or bad cell.

@@ -17,7 +17,7 @@ struct SeriesName {
     std::string_view standard;  // whose formulas give its limits
 };
 
-constexpr std::array<SeriesName, 13> kSeriesNames = {{
+constexpr std::array<SeriesName, 14> kSeriesNames = {{
     {Series::UNC, "UNC", "ASME B1.1"},
     {Series::UNF, "UNF", "ASME B1.1"},
     {Series::UNEF, "UNEF", "ASME B1.1"},
@@ -31,6 +31,7 @@ constexpr std::array<SeriesName, 13> kSeriesNames = {{
     {Series::Metric, "M", "ISO 965-1"},
     {Series::Acme, "ACME", "ASME B1.5"},
     {Series::StubAcme, "STUB ACME", "ASME B1.8"},
+    {Series::Trapezoidal, "Tr", "ISO 2903"},
 }};
 
 constexpr std::string_view kUnifiedClasses[] = {"1A", "2A", "3A", "1B", "2B", "3B"};
@@ -38,6 +39,9 @@ constexpr std::string_view kUnjClasses[] = {"3A", "3B"};
 constexpr std::string_view kMetricClasses[] = {"6g", "6H"};
 constexpr std::string_view kAcmeClasses[] = {"2G", "3G", "4G", "5G"};
 constexpr std::string_view kStubAcmeClasses[] = {"2G"};
+constexpr std::string_view kTrapezoidalClasses[] = {"7e", "7H"};
+// More starts than any thread has; a larger count is a typing error, not a thread.
+constexpr int kMostStarts = 99;
 
 // A class whose limits the formulas place out of order (a pitch so fine for a large Acme
 // diameter that the allowance and tolerance exceed the thread height) is not a thread the
@@ -103,6 +107,8 @@ std::vector<std::string_view> defaultClasses(Series series) {
             return {std::begin(kAcmeClasses), std::end(kAcmeClasses)};
         case Series::StubAcme:
             return {std::begin(kStubAcmeClasses), std::end(kStubAcmeClasses)};
+        case Series::Trapezoidal:
+            return {std::begin(kTrapezoidalClasses), std::end(kTrapezoidalClasses)};
         default:
             return {std::begin(kUnifiedClasses), std::end(kUnifiedClasses)};
     }
@@ -118,7 +124,7 @@ std::string Limit::text() const {
 
 Result calculate(const SpecialThread& thread, std::span<const std::string_view> classes) {
     Result result;
-    const bool metric = thread.series == Series::Metric;
+    const bool metric = thread.series == Series::Metric || thread.series == Series::Trapezoidal;
     result.unit = metric ? Unit::Millimetre : Unit::Inch;
     if (!seriesFromCode(seriesCode(thread.series))) {
         result.refusal = "unknown thread series";
@@ -133,6 +139,14 @@ Result calculate(const SpecialThread& thread, std::span<const std::string_view> 
                                 : "the threads per inch must be a positive number";
         return result;
     }
+    if (thread.starts < 1 || thread.starts > kMostStarts) {
+        result.refusal = "the number of starts must be a whole number from 1 to 99";
+        return result;
+    }
+    if (thread.starts > 1 && thread.series != Series::Trapezoidal) {
+        result.refusal = "multiple-start threads are computed for the trapezoidal series Tr only";
+        return result;
+    }
     std::vector<std::string_view> named;
     if (classes.empty()) {
         named = defaultClasses(thread.series);
@@ -145,6 +159,9 @@ Result calculate(const SpecialThread& thread, std::span<const std::string_view> 
         case Series::Acme:
         case Series::StubAcme:
             detail::acme(thread, classes, result);
+            break;
+        case Series::Trapezoidal:
+            detail::trapezoidal(thread, classes, result);
             break;
         default:
             detail::unified(thread, classes, result);

@@ -14,6 +14,8 @@ void unified(const SpecialThread& thread, std::span<const std::string_view> clas
              Result& result);
 void metric(const SpecialThread& thread, std::span<const std::string_view> classes, Result& result);
 void acme(const SpecialThread& thread, std::span<const std::string_view> classes, Result& result);
+void trapezoidal(const SpecialThread& thread, std::span<const std::string_view> classes,
+                 Result& result);
 
 // "0.0025" style text of a decimal number given by units of its last place.
 std::string unitsText(std::int64_t units, int decimals);
