@@ -606,6 +606,67 @@ TEST_F(QtProgramTest, DrillChartShowsTheWholeRowsOfTheLayoutWithTheGuideDrillOnT
     EXPECT_EQ(drills->model()->index(54, 0).data().toString(), "1.40mm");
 }
 
+// Below the last whole row a list view shows nothing of the next: the blank down to its frame is
+// its text background. The information window's list has no header: its rows start at the
+// frame, and it shows the whole rows the headless platform counts for it.
+TEST_F(QtProgramTest, ListViewsShowWholeRowsOnlyAndTheInformationListNoHeader) {
+    click(ids::kInfo);
+    ASSERT_TRUE(mainWindow->infoWindow().isOpen());
+    auto* info = qobject_cast<QTreeView*>(
+        windowing->controlWidget(mainWindow->infoWindow().handle(), InfoWindow::kListId));
+    auto* drills = qobject_cast<QTreeView*>(control(ids::kDrillChart));
+    ASSERT_NE(info, nullptr);
+    ASSERT_NE(drills, nullptr);
+    platform::HeadlessWindowing model({1024, 768});
+    platform::RecordingPrintPreview modelPrinting;
+    MainWindow modelWindow(model, modelPrinting);
+    modelWindow.startUp();
+    model.attach(&modelWindow);
+    model.click(modelWindow.window(), ids::kInfo);
+    const platform::HeadlessControl* modelInfo =
+        model.control(modelWindow.infoWindow().handle(), InfoWindow::kListId);
+    ASSERT_NE(modelInfo, nullptr);
+
+    // The blank under the rows: from the last whole row's bottom to the frame, in the list's
+    // own pixels.
+    const auto expectBlankUnderTheRows = [](QTreeView& view, const char* what) {
+        SCOPED_TRACE(what);
+        const RowsShown shown = rowsShown(view);
+        ASSERT_GT(shown.whole, 0);
+        const QRect last = view.visualRect(view.model()->index(shown.top + shown.whole - 1, 0));
+        const int frame = view.frameWidth();
+        const int from = view.viewport()->mapTo(&view, last.bottomLeft()).y() + 1;
+        const int to = view.height() - frame;
+        const QColor base = view.palette().color(QPalette::Base);
+        const QImage pixels = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int right = view.viewport()->mapTo(&view, QPoint(view.viewport()->width(), 0)).x();
+        int other = 0;
+        for (int y = from; y < to; ++y) {
+            for (int x = frame; x < right; ++x) {
+                if (QColor(pixels.pixel(x, y)) != base) ++other;
+            }
+        }
+        EXPECT_EQ(other, 0) << "pixels of a row under the " << shown.whole << " whole rows, in "
+                            << to - from << " rows of pixels";
+    };
+    expectBlankUnderTheRows(*drills, "drill chart, screw layout");
+    expectBlankUnderTheRows(*info, "information window");
+    EXPECT_TRUE(info->isHeaderHidden());
+    EXPECT_EQ(info->viewport()->geometry().top(), info->frameWidth()) << "no bar over the rows";
+    ASSERT_GT(info->model()->rowCount(), platform::HeadlessWindowing::visibleRows(*modelInfo));
+    // The rows from top to bottom that the viewport shows whole (the text column is wider than
+    // the room beside the scroll bar).
+    int wholeInfoRows = 0;
+    for (int row = 0; row < info->model()->rowCount(); ++row) {
+        const QRect at = info->visualRect(info->model()->index(row, 0));
+        if (at.top() >= 0 && at.bottom() < info->viewport()->height()) ++wholeInfoRows;
+    }
+    EXPECT_EQ(wholeInfoRows, platform::HeadlessWindowing::visibleRows(*modelInfo));
+    EXPECT_FALSE(drills->isHeaderHidden()) << "the drill chart keeps its captions";
+    click(410);  // NPT
+    expectBlankUnderTheRows(*drills, "drill chart, pipe layout");
+}
+
 // The program on Qt and on the headless platform, driven alike through every size of every
 // series: the drill chart's top row and chosen row agree after each.
 TEST_F(QtProgramTest, DrillChartTopRowAgreesWithTheHeadlessModelForEverySize) {

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +30,7 @@
 #include "qt_field.h"
 #include "qt_fonts.h"
 #include "qt_input.h"
+#include "qt_list_view.h"
 #include "qt_style.h"
 #include "qt_view_model.h"
 
@@ -43,29 +43,6 @@ constexpr int kBorder = 1;
 QColor toColor(Rgb colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
-
-// Entries of a fixed height (0 keeps the height the font gives).
-class EntryDelegate final : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    int height = 0;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        if (height > 0) size.setHeight(height);
-        return size;
-    }
-};
-
-// The header of a list view, of the height the system's windows were laid out with.
-class ListViewHeader final : public QHeaderView {
-  public:
-    explicit ListViewHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
-    QSize sizeHint() const override {
-        QSize size = QHeaderView::sizeHint();
-        size.setHeight(listview::kHeaderHeight);
-        return size;
-    }
-};
 
 }  // namespace
 
@@ -774,26 +751,8 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
         case ControlKind::ListView: {
             // Rows, header and border as the layout has them, so that the list shows the
             // number of whole rows the window's logic expects (the guide drill on the top row).
-            auto* view = new QTreeView(parent);
-            view->setHeader(new ListViewHeader(view));
-            view->setModel(new TextTableModel(view));
-            view->setRootIsDecorated(false);
-            view->setItemsExpandable(false);
-            view->setUniformRowHeights(true);
-            control.delegate = new EntryDelegate(view);
-            control.delegate->height = listview::kRowHeight;
-            view->setItemDelegate(control.delegate);
-            view->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);  // 2 pixels
-            // The rows fill the height under the header: no horizontal scroll bar takes a row's
-            // room (the columns are a few pixels wider than the room, in their blank margin).
-            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            view->setSelectionMode(QAbstractItemView::SingleSelection);
-            view->setSelectionBehavior(QAbstractItemView::SelectRows);
-            view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            view->header()->setStretchLastSection(false);
-            view->header()->setSectionsMovable(false);
-            view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            view->setAllColumnsShowFocus(true);
+            auto* view = new ReportView(parent, (spec.style & style::kNoHeader) == 0);
+            control.delegate = view->entries();
             control.widget = view;
             break;
         }
