@@ -351,6 +351,39 @@ TEST_F(QtProgramTest, FindBoxFindsTypedDesignationsAndSpecialSizes) {
     EXPECT_EQ(line->currentText(), "");
 }
 
+// After a find the box stands where the find box's place puts it, the same as on the headless
+// platform, and leaves the grids' values and the middle row to be read.
+TEST_F(QtProgramTest, FindBoxLeavesTheValuesItShowsToBeRead) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(mainWindow->findBox().isOpen());
+    const platform::WindowHandle box = mainWindow->findBox().handle();
+    QWidget* boxFrame = windowing->windowWidget(box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(boxFrame));
+    QTest::keyClicks(QApplication::focusWidget(), "1/4-20 UNC");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(mainWindow->findBox().message(), "Shown: 1/4-20 UNC");
+    const platform::Rect main = windowing->windowRect(mainWindow->window());
+    EXPECT_EQ(windowing->windowRect(box), FindBox::place(main, windowing->screenSize()));
+    const QRect shown = boxFrame->frameGeometry();
+    EXPECT_EQ(shown.size(), QSize(FindBox::kWidth, FindBox::kHeight));
+    int fields = 0;
+    for (const ControlDef& def : mainControls()) {
+        // The fields of the grids, the middle row and the headers: the window's top 340 rows.
+        if (def.kind != platform::ControlKind::TextBox || def.rect.width == 0 ||
+            def.rect.top + def.rect.height > 340) {
+            continue;
+        }
+        ++fields;
+        const QRect field(control(def.id)->mapToGlobal(QPoint(0, 0)), control(def.id)->size());
+        EXPECT_FALSE(shown.intersects(field)) << "the box covers field " << def.id;
+    }
+    EXPECT_GT(fields, 40);
+}
+
 TEST_F(QtProgramTest, TipsOfCaptionsButtonsAndDrillRows) {
     const platform::WindowHandle main = mainWindow->window();
     QWidget* client = control(368)->parentWidget();
