@@ -384,6 +384,36 @@ TEST_F(QtProgramTest, FindBoxLeavesTheValuesItShowsToBeRead) {
     EXPECT_GT(fields, 40);
 }
 
+// Escape in the dropped history list closes the list; a second Escape closes the box.
+TEST_F(QtProgramTest, EscapeInTheFindBoxsDroppedListClosesOnlyTheList) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(mainWindow->findBox().isOpen());
+    const platform::WindowHandle box = mainWindow->findBox().handle();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(windowing->windowWidget(box)));
+    for (const char* typed : {"1/4-20 UNC", "M10"}) {
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    auto* line = qobject_cast<QComboBox*>(windowing->controlWidget(box, FindBox::kEntryId));
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(line->count(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+    QApplication::processEvents();
+    QAbstractItemView* entries = line->view();
+    ASSERT_TRUE(entries->isVisible()) << "Alt+Down drops the list";
+    QTest::keyClick(entries, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(entries->isVisible()) << "the list is closed";
+    ASSERT_TRUE(mainWindow->findBox().isOpen()) << "and the box stays";
+    EXPECT_EQ(line->currentText(), "");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(mainWindow->findBox().isOpen()) << "Escape on the closed list closes the box";
+}
+
 TEST_F(QtProgramTest, TipsOfCaptionsButtonsAndDrillRows) {
     const platform::WindowHandle main = mainWindow->window();
     QWidget* client = control(368)->parentWidget();

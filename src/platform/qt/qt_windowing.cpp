@@ -702,6 +702,7 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             new EntrySearch(combo, [impl, handle, id] {
                 impl->controlEvent(handle, id, notify::kSelectionChanged);
             });
+            new EscapeClosesList(combo);
             control.widget = combo;
             break;
         }
@@ -726,6 +727,7 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
                 new ReturnEnters(
                     keys, [impl, handle, id] { impl->controlEvent(handle, id, notify::kEntered); });
             }
+            new EscapeClosesList(combo);
             control.widget = combo;
             break;
         }
