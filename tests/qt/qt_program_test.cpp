@@ -559,6 +559,54 @@ TEST_F(QtProgramTest, FieldMenusCopyTheFieldOrItsNumberInTheOtherUnit) {
     EXPECT_EQ(clipboardText(), ".0724");
 }
 
+// The shortcut a field's menu shows beside "Copy" is one that does what Copy does there: Ctrl+C
+// with a selection (both copy it); none without one, where Ctrl+C copies the whole display and
+// Copy the field.
+TEST_F(QtProgramTest, FieldMenuShowsCtrlCBesideCopyOnlyWhereCtrlCCopiesAsCopyDoes) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    auto* field = qobject_cast<platform::qt::ReadOnlyField*>(control(303));
+    ASSERT_NE(field, nullptr);
+    ASSERT_EQ(text(303), ".0724");
+    struct Case {
+        int selectFrom;
+        int selectLength;
+        const char* copied;  // what the menu's Copy puts on the clipboard
+    };
+    for (const Case& c : {Case{0, 0, ".0724"}, Case{1, 3, "072"}, Case{0, 5, ".0724"}}) {
+        SCOPED_TRACE(c.selectLength);
+        field->setFocus(Qt::MouseFocusReason);
+        field->setSelection(c.selectFrom, c.selectLength);
+        QKeySequence shown;
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        withContextMenu(field, [&](QMenu& menu, const QStringList&) {
+            QAction* copy = entry(menu, "&Copy");
+            shown = copy->shortcut();
+            copy->trigger();
+        });
+        EXPECT_EQ(clipboardText(), c.copied);
+        // The key the menu names, pressed in the field, copies the same.
+        if (c.selectLength > 0) {
+            EXPECT_EQ(shown, QKeySequence(QKeySequence::Copy));
+        } else {
+            EXPECT_TRUE(shown.isEmpty()) << shown.toString().toStdString();
+        }
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+        field->setFocus(Qt::MouseFocusReason);
+        field->setSelection(c.selectFrom, c.selectLength);
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        ASSERT_TRUE(field->hasFocus());
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        if (c.selectLength > 0) {
+            EXPECT_EQ(clipboardText(), c.copied);
+        } else {
+            EXPECT_EQ(clipboardText(), mainWindow->displayTable());
+        }
+    }
+}
+
 // The window's pixels, from the frame's top-left corner.
 QImage shot(QWidget* frame, const QRect& area) {
     return frame->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
