@@ -18,7 +18,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QStyledItemDelegate>
+#include <QStyle>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
@@ -244,13 +244,49 @@ class ManualMove final : public QObject {
 
 // Static text: transparent to the mouse, like the static controls of other desktops, so that
 // a press on a caption or a panel drags the window as a press on the background does. It draws
-// only its text: its background is painted by the client area beneath every control.
+// only its text: its background is painted by the client area beneath every control. Text of
+// several lines has them at the font's normal line spacing.
 class Label final : public QLabel {
   public:
     explicit Label(QWidget* parent) : QLabel(parent) {
         setTextFormat(Qt::PlainText);
         setTextInteractionFlags(Qt::NoTextInteraction);
         setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    QSize sizeHint() const override {
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        if (lines.size() < 2) return QLabel::sizeHint();
+        const QFontMetrics metrics = fontMetrics();
+        int width = 0;
+        for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+        const int height =
+            metrics.height() + static_cast<int>(lines.size() - 1) * normalLineSpacing(font());
+        const QMargins margins = contentsMargins();
+        return {width + margins.left() + margins.right(),
+                height + margins.top() + margins.bottom()};
+    }
+    QSize minimumSizeHint() const override {
+        return text().contains(QLatin1Char('\n')) ? sizeHint() : QLabel::minimumSizeHint();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        if (lines.size() < 2) return QLabel::paintEvent(event);
+        // Each line as the label draws a single one, a line spacing below the one before.
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const int spacing = normalLineSpacing(font());
+        const int height = fontMetrics().height();
+        const int flags = static_cast<int>(QStyle::visualAlignment(
+                              layoutDirection(), alignment() & Qt::AlignHorizontal_Mask)) |
+                          Qt::AlignTop | Qt::TextSingleLine;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QRect line(area.left(), area.top() + static_cast<int>(i) * spacing, area.width(),
+                             height);
+            style()->drawItemText(&painter, line, flags, palette(), isEnabled(), lines[i],
+                                  foregroundRole());
+        }
     }
 };
 
