@@ -201,9 +201,8 @@ class ClientWidget final : public QWidget {
 
 namespace {
 
-// Moves a window with the mouse after a background press where the window system offers no
-// move of its own (no window manager, offscreen): follows the pointer until the button is
-// released.
+// Moves a window with the mouse after a background press: follows the pointer until the left
+// button is released, or a move of the pointer finds it up.
 class ManualMove final : public QObject {
   public:
     ManualMove(QWidget* frame, QPoint pressGlobal)
@@ -630,8 +629,16 @@ void QtWindowing::bringToTop(WindowHandle handle) {
 void QtWindowing::beginMove(WindowHandle handle) {
     Window* window = impl_->find(handle);
     if (window == nullptr || !impl_->pressing) return;
-    QWindow* native = window->frame->windowHandle();
-    if (native != nullptr && native->startSystemMove()) return;
+    // Where the program places its own windows (X11, offscreen) it moves the window itself, and
+    // the move ends with the release it is sure to see. A move handed to an X11 window manager
+    // (_NET_WM_MOVERESIZE) goes out after the press and may arrive after the release of a quick
+    // click: the manager then has the window follow the pointer, the keyboard grabbed, until
+    // the next click. On Wayland only the compositor moves windows, and it starts no move once
+    // the button is up.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        QWindow* native = window->frame->windowHandle();
+        if (native != nullptr && native->startSystemMove()) return;
+    }
     new ManualMove(window->frame, impl_->pressGlobal);
 }
 
