@@ -611,24 +611,6 @@ TEST(FindBoxPlace, BesideTheMainWindowWhereTheScreenHasRoomElseCoveringTheLeast)
     }
 }
 
-// The box after a find shows what was found beside the main window: on a screen with room it
-// covers none of it; the driver's dump gives the place.
-TEST(FindBoxPlace, AFindLeavesTheMainWindowUncovered) {
-    platform::HeadlessWindowing ui({1280, 1024});
-    platform::RecordingPrintPreview printing;
-    MainWindow main(ui, printing);
-    main.startUp();
-    ui.attach(&main);
-    ui.key(main.window(), {'F', true});
-    main.find("1/4-20 UNC");
-    const platform::Rect m = ui.windowRect(main.window());
-    const platform::Rect box = ui.windowRect(main.findBox().handle());
-    EXPECT_EQ(main.findBox().message(), "Shown: 1/4-20 UNC");
-    EXPECT_EQ(box.top, m.top + m.height) << "against the bottom edge";
-    EXPECT_EQ(box.left, m.left + (m.width - box.width) / 2);
-    EXPECT_LE(box.top + box.height, 1024);
-}
-
 TEST(FindBoxAtExit, ClosesWithTheProgram) {
     System s;
     s.ui.key(s.win(), {'F', true});
