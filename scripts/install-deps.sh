@@ -11,7 +11,7 @@ packages=(
 )
 if [ "${1:-}" = "test" ]; then
     packages+=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth dpkg-dev python3
-        locales desktop-file-utils)
+        locales desktop-file-utils openbox xdotool)
 fi
 
 missing=()

@@ -50,19 +50,21 @@ inline constexpr unsigned kVScroll = 1u << 5;
 inline constexpr unsigned kNotify = 1u << 6;      // list box reports selection changes
 inline constexpr unsigned kReportView = 1u << 7;  // list view in report (columns) view
 inline constexpr unsigned kSingleSelect = 1u << 8;
+inline constexpr unsigned kNoHeader = 1u << 9;  // list view without its column header
 }  // namespace style
 
 // The list view (report view) as the system's windows were laid out with it, in the window's
-// font: rows of 16 pixels under a header of 20, inside a border of 2 on each side. The
-// tap-drill guide counts on the number of whole rows this gives to bring the guide drill to the
-// top row; every platform shows exactly as many.
+// font: rows of 16 pixels under a header of 20 (none with style::kNoHeader), inside a border of
+// 2 on each side. The tap-drill guide counts on the number of whole rows this gives to bring
+// the guide drill to the top row; every platform shows exactly as many, and nothing of the next
+// row: the room under the last whole row stays blank.
 namespace listview {
 inline constexpr int kRowHeight = 16;
 inline constexpr int kHeaderHeight = 20;
 inline constexpr int kBorder = 2;
-// The rows a list view of `height` pixels shows whole; at least 1.
-constexpr int wholeRows(int height) {
-    const int rows = (height - 2 * kBorder - kHeaderHeight) / kRowHeight;
+// The rows a list view of `height` pixels shows whole, with or without its header; at least 1.
+constexpr int wholeRows(int height, bool header = true) {
+    const int rows = (height - 2 * kBorder - (header ? kHeaderHeight : 0)) / kRowHeight;
     return rows > 1 ? rows : 1;
 }
 }  // namespace listview

@@ -1,4 +1,4 @@
-// The find box "Find Thread": a small pop-up over the main window in its style, with a line to
+// The find box "Find Thread": a small pop-up beside the main window in its style, with a line to
 // type a designation into (its drop-down offers the last ten designations found), a message
 // line, FIND and CLOSE. Return in the line or FIND asks the main window to find the text;
 // Escape or CLOSE closes the box. The box only shows: the main window finds, keeps the list of
@@ -17,9 +17,6 @@ class FindBox {
   public:
     static constexpr int kWidth = 420;
     static constexpr int kHeight = 118;
-    // Where the box opens: centred across the main window, its top this far below the main
-    // window's, so that it lies between the middle row and the internal grid's values.
-    static constexpr int kTopOffset = 182;
     static constexpr const char* kTitle = "Find Thread";
     // Control ids inside the box.
     static constexpr int kCaptionId = 1;
@@ -42,9 +39,20 @@ class FindBox {
     platform::WindowHandle handle() const { return isOpen() ? handle_ : 0; }
     bool owns(platform::WindowHandle window) const { return window != 0 && window == handle(); }
 
-    // Ctrl+F and "/": opens the box over the main window's rectangle with an empty line, the
-    // hint and `history` in its drop-down; when it is open already, restores it and brings it
-    // to the top as it is.
+    // Where the box opens beside the main window `mainWindow` on a screen of `screen`, so that
+    // it leaves the values it shows to be read: outside the main window against its bottom
+    // edge, else its top, right or left edge, centred along that edge and moved into the screen
+    // where it would reach past it; the first of these that covers the least of the main window
+    // (nothing, where the screen has room). The main window's values fill it from edge to edge
+    // in either arrangement (the header starts 7 pixels below its top, the lists' last whole
+    // rows end 9 or 12 pixels above its bottom), so where every place covers some of the
+    // window, the one covering the least of it covers the fewest values; below comes first,
+    // where only the lists' last rows are.
+    static platform::Rect place(platform::Rect mainWindow, platform::Size screen);
+
+    // Ctrl+F and "/": opens the box beside the main window's rectangle (`place`) with an empty
+    // line, the hint and `history` in its drop-down; when it is open already, restores it and
+    // brings it to the top as it is.
     void show(platform::Rect mainWindow, const std::vector<std::string>& history);
     // Escape, CLOSE and program exit.
     void close();

@@ -68,12 +68,12 @@ void InfoWindow::open() {
         WindowSpec{"", rect, kBackground, true, FontSpec{"Tahoma", kBaseFontPoints + 1, kBold}});
     windowing_.setWindowBackground(handle_, kBackground);
 
-    windowing_.createControl(handle_,
-                             ControlSpec{ControlKind::ListView,
-                                         "",
-                                         {6, 6, 300, 430},
-                                         style::kBorder | style::kReportView | style::kSingleSelect,
-                                         kListId});
+    windowing_.createControl(handle_, ControlSpec{ControlKind::ListView,
+                                                  "",
+                                                  {6, 6, 300, 430},
+                                                  style::kBorder | style::kReportView |
+                                                      style::kSingleSelect | style::kNoHeader,
+                                                  kListId});
     windowing_.setControlFont(handle_, kListId, FontSpec{"Tahoma", kBaseFontPoints + 1, kBold});
 
     windowing_.createControl(

@@ -167,6 +167,17 @@ TEST_F(HeadlessTest, EnsureVisibleScrollsTheLeastToShowTheRowWhole) {
     EXPECT_EQ(HeadlessWindowing::visibleRows(*view), 11);
 }
 
+// The information window's list, 430 pixels high: 25 whole rows of 16 under the 20-pixel header
+// inside the 2-pixel border, 26 without the header ((430 - 4) / 16).
+TEST_F(HeadlessTest, AListViewWithoutItsHeaderCountsItsRowsFromTheBorder) {
+    ui.createControl(win, {ControlKind::ListView, "", {6, 6, 300, 430}, style::kReportView, 1});
+    ui.createControl(
+        win,
+        {ControlKind::ListView, "", {6, 6, 300, 430}, style::kReportView | style::kNoHeader, 2});
+    EXPECT_EQ(HeadlessWindowing::visibleRows(*ui.control(win, 1)), 25);
+    EXPECT_EQ(HeadlessWindowing::visibleRows(*ui.control(win, 2)), 26);
+}
+
 TEST_F(HeadlessTest, JsonDumpHasTheContractShape) {
     ui.createControl(win, {ControlKind::Label, "MAX", {41, 59, 75, 18}, style::kCentred, 363});
     ui.setControlFont(win, 363, {"Tahoma", 8, 700});

@@ -351,6 +351,69 @@ TEST_F(QtProgramTest, FindBoxFindsTypedDesignationsAndSpecialSizes) {
     EXPECT_EQ(line->currentText(), "");
 }
 
+// After a find the box stands where the find box's place puts it, the same as on the headless
+// platform, and leaves the grids' values and the middle row to be read.
+TEST_F(QtProgramTest, FindBoxLeavesTheValuesItShowsToBeRead) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(mainWindow->findBox().isOpen());
+    const platform::WindowHandle box = mainWindow->findBox().handle();
+    QWidget* boxFrame = windowing->windowWidget(box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(boxFrame));
+    QTest::keyClicks(QApplication::focusWidget(), "1/4-20 UNC");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(mainWindow->findBox().message(), "Shown: 1/4-20 UNC");
+    const platform::Rect main = windowing->windowRect(mainWindow->window());
+    EXPECT_EQ(windowing->windowRect(box), FindBox::place(main, windowing->screenSize()));
+    const QRect shown = boxFrame->frameGeometry();
+    EXPECT_EQ(shown.size(), QSize(FindBox::kWidth, FindBox::kHeight));
+    int fields = 0;
+    for (const ControlDef& def : mainControls()) {
+        // The fields of the grids, the middle row and the headers: the window's top 340 rows.
+        if (def.kind != platform::ControlKind::TextBox || def.rect.width == 0 ||
+            def.rect.top + def.rect.height > 340) {
+            continue;
+        }
+        ++fields;
+        const QRect field(control(def.id)->mapToGlobal(QPoint(0, 0)), control(def.id)->size());
+        EXPECT_FALSE(shown.intersects(field)) << "the box covers field " << def.id;
+    }
+    EXPECT_GT(fields, 40);
+}
+
+// Escape in the dropped history list closes the list; a second Escape closes the box.
+TEST_F(QtProgramTest, EscapeInTheFindBoxsDroppedListClosesOnlyTheList) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(mainWindow->findBox().isOpen());
+    const platform::WindowHandle box = mainWindow->findBox().handle();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(windowing->windowWidget(box)));
+    for (const char* typed : {"1/4-20 UNC", "M10"}) {
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    auto* line = qobject_cast<QComboBox*>(windowing->controlWidget(box, FindBox::kEntryId));
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(line->count(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+    QApplication::processEvents();
+    QAbstractItemView* entries = line->view();
+    ASSERT_TRUE(entries->isVisible()) << "Alt+Down drops the list";
+    QTest::keyClick(entries, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(entries->isVisible()) << "the list is closed";
+    ASSERT_TRUE(mainWindow->findBox().isOpen()) << "and the box stays";
+    EXPECT_EQ(line->currentText(), "");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(mainWindow->findBox().isOpen()) << "Escape on the closed list closes the box";
+}
+
 TEST_F(QtProgramTest, TipsOfCaptionsButtonsAndDrillRows) {
     const platform::WindowHandle main = mainWindow->window();
     QWidget* client = control(368)->parentWidget();
@@ -496,6 +559,45 @@ TEST_F(QtProgramTest, FieldMenusCopyTheFieldOrItsNumberInTheOtherUnit) {
     EXPECT_EQ(clipboardText(), ".0724");
 }
 
+// The shortcut a field's menu shows beside "Copy" is one that does what Copy does there: Ctrl+C
+// with a selection (both copy it); none without one, where Ctrl+C copies the whole display and
+// Copy the field.
+TEST_F(QtProgramTest, FieldMenuShowsCtrlCBesideCopyOnlyWhereCtrlCCopiesAsCopyDoes) {
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    auto* field = qobject_cast<platform::qt::ReadOnlyField*>(control(303));
+    ASSERT_NE(field, nullptr);
+    ASSERT_EQ(text(303), ".0724");
+    struct Case {
+        int selectFrom;
+        int selectLength;
+        const char* copied;  // what the menu's Copy puts on the clipboard
+    };
+    for (const Case& c : {Case{0, 0, ".0724"}, Case{1, 3, "072"}}) {
+        SCOPED_TRACE(c.selectLength);
+        field->setFocus(Qt::MouseFocusReason);
+        field->setSelection(c.selectFrom, c.selectLength);
+        QKeySequence shown;
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        withContextMenu(field, [&](QMenu& menu, const QStringList&) {
+            QAction* copy = entry(menu, "&Copy");
+            shown = copy->shortcut();
+            copy->trigger();
+        });
+        EXPECT_EQ(clipboardText(), c.copied);
+        EXPECT_EQ(shown.isEmpty(), c.selectLength == 0) << shown.toString().toStdString();
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+        field->setFocus(Qt::MouseFocusReason);
+        field->setSelection(c.selectFrom, c.selectLength);
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        // Ctrl+C copies what Copy copies where the menu names it, the display where not.
+        EXPECT_EQ(clipboardText(), shown.isEmpty() ? mainWindow->displayTable() : c.copied);
+    }
+}
+
 // The window's pixels, from the frame's top-left corner.
 QImage shot(QWidget* frame, const QRect& area) {
     return frame->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
@@ -604,6 +706,67 @@ TEST_F(QtProgramTest, DrillChartShowsTheWholeRowsOfTheLayoutWithTheGuideDrillOnT
     click(ids::kPipeExit);
     EXPECT_EQ(rowsShown(*drills).top, 54);
     EXPECT_EQ(drills->model()->index(54, 0).data().toString(), "1.40mm");
+}
+
+// Below the last whole row a list view shows nothing of the next: the blank down to its frame is
+// its text background. The information window's list has no header: its rows start at the
+// frame, and it shows the whole rows the headless platform counts for it.
+TEST_F(QtProgramTest, ListViewsShowWholeRowsOnlyAndTheInformationListNoHeader) {
+    click(ids::kInfo);
+    ASSERT_TRUE(mainWindow->infoWindow().isOpen());
+    auto* info = qobject_cast<QTreeView*>(
+        windowing->controlWidget(mainWindow->infoWindow().handle(), InfoWindow::kListId));
+    auto* drills = qobject_cast<QTreeView*>(control(ids::kDrillChart));
+    ASSERT_NE(info, nullptr);
+    ASSERT_NE(drills, nullptr);
+    platform::HeadlessWindowing model({1024, 768});
+    platform::RecordingPrintPreview modelPrinting;
+    MainWindow modelWindow(model, modelPrinting);
+    modelWindow.startUp();
+    model.attach(&modelWindow);
+    model.click(modelWindow.window(), ids::kInfo);
+    const platform::HeadlessControl* modelInfo =
+        model.control(modelWindow.infoWindow().handle(), InfoWindow::kListId);
+    ASSERT_NE(modelInfo, nullptr);
+
+    // The blank under the rows: from the last whole row's bottom to the frame, in the list's
+    // own pixels.
+    const auto expectBlankUnderTheRows = [](QTreeView& view, const char* what) {
+        SCOPED_TRACE(what);
+        const RowsShown shown = rowsShown(view);
+        ASSERT_GT(shown.whole, 0);
+        const QRect last = view.visualRect(view.model()->index(shown.top + shown.whole - 1, 0));
+        const int frame = view.frameWidth();
+        const int from = view.viewport()->mapTo(&view, last.bottomLeft()).y() + 1;
+        const int to = view.height() - frame;
+        const QColor base = view.palette().color(QPalette::Base);
+        const QImage pixels = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int right = view.viewport()->mapTo(&view, QPoint(view.viewport()->width(), 0)).x();
+        int other = 0;
+        for (int y = from; y < to; ++y) {
+            for (int x = frame; x < right; ++x) {
+                if (QColor(pixels.pixel(x, y)) != base) ++other;
+            }
+        }
+        EXPECT_EQ(other, 0) << "pixels of a row under the " << shown.whole << " whole rows, in "
+                            << to - from << " rows of pixels";
+    };
+    expectBlankUnderTheRows(*drills, "drill chart, screw layout");
+    expectBlankUnderTheRows(*info, "information window");
+    EXPECT_TRUE(info->isHeaderHidden());
+    EXPECT_EQ(info->viewport()->geometry().top(), info->frameWidth()) << "no bar over the rows";
+    ASSERT_GT(info->model()->rowCount(), platform::HeadlessWindowing::visibleRows(*modelInfo));
+    // The rows from top to bottom that the viewport shows whole (the text column is wider than
+    // the room beside the scroll bar).
+    int wholeInfoRows = 0;
+    for (int row = 0; row < info->model()->rowCount(); ++row) {
+        const QRect at = info->visualRect(info->model()->index(row, 0));
+        if (at.top() >= 0 && at.bottom() < info->viewport()->height()) ++wholeInfoRows;
+    }
+    EXPECT_EQ(wholeInfoRows, platform::HeadlessWindowing::visibleRows(*modelInfo));
+    EXPECT_FALSE(drills->isHeaderHidden()) << "the drill chart keeps its captions";
+    click(410);  // NPT
+    expectBlankUnderTheRows(*drills, "drill chart, pipe layout");
 }
 
 // The program on Qt and on the headless platform, driven alike through every size of every

@@ -283,6 +283,42 @@ TEST_F(QtWindowingTest, FontsAreTahomaBoldAtNinetySixDotsPerInch) {
     EXPECT_EQ(QFontInfo(widgetFont("Verdana", 10, 400)).family(), resolvedFamily("Verdana"));
 }
 
+// A caption of several lines (the find box's message: four lines in 58 pixels of 8-point text)
+// has room between one line's letters and the next line's: each line's ink stands apart, two
+// blank rows of pixels at least, and all four lines show inside the caption.
+TEST_F(QtWindowingTest, CaptionLinesStandApartAtTheNormalLineSpacing) {
+    const Rect rect{10, 56, 400, 58};
+    add(ControlKind::Label, 3, "", rect, style::kVisible, 8);
+    // Letters reaching from above the capitals to below the line on every line.
+    windowing->setControlText(main, 3,
+                              "Mgjl UNC 1/4-21\nMgjl UNC 1/4-21\nMgjl UNC 1/4-21\nMgjl UNC");
+    showMain();
+    auto* caption = widget<QLabel>(3);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_LE(caption->sizeHint().height(), rect.height) << "four lines fit";
+    QWidget* frame = windowing->windowWidget(main);
+    const QImage pixels =
+        frame->grab(QRect(caption->mapTo(frame, QPoint(0, 0)), caption->size())).toImage();
+    // The rows of pixels with ink, as runs from top to bottom.
+    std::vector<std::pair<int, int>> inked;
+    for (int y = 0; y < pixels.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < pixels.width() && !ink; ++x) ink = qGray(pixels.pixel(x, y)) < 128;
+        if (!ink) continue;
+        if (!inked.empty() && inked.back().second == y - 1) {
+            inked.back().second = y;
+        } else {
+            inked.emplace_back(y, y);
+        }
+    }
+    ASSERT_EQ(inked.size(), 4u) << "four lines, each apart from the next";
+    for (std::size_t line = 1; line < inked.size(); ++line) {
+        EXPECT_GE(inked[line].first - inked[line - 1].second - 1, 2)
+            << "blank rows above line " << line + 1;
+    }
+    EXPECT_LT(inked.back().second, pixels.height() - 1) << "the last line shows whole";
+}
+
 TEST_F(QtWindowingTest, TextOfTheSystemMayBeWindows1252OrUtf8) {
     add(ControlKind::Label, 390, "", {0, 0, 300, 20}, style::kVisible);
     windowing->setControlText(main, 390, "thread profile included angle = 60\xB0");

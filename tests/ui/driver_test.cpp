@@ -223,7 +223,8 @@ TEST(ScriptDriver, FindShowsSizesAndSpecialSizesAndSaysWhatCameOfIt) {
     EXPECT_EQ(boxed["findBox"]["text"], "");
     EXPECT_EQ(boxed["findBox"]["message"], "Shown: M42x1");
     EXPECT_EQ(boxed["findBox"]["history"], json::array({"M42x1", "11/16-24 UNS", "1/4-20 UNC"}));
-    EXPECT_EQ(boxed["findBox"]["rect"], json::array({144 + 157, 109 + 182, 420, 118}));
+    // Against the main window's bottom edge, moved up into the 1024 x 768 screen.
+    EXPECT_EQ(boxed["findBox"]["rect"], json::array({144 + 157, 768 - 118, 420, 118}));
     const json& failed = r.dumps[5];
     EXPECT_EQ(failed["findBox"]["text"], "nonsense");
     EXPECT_EQ(failed["findBox"]["message"], failed["find"]["message"]);

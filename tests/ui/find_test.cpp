@@ -443,14 +443,16 @@ class FindBoxTest : public MainWindowTest {
     }
 };
 
-TEST_F(FindBoxTest, CtrlFOpensItOverTheMainWindowInItsStyle) {
+TEST_F(FindBoxTest, CtrlFOpensItBesideTheMainWindowInItsStyle) {
     EXPECT_EQ(box(), nullptr);
     ASSERT_TRUE(ui.key(win(), {'F', true}));
     ASSERT_NE(box(), nullptr);
     const HeadlessWindow& b = *box();
-    const platform::Rect mainRect = ui.windowRect(win());
-    EXPECT_EQ(b.rect,
-              (platform::Rect{mainRect.left + (735 - 420) / 2, mainRect.top + 182, 420, 118}));
+    // The main window stands centred at 144, 109 on the 1024 x 768 screen, 109 pixels from its
+    // top and bottom: the box, against its bottom edge and pushed up into the screen, covers
+    // its last 9 rows of pixels, under the lists' last whole rows.
+    EXPECT_EQ(ui.windowRect(win()), (platform::Rect{144, 109, 735, 550}));
+    EXPECT_EQ(b.rect, (platform::Rect{144 + (735 - 420) / 2, 768 - 118, 420, 118}));
     EXPECT_TRUE(b.popup);
     EXPECT_EQ(b.state, platform::ShowState::Normal);
     EXPECT_EQ(b.background, colours::kWindow);
@@ -557,6 +559,63 @@ TEST_F(FindBoxTest, EscapeAndCloseCloseItAndItsKeysStayItsOwn) {
     // Events for the closed box go nowhere.
     ui.click(handle, FindBox::kFindId);
     EXPECT_FALSE(main.lastFind());
+}
+
+// Where the box opens, worked out by hand for a 735 x 550 main window and a 420 x 118 box: the
+// first of below, above, right and left, each moved into the screen, that covers the least of
+// the main window.
+TEST(FindBoxPlace, BesideTheMainWindowWhereTheScreenHasRoomElseCoveringTheLeast) {
+    struct Case {
+        const char* what;
+        platform::Size screen;
+        platform::Rect mainWindow;
+        platform::Rect box;
+    };
+    const Case cases[] = {
+        {"centred on 1920 x 1080: below, 265 pixels free",
+         {1920, 1080},
+         {592, 265, 735, 550},
+         {592 + 157, 265 + 550, 420, 118}},
+        {"at the bottom of the screen: above",
+         {1920, 1080},
+         {100, 530, 735, 550},
+         {100 + 157, 530 - 118, 420, 118}},
+        {"short wide screen: right, centred along its edge",
+         {1920, 600},
+         {592, 25, 735, 550},
+         {592 + 735, 25 + (550 - 118) / 2, 420, 118}},
+        {"short wide screen, the window far right: left",
+         {1920, 600},
+         {1185, 25, 735, 550},
+         {1185 - 420, 25 + 216, 420, 118}},
+        {"half off the screen's left edge: below, moved in",
+         {1024, 768},
+         {-300, 100, 735, 550},
+         {0, 650, 420, 118}},
+        // 109 pixels above and below: 9 rows of the window covered either way, below first.
+        {"centred on 1024 x 768: below, moved up 9",
+         {1024, 768},
+         {144, 109, 735, 550},
+         {144 + 157, 768 - 118, 420, 118}},
+        // Below covers 68 rows of 420 columns, above (moved down to 0) 118 rows; the right
+        // side, moved left to 604, 131 columns of 118 rows: the least.
+        {"top left of 1024 x 600: right, moved in",
+         {1024, 600},
+         {0, 0, 735, 550},
+         {1024 - 420, (550 - 118) / 2, 420, 118}},
+        // Above has 80 free rows, below 10: above covers 38 rows, below 108.
+        {"nearer the bottom of 1024 x 640: above, moved down",
+         {1024, 640},
+         {144, 80, 735, 550},
+         {144 + 157, 0, 420, 118}},
+        {"a screen smaller than the box: its top left",
+         {300, 100},
+         {0, 0, 735, 550},
+         {0, 0, 420, 118}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FindBox::place(c.mainWindow, c.screen), c.box) << c.what;
+    }
 }
 
 TEST(FindBoxAtExit, ClosesWithTheProgram) {

@@ -270,7 +270,7 @@ void HeadlessWindowing::viewSelectRow(WindowHandle window, int id, int row) {
 }
 
 int HeadlessWindowing::visibleRows(const HeadlessControl& view) {
-    return listview::wholeRows(view.rect.height);
+    return listview::wholeRows(view.rect.height, (view.style & style::kNoHeader) == 0);
 }
 
 void HeadlessWindowing::viewEnsureVisible(WindowHandle window, int id, int row) {

@@ -261,7 +261,9 @@ void ReadOnlyField::keyPressEvent(QKeyEvent* event) {
 void ReadOnlyField::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* copyAction = menu.addAction(tr("&Copy"), this, &ReadOnlyField::copyValue);
-    copyAction->setShortcut(QKeySequence::Copy);
+    // Ctrl+C copies what Copy copies only while there is a selection: without one the key goes
+    // on to the window (the whole display), so the menu names no key then.
+    if (hasSelectedText()) copyAction->setShortcut(QKeySequence::Copy);
     copyAction->setEnabled(!text_.isEmpty());
     if (menuSource_) {
         for (const MenuEntry& entry : menuSource_()) {

@@ -2,7 +2,8 @@
 // mouse or keyboard may select and Ctrl+C or the context menu copies. With a selection, Ctrl+C
 // is the field's even where its window binds the key; without one, the key goes on to the
 // window. The context menu's "Copy" copies the selection, or the whole text when nothing is
-// selected; the entries of a menu source follow it. The main window's result
+// selected, and names Ctrl+C beside it only with a selection; the entries of a menu source
+// follow it. The main window's result
 // fields are these: a read-only QLineEdit lays its text out three times while it is made and
 // carries an editing machine, which together were a sixth of the window's start-up.
 #pragma once

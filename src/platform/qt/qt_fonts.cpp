@@ -1,6 +1,8 @@
 #include "qt_fonts.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QStringDecoder>
 #include <algorithm>
@@ -82,6 +84,11 @@ QFont widgetFont(std::string_view face, double points, int weight) {
     // field was a tenth of the first paint.
     font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
+}
+
+int normalLineSpacing(const QFont& font) {
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    return std::max(QFontMetrics(font).lineSpacing(), static_cast<int>(std::lround(pixels * 1.2)));
 }
 
 bool DevicePixelText::needed(const QPainter& painter) {

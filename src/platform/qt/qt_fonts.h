@@ -25,6 +25,11 @@ int pixelsForPoints(double points);
 // Latin text drawn without shaping.
 QFont widgetFont(std::string_view face, double points, int weight);
 
+// The distance from one line of text to the next in `font`, in its pixels: the font's own line
+// spacing, but at least 6/5 of its pixel size, the usual single spacing. The free Tahoma's own
+// (10 pixels at 11, 11 emboldened) leaves no room between the letters of one line and the next.
+int normalLineSpacing(const QFont& font);
+
 // Text drawn on a painter that scales (a high-density screen, QT_SCALE_FACTOR) is laid out and
 // drawn in the device's own pixels, in the font at the device's pixel size. Qt emboldens the
 // regular Tahoma file by a share of the font's pixel size before it scales the glyphs, so text

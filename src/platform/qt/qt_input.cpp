@@ -124,6 +124,20 @@ bool EntrySearch::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+EscapeClosesList::EscapeClosesList(QComboBox* combo) : QObject(combo) {
+    combo->view()->installEventFilter(this);
+}
+
+bool EscapeClosesList::eventFilter(QObject*, QEvent* event) {
+    // The list, which has the focus while dropped, asks for the key before any shortcut may
+    // take it; the key then reaches the list, which closes.
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+    event->accept();
+    return true;
+}
+
 namespace {
 
 bool isPlainReturn(const QKeyEvent* key) {

@@ -49,6 +49,16 @@ class EntrySearch final : public QObject {
     QElapsedTimer lastKey_;
 };
 
+// Escape in the dropped-down list of a drop-down closes the list and goes no further: a key the
+// window binds to Escape (the find box's CLOSE) waits until the list is closed.
+class EscapeClosesList final : public QObject {
+  public:
+    explicit EscapeClosesList(QComboBox* combo);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 // Return and Enter press the button that has the keyboard focus, as Space does.
 class ReturnPressesButton final : public QObject {
   public:

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,7 +18,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QStyledItemDelegate>
+#include <QStyle>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
@@ -31,6 +30,7 @@
 #include "qt_field.h"
 #include "qt_fonts.h"
 #include "qt_input.h"
+#include "qt_list_view.h"
 #include "qt_style.h"
 #include "qt_view_model.h"
 
@@ -43,29 +43,6 @@ constexpr int kBorder = 1;
 QColor toColor(Rgb colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
-
-// Entries of a fixed height (0 keeps the height the font gives).
-class EntryDelegate final : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    int height = 0;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        if (height > 0) size.setHeight(height);
-        return size;
-    }
-};
-
-// The header of a list view, of the height the system's windows were laid out with.
-class ListViewHeader final : public QHeaderView {
-  public:
-    explicit ListViewHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
-    QSize sizeHint() const override {
-        QSize size = QHeaderView::sizeHint();
-        size.setHeight(listview::kHeaderHeight);
-        return size;
-    }
-};
 
 }  // namespace
 
@@ -224,9 +201,8 @@ class ClientWidget final : public QWidget {
 
 namespace {
 
-// Moves a window with the mouse after a background press where the window system offers no
-// move of its own (no window manager, offscreen): follows the pointer until the button is
-// released.
+// Moves a window with the mouse after a background press: follows the pointer until the left
+// button is released, or a move of the pointer finds it up.
 class ManualMove final : public QObject {
   public:
     ManualMove(QWidget* frame, QPoint pressGlobal)
@@ -267,13 +243,49 @@ class ManualMove final : public QObject {
 
 // Static text: transparent to the mouse, like the static controls of other desktops, so that
 // a press on a caption or a panel drags the window as a press on the background does. It draws
-// only its text: its background is painted by the client area beneath every control.
+// only its text: its background is painted by the client area beneath every control. Text of
+// several lines has them at the font's normal line spacing.
 class Label final : public QLabel {
   public:
     explicit Label(QWidget* parent) : QLabel(parent) {
         setTextFormat(Qt::PlainText);
         setTextInteractionFlags(Qt::NoTextInteraction);
         setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    QSize sizeHint() const override {
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        if (lines.size() < 2) return QLabel::sizeHint();
+        const QFontMetrics metrics = fontMetrics();
+        int width = 0;
+        for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+        const int height =
+            metrics.height() + static_cast<int>(lines.size() - 1) * normalLineSpacing(font());
+        const QMargins margins = contentsMargins();
+        return {width + margins.left() + margins.right(),
+                height + margins.top() + margins.bottom()};
+    }
+    QSize minimumSizeHint() const override {
+        return text().contains(QLatin1Char('\n')) ? sizeHint() : QLabel::minimumSizeHint();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        if (lines.size() < 2) return QLabel::paintEvent(event);
+        // Each line as the label draws a single one, a line spacing below the one before.
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const int spacing = normalLineSpacing(font());
+        const int height = fontMetrics().height();
+        const int flags = static_cast<int>(QStyle::visualAlignment(
+                              layoutDirection(), alignment() & Qt::AlignHorizontal_Mask)) |
+                          Qt::AlignTop | Qt::TextSingleLine;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QRect line(area.left(), area.top() + static_cast<int>(i) * spacing, area.width(),
+                             height);
+            style()->drawItemText(&painter, line, flags, palette(), isEnabled(), lines[i],
+                                  foregroundRole());
+        }
     }
 };
 
@@ -617,8 +629,16 @@ void QtWindowing::bringToTop(WindowHandle handle) {
 void QtWindowing::beginMove(WindowHandle handle) {
     Window* window = impl_->find(handle);
     if (window == nullptr || !impl_->pressing) return;
-    QWindow* native = window->frame->windowHandle();
-    if (native != nullptr && native->startSystemMove()) return;
+    // Where the program places its own windows (X11, offscreen) it moves the window itself, and
+    // the move ends with the release it is sure to see. A move handed to an X11 window manager
+    // (_NET_WM_MOVERESIZE) goes out after the press and may arrive after the release of a quick
+    // click: the manager then has the window follow the pointer, the keyboard grabbed, until
+    // the next click. On Wayland only the compositor moves windows, and it starts no move once
+    // the button is up.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        QWindow* native = window->frame->windowHandle();
+        if (native != nullptr && native->startSystemMove()) return;
+    }
     new ManualMove(window->frame, impl_->pressGlobal);
 }
 
@@ -725,6 +745,7 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
             new EntrySearch(combo, [impl, handle, id] {
                 impl->controlEvent(handle, id, notify::kSelectionChanged);
             });
+            new EscapeClosesList(combo);
             control.widget = combo;
             break;
         }
@@ -749,6 +770,7 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
                 new ReturnEnters(
                     keys, [impl, handle, id] { impl->controlEvent(handle, id, notify::kEntered); });
             }
+            new EscapeClosesList(combo);
             control.widget = combo;
             break;
         }
@@ -774,26 +796,8 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
         case ControlKind::ListView: {
             // Rows, header and border as the layout has them, so that the list shows the
             // number of whole rows the window's logic expects (the guide drill on the top row).
-            auto* view = new QTreeView(parent);
-            view->setHeader(new ListViewHeader(view));
-            view->setModel(new TextTableModel(view));
-            view->setRootIsDecorated(false);
-            view->setItemsExpandable(false);
-            view->setUniformRowHeights(true);
-            control.delegate = new EntryDelegate(view);
-            control.delegate->height = listview::kRowHeight;
-            view->setItemDelegate(control.delegate);
-            view->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);  // 2 pixels
-            // The rows fill the height under the header: no horizontal scroll bar takes a row's
-            // room (the columns are a few pixels wider than the room, in their blank margin).
-            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            view->setSelectionMode(QAbstractItemView::SingleSelection);
-            view->setSelectionBehavior(QAbstractItemView::SelectRows);
-            view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            view->header()->setStretchLastSection(false);
-            view->header()->setSectionsMovable(false);
-            view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            view->setAllColumnsShowFocus(true);
+            auto* view = new ReportView(parent, (spec.style & style::kNoHeader) == 0);
+            control.delegate = view->entries();
             control.widget = view;
             break;
         }
