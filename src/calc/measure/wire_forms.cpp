@@ -109,6 +109,10 @@ const WireForm* wireFormOf(ThreadForm form, std::string_view* why) {
             return &forms::kStubAcme;
         case ThreadForm::Whitworth55:
             return &forms::kFiftyFive;
+        case ThreadForm::BritishTaper55:
+            return &forms::kFiftyFiveTaper;
+        case ThreadForm::Trapezoidal30:
+            return &forms::kTrapezoidal;
         case ThreadForm::BA47:
             return &forms::kFortySevenHalf;
         case ThreadForm::InsertTapping:
