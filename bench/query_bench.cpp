@@ -26,7 +26,7 @@ void csvAllUnSizes(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         std::ostringstream out;
-        writeCsv(out, answersOf(session.seriesAnswers(series::UN, std::nullopt, Fields::Omitted)));
+        writeCsv(out, answersOf(session.seriesAnswers(series::UN, std::nullopt, Texts::Omitted)));
         bytes = out.str().size();
         benchmark::DoNotOptimize(bytes);
     }

@@ -1,5 +1,6 @@
 #include "thread_calculator.h"
 
+#include <array>
 #include <cmath>
 
 #include "limit_tables.h"
@@ -85,8 +86,19 @@ std::optional<ThreadResults> calculate(const Selection& selection) {
     return r;
 }
 
-std::vector<const LimitTable*> limitSources(SeriesId id, ClassRecord record) {
-    return limits_of_size::sourcesOf(id, record);
+std::span<const LimitTable* const> limitSources(SeriesId id, ClassRecord record) {
+    static const auto sources = [] {
+        std::array<std::vector<const LimitTable*>, series::kCount * 4> all;
+        for (SeriesId s = 0; s < series::kCount; ++s) {
+            for (int r = 0; r < 4; ++r) {
+                all[static_cast<std::size_t>(s * 4 + r)] =
+                    limits_of_size::sourcesOf(s, static_cast<ClassRecord>(r));
+            }
+        }
+        return all;
+    }();
+    if (!isValidSeries(id)) return {};
+    return sources[static_cast<std::size_t>(id * 4 + static_cast<int>(record))];
 }
 
 bool ThreadCalculator::calculate() {

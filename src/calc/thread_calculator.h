@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "limit_tables.h"
@@ -17,8 +18,8 @@ std::optional<ThreadResults> calculate(const Selection& selection);
 
 // The limit tables the limits of size of `record` come from for series `id`, first table
 // first (for the British series the table of basic sizes their limits are computed from);
-// empty for the taper pipe threads and an invalid id.
-std::vector<const LimitTable*> limitSources(SeriesId id, ClassRecord record);
+// empty for the taper pipe threads and an invalid id. Worked out once per process.
+std::span<const LimitTable* const> limitSources(SeriesId id, ClassRecord record);
 
 // calculate() for callers that keep one ThreadResults: writes the results of the selection, or
 // empties every value when there are none (no number of an earlier size may stay behind), and

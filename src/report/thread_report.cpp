@@ -309,6 +309,22 @@ ReportOutcome specialReport(const designation::Designation& d) {
     return r;
 }
 
+// The maximum minor diameter of a rounded-root (UNR) external thread, for reference, as ASME B1.1
+// tabulates it: the UN basic minor D - 1.082532 P to four places, less the allowance and H/8
+// (0.108253 P), that is the maximum major less 1.190785 P, rounded as the tables are.
+void addRoundedRootMinor(ThreadReport& r, const designation::Designation& d) {
+    const auto size = d.isSpecial() ? d.special : designation::basicSize(d.series, d.sizeIndex);
+    if (!size || !(size->pitch > 0.0)) return;
+    const double basic = size->majorDiameter;
+    const double p = 1.0 / size->pitch;
+    const auto round4 = [](double v) { return std::nearbyint(v * 1e4) / 1e4; };
+    for (ReportClass& c : r.classes) {
+        if (c.side != ThreadSide::External || !c.majorMax) continue;
+        const double allowance = round4(basic - *c.majorMax);
+        c.unrMinorMax = round4(round4(basic - 1.082532 * p) - allowance - 0.108253 * p);
+    }
+}
+
 }  // namespace
 
 Length engagementMajor(DisplayFamily family, const ThreadResults& v) {
@@ -401,18 +417,27 @@ ThreadReport tableReport(SeriesId series, int row) {
 }
 
 ReportOutcome usualReport(const designation::Designation& d) {
-    if (d.isSpecial()) return specialReport(d);
-    if (!isValidSeries(d.series) || d.sizeIndex < 0 || d.sizeIndex >= sizeCount(d.series)) {
+    ReportOutcome outcome;
+    if (d.isSpecial()) {
+        outcome = specialReport(d);
+    } else if (!isValidSeries(d.series) || d.sizeIndex < 0 || d.sizeIndex >= sizeCount(d.series)) {
         return std::string(d.canonical.view()) + ": not a size of the tables";
+    } else {
+        outcome = tableReport(d.series, d.sizeIndex);
     }
-    ThreadReport r = tableReport(d.series, d.sizeIndex);
-    r.identity.designation = d.canonical.view();
-    return r;
+    if (ThreadReport* r = std::get_if<ThreadReport>(&outcome)) {
+        r->identity.designation = d.canonical.view();
+        for (std::string& note : designation::readingNotes(d)) {
+            r->notes.push_back({ReportNote::Kind::Reading, std::move(note)});
+        }
+    }
+    return outcome;
 }
 
 ReportOutcome withNamedClasses(ThreadReport r, const designation::Designation& d) {
     r.identity.designation = d.canonical.view();
     if (std::optional<std::string> refusal = takeNamedClasses(r, d)) return *refusal;
+    if (d.roundedRoot) addRoundedRootMinor(r, d);
     return r;
 }
 

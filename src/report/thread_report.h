@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -64,7 +65,7 @@ struct ReportClass {
     bool millimetres = false;
     // Where the limits come from: the project's limit tables, first table first; or, for a class
     // the standard's formulas computed, the index of the report's `computations` that says how.
-    std::vector<const LimitTable*> tables;
+    std::span<const LimitTable* const> tables;
     int computation = -1;
 
     bool computed() const { return computation >= 0; }

@@ -362,7 +362,8 @@ TEST(LimitSources, EachClassRecordNamesTheTablesItsCellsComeFrom) {
         {series::NPTF, R::IntNormal, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(limitSources(c.series, c.record), c.tables)
+        const auto sources = limitSources(c.series, c.record);
+        EXPECT_EQ(std::vector<const LimitTable*>(sources.begin(), sources.end()), c.tables)
             << seriesById(c.series).name << " record " << static_cast<int>(c.record);
     }
     EXPECT_TRUE(limitSources(series::kCount, R::ExtNormal).empty());

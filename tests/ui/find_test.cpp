@@ -516,6 +516,39 @@ TEST_F(FindBoxTest, ReturnFindsAndErrorsShowInTheBox) {
     EXPECT_EQ(history(), (std::vector<std::string>{"1/2-13 UNC", "M10x1.25"}));
 }
 
+// The box says what the window shows of what was asked, as the query answers it: a class the
+// window does not display is named (the query computes it), a class nothing computes is the
+// query's refusal and changes nothing, and how the designation was read is said.
+TEST_F(FindBoxTest, SaysWhichClassesNamedAreNotDisplayed) {
+    const struct {
+        const char* text;
+        bool found;
+        const char* message;  // the whole message, or a part of a refusal
+    } cases[] = {
+        {"1/4-20 UNC-2A", true, "Shown: 1/4-20 UNC-2A"},
+        {"1/4-20 UNC-1A", true,
+         "Shown: 1/4-20 UNC; 1A is not displayed here, the query computes it"},
+        {"M10x1.25-6e", true, "Shown: M10x1.25; 6e is not displayed here, the query computes it"},
+        {"1/4-20 UNC-1A/1B", true,
+         "Shown: 1/4-20 UNC; 1A and 1B are not displayed here, the query computes them"},
+        {"4-4 UN", true, "Shown: 4-4 UNC; 4-4 UN reads as 4-4 UNC: ASME B1.1 lists 4-4 in UNC"},
+        {"M10x1.25-6f", false, "tolerance position f"},
+    };
+    ui.key(win(), {'F', true});
+    for (const auto& c : cases) {
+        const SeriesId before = main.selection().series;
+        enter(c.text);
+        EXPECT_EQ(main.lastFind()->outcome.found, c.found) << c.text;
+        if (c.found) {
+            EXPECT_EQ(main.findBox().message(), c.message) << c.text;
+        } else {
+            EXPECT_NE(main.findBox().message().find(c.message), std::string::npos)
+                << c.text << ": " << main.findBox().message();
+            EXPECT_EQ(main.selection().series, before) << c.text;
+        }
+    }
+}
+
 TEST_F(FindBoxTest, OffersTheLastTenFoundMostRecentFirstEachOnce) {
     ui.key(win(), {'F', true});
     const std::vector<std::string> found = {"1/4-20 UNC", "M10",         "10-32 UNF", "1/2 NPT",

@@ -93,6 +93,10 @@ void writeClasses(JsonLine& j, const std::vector<ClassLimits>& classes) {
             j.key(kLimitNames[i]);
             j.number(c.values[i]->value);
         }
+        if (c.unrMinorMax) {
+            j.key("unrMinorMax");
+            j.number(c.unrMinorMax->value);
+        }
         j.endObject();
     }
     j.endObject();

@@ -128,10 +128,10 @@ int main(int argc, char** argv) {
             return kNotAnswered;
         }
         const Format written = format.empty() ? Format::Csv : formatOf(format);
-        const bool ok = writeOutcomes(
-            session.seriesAnswers(*id, unit,
-                                  written == Format::Csv ? Fields::Omitted : Fields::Included),
-            written, provenance);
+        const bool ok =
+            writeOutcomes(session.seriesAnswers(
+                              *id, unit, written == Format::Csv ? Texts::Omitted : Texts::Included),
+                          written, provenance);
         std::cout.flush();
         return ok ? 0 : kNotAnswered;
     }

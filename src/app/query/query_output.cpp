@@ -148,6 +148,8 @@ void writeLimits(std::ostream& out, const Answer& a) {
     for (const auto& column : columns) {
         wires = wires || column.second->wiresMax || column.second->wiresMin;
     }
+    bool unr = false;
+    for (const auto& column : columns) unr = unr || column.first->unrMinorMax;
     for (const TextRow& row : kTextRows) {
         if (!row.limit && !wires) continue;
         out << "  " << padded(row.label, kLabelWidth);
@@ -161,6 +163,13 @@ void writeLimits(std::ostream& out, const Answer& a) {
             out << padded(shown(v), kCellWidth);
         }
         out << '\n';
+        if (row.limit == SizeLimit::MinorMin && unr) {
+            out << "  " << padded("UNR minor diameter max", kLabelWidth);
+            for (const auto& column : columns) {
+                out << padded(shown(column.first->unrMinorMax), kCellWidth);
+            }
+            out << '\n';
+        }
     }
     for (const auto& [limits, c] : columns) {
         if (c->side == ThreadSide::External && c->minorRef && !c->minorMax && !c->minorMin) {
@@ -340,29 +349,42 @@ void writeCsv(std::ostream& out, std::span<const Answer> answers) {
     }
     for (const std::string& column : extraColumns) out << ',' << csvCell(column);
     out << '\n';
+    std::string line;
     for (std::size_t row = 0; row < answers.size(); ++row) {
         const Answer& a = answers[row];
-        out << csvCell(a.input) << ',' << csvCell(a.designation) << ',' << csvCell(a.series) << ','
-            << csvCell(a.size) << ',' << (a.sizeIndex ? std::to_string(*a.sizeIndex) : "") << ','
-            << (a.tabulated ? "true" : "false") << ',' << unitName(a.unit);
+        line.clear();
+        line += csvCell(a.input);
+        line += ',';
+        line += csvCell(a.designation);
+        line += ',';
+        line += csvCell(a.series);
+        line += ',';
+        line += csvCell(a.size);
+        line += ',';
+        if (a.sizeIndex) line += std::to_string(*a.sizeIndex);
+        line += ',';
+        line += a.tabulated ? "true" : "false";
+        line += ',';
+        line += unitName(a.unit);
         for (std::size_t side = 0; side < 2; ++side) {
             const std::vector<ClassLimits>& classes = classesOf(a, side);
             for (const std::string& name : columns[side]) {
                 const auto c = std::find_if(classes.begin(), classes.end(),
                                             [&](const ClassLimits& l) { return l.name == name; });
                 for (std::size_t i = 0; i < kLimitNames.size(); ++i) {
-                    out << ',';
-                    if (c != classes.end() && c->values[i]) out << csvNumber(c->values[i]->text);
+                    line += ',';
+                    if (c != classes.end() && c->values[i]) line += csvNumber(c->values[i]->text);
                 }
             }
         }
         std::vector<const std::string*> cells(extraColumns.size(), nullptr);
         for (const auto& [column, cell] : extras[row]) cells[column] = &cell;
         for (const std::string* cell : cells) {
-            out << ',';
-            if (cell != nullptr) out << *cell;
+            line += ',';
+            if (cell != nullptr) line += *cell;
         }
-        out << '\n';
+        line += '\n';
+        out << line;
     }
 }
 

@@ -33,12 +33,13 @@ SizeLimit referenceMinorAt(SeriesId series) {
 }
 
 ClassLimits limitsOf(const ReportClass& c, const Answer& a) {
-    ClassLimits out{c.name, {}};
+    ClassLimits out{c.name, {}, {}};
     const Length* limits[] = {&c.majorMax, &c.majorMin, &c.pitchMax,
                               &c.pitchMin, &c.minorMax, &c.minorMin};
     for (std::size_t i = 0; i < std::size(limits); ++i) {
         if (*limits[i]) out.values[i] = a.length(**limits[i]);
     }
+    if (c.unrMinorMax) out.unrMinorMax = a.length(*c.unrMinorMax);
     if (c.minorRef && c.side == ThreadSide::External) {
         auto& at = out.values[static_cast<std::size_t>(referenceMinorAt(a.report.identity.series))];
         if (!at) at = a.length(*c.minorRef);
@@ -47,10 +48,11 @@ ClassLimits limitsOf(const ReportClass& c, const Answer& a) {
 }
 
 // Adds `name` to the provenance entry of `table` (or of the computation), in order of first use.
+// A table is known by its name; computations by their statement.
 void addProvenance(std::vector<Provenance>& entries, const std::optional<std::string>& table,
                    const std::string& source, const std::string& name) {
     auto it = std::find_if(entries.begin(), entries.end(), [&](const Provenance& p) {
-        return p.table == table && p.source == source;
+        return p.table == table && (table || p.source == source);
     });
     if (it == entries.end()) {
         entries.push_back({{}, table, source});
@@ -98,7 +100,7 @@ std::vector<SeriesId> seriesInRadioOrder() {
     return order;
 }
 
-Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit, Fields fields) {
+Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit, Texts texts) {
     Answer a;
     a.input = input;
     a.unit = unit;
@@ -109,10 +111,11 @@ Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit, F
     a.size = r.identity.size;
     a.sizeIndex = r.identity.sizeIndex;
     a.tabulated = r.identity.tabulated();
-    if (fields == Fields::Included) a.fields = shownTexts(r, a.mode(), kFirstField, kLastField);
     for (const ReportClass& c : r.classes) {
         (c.side == ThreadSide::External ? a.external : a.internal).push_back(limitsOf(c, a));
     }
+    if (texts == Texts::Omitted) return a;
+    a.fields = shownTexts(r, a.mode(), kFirstField, kLastField);
     // Provenance: the classes of the tables first, then those computed for the answer.
     for (const bool computed : {false, true}) {
         for (const ReportClass& c : r.classes) {
@@ -143,14 +146,14 @@ Outcome Session::answer(std::string_view text, std::optional<DisplayUnit> unit) 
 }
 
 std::vector<Outcome> Session::seriesAnswers(SeriesId id, std::optional<DisplayUnit> unit,
-                                            Fields fields) const {
+                                            Texts texts) const {
     std::vector<Outcome> answers;
     const int count = sizeCount(id);
     answers.reserve(static_cast<std::size_t>(count));
     for (int row = 0; row < count; ++row) {
         const designation::Designation d = designation::ofSize(id, row);
         answers.push_back(answerOf(tableReport(id, row), d.canonical.view(),
-                                   unit.value_or(tableUnit(id)), fields));
+                                   unit.value_or(tableUnit(id)), texts));
     }
     return answers;
 }

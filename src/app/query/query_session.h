@@ -38,6 +38,8 @@ struct LimitValue {
 struct ClassLimits {
     std::string name;                                 // "2A", "6g", "Med", "NPSL"
     std::array<std::optional<LimitValue>, 6> values;  // by SizeLimit
+    // A rounded-root (UNR) external thread: its maximum minor diameter, for reference.
+    std::optional<LimitValue> unrMinorMax;
 
     bool empty() const;
 };
@@ -91,13 +93,13 @@ std::optional<SeriesId> seriesByName(std::string_view name);
 // The 23 series in the order of their radios.
 std::vector<SeriesId> seriesInRadioOrder();
 
-// Whether an answer carries the window's texts (`fields`): the JSON and text answers do, the CSV
-// writes none and leaves them out.
-enum class Fields { Included, Omitted };
+// Whether an answer carries the window's texts (`fields`) and the statements of its provenance:
+// the JSON and text answers do; the CSV writes neither and leaves them out.
+enum class Texts { Included, Omitted };
 
 // The answer of a report, in `unit`, for the text that was asked.
 Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit,
-                Fields fields = Fields::Included);
+                Texts texts = Texts::Included);
 
 class Session {
   public:
@@ -107,7 +109,7 @@ class Session {
 
     // The answers for every size of a series, in the order of its size list.
     std::vector<Outcome> seriesAnswers(SeriesId id, std::optional<DisplayUnit> unit = std::nullopt,
-                                       Fields fields = Fields::Included) const;
+                                       Texts texts = Texts::Included) const;
 };
 
 }  // namespace torveld::query
