@@ -44,6 +44,9 @@ const ThreadSeries kCatalogue[series::kCount] = {
     {series::BA, "BA", F::BA, T::BA47, D::BA, U::Millimetres, &st::kBa, &lt::ba, nullptr},
     {series::UNC_STI, "UNC-STI", F::ThreadInsert, T::InsertTapping, D::ThreadInsert, U::ThreadsPerInch, &st::kUncSti, &lt::uncSti, nullptr},
     {series::UNF_STI, "UNF-STI", F::ThreadInsert, T::InsertTapping, D::ThreadInsert, U::ThreadsPerInch, &st::kUnfSti, &lt::unfSti, nullptr},
+    {series::G, "G", F::BritishPipe, T::Whitworth55, D::BritishPipe, U::ThreadsPerInch, &st::kG, &lt::gPipe, nullptr},
+    {series::R, "R", F::BritishTaper, T::BritishTaper55, D::BritishTaper, U::ThreadsPerInch, &st::kR, &lt::rPipe, nullptr},
+    {series::TR, "Tr", F::Trapezoidal, T::Trapezoidal30, D::Trapezoidal, U::Millimetres, &st::kTr, &lt::trapezoidal, nullptr},
 };
 // clang-format on
 

@@ -37,7 +37,10 @@ inline constexpr SeriesId BSF = 19;
 inline constexpr SeriesId BA = 20;
 inline constexpr SeriesId UNC_STI = 21;
 inline constexpr SeriesId UNF_STI = 22;
-inline constexpr int kCount = 23;
+inline constexpr SeriesId G = 23;   // British parallel pipe threads, ISO 228-1
+inline constexpr SeriesId R = 24;   // British taper pipe threads R, Rc and Rp, ISO 7-1
+inline constexpr SeriesId TR = 25;  // metric trapezoidal threads Tr, ISO 2901 to 2904
+inline constexpr int kCount = 26;
 }  // namespace series
 
 // The grouping of series that share their tables' layouts and their limits of size.
@@ -53,6 +56,9 @@ enum class SeriesFamily {
     Whitworth,     // BSW, BSF
     BA,            // BA
     ThreadInsert,  // UNC-STI, UNF-STI
+    BritishPipe,   // G
+    BritishTaper,  // R, Rc, Rp
+    Trapezoidal,   // Tr
 };
 
 // The profile a series is calculated with: which multiples of the pitch give its heights,
@@ -73,7 +79,7 @@ enum class ThreadForm {
     Trapezoidal30,   // metric trapezoidal Tr (ISO 2901)
 };
 
-// The 14 ways the main window and the data sheet show a series' results.
+// The 17 ways the main window and the data sheet show a series' results.
 enum class DisplayFamily {
     Unified,  // UNC, UNF, UNEF, UN
     IsoCoarse,
@@ -89,6 +95,9 @@ enum class DisplayFamily {
     Whitworth,  // BSW, BSF
     BA,
     ThreadInsert,  // UNC-STI, UNF-STI
+    BritishPipe,   // G
+    BritishTaper,  // R, Rc, Rp: a pipe arrangement of their own
+    Trapezoidal,   // Tr
 };
 
 enum class PitchUnit { ThreadsPerInch, Millimetres };

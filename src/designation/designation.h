@@ -150,10 +150,16 @@ struct SpecialSize {
 // How a text was read, where that is more than the canonical text says; readingNotes() gives
 // one sentence for each. A new note is an enumerator here and its sentence in notes.cpp.
 enum class ReadingNote : std::uint8_t {
-    GradedSize,   // a size of UNC, UNF or UNEF written UN (of UNJC, UNJF or UNJEF written UNJ)
-    RoundedRoot,  // UNR, UNRC, UNRF, UNREF, UNRS: the Unified thread with the rounded root
+    GradedSize,     // a size of UNC, UNF or UNEF written UN (of UNJC, UNJF or UNJEF written UNJ)
+    RoundedRoot,    // UNR, UNRC, UNRF, UNREF, UNRS: the Unified thread with the rounded root
+    TradeNameBspp,  // "BSPP": the trade name of G (ISO 228-1)
+    TradeNameBspt,  // "BSPT": the trade name of R (ISO 7-1)
     kCount,
 };
+
+// The three threads of the British taper pipe series (ISO 7-1, EN 10226-1): the external taper
+// R, the internal taper Rc and the internal parallel Rp; None for every other series.
+enum class TaperPipeThread : std::uint8_t { None, R, Rc, Rp };
 
 // A set of reading notes, held in place.
 class ReadingNotes {
@@ -183,6 +189,11 @@ struct Designation {
     // UNR, UNRC, UNRF, UNREF, UNRS: the external thread of the Unified series (UN, UNC, UNF,
     // UNEF, UNS) with the rounded root of UNR; its limits of size are those of the series.
     bool roundedRoot = false;
+    // R, Rc or Rp of the British taper pipe series (`series::R`); None elsewhere.
+    TaperPipeThread taperThread = TaperPipeThread::None;
+    // The number of starts of a multi-start thread ("Tr40x14(P7)": lead 14, pitch 7, two starts);
+    // the lead is starts x pitch. A multi-start thread is a special size of its series.
+    int starts = 1;
     // How the text was read: what the canonical text does not carry. Reading the canonical text
     // gives the same designation, but its notes may differ ("1/4-20 UN" is read with a note,
     // "1/4-20 UNC" without).

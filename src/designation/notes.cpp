@@ -23,6 +23,8 @@ struct NoteSentence {
 constexpr NoteSentence kSentences[] = {
     {ReadingNote::GradedSize, "{size} {written} reads as {size} {series}: {standard} lists {size} in {base}"},
     {ReadingNote::RoundedRoot, "{series}: the external thread has the rounded root of UNR; its limits of size are those of {base}"},
+    {ReadingNote::TradeNameBspp, "BSPP is the trade name of the British parallel pipe thread G of ISO 228-1"},
+    {ReadingNote::TradeNameBspt, "BSPT is the trade name of the British taper pipe thread R of ISO 7-1 (internal Rc and Rp)"},
 };
 // clang-format on
 

@@ -115,6 +115,16 @@ RecordClasses recordClasses(SeriesId series, const ThreadResults& values) {
             return isoCoarseClasses(values);
         case DisplayFamily::IsoFine:
             return isoFineClasses(values);
+        case DisplayFamily::BritishPipe:
+            // ISO 228-1: external classes A and B; the one internal class, which the standard
+            // does not name, takes the series' name.
+            return {RecordClass{"A"}, RecordClass{"B"}, RecordClass{"G", false}, RecordClass{}};
+        case DisplayFamily::BritishTaper:
+            // The parallel internal thread Rp, which has limits of size; R and Rc are gauged.
+            return {RecordClass{}, RecordClass{}, RecordClass{"Rp", false}, RecordClass{}};
+        case DisplayFamily::Trapezoidal:
+            // ISO 2903's medium classes.
+            return fixed("7e", "", "7H", "");
         case DisplayFamily::TaperPipe:
             break;
     }
@@ -133,6 +143,8 @@ std::array<std::string, 4> specialClasses(SeriesId series, double pitch, double 
             return {"2G", "4G", "2G", "4G"};
         case series::STUB_ACME:
             return {"2G", "", "2G", ""};
+        case series::TR:
+            return {"7e", "", "7H", ""};
         case series::ISO_FINE: {
             // Internal H positions: both internal records have the basic major as their minimum.
             const auto classes = metricFineClasses(pitch, basicMajor, basicMajor);

@@ -472,6 +472,12 @@ std::string_view standardOf(SeriesId series) {
             return "BS 93";
         case SeriesFamily::ThreadInsert:
             return "ASME B18.29.1";
+        case SeriesFamily::BritishPipe:
+            return "ISO 228-1";
+        case SeriesFamily::BritishTaper:
+            return "ISO 7-1";
+        case SeriesFamily::Trapezoidal:
+            return "ISO 2903";
     }
     return {};
 }

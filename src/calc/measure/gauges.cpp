@@ -15,8 +15,8 @@ struct Standard {
 
 // Which gauging standard's acceptance rule applies to a family. The Unified system's gauges are
 // those of ASME B1.2 (UNJ is gauged with them too); ISO metric threads those of ISO 1502. The
-// gauging rules of the other straight threads (straight pipe, Acme, UNM, British) are not among
-// the sources at hand.
+// gauging rules of the other threads (straight pipe, Acme, UNM, British, the British pipe
+// threads, trapezoidal) are not among the sources at hand.
 Standard standardOf(SeriesFamily family) {
     switch (family) {
         case SeriesFamily::Unified:
@@ -33,6 +33,9 @@ Standard standardOf(SeriesFamily family) {
         case SeriesFamily::Whitworth:
         case SeriesFamily::BA:
         case SeriesFamily::ThreadInsert:
+        case SeriesFamily::BritishPipe:
+        case SeriesFamily::BritishTaper:
+        case SeriesFamily::Trapezoidal:
             break;
     }
     return {GaugeStandard::NotGiven, 0};
