@@ -39,6 +39,9 @@ TEST(SeriesCatalogue, IdsNamesAndFamiliesAreFixed) {
         {20, "BA", SeriesFamily::BA},
         {21, "UNC-STI", SeriesFamily::ThreadInsert},
         {22, "UNF-STI", SeriesFamily::ThreadInsert},
+        {23, "G", SeriesFamily::BritishPipe},
+        {24, "R", SeriesFamily::BritishTaper},
+        {25, "Tr", SeriesFamily::Trapezoidal},
     };
     for (const auto& e : expected) {
         const ThreadSeries& s = seriesById(e.id);
@@ -47,18 +50,21 @@ TEST(SeriesCatalogue, IdsNamesAndFamiliesAreFixed) {
         EXPECT_EQ(s.family, e.family) << e.name;
     }
     EXPECT_FALSE(isValidSeries(-1));
-    EXPECT_FALSE(isValidSeries(23));
-    EXPECT_EQ(sizeCount(23), 0);
+    EXPECT_FALSE(isValidSeries(26));
+    EXPECT_EQ(sizeCount(26), 0);
 }
 
-TEST(SeriesCatalogue, MetricSeriesAreExactlyTheFourMillimetreOnes) {
+// The metric series count their pitch in millimetres and hold millimetre tables; the British
+// pipe threads G and R count threads per inch but their standards give millimetres.
+TEST(SeriesCatalogue, MetricSeriesAreExactlyTheFiveMillimetreOnes) {
     const std::set<SeriesId> metric = {series::ISO_COARSE, series::ISO_FINE, series::UNM,
-                                       series::BA};
+                                       series::BA, series::TR};
+    const std::set<SeriesId> millimetreTables = {series::G, series::R};
     for (SeriesId id = 0; id < series::kCount; ++id) {
         const ThreadSeries& s = seriesById(id);
         const bool isMetric = metric.count(id) > 0;
         EXPECT_EQ(s.pitchUnit == PitchUnit::Millimetres, isMetric) << s.name;
-        EXPECT_EQ(s.firstTable->millimetres, isMetric) << s.name;
+        EXPECT_EQ(s.firstTable->millimetres, isMetric || millimetreTables.count(id) > 0) << s.name;
         if (s.secondTable) {
             EXPECT_EQ(s.secondTable->millimetres, isMetric) << s.name;
         }
@@ -77,8 +83,8 @@ TEST(SeriesCatalogue, LimitTablesRunParallelToSizeTables) {
             EXPECT_EQ(t->rows, s.sizeTable->rowCount) << s.name << " " << t->name;
         }
     }
-    EXPECT_EQ(tables, 30);
-    EXPECT_EQ(cells, 12361);
+    EXPECT_EQ(tables, 33);
+    EXPECT_EQ(cells, 12361 + 24 * 10 + 15 * 18 + 185 * 11);
     // Only the Unified, ISO and ACME series have a second table; UNS has one only.
     EXPECT_EQ(seriesById(series::UNS).secondTable, nullptr);
     EXPECT_NE(seriesById(series::ACME).secondTable, nullptr);
@@ -121,7 +127,8 @@ TEST(SizeRow, EveryRowOfEverySeriesHasAPositivePitch) {
         for (int r = 0; r < sizeCount(id); ++r) {
             const SizeRow row = sizeRow(id, r);
             EXPECT_GT(row.pitchInches, 0.0) << seriesById(id).name << " row " << r;
-            EXPECT_LT(row.pitchInches, 0.6) << seriesById(id).name << " row " << r;
+            // The coarsest: Tr300x44, 1.73 in.
+            EXPECT_LT(row.pitchInches, 2.0) << seriesById(id).name << " row " << r;
         }
     }
 }

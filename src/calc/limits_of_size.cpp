@@ -1,5 +1,7 @@
 #include "limits_of_size.h"
 
+#include "british_pipe.h"
+
 #include <algorithm>
 #include <cmath>
 #include <span>
@@ -128,6 +130,17 @@ struct LayoutMap {
     std::span<const CellMap> cells;
 };
 
+// TR11: the medium classes of the metric trapezoidal threads, 7e and 7H; the internal major
+// diameter has only its minimum, D4.
+constexpr CellMap kTr11[] = {
+    {From::First, 0, {R::ExtNormal, L::MajorMax}},  {From::First, 1, {R::ExtNormal, L::MajorMin}},
+    {From::First, 2, {R::ExtNormal, L::PitchMax}},  {From::First, 3, {R::ExtNormal, L::PitchMin}},
+    {From::First, 4, {R::ExtNormal, L::MinorMax}},  {From::First, 5, {R::ExtNormal, L::MinorMin}},
+    {From::First, 6, {R::IntNormal, L::MinorMin}},  {From::First, 7, {R::IntNormal, L::MinorMax}},
+    {From::First, 8, {R::IntNormal, L::PitchMin}},  {From::First, 9, {R::IntNormal, L::PitchMax}},
+    {From::First, 10, {R::IntNormal, L::MajorMin}},
+};
+
 constexpr LayoutMap kLayouts[] = {
     {LimitLayout::UN10, 10, kUn10},     {LimitLayout::UN7, 7, kUn7},
     {LimitLayout::UNJ9, 9, kUnj9},      {LimitLayout::PIPE7, 7, {}},
@@ -135,6 +148,8 @@ constexpr LayoutMap kLayouts[] = {
     {LimitLayout::ACME12, 12, kAcme12}, {LimitLayout::ACME4, 4, kAcme4},
     {LimitLayout::STUB13, 13, kAcme12}, {LimitLayout::UNM12, 12, kUnm12},
     {LimitLayout::BASIC3, 3, {}},       {LimitLayout::STI8, 8, kSti8},
+    {LimitLayout::GPIPE10, 10, {}},     {LimitLayout::RPIPE18, 18, {}},
+    {LimitLayout::TR11, 11, kTr11},
 };
 
 const LayoutMap* mapOf(LimitLayout layout) {
@@ -321,6 +336,20 @@ void apply(SeriesId id, int row, ThreadResults& r) {
     if (s.secondTable != nullptr) copyCells(*s.secondTable, first, row, r);
     if (s.family == SeriesFamily::Whitworth) whitworth::limits(id, first, row, r);
     if (s.family == SeriesFamily::BA) baLimits(first, row, r);
+    if (s.family == SeriesFamily::BritishPipe) {
+        // G: the external class B (the wider tolerance) in the normal record, A (the closer)
+        // in the close one, the one internal class in the normal internal record.
+        if (const auto g = british_pipe::parallelLimits(row)) {
+            r.extNormal = g->classB;
+            r.extClose = g->classA;
+            r.intNormal = g->internal;
+        }
+    }
+    if (s.family == SeriesFamily::BritishTaper) {
+        // The parallel internal thread Rp: the one class with limits of size; R and Rc are
+        // gauged at their gauge plane.
+        if (const auto rp = british_pipe::rpLimits(row)) r.intNormal = *rp;
+    }
     completeLimits(id, r);
 }
 
@@ -336,7 +365,8 @@ std::vector<const LimitTable*> sourcesOf(SeriesId id, ClassRecord record) {
     std::vector<const LimitTable*> sources;
     if (!isValidSeries(id)) return sources;
     const ThreadSeries& s = seriesById(id);
-    if (s.family == SeriesFamily::Whitworth || s.family == SeriesFamily::BA) {
+    if (s.family == SeriesFamily::Whitworth || s.family == SeriesFamily::BA ||
+        s.family == SeriesFamily::BritishPipe || s.family == SeriesFamily::BritishTaper) {
         sources.push_back(s.firstTable);
         return sources;
     }

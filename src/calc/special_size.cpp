@@ -28,6 +28,8 @@ RecordFields fieldsOf(SeriesFamily family) {
             return {true, false};
         case SeriesFamily::Acme:
             return {true, true};
+        case SeriesFamily::Trapezoidal:
+            return {true, false};
         default:
             return {false, false};
     }
@@ -97,6 +99,8 @@ std::optional<special::Series> specialSeriesOf(SeriesId id) {
             return special::Series::Acme;
         case series::STUB_ACME:
             return special::Series::StubAcme;
+        case series::TR:
+            return special::Series::Trapezoidal;
         default:
             return std::nullopt;
     }
@@ -106,7 +110,8 @@ SpecialCalculation calculateSpecial(const SpecialSizeInput& input) {
     SpecialCalculation out;
     const std::optional<special::Series> engineSeries = specialSeriesOf(input.series);
     if (!engineSeries) {
-        out.refusal = "special sizes are computed in UNS, UN, UNJ, ISO FINE, ACME and STUB ACME";
+        out.refusal =
+            "special sizes are computed in UNS, UN, UNJ, ISO FINE, ACME, STUB ACME and Tr";
         return out;
     }
     // Each class once: Acme names one class for both sides.
@@ -121,7 +126,9 @@ SpecialCalculation calculateSpecial(const SpecialSizeInput& input) {
         out.refusal = "no class of fit to compute";
         return out;
     }
-    out.limits = special::calculate({*engineSeries, input.majorDiameter, input.pitch}, names);
+    special::SpecialThread thread{*engineSeries, input.majorDiameter, input.pitch};
+    thread.starts = input.starts;
+    out.limits = special::calculate(thread, names);
     if (!out.limits.ok()) {
         out.refusal = out.limits.refusal;
         return out;

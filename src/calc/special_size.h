@@ -22,6 +22,7 @@ struct SpecialSizeInput {
     double majorDiameter = 0;
     double pitch = 0;
     std::array<std::string, 4> classes;
+    int starts = 1;  // a multi-start thread's number of starts (Tr); the lead is starts x pitch
 };
 
 struct SpecialCalculation {
@@ -34,7 +35,8 @@ struct SpecialCalculation {
 };
 
 // The engine's series in which a window series computes its special sizes: UNS, UN, UNJ (as
-// UNJS, the UNJ special series), ISO FINE (as M), ACME, STUB ACME. None for every other series.
+// UNJS, the UNJ special series), ISO FINE (as M), ACME, STUB ACME, Tr. None for every other
+// series.
 std::optional<special::Series> specialSeriesOf(SeriesId id);
 
 // Computes a special size. A class the engine refuses leaves its record empty (the display shows

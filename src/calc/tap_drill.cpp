@@ -15,8 +15,9 @@ constexpr std::array<const char*, 9> kPrefixes{
     "    65%  -   ", "    60%  -   ", "    55%  -   ", "    50%  -   ",
 };
 
+// The taper pipe threads, whose data sheet prints twelve drills: NPT, NPTF and R.
 bool isTaperPipe(SeriesId id) {
-    return id == series::NPT || id == series::NPTF;
+    return id == series::NPT || id == series::NPTF || id == series::R;
 }
 
 // The first chart row at or above `target` in chart order (the chart is not sorted: "4.80mm"

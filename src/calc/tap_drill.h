@@ -49,7 +49,8 @@ std::optional<ClassRecord> guideRecord(SeriesId id, const ThreadResults& results
 // guide record.
 Length guideTarget(SeriesId id, const ThreadResults& results);
 
-// Rows the drill chart is scrolled ahead of the guide drill: 11 for NPT and NPTF, 9 otherwise.
+// Rows the drill chart is scrolled ahead of the guide drill: 11 for NPT, NPTF and R (the taper
+// pipe threads' sheet prints twelve drills), 9 otherwise.
 // The data sheet prints lead + 1 rows from the guide start index.
 int scrollLead(SeriesId id);
 

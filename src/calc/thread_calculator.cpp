@@ -3,9 +3,11 @@
 #include <array>
 #include <cmath>
 
+#include "british_pipe.h"
 #include "limit_tables.h"
 #include "limits_of_size.h"
 #include "profile_constants.h"
+#include "trapezoidal_profile.h"
 
 namespace torveld {
 
@@ -62,6 +64,31 @@ void applyPipeValues(SeriesId id, int row, ThreadResults& r) {
     r.l2 = (d * 0.8 + 6.8) * p;
 }
 
+// R, Rc, Rp: everything ISO 7-1 tabulates for the size; the pitch diameter at the small end of
+// the external thread lies the basic gauge length below the gauge plane on the 1:16 taper.
+void applyBritishTaperValues(int row, ThreadResults& r) {
+    const std::optional<british_pipe::TaperValues> v = british_pipe::taperValues(row);
+    if (!v) return;
+    r.gaugeDiameter = v->gaugeDiameter;
+    r.gaugePitchDiameter = v->gaugePitchDiameter;
+    r.gaugeMinorDiameter = v->gaugeMinorDiameter;
+    r.smallEndPitchDiameter =
+        v->gaugePitchDiameter - v->gaugeLength * british_pipe::kTaperOnDiameter;
+    r.gaugeLength = v->gaugeLength;
+    r.gaugeLengthTolerance = v->gaugeLengthTolerance;
+    r.gaugeLengthMax = v->gaugeLengthMax;
+    r.gaugeLengthMin = v->gaugeLengthMin;
+    r.gaugePlaneTolerance = v->gaugePlaneTolerance;
+    r.rpDiameterTolerance = v->rpDiameterTolerance;
+    r.usefulThreadMin = v->usefulThreadMin;
+    r.usefulThreadMinAtMaxGauge = v->usefulThreadMinAtMaxGauge;
+    r.usefulThreadMinAtMinGauge = v->usefulThreadMinAtMinGauge;
+    r.fittingAllowance = v->fittingAllowance;
+    r.gaugeLengthToleranceTurns = v->gaugeLengthToleranceTurns;
+    r.gaugePlaneToleranceTurns = v->gaugePlaneToleranceTurns;
+    r.fittingAllowanceTurns = v->fittingAllowanceTurns;
+}
+
 }  // namespace
 
 std::optional<ThreadResults> calculate(const Selection& selection) {
@@ -83,6 +110,8 @@ std::optional<ThreadResults> calculate(const Selection& selection) {
     limits_of_size::apply(id, row, r);
     limits_of_size::applyOverWires(r);
     if (form == ThreadForm::TaperPipe) applyPipeValues(id, row, r);
+    if (form == ThreadForm::BritishTaper55) applyBritishTaperValues(row, r);
+    if (form == ThreadForm::Trapezoidal30) r.crestClearance = trapezoidal::crestClearance(pitch);
     return r;
 }
 

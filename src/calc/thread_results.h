@@ -51,6 +51,22 @@ struct ThreadResults {
     Length pipeOD, majorAtPipeEnd, e0, e1, k0, minorAtFace, tapDepth;
     Length l1, l2, l3, l4, shoulderLength;
     Length extCrestFlatMax, extCrestFlatMin, intCrestFlatMax, intCrestFlatMin;
+    // British taper pipe threads R, Rc, Rp (ISO 7-1): the basic diameters at the gauge plane and
+    // the pitch diameter at the small end of the external thread (the basic gauge length from
+    // the gauge plane, on the 1:16 taper), the gauge length of R with its tolerance +/- T1/2, the
+    // tolerance +/- T2/2 of the gauge plane of Rc and Rp, the diametral tolerance of Rp, the
+    // useful thread of R for the basic, maximum and minimum gauge length, the fitting allowance;
+    // the three values ISO 7-1 also gives in turns of thread, as counts of turns.
+    Length gaugeDiameter, gaugePitchDiameter, gaugeMinorDiameter, smallEndPitchDiameter;
+    Length gaugeLength, gaugeLengthTolerance, gaugeLengthMax, gaugeLengthMin;
+    Length gaugePlaneTolerance, rpDiameterTolerance;
+    Length usefulThreadMin, usefulThreadMinAtMaxGauge, usefulThreadMinAtMinGauge;
+    Length fittingAllowance;
+    std::optional<double> gaugeLengthToleranceTurns, gaugePlaneToleranceTurns,
+        fittingAllowanceTurns;
+    // Metric trapezoidal threads: the crest clearance ac between the external and the internal
+    // thread (ISO 2901).
+    Length crestClearance;
 
     bool operator==(const ThreadResults&) const = default;
 };

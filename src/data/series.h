@@ -120,7 +120,9 @@ struct ThreadSeries {
     SeriesFamily family;
     ThreadForm form;
     DisplayFamily display;
-    PitchUnit pitchUnit;  // the numeric data is in millimetres exactly when the pitch is
+    // The numeric data is in millimetres when the pitch is, and for the British pipe threads G
+    // and R, whose standards count threads per inch and give millimetres.
+    PitchUnit pitchUnit;
     const SizeTable* sizeTable;
     const LimitTable* firstTable;
     const LimitTable* secondTable;  // nullptr where the series has one table

@@ -267,7 +267,7 @@ void Sheet::drawPipe() {
 
     rect(4.25f, 5.5f, 1.0f, 8.0f);
     font(kPlain, kBaseSize + 3);
-    centred(2.625f, 5.25f, "L1 - L4 LENGTHS");
+    centred(2.625f, 5.25f, t_.lengthsCaption);
     font(kPlain, kBaseSize + 2);
     float y = 5.7f;
     for (int i = 1; i <= 15; ++i) {
@@ -334,7 +334,9 @@ int printDataSheet(PrintPreview& preview, const DataSheetInput& input) {
                                        kOptionC, kOptionD, kOptionE);
     if (doc < 1) return doc;
     Sheet sheet(preview, doc, input);
-    if (input.series == series::NPT || input.series == series::NPTF) {
+    if (isValidSeries(input.series) &&
+        (seriesById(input.series).display == DisplayFamily::TaperPipe ||
+         seriesById(input.series).display == DisplayFamily::BritishTaper)) {
         sheet.drawPipe();
     } else {
         sheet.drawScrew();

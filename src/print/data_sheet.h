@@ -39,10 +39,12 @@ struct SheetTexts {
     std::string tapDepthCaption, tapDepth;
     // The engagement list (or the L1 - L4 lengths), from its first item, an empty line, on.
     std::vector<std::string> engagement;
+    // The pipe sheet's heading of the lengths ("L1 - L4 LENGTHS", "GAUGE LENGTHS").
+    std::string lengthsCaption;
 };
 
 struct DataSheetInput {
-    SeriesId series = series::UNC;  // the description box; NPT and NPTF take the pipe sheet
+    SeriesId series = series::UNC;  // the description box; NPT, NPTF and R take the pipe sheet
     UnitMode unitMode = UnitMode::inch();
     int guideStartIndex = 0;  // drill-chart row at which the tap-drill excerpt begins
     SheetTexts texts;
@@ -51,7 +53,7 @@ struct DataSheetInput {
     std::vector<std::string> specialNote;
 };
 
-// Draws the data sheet: the pipe-thread sheet for NPT and NPTF, the screw-thread sheet for every
+// Draws the data sheet: the pipe-thread sheet for NPT, NPTF and R, the screw-thread sheet for every
 // other series. Returns the document handle the library gave: 1 or more when the sheet was
 // drawn; 0 or less when no document could be created, and then nothing is drawn (the window
 // side tells the user).

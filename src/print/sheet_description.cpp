@@ -222,6 +222,43 @@ SheetDescription sheetDescription(SeriesId id, const UnitMode& mode) {
             return insert("UNIFIED COARSE PITCH SERIES", mode);
         case UNF_STI:
             return insert("UNIFIED FINE PITCH SERIES", mode);
+        case G:
+            return Builder(mode)
+                .line("BRITISH STANDARD PIPE THREAD", S)
+                .line("PARALLEL, ISO 228-1 (BSPP)", B)
+                .blank()
+                .line("B = medium fit external", S)
+                .line("A = close fit external", S)
+                .line("one internal class (G)", B)
+                .angle("55")
+                .blank()
+                .line("seals at the face, not on the thread", B)
+                .plating(0.0044)
+                .done();
+        case R:
+            return Builder(mode)
+                .line("BRITISH STANDARD PIPE THREAD", S)
+                .line("TAPER, ISO 7-1 (BSPT)", B)
+                .blank()
+                .line("R = taper external", S)
+                .line("Rc = taper internal, Rp = parallel internal", B)
+                .blank()
+                .line("taper 1 in 16 on the diameter", B)
+                .angle("55")
+                .blank()
+                .line("R mates with Rc or Rp, never with G", B)
+                .plating(0.0044)
+                .done();
+        case TR:
+            return Builder(mode)
+                .line("METRIC TRAPEZOIDAL THREAD", S)
+                .line("ISO 2901 TO 2904", B)
+                .blank()
+                .line("7e = medium fit external", S)
+                .line("7H = medium fit internal", B)
+                .angle("30")
+                .plating(0.0077)
+                .done();
         default:
             return {};
     }

@@ -116,9 +116,10 @@ RecordClasses recordClasses(SeriesId series, const ThreadResults& values) {
         case DisplayFamily::IsoFine:
             return isoFineClasses(values);
         case DisplayFamily::BritishPipe:
-            // ISO 228-1: external classes A and B; the one internal class, which the standard
-            // does not name, takes the series' name.
-            return {RecordClass{"A"}, RecordClass{"B"}, RecordClass{"G", false}, RecordClass{}};
+            // ISO 228-1: the external classes B (the wider pitch-diameter tolerance, the normal
+            // record) and A (the closer one); the one internal class, which the standard does
+            // not name, takes the series' name.
+            return {RecordClass{"B"}, RecordClass{"A"}, RecordClass{"G", false}, RecordClass{}};
         case DisplayFamily::BritishTaper:
             // The parallel internal thread Rp, which has limits of size; R and Rc are gauged.
             return {RecordClass{}, RecordClass{}, RecordClass{"Rp", false}, RecordClass{}};

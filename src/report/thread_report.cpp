@@ -196,6 +196,16 @@ std::vector<std::pair<ThreadSide, std::string>> namedClasses(const designation::
     // The taper pipe threads have no class limits (NPTF classes 1 and 2 gauge the same
     // dimensions).
     if (seriesById(d.series).family == SeriesFamily::TaperPipe) return named;
+    // R and Rc are gauged, not held to limits of size; Rp has the one class with limits.
+    switch (d.taperThread) {
+        case designation::TaperPipeThread::Rp:
+            named.emplace_back(ThreadSide::Internal, "Rp");
+            return named;
+        case designation::TaperPipeThread::R:
+        case designation::TaperPipeThread::Rc:
+        case designation::TaperPipeThread::None:
+            break;
+    }
     if (d.externalClass) named.emplace_back(ThreadSide::External, d.externalClass->text().view());
     if (d.internalClass) named.emplace_back(ThreadSide::Internal, d.internalClass->text().view());
     return named;
@@ -204,6 +214,12 @@ std::vector<std::pair<ThreadSide, std::string>> namedClasses(const designation::
 // Replaces the usual classes by those the designation names: a usual class as it is, any other
 // computed by the standard's formulas. The reason when one cannot be given.
 std::optional<std::string> takeNamedClasses(ThreadReport& r, const designation::Designation& d) {
+    // The taper threads R and Rc: their values are the gauge values, with no class.
+    if (d.taperThread == designation::TaperPipeThread::R ||
+        d.taperThread == designation::TaperPipeThread::Rc) {
+        r.classes.clear();
+        return std::nullopt;
+    }
     const auto named = namedClasses(d);
     if (named.empty()) return std::nullopt;
     std::vector<ReportClass> usual = std::move(r.classes);
@@ -264,7 +280,8 @@ ReportOutcome specialReport(const designation::Designation& d) {
     const std::array<std::string, 4> classes =
         specialClasses(d.series, metric ? pitch / kMmPerInch : 1.0 / pitch,
                        metric ? diameter / kMmPerInch : diameter);
-    const SpecialCalculation calculation = calculateSpecial({d.series, diameter, pitch, classes});
+    const SpecialCalculation calculation =
+        calculateSpecial({d.series, diameter, pitch, classes, d.starts});
     if (!calculation.results) return canonical + ": " + calculation.refusal;
 
     ThreadReport r;
@@ -277,6 +294,7 @@ ReportOutcome specialReport(const designation::Designation& d) {
     r.identity.size += " - ";
     r.identity.size += texts.pitch.view();
     if (!metric) r.identity.threadsPerInch = pitch;
+    r.identity.starts = d.starts;
     r.calculated = true;
     r.values = *calculation.results;
     if (d.series == series::ISO_FINE) {
@@ -292,7 +310,7 @@ ReportOutcome specialReport(const designation::Designation& d) {
     addUsualClasses(r, false, 0);
     fillTapDrill(r);
 
-    r.notes.push_back({ReportNote::Kind::ComputedByFormulas, std::string(r.identity.standard)});
+    r.notes.push_back({ReportNote::Kind::ComputedByFormulas, std::string(r.identity.standard), {}});
     for (int index = 0; index < 4; ++index) {
         const std::string& name = classes[static_cast<std::size_t>(index)];
         if (name.empty()) continue;
@@ -302,7 +320,8 @@ ReportOutcome specialReport(const designation::Designation& d) {
             if (c.name == name && sameSide && !c.ok()) {
                 r.notes.push_back(
                     {ReportNote::Kind::ClassWithoutLimits,
-                     name + sideText(external ? ThreadSide::External : ThreadSide::Internal)});
+                     name + sideText(external ? ThreadSide::External : ThreadSide::Internal),
+                     c.refusal});
             }
         }
     }
@@ -361,7 +380,39 @@ ReportProfile ThreadReport::profile() const {
     p.rootRadiusMin = v.rootRadiusMin;
     p.countersinkMin = v.csinkMin;
     p.countersinkMax = v.csinkMax;
+    p.crestClearance = v.crestClearance;
+    if (identity.starts > 1) {
+        p.starts = identity.starts;
+        p.lead = identity.starts * v.pitch;
+    }
     return p;
+}
+
+std::optional<ReportBritishTaper> ThreadReport::britishTaper() const {
+    const ThreadResults& v = values;
+    if (seriesById(identity.series).family != SeriesFamily::BritishTaper || !v.gaugeDiameter) {
+        return std::nullopt;
+    }
+    const auto at = [](const Length& l) { return l.value_or(0.0); };
+    ReportBritishTaper t;
+    t.gaugeDiameter = at(v.gaugeDiameter);
+    t.gaugePitchDiameter = at(v.gaugePitchDiameter);
+    t.gaugeMinorDiameter = at(v.gaugeMinorDiameter);
+    t.smallEndPitchDiameter = at(v.smallEndPitchDiameter);
+    t.gaugeLength = at(v.gaugeLength);
+    t.gaugeLengthTolerance = at(v.gaugeLengthTolerance);
+    t.gaugeLengthMax = at(v.gaugeLengthMax);
+    t.gaugeLengthMin = at(v.gaugeLengthMin);
+    t.gaugeLengthToleranceTurns = at(v.gaugeLengthToleranceTurns);
+    t.gaugePlaneTolerance = at(v.gaugePlaneTolerance);
+    t.gaugePlaneToleranceTurns = at(v.gaugePlaneToleranceTurns);
+    t.rpDiameterTolerance = at(v.rpDiameterTolerance);
+    t.usefulThreadMin = at(v.usefulThreadMin);
+    t.usefulThreadMinAtMaxGauge = at(v.usefulThreadMinAtMaxGauge);
+    t.usefulThreadMinAtMinGauge = at(v.usefulThreadMinAtMinGauge);
+    t.fittingAllowance = at(v.fittingAllowance);
+    t.fittingAllowanceTurns = at(v.fittingAllowanceTurns);
+    return t;
 }
 
 ReportWires ThreadReport::wires() const {
@@ -428,7 +479,7 @@ ReportOutcome usualReport(const designation::Designation& d) {
     if (ThreadReport* r = std::get_if<ThreadReport>(&outcome)) {
         r->identity.designation = d.canonical.view();
         for (std::string& note : designation::readingNotes(d)) {
-            r->notes.push_back({ReportNote::Kind::Reading, std::move(note)});
+            r->notes.push_back({ReportNote::Kind::Reading, std::move(note), {}});
         }
     }
     return outcome;

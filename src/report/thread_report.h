@@ -36,6 +36,8 @@ struct ReportIdentity {
     std::string_view standard;     // "ASME B1.1", "ISO 965-1", ...
     // The pitch as threads per inch, where the series counts it so (20, 11.5).
     std::optional<double> threadsPerInch;
+    // The number of starts: more than one for a multi-start thread, whose lead is starts x pitch.
+    int starts = 1;
 
     bool tabulated() const { return sizeIndex.has_value(); }
     std::string_view seriesName() const { return seriesById(series).name; }
@@ -79,8 +81,11 @@ struct ReportProfile {
     std::optional<double> threadsPerInch;  // where the series counts its pitch so
     Length externalHeight, externalFlat, internalHeight, internalFlat;
     Length crestRadius, rootRadius;
-    Length rootRadiusMax, rootRadiusMin;    // the controlled root radius of UNJ
+    Length rootRadiusMax, rootRadiusMin;    // the controlled root radius of UNJ; Tr's R2 max
     Length countersinkMin, countersinkMax;  // the tapped hole of a thread insert
+    Length crestClearance;                  // Tr: ac, between a crest and the mating root
+    Length lead;                            // a multi-start thread: starts x pitch
+    std::optional<int> starts;              // a multi-start thread
 };
 
 struct ReportWires {
@@ -127,15 +132,31 @@ struct ReportPipe {
     Length externalCrestFlatMax, externalCrestFlatMin, internalCrestFlatMax, internalCrestFlatMin;
 };
 
+// R, Rc, Rp (ISO 7-1): the gauge-plane diameters, the gauge length of R with its tolerance, the
+// gauge plane of Rc and Rp, Rp's diametral tolerance, the useful thread lengths of R and the
+// fitting allowance; the values the standard also gives in turns with their turns.
+struct ReportBritishTaper {
+    double gaugeDiameter = 0, gaugePitchDiameter = 0, gaugeMinorDiameter = 0;
+    double smallEndPitchDiameter = 0;
+    double gaugeLength = 0, gaugeLengthTolerance = 0, gaugeLengthMax = 0, gaugeLengthMin = 0;
+    double gaugeLengthToleranceTurns = 0;
+    double gaugePlaneTolerance = 0, gaugePlaneToleranceTurns = 0;
+    double rpDiameterTolerance = 0;
+    double usefulThreadMin = 0, usefulThreadMinAtMaxGauge = 0, usefulThreadMinAtMinGauge = 0;
+    double fittingAllowance = 0, fittingAllowanceTurns = 0;
+};
+
 // A note the views print with the values.
 struct ReportNote {
     enum class Kind {
         ComputedByFormulas,  // a special size: the values are computed by the standard's formulas
-        ClassWithoutLimits,  // `text` names a class shown without limits ("6H internal")
+        ClassWithoutLimits,  // `text` names a class shown without limits ("6H internal"), `reason`
+                             // says why
         Reading,             // how the designation was read (`text`, one sentence)
     };
     Kind kind = Kind::Reading;
     std::string text;
+    std::string reason;
 
     bool operator==(const ReportNote&) const = default;
 };
@@ -162,6 +183,8 @@ struct ThreadReport {
     ReportWires wires() const;
     // NPT and NPTF only.
     std::optional<ReportPipe> pipe() const;
+    // R, Rc and Rp only.
+    std::optional<ReportBritishTaper> britishTaper() const;
     // The class of `side` named `name`, if the report holds it.
     const ReportClass* findClass(ThreadSide side, std::string_view name) const;
 };

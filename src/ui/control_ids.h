@@ -142,9 +142,9 @@ inline constexpr int kCopyDisplay = 490;
 inline constexpr int kInches = 399;
 inline constexpr int kMillimeters = 400;
 
-// Series radios, 401 to 423 (see seriesRadioId for which is which).
+// Series radios, 401 to 426 (see seriesRadioId for which is which).
 inline constexpr int kFirstSeriesRadio = 401;
-inline constexpr int kLastSeriesRadio = 423;
+inline constexpr int kLastSeriesRadio = 426;
 inline constexpr int kUncRadio = 401;
 inline constexpr int kUnfRadio = 402;
 inline constexpr int kUnefRadio = 403;
@@ -168,5 +168,8 @@ inline constexpr int kBsfRadio = 420;
 inline constexpr int kBaRadio = 421;
 inline constexpr int kUncStiRadio = 422;
 inline constexpr int kUnfStiRadio = 423;
+inline constexpr int kGRadio = 424;
+inline constexpr int kRRadio = 425;
+inline constexpr int kTrRadio = 426;
 
 }  // namespace torveld::ids

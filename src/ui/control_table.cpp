@@ -60,6 +60,9 @@ constexpr ControlDef kControls[] = {
     {kBswRadio, K::Radio, "BSW", {601, 403, 65, 20}, 0, B::Window, 9},
     {kBsfRadio, K::Radio, "BSF", {601, 423, 60, 20}, 0, B::Window, 9},
     {kBaRadio, K::Radio, "BA", {601, 443, 55, 20}, 0, B::Window, 9},
+    {kGRadio, K::Radio, "G", {703, 363, 60, 20}, 0, B::Window, 9},
+    {kRRadio, K::Radio, "R", {703, 383, 60, 20}, 0, B::Window, 9},
+    {kTrRadio, K::Radio, "Tr", {703, 403, 60, 20}, 0, B::Window, 9},
     {kExtNormalMajorMax, K::TextBox, "", {41, 75, 75, 25}, s::kCentred | s::kReadOnly, B::Field, 9},
     {kExtCloseMajorMax, K::TextBox, "", {41, 100, 75, 25}, s::kCentred | s::kReadOnly, B::Field, 9},
     {kExtNormalMajorMin, K::TextBox, "", {117, 75, 75, 25}, s::kCentred | s::kReadOnly, B::Field, 9},
@@ -152,10 +155,10 @@ constexpr ControlDef kControls[] = {
 
 // SeriesId -> selector radio id (the radios stand in another order than the SeriesIds).
 constexpr std::array<int, series::kCount> kSeriesRadio = {
-    kUncRadio,  kUnfRadio,  kUnefRadio,     kUnRadio,        kUnsRadio,     kUnjRadio,
-    kUnjcRadio, kUnjfRadio, kUnjefRadio,    kNptRadio,       kNptfRadio,    kNpsmRadio,
-    kNpslRadio, kAcmeRadio, kStubAcmeRadio, kIsoCoarseRadio, kIsoFineRadio, kUnmRadio,
-    kBswRadio,  kBsfRadio,  kBaRadio,       kUncStiRadio,    kUnfStiRadio,
+    kUncRadio,      kUnfRadio,       kUnefRadio,    kUnRadio,   kUnsRadio,  kUnjRadio,  kUnjcRadio,
+    kUnjfRadio,     kUnjefRadio,     kNptRadio,     kNptfRadio, kNpsmRadio, kNpslRadio, kAcmeRadio,
+    kStubAcmeRadio, kIsoCoarseRadio, kIsoFineRadio, kUnmRadio,  kBswRadio,  kBsfRadio,  kBaRadio,
+    kUncStiRadio,   kUnfStiRadio,    kGRadio,       kRRadio,    kTrRadio,
 };
 
 constexpr IdRange kShownAtStartUp[] = {

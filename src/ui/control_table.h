@@ -18,7 +18,7 @@ inline constexpr platform::Rgb kTitle{195, 195, 195};
 }  // namespace colours
 
 namespace main_window {
-inline constexpr int kWidth = 735;
+inline constexpr int kWidth = 800;
 inline constexpr int kHeight = 550;
 inline constexpr const char* kTitle = "Threads";
 inline constexpr const char* kFontFace = "Tahoma";
@@ -61,7 +61,7 @@ bool shownAtStartUp(int id);
 // The Tahoma bold font of the main window at `points`.
 platform::FontSpec mainFont(int points);
 
-// The selector radio of a series (401..423), and the series of a radio id.
+// The selector radio of a series (401..426), and the series of a radio id.
 int seriesRadioId(SeriesId id);
 std::optional<SeriesId> seriesOfRadio(int controlId);
 

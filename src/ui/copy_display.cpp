@@ -186,8 +186,9 @@ std::string displayTable(const DisplayTableInput& input) {
     table.line({std::string(input.designation), input.mode.isMetric() ? "millimetres" : "inches"});
     table.blank();
 
-    const bool pipe =
-        isValidSeries(input.series) && seriesById(input.series).display == DisplayFamily::TaperPipe;
+    const bool pipe = isValidSeries(input.series) &&
+                      (seriesById(input.series).display == DisplayFamily::TaperPipe ||
+                       seriesById(input.series).display == DisplayFamily::BritishTaper);
     if (pipe) {
         table.line({"EXTERNAL"});
         read.singles(table, kPipeExternal);

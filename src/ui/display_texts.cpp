@@ -10,16 +10,15 @@ namespace torveld {
 
 namespace {
 
-bool isTaperPipe(const ThreadReport& report) {
-    return isValidSeries(report.identity.series) &&
-           seriesById(report.identity.series).display == DisplayFamily::TaperPipe;
+const ArrangedControls& arrangedFor(const ThreadReport& report) {
+    return arrangedControls(arrangementOf(report.identity.series));
 }
 
 }  // namespace
 
 ControlTexts windowTexts(const ThreadReport& report, const UnitMode& mode) {
     ControlTexts texts;
-    const ArrangedControls& arranged = arrangedControls(isTaperPipe(report));
+    const ArrangedControls& arranged = arrangedFor(report);
     for (int id = ControlTexts::kFirstId; id <= ControlTexts::kLastId; ++id) {
         texts.setText(id, arranged[static_cast<std::size_t>(id - ControlTexts::kFirstId)].text);
     }
@@ -37,7 +36,7 @@ std::vector<std::pair<int, std::string>> shownTexts(const ThreadReport& report,
                                                     const UnitMode& mode, int first, int last) {
     // The texts as views of the arrangement's captions and the frame's writes, the last write
     // of a control winning, without a record of every control.
-    const ArrangedControls& arranged = arrangedControls(isTaperPipe(report));
+    const ArrangedControls& arranged = arrangedFor(report);
     std::array<std::string_view, ControlTexts::kLastId - ControlTexts::kFirstId + 1> texts;
     for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = arranged[i].text;
     const DisplayFrame frame = displayFrame(report, mode);

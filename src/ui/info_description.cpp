@@ -254,6 +254,40 @@ std::optional<Outline> outline(SeriesId id, const UnitMode& mode) {
                 Section{kInsertClasses},
                 insertGeometric(mode),
                 {kInsertStrength, kInsertRepeat, kInsertRepair, kShortEngagement, kFineAdjustment}};
+        case G:
+            return Outline{
+                {{4, "G - BRITISH STANDARD PIPE THREAD"}, {4, "PARALLEL FASTENING THREAD (BSPP)"}},
+                Section{{"B = medium fit external", "A = close fit external",
+                         "one internal class (G)"}},
+                {angle("55"),
+                 {"crests and roots rounded, r = 0.137329 P"},
+                 {"does not seal on the thread: a gasket",
+                  "or an O-ring at the face seals the joint"},
+                 plating(0.0044, mode)},
+                {{"pipe fittings, valves and hydraulic", "connections, sealed at the face"},
+                 {"G mates with G; a taper R screwed into", "G does not make a sealed joint"}}};
+        case R:
+            return Outline{
+                {{4, "R - BRITISH STANDARD PIPE THREAD"},
+                 {5, "TAPER SEALING THREAD (BSPT)"},
+                 {11, "ISO 7-1, EN 10226-1, BS 21"}},
+                Section{{"R = taper external", "Rc = taper internal", "Rp = parallel internal"}},
+                {{"taper 1 in 16 on the diameter"},
+                 angle("55"),
+                 {"seals on the thread, with a sealant", "or tape on the flanks"},
+                 plating(0.0044, mode)},
+                {{"pipes, fittings and valves for water,", "gas and oil"},
+                 {"R mates with Rc or with Rp; never", "with G for a pressure-tight joint"}}};
+        case TR:
+            return Outline{
+                {{5, "Tr - METRIC TRAPEZOIDAL THREAD"}, {9, "ISO 2901 TO 2904 (DIN 103)"}},
+                Section{{"7e = medium fit external", "7H = medium fit internal",
+                         "8e, 8c, 9c, 8H, 9H where the tables", "hold them"}},
+                {angle("30"),
+                 {"a crest clearance ac between each", "crest and the mating root"},
+                 {"multi-start threads: the lead is the", "pitch times the starts"},
+                 plating(0.0077, mode)},
+                {kTransverse, kHeavyLoads, {"lead screws of lathes, vices and presses"}}};
         default:
             return std::nullopt;
     }

@@ -25,6 +25,10 @@ std::vector<std::string> lengthsItems(SeriesId series, const ThreadResults& resu
             case LineKind::LengthOnly:
                 text = std::string(line.text) + formatLength(line.length, mode);
                 break;
+            case LineKind::LengthWithTurns:
+                text = std::string(line.text) + formatLength(line.length, mode) + "   (" +
+                       formatFixed("%d#.##", line.turns) + " TURNS)";
+                break;
         }
         items.push_back(std::move(text));
     }

@@ -170,8 +170,8 @@ void MainWindow::printSheet() {
     }
 }
 
-void MainWindow::applyPipeLayout() {
-    torveld::applyPipeLayout(windowWriter());
+void MainWindow::applyPipeLayout(Arrangement pipe) {
+    torveld::applyPipeLayout(windowWriter(), pipe);
 }
 
 void MainWindow::applyScrewLayout() {

@@ -17,6 +17,7 @@
 #include "find_box.h"
 #include "info_window.h"
 #include "number_format.h"
+#include "pipe_layout.h"
 #include "print_preview.h"
 #include "result_display.h"
 #include "special_sizes.h"
@@ -66,7 +67,7 @@ class MainWindow : public platform::EventHandler {
     void setUnitMode(DisplayUnit target);
     // Writes the results of the current Selection into the window.
     void showResults();
-    void applyPipeLayout();
+    void applyPipeLayout(Arrangement pipe);
     void applyScrewLayout();
 
     // Finds a designation as the find box does: on success the series and size are shown exactly

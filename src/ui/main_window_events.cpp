@@ -12,14 +12,6 @@
 
 namespace torveld {
 
-namespace {
-
-bool isTaperPipe(SeriesId id) {
-    return id == series::NPT || id == series::NPTF;
-}
-
-}  // namespace
-
 void MainWindow::onBackgroundPress(platform::WindowHandle window) {
     if (!ended_ && info_.owns(window)) {
         info_.onBackgroundPress(window);
@@ -122,8 +114,10 @@ void MainWindow::showSize(int position) {
 
 void MainWindow::refreshForSeries() {
     if (window_ == 0 || !isValidSeries(selection_.series)) return;
-    if (isTaperPipe(previousSeries_)) applyScrewLayout();
-    if (isTaperPipe(selection_.series)) applyPipeLayout();
+    if (arrangementOf(previousSeries_) != Arrangement::Screw) applyScrewLayout();
+    if (const Arrangement pipe = arrangementOf(selection_.series); pipe != Arrangement::Screw) {
+        applyPipeLayout(pipe);
+    }
     selection_.sizeIndex = 0;
     fillSizeList(windowing_, window_, selection_.series, specialEntries(selection_.series));
     calculate();

@@ -21,19 +21,19 @@ struct Placement {
 // External grid and middle row of the pipe arrangement.
 constexpr Placement kPipeUpper[] = {
     {kInternalHeader, {105, 195, 470, 28}, nullptr},
-    {kExtMajorCaption, {75, 45, 125, 18}, "PIPE DIAMETER"},
-    {kExtPitchCaption, {205, 45, 145, 18}, "MAJOR DIAMETER"},
-    {kExtMinorCaption, {395, 45, 170, 18}, "PITCH DIAMETER"},
-    {kExtPitchMaxCaption, {220, 61, 115, 18}, "END OF PIPE"},
-    {kExtMinor1Caption, {360, 61, 115, 18}, "E1 GAGE NOTCH"},
-    {kWiresMaxCaption, {485, 61, 115, 18}, "E0 END OF PIPE"},
+    {kExtMajorCaption, {75, 45, 125, 18}, nullptr},
+    {kExtPitchCaption, {205, 45, 145, 18}, nullptr},
+    {kExtMinorCaption, {395, 45, 170, 18}, nullptr},
+    {kExtPitchMaxCaption, {220, 61, 115, 18}, nullptr},
+    {kExtMinor1Caption, {360, 61, 115, 18}, nullptr},
+    {kWiresMaxCaption, {485, 61, 115, 18}, nullptr},
     {kExtHeightCaption, {63, 135, 65, 18}, nullptr},
-    {kExtFlatCaption, {169, 135, 65, 18}, "MAX"},
+    {kExtFlatCaption, {169, 135, 65, 18}, nullptr},
     {kPipeExtFlatCaption, {169, 120, 130, 18}, nullptr},
     {kPipeExtFlatMinCaption, {234, 135, 65, 18}, nullptr},
     {kPitchCaption, {335, 135, 75, 18}, nullptr},
     {kBestWireCaption, {442, 135, 75, 18}, nullptr},
-    {kConstantCaption, {523, 135, 125, 18}, "CONSTANT (2 WIRE)"},
+    {kConstantCaption, {523, 135, 125, 18}, nullptr},
     {kExtNormalMajorMin, {100, 77, 75, 25}, nullptr},
     {kExtNormalPitchMax, {240, 77, 75, 25}, nullptr},
     {kExtNormalMinor1, {380, 77, 75, 25}, nullptr},
@@ -54,18 +54,51 @@ constexpr Placement kPipeLower[] = {
     {kIntFlat, {364, 266, 65, 25}, nullptr},
     {kPipeIntFlatMin, {430, 266, 65, 25}, nullptr},
     {kPipeTapDepth, {532, 266, 65, 25}, nullptr},
-    {kIntMinorCaption, {58, 235, 167, 18}, "MINOR DIAMETER"},
-    {kIntMinorMinCaption, {48, 250, 85, 18}, "FACE OF PART"},
-    {kIntMinorMaxCaption, {140, 250, 105, 18}, "K0 END OF PIPE"},
-    {kIntHeightCaption, {262, 250, 65, 18}, "HEIGHT"},
+    {kIntMinorCaption, {58, 235, 167, 18}, nullptr},
+    {kIntMinorMinCaption, {48, 250, 85, 18}, nullptr},
+    {kIntMinorMaxCaption, {140, 250, 105, 18}, nullptr},
+    {kIntHeightCaption, {262, 250, 65, 18}, nullptr},
     {kPipeIntFlatCaption, {364, 235, 135, 18}, nullptr},
-    {kIntFlatCaption, {364, 250, 65, 18}, "MAX"},
+    {kIntFlatCaption, {364, 250, 65, 18}, nullptr},
     {kPipeIntFlatMinCaption, {430, 250, 65, 18}, nullptr},
     {kTapDepthCaption, {517, 250, 95, 18}, nullptr},
     {kDrillChart, {270, 340, 172, 203}, nullptr},
     {kDrillChartCaption, {270, 324, 173, 18}, nullptr},
     {kEngagementList, {5, 340, 260, 203}, nullptr},
-    {kEngagementCaption, {5, 324, 260, 18}, "   L1 - L4 LENGTHS"},
+    {kEngagementCaption, {5, 324, 260, 18}, nullptr},
+};
+
+// The captions each pipe arrangement writes over its places: the gauge values of NPT and NPTF,
+// and those of R, Rc and Rp (the diameters at the gauge plane, the pitch diameter at the small
+// end of the pipe, the radius of the rounded crests and roots, the parallel Rp's minor
+// diameter, the tolerance of the internal gauge plane). Each lists the same controls, so that
+// either arrangement writes all of them whatever was shown before.
+struct Caption {
+    int id;
+    const char* npt;
+    const char* britishTaper;
+};
+constexpr Caption kPipeCaptions[] = {
+    {kExtMajorCaption, "PIPE DIAMETER", "GAUGE DIAMETER"},
+    {kExtPitchCaption, "MAJOR DIAMETER", "MINOR DIAMETER"},
+    {kExtMinorCaption, "PITCH DIAMETER", "PITCH DIAMETER"},
+    {kExtPitchMaxCaption, "END OF PIPE", "GAUGE PLANE"},
+    {kExtMinor1Caption, "E1 GAGE NOTCH", "GAUGE PLANE"},
+    {kWiresMaxCaption, "E0 END OF PIPE", "END OF PIPE"},
+    {kExtFlatCaption, "MAX", "CREST"},
+    {kPipeExtFlatCaption, "FLAT AT CREST", "RADIUS"},
+    {kPipeExtFlatMinCaption, "MIN", "ROOT"},
+    {kConstantCaption, "CONSTANT (2 WIRE)", "CONSTANT"},
+    {kIntMinorCaption, "MINOR DIAMETER", "Rp MINOR DIAMETER"},
+    {kIntMinorMinCaption, "FACE OF PART", "MIN"},
+    {kIntMinorMaxCaption, "K0 END OF PIPE", "MAX"},
+    {kIntHeightCaption, "HEIGHT", "HEIGHT"},
+    {kIntFlatCaption, "MAX", "CREST"},
+    {kPipeIntFlatCaption, "FLAT AT CREST", "RADIUS"},
+    {kPipeIntFlatMinCaption, "MIN", "ROOT"},
+    {kTapDepthCaption, "TAP DEPTH (REF)", "GAUGE PLANE +/-"},
+    {kEngagementCaption, "   L1 - L4 LENGTHS", "   GAUGE LENGTHS"},
+    {kPipeExit, "Exit NPT", "Exit R"},
 };
 
 // Collapsed in the pipe arrangement, before the upper placements.
@@ -179,7 +212,19 @@ bool restoredByScrewLayout(int id) {
 
 }  // namespace
 
-void applyPipeLayout(LayoutTarget& out) {
+Arrangement arrangementOf(SeriesId series) {
+    if (!isValidSeries(series)) return Arrangement::Screw;
+    switch (seriesById(series).display) {
+        case DisplayFamily::TaperPipe:
+            return Arrangement::Npt;
+        case DisplayFamily::BritishTaper:
+            return Arrangement::BritishTaper;
+        default:
+            return Arrangement::Screw;
+    }
+}
+
+void applyPipeLayout(LayoutTarget& out, Arrangement pipe) {
     for (int id : kCollapsedUpper) collapse(out, id);
     for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) out.show(id, false);
     for (const Placement& p : kPipeUpper) place(out, p);
@@ -192,7 +237,9 @@ void applyPipeLayout(LayoutTarget& out) {
     }
     for (const Placement& p : kPipeLower) place(out, p);
     out.rect(kPipeExit, {468, 390, 160, 60});
-    out.text(kPipeExit, "Exit NPT");
+    for (const Caption& c : kPipeCaptions) {
+        out.text(c.id, pipe == Arrangement::BritishTaper ? c.britishTaper : c.npt);
+    }
 }
 
 void applyScrewLayout(LayoutTarget& out) {
@@ -208,9 +255,9 @@ void applyScrewLayout(LayoutTarget& out) {
     for (int id = kFirstSeriesRadio; id <= kLastSeriesRadio; ++id) out.show(id, true);
 }
 
-void applyPipeLayout(const WindowWriter& out) {
+void applyPipeLayout(const WindowWriter& out, Arrangement pipe) {
     WindowTarget target(out);
-    applyPipeLayout(target);
+    applyPipeLayout(target, pipe);
 }
 
 void applyScrewLayout(const WindowWriter& out) {
@@ -218,14 +265,24 @@ void applyScrewLayout(const WindowWriter& out) {
     applyScrewLayout(target);
 }
 
-const ArrangedControls& arrangedControls(bool pipe) {
+const ArrangedControls& arrangedControls(Arrangement arrangement) {
     static const ArrangedControls screw = Arranged().controls();
-    static const ArrangedControls piped = [] {
+    const auto piped = [](Arrangement pipe) {
         Arranged arranged;
-        applyPipeLayout(arranged);
+        applyPipeLayout(arranged, pipe);
         return arranged.controls();
-    }();
-    return pipe ? piped : screw;
+    };
+    static const ArrangedControls npt = piped(Arrangement::Npt);
+    static const ArrangedControls britishTaper = piped(Arrangement::BritishTaper);
+    switch (arrangement) {
+        case Arrangement::Npt:
+            return npt;
+        case Arrangement::BritishTaper:
+            return britishTaper;
+        case Arrangement::Screw:
+            break;
+    }
+    return screw;
 }
 
 }  // namespace torveld

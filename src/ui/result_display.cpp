@@ -86,19 +86,48 @@ constexpr FieldPair kIntCloseMajorMaxCell[] = {{kIntCloseMajorMax, {R::IntClose,
 
 // The two radius fields of the middle row.
 enum class Radii {
-    CrestRoot,   // "RADII": crest and root radius
-    RootLimits,  // "ROOT RADIUS": maximum and minimum of the controlled root radius
+    CrestRoot,     // "RADII": crest and root radius
+    RootLimits,    // "ROOT RADIUS": maximum and minimum of the controlled root radius
+    MaxCrestRoot,  // "MAX RADII": the largest crest and root radius (trapezoidal R1, R2)
 };
 constexpr FieldPair kCrestRoot[] = {{kRadius1, &T::crestRadius}, {kRadius2, &T::rootRadius}};
 constexpr FieldPair kRootLimits[] = {{kRadius1, &T::rootRadiusMax}, {kRadius2, &T::rootRadiusMin}};
+constexpr FieldPair kMaxCrestRoot[] = {{kRadius1, &T::crestRadius}, {kRadius2, &T::rootRadiusMax}};
 
 // The two fields beside the internal grid.
 enum class Extras {
-    HeightFlat,   // thread height and flat
-    Countersink,  // the insert tapping's countersink diameters, one place fewer
+    HeightFlat,       // thread height and flat
+    Countersink,      // the insert tapping's countersink diameters, one place fewer
+    HeightClearance,  // thread height and the crest clearance ac (trapezoidal)
 };
 constexpr FieldPair kHeightFlat[] = {{kIntHeight, &T::intHeight}, {kIntFlat, &T::intFlat}};
 constexpr FieldPair kCountersink[] = {{kIntHeight, &T::csinkMin, -1}, {kIntFlat, &T::csinkMax, -1}};
+constexpr FieldPair kHeightClearance[] = {{kIntHeight, &T::intHeight},
+                                          {kIntFlat, &T::crestClearance}};
+
+std::span<const FieldPair> radiiCells(Radii radii) {
+    switch (radii) {
+        case Radii::RootLimits:
+            return kRootLimits;
+        case Radii::MaxCrestRoot:
+            return kMaxCrestRoot;
+        case Radii::CrestRoot:
+            break;
+    }
+    return kCrestRoot;
+}
+
+std::span<const FieldPair> extraCells(Extras extras) {
+    switch (extras) {
+        case Extras::Countersink:
+            return kCountersink;
+        case Extras::HeightClearance:
+            return kHeightClearance;
+        case Extras::HeightFlat:
+            break;
+    }
+    return kHeightFlat;
+}
 
 // NPT and NPTF: the fields the pipe arrangement shows; its captions are the arrangement's.
 constexpr FieldPair kTaperPipe[] = {
@@ -118,6 +147,29 @@ constexpr FieldPair kTaperPipe[] = {
     {kIntFlat, &T::intCrestFlatMax},
     {kPipeIntFlatMin, &T::intCrestFlatMin},
     {kPipeTapDepth, &T::tapDepth},
+};
+
+// R, Rc and Rp: the same places, captioned by their arrangement: the gauge diameter, the minor
+// and pitch diameters at the gauge plane, the pitch diameter at the end of the pipe; the radius
+// of the rounded crests and roots; the parallel Rp's minor diameter, the tolerance of the gauge
+// plane of Rc and Rp.
+constexpr FieldPair kBritishTaper[] = {
+    {kExtNormalMajorMin, &T::gaugeDiameter},
+    {kExtNormalPitchMax, &T::gaugeMinorDiameter},
+    {kExtNormalMinor1, &T::gaugePitchDiameter},
+    {kExtNormalWiresMax, &T::smallEndPitchDiameter},
+    {kExtHeight, &T::extHeight},
+    {kExtFlat, &T::crestRadius},
+    {kPipeExtFlatMin, &T::rootRadius},
+    {kPitch, &T::pitch},
+    {kBestWire, &T::bestWire, +1},
+    {kConstant, &T::wireConstant, +1},
+    {kIntNormalMinorMin, {R::IntNormal, L::MinorMin}},
+    {kIntNormalMinorMax, {R::IntNormal, L::MinorMax}},
+    {kIntHeight, &T::intHeight},
+    {kIntFlat, &T::crestRadius},
+    {kPipeIntFlatMin, &T::rootRadius},
+    {kPipeTapDepth, &T::gaugePlaneTolerance},
 };
 
 // The class labels beside the four grid rows: the classes the records hold.
@@ -161,6 +213,9 @@ constexpr FamilyDisplay kFamilies[] = {
     {F::Whitworth,    M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  true,  Lb::Wide},
     {F::BA,           M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  true,  Lb::Wide},
     {F::ThreadInsert, M::Reference,    Ra::CrestRoot,  X::Countersink, true,  false, Lb::Fixed},
+    {F::BritishPipe,  M::Limits,       Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::Fixed},
+    {F::BritishTaper, M::Reference,    Ra::CrestRoot,  X::HeightFlat,  true,  false, Lb::None},
+    {F::Trapezoidal,  M::Limits,       Ra::MaxCrestRoot, X::HeightClearance, true, false, Lb::Fixed},
 };
 // clang-format on
 
@@ -196,8 +251,12 @@ void writeCaptions(const FieldWriter& out, const FamilyDisplay& d) {
               d.effectiveDiameter ? "EFFECTIVE DIAMETER" : "PITCH DIAMETER");
     out.text(kIntMinorCaption, insert ? "MINOR DIAMETER AFTER TAPPING" : "MINOR DIAMETER");
     out.text(kIntHeightCaption, insert ? "CSINK MIN" : "HEIGHT");
-    out.text(kIntFlatCaption, insert ? "CSINK MAX" : "FLAT");
-    out.text(kRadiiCaption, rootLimits ? "ROOT RADIUS" : "RADII");
+    out.text(kIntFlatCaption, insert                                ? "CSINK MAX"
+                              : d.extras == Extras::HeightClearance ? "CLEARANCE"
+                                                                    : "FLAT");
+    out.text(kRadiiCaption, rootLimits                       ? "ROOT RADIUS"
+                            : d.radii == Radii::MaxCrestRoot ? "MAX RADII"
+                                                             : "RADII");
     out.text(kRadius1Caption, rootLimits ? "MAX" : "CREST");
     out.text(kRadius2Caption, rootLimits ? "MIN" : "ROOT");
     if (d.family == DisplayFamily::IsoFine) return;  // the metric fine display writes the rest
@@ -222,18 +281,12 @@ void writeGrids(const FieldWriter& out, const FamilyDisplay& d, const RecordClas
     writeRow(out, kExtCloseRow, closeExternal);
     writeRow(out, minorCells(d.minor, 1), closeExternal);
     writeRow(out, kMiddleRow, RowShows::Values);
-    writeRow(out,
-             d.radii == Radii::RootLimits ? std::span<const FieldPair>(kRootLimits)
-                                          : std::span<const FieldPair>(kCrestRoot),
-             RowShows::Values);
+    writeRow(out, radiiCells(d.radii), RowShows::Values);
     writeRow(out, kIntNormalRow, RowShows::Values);
     writeRow(out, kIntNormalMajorMaxCell, RowShows::Values);
     writeRow(out, kIntCloseRow, closeInternal);
     writeRow(out, kIntCloseMajorMaxCell, closeInternal);
-    writeRow(out,
-             d.extras == Extras::Countersink ? std::span<const FieldPair>(kCountersink)
-                                             : std::span<const FieldPair>(kHeightFlat),
-             RowShows::Values);
+    writeRow(out, extraCells(d.extras), RowShows::Values);
 }
 
 constexpr platform::Rect kLabelRect[4] = {
@@ -334,8 +387,13 @@ void writeRow(const FieldWriter& out, std::span<const FieldPair> row, RowShows s
 }
 
 void writeResultFields(const FieldWriter& out, DisplayFamily family, const RecordClasses& records) {
+    // The pipe arrangements own their captions.
     if (family == DisplayFamily::TaperPipe) {
-        writeRow(out, kTaperPipe, RowShows::Values);  // the pipe layout owns the captions
+        writeRow(out, kTaperPipe, RowShows::Values);
+        return;
+    }
+    if (family == DisplayFamily::BritishTaper) {
+        writeRow(out, kBritishTaper, RowShows::Values);
         return;
     }
     const FamilyDisplay& d = displayOf(family);
@@ -401,7 +459,7 @@ DisplayFrame displayFrame(const ThreadReport& report, const UnitMode& mode) {
             if (findControl(id)) out.text(id, kNone);
         }
     }
-    if (family == DisplayFamily::TaperPipe) {
+    if (family == DisplayFamily::TaperPipe || family == DisplayFamily::BritishTaper) {
         frame.engagement = lengthsItems(series, report.values, mode);
     } else if (!report.tapDrill.engagement.empty()) {
         frame.engagement = engagementItems(report.tapDrill.engagement, mode);

@@ -1,5 +1,7 @@
 #include "sheet_input.h"
 
+#include <algorithm>
+
 #include "control_ids.h"
 #include "display_texts.h"
 #include "special_sizes.h"
@@ -91,6 +93,9 @@ DataSheetInput sheetInput(const ControlTexts& texts, SeriesId series, const Unit
     t.tapDepth = text(kPipeTapDepth);
 
     t.engagement = texts.engagement();
+    // The lengths list's caption as the pipe arrangement writes it, without its leading blanks.
+    const std::string& lengths = text(kEngagementCaption);
+    t.lengthsCaption = lengths.substr(std::min(lengths.size(), lengths.find_first_not_of(' ')));
     return input;
 }
 

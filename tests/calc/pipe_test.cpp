@@ -86,6 +86,9 @@ std::string kinds(const std::vector<pipe_lengths::Line>& lines) {
             case LineKind::LengthOnly:
                 s += 'O';
                 break;
+            case LineKind::LengthWithTurns:
+                s += 'U';
+                break;
         }
     }
     return s;

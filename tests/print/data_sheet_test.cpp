@@ -268,7 +268,7 @@ TEST_F(DataSheetTest, PipeSheetCallByCall) {
                            centred(8.94f, 4.44f, f(346)),
                            rect(4.25f, 5.5f, 1.0f, 8.0f),
                            font(1, 11),
-                           centred(2.625f, 5.25f, "L1 - L4 LENGTHS"),
+                           centred(2.625f, 5.25f, "f396"),  // the lengths list's caption, trimmed
                            font(1, 10)};
     for (int i = 1; i <= 15; ++i) {
         w.push_back(left(1.1f, static_cast<float>(5.7 + (i - 1) / 6.0), numbered("e", i)));

@@ -173,16 +173,18 @@ TEST(Trapezoidal, OtherClassesSpecialSizesAndRefusals) {
             continue;
         }
         EXPECT_TRUE(limits.ok()) << where << ": " << limits.refusal;
+        // Each limit of the class's side is given exactly where the row gives one.
+        const std::string side = limits.side == special::Side::External ? "ext_" : "int_";
         int values = 0;
         for (const auto& [field, text] : c) {
-            if ((field.rfind("ext_", 0) != 0 && field.rfind("int_", 0) != 0) || text.empty())
-                continue;
+            if (field.rfind(side, 0) != 0) continue;
             const std::optional<special::Limit> ours = testing::limitOf(r, name, field);
-            ASSERT_TRUE(ours) << where << " " << field;
+            EXPECT_EQ(ours.has_value(), !text.empty()) << where << " " << field;
+            if (!ours || text.empty()) continue;
             EXPECT_EQ(ours->text(), text) << where << " " << field;
             ++values;
         }
-        EXPECT_EQ(values, limits.side == special::Side::External ? 6 : 5) << where;
+        EXPECT_GE(values, 4) << where;
     }
 }
 

@@ -127,6 +127,13 @@ TEST(InfoDescription, TitleLinesCarryTheirIndents) {
         {series::UNF_STI,
          {sp(27) + "UNF-STI", sp(12) + "SCREW THREAD INSERT FOR",
           sp(12) + "UNIFIED FINE PITCH SERIES"}},
+        {series::G,
+         {sp(4) + "G - BRITISH STANDARD PIPE THREAD", sp(4) + "PARALLEL FASTENING THREAD (BSPP)"}},
+        {series::R,
+         {sp(4) + "R - BRITISH STANDARD PIPE THREAD", sp(5) + "TAPER SEALING THREAD (BSPT)",
+          sp(11) + "ISO 7-1, EN 10226-1, BS 21"}},
+        {series::TR,
+         {sp(5) + "Tr - METRIC TRAPEZOIDAL THREAD", sp(9) + "ISO 2901 TO 2904 (DIN 103)"}},
     };
     ASSERT_EQ(cases.size(), static_cast<size_t>(series::kCount));
     for (const auto& c : cases) {

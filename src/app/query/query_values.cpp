@@ -115,6 +115,9 @@ std::vector<AnswerValue> valuesOf(const Answer& a) {
     // The window shows the countersink with one place fewer, the wire values with one more.
     x.length({"profile", "countersinkMin"}, p.countersinkMin, -1);
     x.length({"profile", "countersinkMax"}, p.countersinkMax, -1);
+    x.length({"profile", "crestClearance"}, p.crestClearance);
+    x.length({"profile", "lead"}, p.lead);
+    if (p.starts) x.plain({"profile", "starts"}, std::to_string(*p.starts));
 
     const ReportWires w = r.wires();
     x.length({"wires", "bestWire"}, w.bestWire, +1);
@@ -161,6 +164,27 @@ std::vector<AnswerValue> valuesOf(const Answer& a) {
         x.length({"pipe", "externalCrestFlatMin"}, pipe->externalCrestFlatMin);
         x.length({"pipe", "internalCrestFlatMax"}, pipe->internalCrestFlatMax);
         x.length({"pipe", "internalCrestFlatMin"}, pipe->internalCrestFlatMin);
+    }
+    if (const std::optional<ReportBritishTaper> t = r.britishTaper(); t && r.calculated) {
+        x.length({"pipe", "gaugeDiameter"}, t->gaugeDiameter);
+        x.length({"pipe", "gaugePitchDiameter"}, t->gaugePitchDiameter);
+        x.length({"pipe", "gaugeMinorDiameter"}, t->gaugeMinorDiameter);
+        x.length({"pipe", "pitchDiameterAtPipeEnd"}, t->smallEndPitchDiameter);
+        x.length({"pipe", "gaugeLength"}, t->gaugeLength);
+        x.length({"pipe", "gaugeLengthTolerance"}, t->gaugeLengthTolerance);
+        x.plain({"pipe", "gaugeLengthToleranceTurns"},
+                formatFixed("%d#.##", t->gaugeLengthToleranceTurns));
+        x.length({"pipe", "gaugeLengthMax"}, t->gaugeLengthMax);
+        x.length({"pipe", "gaugeLengthMin"}, t->gaugeLengthMin);
+        x.length({"pipe", "gaugePlaneTolerance"}, t->gaugePlaneTolerance);
+        x.plain({"pipe", "gaugePlaneToleranceTurns"},
+                formatFixed("%d#.##", t->gaugePlaneToleranceTurns));
+        x.length({"pipe", "rpDiameterTolerance"}, t->rpDiameterTolerance);
+        x.length({"pipe", "usefulThreadMin"}, t->usefulThreadMin);
+        x.length({"pipe", "usefulThreadMinAtMaxGauge"}, t->usefulThreadMinAtMaxGauge);
+        x.length({"pipe", "usefulThreadMinAtMinGauge"}, t->usefulThreadMinAtMinGauge);
+        x.length({"pipe", "fittingAllowance"}, t->fittingAllowance);
+        x.plain({"pipe", "fittingAllowanceTurns"}, formatFixed("%d#.##", t->fittingAllowanceTurns));
     }
     x.mark({"notes"}, Kind::Notes);
     return x.take();

@@ -5,8 +5,9 @@
 // row for its diameter range and pitch: the ISO 2902 sizes and any special diameter of those
 // ranges. A class whose deviation or tolerance the tables do not hold (es of position c, most
 // tolerances of grades 8 and 9) is refused, naming the missing value. ISO 2903 widens the
-// pitch-diameter tolerances of multiple-start threads by factors no source at hand gives, so the
-// classes of a thread of more than one start are refused.
+// pitch-diameter tolerances of multiple-start threads by factors no source at hand gives, so a
+// thread of more than one start has the limits of its pitch that do not depend on them (d and
+// d2 max, d3 max, D1, D2 min and D4) and none of the three that do (d2 min, d3 min, D2 max).
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -155,14 +156,10 @@ void trapezoidal(const SpecialThread& thread, std::span<const std::string_view> 
         const int grade = text[0] - '0';
         const char position = text[1];
         out.side = position == 'H' ? Side::Internal : Side::External;
-        if (thread.starts > 1) {
-            out.refusal =
-                "ISO 2903 widens the pitch-diameter tolerances of multiple-start threads by "
-                "factors that no source at hand gives, so a thread of ";
-            out.refusal += numberText(thread.starts, 0);
-            out.refusal += " starts has no limits of this class here";
-            continue;
-        }
+        // ISO 2903 widens the pitch-diameter tolerances of multiple-start threads by factors
+        // no source at hand gives: a multi-start thread has every limit that does not depend on
+        // them (those of the pitch, as for one start), and none of those that do.
+        const bool singleStart = thread.starts == 1;
         if (out.side == Side::External) {
             const int es = position == 'e' ? byPitch->esE : byPitch->esC;
             if (es == 0) {
@@ -186,9 +183,11 @@ void trapezoidal(const SpecialThread& thread, std::span<const std::string_view> 
             out.majorMax = three(d);
             out.majorMin = three(d - byPitch->tdMajor / 1000.0);
             out.pitchMax = three(d2 + upper);
-            out.pitchMin = three(d2 + upper - td2 / 1000.0);
             out.minorMax = three(d3);
-            out.minorMin = three(d3 - td3 / 1000.0);
+            if (singleStart) {
+                out.pitchMin = three(d2 + upper - td2 / 1000.0);
+                out.minorMin = three(d3 - td3 / 1000.0);
+            }
             continue;
         }
         const int tD2 = byRange->tD2[grade - 7];
@@ -201,7 +200,7 @@ void trapezoidal(const SpecialThread& thread, std::span<const std::string_view> 
         out.minorMin = three(bigD1);
         out.minorMax = three(bigD1 + byPitch->tdMinor / 1000.0);
         out.pitchMin = three(d2);
-        out.pitchMax = three(d2 + tD2 / 1000.0);
+        if (singleStart) out.pitchMax = three(d2 + tD2 / 1000.0);
         out.majorMin = three(d4);
     }
 
@@ -215,7 +214,10 @@ void trapezoidal(const SpecialThread& thread, std::span<const std::string_view> 
         why += numberText(thread.starts, 0);
         why += " starts (lead ";
         why += numberText(thread.starts * p, 4);
-        why += " mm)";
+        why +=
+            " mm): ISO 2903 widens the pitch-diameter tolerances of multiple-start threads by "
+            "factors no source at hand gives, so the limits that depend on them (d2 min, d3 min "
+            "and D2 max) are not given; the others are those of the pitch";
     }
     why += ": basic profile of ISO 2901 with the crest clearance ac = ";
     why += millimetres(ac);
