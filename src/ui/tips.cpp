@@ -49,6 +49,45 @@ std::string sizeText(std::string_view header) {
     return std::string(trimmed(text));
 }
 
+// The captions of the R, Rc and Rp arrangement and of the trapezoidal thread.
+std::string britishTaperOrTrapezoidalTip(std::string_view text) {
+    if (text == "GAUGE DIAMETER") {
+        return "GAUGE DIAMETER: the basic diameters of the taper thread, which it has at its "
+               "gauge plane.";
+    }
+    if (text == "GAUGE PLANE") {
+        return "GAUGE PLANE: the basic diameter at the gauge plane, a gauge length from the "
+               "small end of the external thread R and at the face of the internal thread Rc.";
+    }
+    if (text == "END OF PIPE") {
+        return "END OF PIPE: the pitch diameter at the small end of the external thread, a "
+               "gauge length before the gauge plane on the taper of 1 in 16 on the diameter.";
+    }
+    if (text == "Rp MINOR DIAMETER") {
+        return "Rp MINOR DIAMETER: the limits of the minor diameter of the parallel internal "
+               "thread Rp, which takes an external taper thread R.";
+    }
+    if (text == "GAUGE PLANE +/-") {
+        return "GAUGE PLANE +/-: how far the gauge plane of the internal taper thread Rc may lie "
+               "from the face of the part, either way.";
+    }
+    if (text == "GAUGE LENGTHS") {
+        return "GAUGE LENGTHS: the gauge length of the external thread and its tolerance, the "
+               "useful thread it needs and the fitting allowance, also in turns; last, the "
+               "tolerance of the Rp diameters.";
+    }
+    if (text == "CLEARANCE") {
+        return "CLEARANCE: the crest clearance ac, the gap between the crest of one thread and "
+               "the root of the other at the basic sizes, at the major and at the minor "
+               "diameter.";
+    }
+    if (text == "MAX RADII") {
+        return "MAX RADII: the largest radius of the rounding at the crest (half the crest "
+               "clearance) and at the root (the crest clearance) of the trapezoidal thread.";
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string captionTip(std::string_view caption, SeriesId series) {
@@ -81,6 +120,10 @@ std::string captionTip(std::string_view caption, SeriesId series) {
             return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below "
                    "K0, the minor diameter at the end of the pipe.";
         }
+        if (series == series::R) {
+            return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below "
+                   "the smallest minor diameter of the parallel internal thread Rp.";
+        }
         return "TAP DRILL GUIDE: the highlighted drill is the last one in the chart below the "
                "smallest minor diameter of the internal thread; the ENGAGEMENT list gives the "
                "drill for a percentage of thread, and each drill's tip tells what it gives.";
@@ -106,7 +149,7 @@ std::string captionTip(std::string_view caption, SeriesId series) {
         return "L1 is the length of hand engagement, L2 of effective thread, L3 of wrench "
                "take-up and L4 the overall length of the external thread, each also in threads.";
     }
-    return {};
+    return britishTaperOrTrapezoidalTip(text);
 }
 
 std::string buttonTip(int controlId) {

@@ -81,7 +81,7 @@ TEST_F(Screenshots, MainWindow) {
     QWidget* main = windowing.windowWidget(mainWindow->window());
     ASSERT_NE(main, nullptr);
     const QImage shot = main->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(735, 550) * main->devicePixelRatio());
+    EXPECT_EQ(shot.size(), QSize(800, 550) * main->devicePixelRatio());
     EXPECT_EQ(shot.pixelColor(6, 200), QColor(180, 180, 180)) << "the window's grey";
     EXPECT_TRUE(shot.save(folder + "/main_window.png"));
 }

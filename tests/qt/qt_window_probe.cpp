@@ -84,7 +84,8 @@ class Probe {
         written = writeAll(state) && written;
         for (const State& target : kStates) {
             const SeriesId now = window_.selection().series;
-            if ((now == series::NPT || now == series::NPTF) && target.series != now) {
+            if ((now == series::NPT || now == series::NPTF || now == series::R) &&
+                target.series != now) {
                 click(ids::kPipeExit);
             }
             if (window_.selection().series != target.series) click(seriesRadioId(target.series));

@@ -130,7 +130,7 @@ TEST(Program, UnitsFormatsAndSeries) {
 
     const Ran list = run({"--list-series"});
     EXPECT_EQ(list.status, 0);
-    ASSERT_EQ(lines(list.out).size(), 23u);
+    ASSERT_EQ(lines(list.out).size(), 26u);
     EXPECT_EQ(lines(list.out)[22], "UNF-STI     20   inch");
 }
 

@@ -71,7 +71,7 @@ constexpr int kBoxFind = FindBox::kFindId;
 constexpr int kBoxClose = FindBox::kCloseId;
 
 bool isPipe(SeriesId id) {
-    return id == series::NPT || id == series::NPTF;
+    return id == series::NPT || id == series::NPTF || id == series::R;
 }
 
 // The size list of every series as it must read.
@@ -218,8 +218,8 @@ int EventGenerator::strayId() {
                                      3,
                                      300,
                                      301,
-                                     424,
-                                     425,
+                                     427,
+                                     428,
                                      431,
                                      436,
                                      441,
@@ -987,7 +987,7 @@ std::string SequenceRunner::check() {
     }
     if (sizes.items != entries) return fail("size list entries");
     if (sizes.selected != sel.sizeIndex) return fail("size list selection");
-    // The pipe arrangement is in force exactly for NPT and NPTF.
+    // The pipe arrangement is in force exactly for NPT, NPTF and R.
     const bool pipe = isPipe(sel.series);
     if (isShown(controlOf(main, ids::kPipeExit)) != pipe ||
         isShown(controlOf(main, ids::kPipeTapDepth)) != pipe ||

@@ -308,7 +308,7 @@ TEST_F(CopyTest, TablesOfEverySeriesHoldExactlyTheNumbersTheWindowShows) {
             }
         }
     }
-    EXPECT_EQ(tables, 23 * 3 * 2);
+    EXPECT_EQ(tables, 26 * 3 * 2);
 }
 
 TEST_F(CopyTest, CtrlCPutsTheTableOnTheClipboardAsTheWindowShowsIt) {

@@ -257,6 +257,28 @@ TEST_F(KeysTipsTest, CaptionTipsFollowWhatTheCaptionsShow) {
     click(ids::kNptfRadio);
     EXPECT_NE(tip(ids::kEngagementCaption).find("shoulder length"), std::string::npos);
 
+    // R, Rc and Rp's own captions, then the trapezoidal thread's: each tip names its caption.
+    const std::pair<SeriesId, std::vector<int>> own[] = {
+        {series::R,
+         {ids::kExtMajorCaption, ids::kExtPitchMaxCaption, ids::kWiresMaxCaption,
+          ids::kIntMinorCaption, ids::kTapDepthCaption, ids::kEngagementCaption}},
+        {series::TR, {ids::kIntFlatCaption, ids::kRadiiCaption}},
+    };
+    for (const auto& [series, captions] : own) {
+        click(ids::kPipeExit);
+        choose(series, 3);
+        for (int id : captions) {
+            std::string caption = text(id);
+            caption.erase(0, caption.find_first_not_of(' '));
+            caption += ':';
+            EXPECT_EQ(tip(id).substr(0, caption.size()), caption) << id << ": " << tip(id);
+        }
+    }
+    click(ids::kPipeExit);
+    choose(series::R, 0);
+    EXPECT_NE(tip(ids::kDrillChartCaption).find("parallel internal thread Rp"),
+              std::string::npos);
+
     // Back to the screw arrangement by the exit button: the captions and their tips return.
     click(ids::kPipeExit);
     EXPECT_EQ(tip(ids::kEngagementCaption).substr(0, 11), "ENGAGEMENT:");
