@@ -206,8 +206,12 @@ class Reader {
         }
         const Token& n = peek(1);
         if (n.kind != TokenKind::Number && n.kind != TokenKind::Fraction) {
-            return fail(spanOf(w), "expected the size after " + quoted(spanOf(w)) + ", as in " +
-                                       (a->id == series::TR ? "Tr20x4" : "G 1/2"));
+            const std::string example =
+                a->id == series::TR
+                    ? std::string("Tr20x4")
+                    : std::string(seriesText(a->id, false, a->taper).view()) + " 1/2";
+            return fail(spanOf(w),
+                        "expected the size after " + quoted(spanOf(w)) + ", as in " + example);
         }
         next();
         p.series = seriesNamed(*a, spanOf(w));

@@ -564,6 +564,7 @@ TEST(Errors, BritishPipeThreads) {
         {"1/2 BSPPP", "BSPPP", "'BSPPP' is not a thread series; did you mean BSPP?", {}, {}},
         {"Rd 1/2", "Rd", "'Rd' is not a thread series; did you mean Rc?", {}, {}},
         {"G", "G", "expected the size after 'G', as in G 1/2", {}, {}},
+        {"EN 10226-1 Rp", "Rp", "expected the size after 'Rp', as in Rp 1/2", {}, {}},
         {"G 1/2 BSPP", "BSPP", "'BSPP': the series is already given, 'G'", {}, {}},
         {"#10 G", "#10", "#10 is a number size; G has none", {}, {}},
     };
