@@ -1,6 +1,7 @@
 // The canonical text of a designation: the size and pitch texts of the tables (a special size
 // as its series' table writes sizes), the series name as the selector shows it (with the
-// rounded root: UNRC), then "-class" and "-LH".
+// rounded root: UNRC), then "-class" and "-LH"; the series that their standards write first
+// before the size (G 1/2 A, Rc 1/2, Tr20x4-7e, Tr40x14(P7)).
 #include <cmath>
 
 #include "stages.h"
@@ -40,11 +41,13 @@ void appendClasses(FixedText<N>& out, SeriesId id, const std::optional<ThreadCla
                    const std::optional<ThreadClass>& internal) {
     const SeriesFamily family = seriesById(id).family;
     const bool oneForBoth = family == SeriesFamily::Acme || id == series::NPTF;
+    // ISO 228-1 writes the class after a blank: "G 1/2 A".
+    const char joint = family == SeriesFamily::BritishPipe ? ' ' : '-';
     if (external && internal) {
-        out.append('-');
+        out.append(joint);
         if (oneForBoth) {
             out.append(external->text().view());
-        } else if (family == SeriesFamily::IsoMetric) {
+        } else if (family == SeriesFamily::IsoMetric || family == SeriesFamily::Trapezoidal) {
             out.append(internal->text().view());
             out.append('/');
             out.append(external->text().view());
@@ -54,12 +57,27 @@ void appendClasses(FixedText<N>& out, SeriesId id, const std::optional<ThreadCla
             out.append(internal->text().view());
         }
     } else if (external) {
-        out.append('-');
+        out.append(joint);
         out.append(external->text().view());
     } else if (internal) {
-        out.append('-');
+        out.append(joint);
         out.append(internal->text().view());
     }
+}
+
+// The lead of a multi-start thread and its pitch: "14(P7)"; the pitch alone of a single start.
+template <std::size_t N>
+void appendLeadAndPitch(FixedText<N>& out, std::int64_t pitch, int starts) {
+    if (starts <= 1) {
+        appendMicro(out, pitch, 0, false);
+        return;
+    }
+    FixedText<40> text;  // written whole or not at all
+    appendMicro(text, pitch * starts, 0, false);
+    text.append("(P");
+    appendMicro(text, pitch, 0, false);
+    text.append(')');
+    out.append(text.view());
 }
 
 // A special inch size as its series' table writes sizes: a fraction in 64ths or a mixed number
@@ -107,7 +125,26 @@ void writeCanonical(Designation& d, std::int64_t specialSize, std::int64_t speci
     CanonicalText& out = d.canonical;
     out = CanonicalText{};
     const ThreadSeries& s = seriesById(d.series);
-    if (d.sizeIndex >= 0) {
+    if (d.sizeIndex >= 0 &&
+        (s.family == SeriesFamily::BritishPipe || s.family == SeriesFamily::BritishTaper)) {
+        // "G 1/2", "R 1/2", "Rc 1/2", "Rp 1/2": one pitch per size, left out.
+        out.append(seriesText(d.series, false, d.taperThread).view());
+        out.append(' ');
+        out.append(s.sizeTable->rows[d.sizeIndex].designation);
+    } else if (s.family == SeriesFamily::Trapezoidal) {
+        // "Tr20x4" of a row, "Tr21x4", "Tr40x14(P7)" of a special size.
+        if (d.sizeIndex >= 0) {
+            const SizeEntry& e = s.sizeTable->rows[d.sizeIndex];
+            out.append(e.designation);
+            out.append('x');
+            out.append(e.pitchText);
+        } else {
+            out.append(s.name);
+            appendMicro(out, specialSize, 0, false);
+            out.append('x');
+            appendLeadAndPitch(out, specialPitch, d.starts);
+        }
+    } else if (d.sizeIndex >= 0) {
         const SizeEntry& e = s.sizeTable->rows[d.sizeIndex];
         out.append(e.designation);
         switch (s.family) {
@@ -152,13 +189,14 @@ std::string canonicalOf(SeriesId series, int row) {
 }  // namespace detail
 
 using detail::appendInchSize;
+using detail::appendLeadAndPitch;
 using detail::appendMicro;
 using detail::kMicro;
 using detail::writeCanonical;
 
 FixedText<8> ThreadClass::text() const {
     FixedText<8> out;
-    out.append(static_cast<char>('0' + grade));
+    if (grade != 0) out.append(static_cast<char>('0' + grade));  // G's classes are letters
     if (position != 0) out.append(position);
     if (crestGrade != 0 && crestGrade != grade) {
         out.append(static_cast<char>('0' + crestGrade));
@@ -171,6 +209,7 @@ Designation ofSize(SeriesId series, int row) {
     Designation d;
     d.series = series;
     d.sizeIndex = row;
+    if (series == series::R) d.taperThread = TaperPipeThread::R;
     writeCanonical(d, 0, 0);
     return d;
 }
@@ -209,13 +248,14 @@ SizeTexts sizeTexts(const Designation& d) {
     };
     const std::int64_t size = micro(d.special->majorDiameter);
     const std::int64_t pitch = micro(d.special->pitch);
-    if (seriesById(d.series).family == SeriesFamily::IsoMetric) {
-        texts.size.append('M');
+    const SeriesFamily family = seriesById(d.series).family;
+    if (family == SeriesFamily::IsoMetric || family == SeriesFamily::Trapezoidal) {
+        texts.size.append(family == SeriesFamily::IsoMetric ? "M" : "Tr");
         appendMicro(texts.size, size, 0, false);
     } else {
         appendInchSize(texts.size, d.series, size, pitch);
     }
-    appendMicro(texts.pitch, pitch, 0, false);
+    appendLeadAndPitch(texts.pitch, pitch, d.starts);
     return texts;
 }
 

@@ -1,6 +1,6 @@
 // The classes of fit written, against the classes each series has: Unified 1A-3A and 1B-3B (UNJ
 // 3A/3B, thread inserts 2B/3B), Acme 2G-5G and 2C-6C (STUB ACME 2G), NPTF 1 and 2, the ISO
-// tolerance classes.
+// tolerance classes, G's external classes A and B, the trapezoidal classes of ISO 2903.
 #include "stages.h"
 
 namespace torveld::designation::detail {
@@ -28,6 +28,13 @@ class ClassRules {
             case SeriesFamily::TaperPipe:
                 if (id == series::NPTF) return nptf(d);
                 return fail(named_.span, "NPT takes no class (NPTF has classes 1 and 2)");
+            case SeriesFamily::BritishPipe:
+                return britishPipe(d);
+            case SeriesFamily::Trapezoidal:
+                return trapezoidal(d);
+            case SeriesFamily::BritishTaper:
+                return fail(named_.span, std::string(seriesText(id, false, d.taperThread).view()) +
+                                             " takes no class");
             default:
                 return fail(named_.span, seriesName(id) + " takes no class");
         }
@@ -103,6 +110,64 @@ class ClassRules {
                                          "1/8-27 NPTF-1");
         }
         d.externalClass = d.internalClass = ThreadClass{part.grade, 0, 0};
+        return true;
+    }
+
+    // ISO 228-1: the external thread is of class A or B; the internal thread has the one class,
+    // which a designation does not name.
+    bool britishPipe(Designation& d) {
+        const char* const rule =
+            "G has the external classes A and B; the internal thread has one class, not written";
+        if (named_.count != 1) {
+            return fail(named_.span, quoted(named_.span) + " names two classes: " + rule);
+        }
+        const ClassPart& part = named_.parts[0];
+        const char letter = lower(part.letter);
+        if (part.grade != 0 || (letter != 'a' && letter != 'b')) {
+            return fail(part.span, quoted(part.span) + " is not a class here: " + rule);
+        }
+        d.externalClass = ThreadClass{0, upper(letter), 0};
+        return true;
+    }
+
+    // ISO 2903: grades 7, 8 and 9, positions e and c (external) and H (internal). ISO 2903 has no
+    // internal position but H and no external one but e and c, so the letter's case does not
+    // matter; a class has one grade. Whether the tables hold a class is the calculation's matter.
+    bool trapezoidal(Designation& d) {
+        bool external[2] = {};
+        for (int i = 0; i < named_.count; ++i) {
+            const ClassPart& part = named_.parts[i];
+            const char letter = lower(part.letter);
+            if (letter != 'e' && letter != 'c' && letter != 'h') {
+                return fail(part.span, quoted(part.span) +
+                                           " is not a trapezoidal class: its letter is e or c "
+                                           "(external) or H (internal), as in 7e or 7H");
+            }
+            if (part.crestGrade != 0) {
+                return fail(part.span, quoted(part.span) +
+                                           " is not a trapezoidal class: it has one grade, as "
+                                           "in 7e");
+            }
+            if (part.grade < 7 || part.grade > 9) {
+                return fail(part.span,
+                            quoted(part.span) + ": the trapezoidal grades are 7, 8 and 9");
+            }
+            external[i] = letter != 'h';
+        }
+        if (named_.count == 2 && external[0] == external[1]) {
+            return fail(named_.span, quoted(named_.span) + " names two " +
+                                         (external[0] ? "external" : "internal") +
+                                         " classes; a fit is written internal/external, as in "
+                                         "7H/7e");
+        }
+        for (int i = 0; i < named_.count; ++i) {
+            const ClassPart& part = named_.parts[i];
+            if (external[i]) {
+                d.externalClass = ThreadClass{part.grade, lower(part.letter), 0};
+            } else {
+                d.internalClass = ThreadClass{part.grade, 'H', 0};
+            }
+        }
         return true;
     }
 

@@ -33,6 +33,7 @@ std::optional<SpecialSize> basicSize(SeriesId series, int row) {
     if (!isValidSeries(series) || row < 0 || row >= sizeCount(series)) return std::nullopt;
     const SeriesFamily family = seriesById(series).family;
     if (family == SeriesFamily::TaperPipe || family == SeriesFamily::StraightPipe ||
+        family == SeriesFamily::BritishPipe || family == SeriesFamily::BritishTaper ||
         family == SeriesFamily::BA) {
         return std::nullopt;  // a nominal pipe size or a BA number, not a diameter
     }

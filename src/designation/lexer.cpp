@@ -197,6 +197,14 @@ bool lex(std::string_view input, Token* tokens, std::size_t& count, LexFailure& 
                 push(TokenKind::InchMark, i, 1);
                 ++i;
                 continue;
+            case '(':
+                push(TokenKind::Open, i, 1);
+                ++i;
+                continue;
+            case ')':
+                push(TokenKind::Close, i, 1);
+                ++i;
+                continue;
             default:
                 break;
         }

@@ -23,6 +23,8 @@ enum class TokenKind : std::uint8_t {
     Hash,      // "#"
     Dot,       // a "." that does not start a number
     InchMark,  // '"' or "″"
+    Open,      // "(", as in Tr40x14(P7)
+    Close,     // ")"
     End,
 };
 

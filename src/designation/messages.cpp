@@ -77,7 +77,9 @@ std::string improperFractionMessage(std::string_view quotedFraction, std::string
 std::string unknownSeriesMessage(std::string_view quotedWord, std::string_view word) {
     std::string message(quotedWord);
     message += " is not a thread series";
-    if (const Alias* best = nearestAlias(word)) {
+    if (word == "bsp") {
+        message += "; BSP is written G (parallel, BSPP) or R (taper, BSPT), as in G 1/2 or R 1/2";
+    } else if (const Alias* best = nearestAlias(word)) {
         message += "; did you mean ";
         message += aliasText(*best).view();
         message += '?';
@@ -129,6 +131,19 @@ Result Resolver::notTabulated(SeriesId target) {
 
     // The same size and pitch in another series: "1/4-28 is a UNF size".
     std::vector<std::string> elsewhere;
+    const bool taper = s.group == SeriesGroup::One && s.id == series::R;
+    if (taper && !p_.pitch.present) {
+        // ISO 7-1 leaves out sizes of ISO 228-1 (5/8, 7/8, 1 1/8 ...): say that G has it.
+        const auto rows = rowsOf(series::G);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (sizeMatches(series::G, rows[r])) {
+                error_.nearest.insert(error_.nearest.begin(),
+                                      canonicalOf({series::G, static_cast<int>(r)}));
+                elsewhere.push_back(nameOf(series::G));
+                break;
+            }
+        }
+    }
     if (p_.pitch.present && !none && !metricDesignation()) {
         for (SeriesId id = 0; id < series::kCount; ++id) {
             if (within.contains(id) || seriesById(id).pitchUnit != PitchUnit::ThreadsPerInch)
@@ -179,8 +194,13 @@ Result Resolver::notTabulated(SeriesId target) {
             return pitchTextValue(a) < pitchTextValue(b);
         });
         message += "; ";
-        message += table.rows[sameSize.front().row].designation;
-        message += ' ' + namedSeries() + " is " + joinList(pitches, "or");
+        if (namedBeforeSize() && s.id != series::TR) {  // "G 1/2 is 14 threads per inch"
+            message += namedSeries() + ' ' + table.rows[sameSize.front().row].designation;
+        } else {  // "1/4 UNC is 20 threads per inch"
+            message += table.rows[sameSize.front().row].designation;
+            message += ' ' + namedSeries();
+        }
+        message += " is " + joinList(pitches, "or");
         message += seriesById(s.id).pitchUnit == PitchUnit::ThreadsPerInch ? " threads per inch"
                                                                            : " mm pitch";
         span = p_.pitch.value.span;
@@ -192,6 +212,7 @@ Result Resolver::notTabulated(SeriesId target) {
     }
     if (!elsewhere.empty()) {
         message += "; " + what + " is a size of " + joinList(elsewhere, "and");
+        if (taper && !p_.pitch.present) message += ", the parallel pipe thread";
     }
     if (!error_.specialSeries.empty()) {
         std::vector<std::string> names;

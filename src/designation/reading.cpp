@@ -12,7 +12,7 @@ class Reader {
         : input_(input), tokens_(tokens), count_(count) {}
 
     bool parse(Parsed& p) {
-        if (!parseSize(p)) return false;
+        if (!parsePrefix(p) || !parseSize(p)) return false;
         if (peek().kind == TokenKind::InchMark) next();
         if (!parsePitch(p) || !parseSeries(p) || !parseClass(p) || !parseSti(p) || !parseHand(p))
             return false;
@@ -151,8 +151,96 @@ class Reader {
         return true;
     }
 
+    static ShortText lowerText(std::string_view s) {
+        ShortText word;
+        for (char c : s) word.append(lower(c));
+        return word;
+    }
+
+    // The standard a drawing may write before the thread: "EN 10226-1", "ISO 7-1", "BS 21".
+    const StandardWord* standardAhead(std::size_t& tokens) const {
+        const Token& w = peek();
+        const Token& n = peek(1);
+        if (w.kind != TokenKind::Word || n.kind != TokenKind::Number || !n.integer) return nullptr;
+        for (const StandardWord& sw : standardWords()) {
+            if (!isWord(w, sw.word) || n.micro != sw.number * kMicro) continue;
+            if (sw.part == 0) {
+                tokens = 2;
+                return &sw;
+            }
+            const Token& part = peek(3);
+            if (peek(2).kind == TokenKind::Dash && part.kind == TokenKind::Number && part.integer &&
+                part.micro == sw.part * kMicro) {
+                tokens = 4;
+                return &sw;
+            }
+        }
+        return nullptr;
+    }
+
+    // What stands before the size: a standard and the series its standard writes first
+    // ("EN 10226-1 R 1/2", "G 1/2", "Rc 1/2", "Tr20x4").
+    bool parsePrefix(Parsed& p) {
+        std::size_t tokens = 0;
+        const StandardWord* standard = standardAhead(tokens);
+        Span standardSpan;
+        if (standard) {
+            standardSpan = cover(spanOf(peek()), spanOf(peek(tokens - 1)));
+            pos_ += tokens;
+        }
+        const Token& w = peek();
+        const Alias* a = w.kind == TokenKind::Word ? findAlias(lowerText(text(w)).view()) : nullptr;
+        if (!a || !a->beforeSize) {
+            if (!standard) return true;
+            return fail(standardSpan, std::string(standard->text) +
+                                          " is followed by the thread, as in " +
+                                          std::string(standard->text) +
+                                          (standard->id == series::G ? " G 1/2" : " R 1/2"));
+        }
+        if (standard && standard->id != a->id) {
+            const Span span = cover(standardSpan, spanOf(w));
+            return fail(span, quoted(span) + ": " + std::string(standard->text) +
+                                  " is the standard of " +
+                                  (standard->id == series::G ? "G" : "R, Rc and Rp") + ", not of " +
+                                  seriesName(a->id));
+        }
+        const Token& n = peek(1);
+        if (n.kind != TokenKind::Number && n.kind != TokenKind::Fraction) {
+            const std::string example =
+                a->id == series::TR
+                    ? std::string("Tr20x4")
+                    : std::string(seriesText(a->id, false, a->taper).view()) + " 1/2";
+            return fail(spanOf(w),
+                        "expected the size after " + quoted(spanOf(w)) + ", as in " + example);
+        }
+        next();
+        p.series = seriesNamed(*a, spanOf(w));
+        p.series.beforeSize = true;
+        return true;
+    }
+
+    // "Tr20", "Tr20.5": millimetres, as the sizes of ISO 2902.
+    bool parseTrapezoidalSize(Parsed& p) {
+        SizeAsked& size = p.size;
+        const Token& n = next();
+        size.value.span = cover(p.series.span, spanOf(n));
+        const char* const rule = "a trapezoidal size is written in millimetres, as in Tr20x4";
+        if (n.kind != TokenKind::Number) return fail(size.value.span, rule);
+        if (peek().kind == TokenKind::Slash) {
+            return fail(cover(size.value.span, spanOf(peek(1))), rule);
+        }
+        size.kind = n.integer ? SizeKind::Whole : SizeKind::Value;
+        size.value.micro = n.micro;
+        size.value.whole = n.integer;
+        size.value.number = n.integer ? static_cast<int>(n.micro / kMicro) : -1;
+        size.value.text.append("Tr");
+        for (char c : text(n)) size.value.text.append(c == ',' ? '.' : c);
+        return true;
+    }
+
     bool parseSize(Parsed& p) {
         SizeAsked& size = p.size;
+        if (p.series.beforeSize && p.series.id == series::TR) return parseTrapezoidalSize(p);
         const Token& t = peek();
         if (isWord(t, "m") && peek(1).kind == TokenKind::Number) {
             next();
@@ -191,10 +279,16 @@ class Reader {
             return true;
         }
         if (t.kind == TokenKind::Word) {
-            std::string word;
-            for (char c : text(t)) word += lower(c);
-            if (findAlias(word)) {
+            const ShortText word = lowerText(text(t));
+            if (findAlias(word.view())) {
                 return fail(spanOf(t), "the size comes first, then the series, as in 1/4-20 UNC");
+            }
+            // A slip in a series written before the size: "Trr20x4", "BSP 1/2".
+            const Token& n = peek(1);
+            const Alias* near = nearestAlias(word.view());
+            if ((n.kind == TokenKind::Number || n.kind == TokenKind::Fraction) &&
+                ((near && near->beforeSize) || isBspWord(word.view()))) {
+                return failUnknownSeries(t, word.view());
             }
         }
         return fail(spanOf(t), quoted(spanOf(t)) +
@@ -213,6 +307,8 @@ class Reader {
         const Token& w = peek(k + 1);
         if (w.kind != TokenKind::Word || w.spaceBefore) return false;
         const std::string_view s = text(w);
+        // "14P7": the lead of a multi-start thread and its pitch.
+        if (equalsLower(s, "p") && peek(k + 2).kind == TokenKind::Number) return false;
         return s.size() == 1 || (s.size() == 3 && isHandSuffix(s.substr(1)));
     }
 
@@ -232,7 +328,30 @@ class Reader {
         p.pitch.present = true;
         p.pitch.afterTimes = t.kind == TokenKind::Times;
         if (!readValue(p.pitch.value, false)) return false;
-        if (p.size.kind == SizeKind::Metric && isWord(peek(), "mm")) next();
+        const bool millimetres =
+            p.size.kind == SizeKind::Metric || (p.series.beforeSize && p.series.id == series::TR);
+        if (millimetres && isWord(peek(), "mm")) next();
+        return parseStartPitch(p);
+    }
+
+    // The pitch of a multi-start thread after its lead: "(P7)", also without the brackets.
+    bool parseStartPitch(Parsed& p) {
+        const bool open = peek().kind == TokenKind::Open;
+        const std::size_t k = open ? 1 : 0;
+        if (!isWord(peek(k), "p") || peek(k + 1).kind != TokenKind::Number) return true;
+        StartPitchAsked& start = p.startPitch;
+        start.span = spanOf(peek());
+        pos_ += k + 1;
+        start.present = true;
+        if (!readValue(start.value, false)) return false;
+        start.span = cover(start.span, start.value.span);
+        if (open) {
+            if (peek().kind != TokenKind::Close) {
+                return fail(cover(start.span, spanOf(peek())),
+                            "expected ')' after the pitch, as in Tr40x14(P7)");
+            }
+            start.span = cover(start.span, spanOf(next()));
+        }
         return true;
     }
 
@@ -256,8 +375,13 @@ class Reader {
         const Token& w = peek(k);
         if (w.kind != TokenKind::Word) return true;
         if (isHandOrClassWord(w)) return true;
-        ShortText first;
-        for (char c : text(w)) first.append(lower(c));
+        const ShortText first = lowerText(text(w));
+        if (p.series.beforeSize) {
+            // The series came before the size; a word here is its class, or not understood.
+            if (!findAlias(first.view())) return true;
+            return fail(spanOf(w), quoted(spanOf(w)) + ": the series is already given, " +
+                                       quoted(p.series.span));
+        }
         // Two words: "STUB ACME", "ISO FINE", "UNC-STI".
         const std::size_t k2 = peek(k + 1).kind == TokenKind::Dash ? k + 2 : k + 1;
         const Token& w2 = peek(k2);
@@ -266,13 +390,13 @@ class Reader {
             for (char c : text(w2)) joined.append(lower(c));
             if (const Alias* a = findTwoWordAlias(joined.view())) {
                 pos_ += k2 + 1;
-                p.series = {a->group, a->id, a->roundedRoot, cover(spanOf(w), spanOf(w2))};
+                p.series = seriesNamed(*a, cover(spanOf(w), spanOf(w2)));
                 return true;
             }
         }
         if (const Alias* a = findAlias(first.view())) {
             pos_ += k + 1;
-            p.series = {a->group, a->id, a->roundedRoot, spanOf(w)};
+            p.series = seriesNamed(*a, spanOf(w));
             return true;
         }
         // The hand glued to the series: "UNCLH".
@@ -280,13 +404,15 @@ class Reader {
             if (const Alias* a = findAlias(first.view().substr(0, first.size() - 2))) {
                 if (takeHandSuffix(w, first.size() - 2, p)) {
                     pos_ += k + 1;
-                    p.series = {a->group, a->id, a->roundedRoot, Span{w.offset, first.size() - 2u}};
+                    p.series = seriesNamed(*a, Span{w.offset, first.size() - 2u});
                     return true;
                 }
             }
         }
         return failUnknownSeries(w, first.view());
     }
+
+    static bool isBspWord(std::string_view lowerWord) { return lowerWord == "bsp"; }
 
     bool failUnknownSeries(const Token& w, std::string_view word) {
         return fail(spanOf(w), unknownSeriesMessage(quoted(spanOf(w)), word));
@@ -331,6 +457,39 @@ class Reader {
         return true;
     }
 
+    // A class of one letter, as the British pipe threads write it ("A", "B"), perhaps with the
+    // hand glued to it ("ALH").
+    bool isLetterClass(const Token& w) const {
+        if (w.kind != TokenKind::Word) return false;
+        const std::string_view s = text(w);
+        return s.size() == 1 || (s.size() == 3 && isHandSuffix(s.substr(1)));
+    }
+
+    bool parseLetterClassPart(ClassPart& part, Parsed& p) {
+        const Token& w = next();
+        part.span = spanOf(w);
+        part.letter = text(w)[0];
+        if (text(w).size() > 1) {
+            takeHandSuffix(w, 1, p);
+            part.span.length = 1;
+        }
+        return true;
+    }
+
+    bool parseLetterClasses(Parsed& p) {
+        ClassesNamed& c = p.cls;
+        parseLetterClassPart(c.parts[0], p);
+        c.count = 1;
+        c.span = c.parts[0].span;
+        if (peek().kind == TokenKind::Slash && !p.hand.present && isLetterClass(peek(1))) {
+            next();
+            parseLetterClassPart(c.parts[1], p);
+            c.count = 2;
+            c.span = cover(c.span, c.parts[1].span);
+        }
+        return true;
+    }
+
     bool parseClass(Parsed& p) {
         std::size_t k = peek().kind == TokenKind::Dash ? 1 : 0;
         const Token& intro = peek(k);
@@ -338,6 +497,12 @@ class Reader {
         if (introduced) {
             ++k;
             if (peek(k).kind == TokenKind::Dot) ++k;
+        }
+        const bool pipe = p.series.group == SeriesGroup::One &&
+                          (p.series.id == series::G || p.series.id == series::R);
+        if (pipe && isLetterClass(peek(k))) {
+            pos_ += k;
+            return parseLetterClasses(p);
         }
         if (peek(k).kind != TokenKind::Number) {
             if (introduced) {

@@ -45,6 +45,16 @@ class Resolver {
     static std::string written(const NumberRead& n) { return clipped(n.text.view()); }
     std::string namedSeries() const;
     bool checkSizeKind();
+    // The lead and pitch of a multi-start thread: the number of starts, or why not.
+    bool checkStarts();
+    // The pitch as written: after "x", or in "(P7)" after the lead of a multi-start thread.
+    const NumberRead& pitchRead() const {
+        return p_.startPitch.present ? p_.startPitch.value : p_.pitch.value;
+    }
+    // The series is written before the size (G 1/2, R 1/2, Tr20x4).
+    bool namedBeforeSize() const {
+        return p_.series.group == SeriesGroup::One && seriesBeforeSize(p_.series.id);
+    }
     int sizeValues(SeriesId id, std::int64_t values[2]) const;
     bool sizeMatches(SeriesId id, const RowValues& row) const;
     bool pitchMatches(const RowValues& row) const;
@@ -62,7 +72,7 @@ class Resolver {
     void specialSeriesFor(SeriesId target);
     bool sizeDistance(SeriesId id, const RowValues& row, std::int64_t& distance) const;
     std::int64_t pitchDistance(const RowValues& row) const {
-        return p_.pitch.present ? std::llabs(row.pitch - p_.pitch.value.micro) : 0;
+        return p_.pitch.present ? std::llabs(row.pitch - pitch_) : 0;
     }
     std::vector<Hit> nearestSizes(const SeriesList& within, std::vector<Hit>& sameSize) const;
 
@@ -81,6 +91,8 @@ class Resolver {
     Hit first_, preferred_, graded_;
     int total_ = 0, preferredCount_ = 0, gradedCount_ = 0;
     bool gradedReading_ = false;  // UN (UNJ) written, the row found in a graded series
+    std::int64_t pitch_ = 0;      // the pitch in millionths (of a multi-start thread, not its lead)
+    int starts_ = 1;
     Error error_;
 };
 

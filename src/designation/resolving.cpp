@@ -8,14 +8,18 @@ namespace torveld::designation::detail {
 
 Result Resolver::resolve() {
     chooseSeries();
-    if (!checkSizeKind()) return std::move(error_);
+    if (!checkSizeKind() || !checkStarts()) return std::move(error_);
+    // The table's rows are single-start threads.
+    if (starts_ > 1) return special(series::TR);
     search();
     if (total_ == 0) searchGradedSeries();
     Hit hit;
     if (total_ == 1) {
         hit = first_;
     } else if (total_ > 1) {
-        if (isValidSeries(options_.preferredSeries) && preferredCount_ == 1) {
+        if (!p_.pitch.present && series_.count == 1 && series_.ids[0] == series::TR) {
+            hit = first_;  // a Tr diameter without a pitch is its normal pitch, the first row
+        } else if (isValidSeries(options_.preferredSeries) && preferredCount_ == 1) {
             hit = preferred_;
         } else if (p_.series.group == SeriesGroup::None && gradedCount_ == 1) {
             hit = graded_;
@@ -64,15 +68,22 @@ bool Resolver::fail(Span span, std::string message) {
 }
 
 Span Resolver::askedSpan() const {
-    return p_.pitch.present ? cover(sizeSpan(), p_.pitch.value.span) : sizeSpan();
+    const Span span = p_.pitch.present ? cover(sizeSpan(), p_.pitch.value.span) : sizeSpan();
+    return p_.startPitch.present ? cover(span, p_.startPitch.span) : span;
 }
 
-// The size and pitch as asked, for messages: "1/4-21", "M10x1", "#10-30".
+// The size and pitch as asked, for messages: "1/4-21", "M10x1", "#10-30", "Tr40x15(P7)".
 std::string Resolver::asked() const {
     std::string text(p_.size.value.text.view());
     if (p_.pitch.present) {
-        text += metricDesignation() || p_.pitch.afterTimes ? 'x' : '-';
+        const bool trapezoidal = p_.series.group == SeriesGroup::One && p_.series.id == series::TR;
+        text += metricDesignation() || trapezoidal || p_.pitch.afterTimes ? 'x' : '-';
         text += p_.pitch.value.text.view();
+    }
+    if (p_.startPitch.present) {
+        text += "(P";
+        text += p_.startPitch.value.text.view();
+        text += ')';
     }
     return clipped(text);
 }
@@ -97,7 +108,9 @@ bool Resolver::checkSizeKind() {
     const SeriesId id = s.group == SeriesGroup::Sti ? series::UNC_STI : s.id;
     if (size.kind == SizeKind::Metric && named && !isMetric(id)) {
         std::string message = written(size.value) + " is a metric size; ";
-        if (id == series::UNM) {
+        if (id == series::TR) {
+            message += "a trapezoidal size is written without M, as in Tr20x4";
+        } else if (id == series::UNM) {
             message += "UNM sizes are written in millimetres without M, as in 0.30 UNM";
         } else if (id == series::BA) {
             message += "BA sizes are numbers, as in 2 BA";
@@ -118,6 +131,41 @@ bool Resolver::checkSizeKind() {
                         "number sizes run from 0 to 12; " + written(size.value) + " is none");
         }
     }
+    return true;
+}
+
+bool Resolver::checkStarts() {
+    pitch_ = pitchRead().micro;
+    const StartPitchAsked& start = p_.startPitch;
+    if (!start.present) return true;
+    if (p_.series.group != SeriesGroup::One || p_.series.id != series::TR) {
+        return fail(start.span, quoted(input_, start.span) +
+                                    ": a lead and its pitch are written for a multi-start "
+                                    "trapezoidal thread, as in Tr40x14(P7)");
+    }
+    const NumberRead& lead = p_.pitch.value;
+    if (!lead.exact || !start.value.exact) {
+        const NumberRead& inexact = lead.exact ? start.value : lead;
+        return fail(inexact.span, "a pitch is written as a decimal of at most six places; " +
+                                      written(inexact) + " has none");
+    }
+    if (lead.micro == 0 || start.value.micro == 0) {
+        const bool leadZero = lead.micro == 0;
+        return fail(leadZero ? lead.span : start.value.span,
+                    std::string(leadZero ? "a lead" : "a pitch") + " of zero is no thread");
+    }
+    if (lead.micro % start.value.micro != 0) {
+        return fail(askedSpan(), "'" + asked() + "': the lead " + written(lead) +
+                                     " is not a whole number of pitches " + written(start.value));
+    }
+    // More starts than any thread has (the calculation takes up to 99) is a typing error.
+    constexpr std::int64_t kMostStarts = 99;
+    const std::int64_t starts = lead.micro / start.value.micro;
+    if (starts > kMostStarts) {
+        return fail(askedSpan(), "'" + asked() + "' has " + numberText(starts) +
+                                     " starts; a thread has at most " + numberText(kMostStarts));
+    }
+    starts_ = static_cast<int>(starts);
     return true;
 }
 
@@ -152,7 +200,7 @@ bool Resolver::sizeMatches(SeriesId id, const RowValues& row) const {
 }
 
 bool Resolver::pitchMatches(const RowValues& row) const {
-    return !p_.pitch.present || (p_.pitch.value.exact && row.pitch == p_.pitch.value.micro);
+    return !p_.pitch.present || (pitchRead().exact && row.pitch == pitch_);
 }
 
 void Resolver::search() {
@@ -201,13 +249,17 @@ void Resolver::searchGradedSeries() {
 }
 
 std::string Resolver::nameOf(SeriesId id) const {
-    return std::string(seriesText(id, p_.series.roundedRoot && hasRoundedRoot(id)).view());
+    return std::string(
+        seriesText(id, p_.series.roundedRoot && hasRoundedRoot(id), p_.series.taper).view());
 }
 
 std::string Resolver::canonicalOf(Hit h) const {
     Designation d = ofSize(h.series, h.row);
-    if (!p_.series.roundedRoot || !hasRoundedRoot(h.series)) return std::string(d.canonical.view());
-    d.roundedRoot = true;
+    const bool rounded = p_.series.roundedRoot && hasRoundedRoot(h.series);
+    const bool taper = h.series == series::R && p_.series.taper != TaperPipeThread::None;
+    if (!rounded && !taper) return std::string(d.canonical.view());
+    d.roundedRoot = rounded;
+    if (taper) d.taperThread = p_.series.taper;
     writeCanonical(d, 0, 0);
     return std::string(d.canonical.view());
 }
@@ -222,6 +274,7 @@ SeriesId Resolver::specialTarget() const {
         case series::UNJ:
         case series::ACME:
         case series::STUB_ACME:
+        case series::TR:
             return p_.series.id;
         default:
             return -1;
@@ -231,9 +284,10 @@ SeriesId Resolver::specialTarget() const {
 Result Resolver::special(SeriesId target) {
     std::int64_t diameter = 0;
     if (!specialSize(target, diameter, true)) return std::move(error_);
-    const std::int64_t pitch = p_.pitch.value.micro;
+    const std::int64_t pitch = pitch_;
     Designation result;
     result.series = target;
+    result.starts = starts_;
     result.special = SpecialSize{static_cast<double>(diameter) / static_cast<double>(kMicro),
                                  static_cast<double>(pitch) / static_cast<double>(kMicro)};
     return finish(result, diameter, pitch);
@@ -247,8 +301,9 @@ bool Resolver::specialSize(SeriesId target, std::int64_t& diameter, bool report)
         return false;
     };
     const SizeAsked& size = p_.size;
-    const NumberRead& pitch = p_.pitch.value;
+    const NumberRead& pitch = pitchRead();
     const bool metric = isMetric(target);
+    const bool millimetres = seriesById(target).pitchUnit == PitchUnit::Millimetres;
     diameter = size.value.micro;
     if (size.kind == SizeKind::Numbered) {
         diameter = numberSizeDiameter(size.value.number);
@@ -289,9 +344,9 @@ bool Resolver::specialSize(SeriesId target, std::int64_t& diameter, bool report)
                           asked() + " can be computed as a special size in " + nameOf(series::UNS));
     }
     // The pitch of a thread is at most half its diameter (M1 0.25, 1/4-16 ACME and No. 1-64
-    // come nearest among the tabulated sizes).
+    // come nearest among the tabulated sizes); of a multi-start thread the pitch, not the lead.
     const double pitchLength =
-        metric ? static_cast<double>(pitch.micro) : 1e12 / static_cast<double>(pitch.micro);
+        millimetres ? static_cast<double>(pitch.micro) : 1e12 / static_cast<double>(pitch.micro);
     if (2.0 * pitchLength > static_cast<double>(diameter)) {
         return reject(askedSpan(), "'" + asked() + "': the pitch is more than half the diameter");
     }
@@ -299,9 +354,17 @@ bool Resolver::specialSize(SeriesId target, std::int64_t& diameter, bool report)
 }
 
 Result Resolver::finish(Designation& d, std::int64_t specialSize, std::int64_t specialPitch) {
+    if (d.series == series::R) {
+        d.taperThread =
+            p_.series.taper != TaperPipeThread::None ? p_.series.taper : TaperPipeThread::R;
+    }
     if (!applyClasses(input_, p_.cls, d.series, d, error_)) return std::move(error_);
     d.hand = p_.hand.hand;
     if (gradedReading_) d.notes.add(ReadingNote::GradedSize);
+    if (p_.series.tradeName) {
+        d.notes.add(d.series == series::G ? ReadingNote::TradeNameBspp
+                                          : ReadingNote::TradeNameBspt);
+    }
     if (p_.series.roundedRoot) {
         d.roundedRoot = true;
         d.notes.add(ReadingNote::RoundedRoot);

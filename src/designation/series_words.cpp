@@ -39,6 +39,22 @@ constexpr Alias kAliases[] = {
     {"unrf", SeriesGroup::One, series::UNF, true},
     {"unref", SeriesGroup::One, series::UNEF, true},
     {"unrs", SeriesGroup::One, series::UNS, true},
+    // The British pipe threads and the metric trapezoidal thread, which their standards write
+    // before the size (G 1/2, R 1/2, Tr20x4); the trade names after it (1/2 BSPP).
+    {"g", SeriesGroup::One, series::G, false, TaperPipeThread::None, false, true},
+    {"bspp", SeriesGroup::One, series::G, false, TaperPipeThread::None, true},
+    {"r", SeriesGroup::One, series::R, false, TaperPipeThread::R, false, true},
+    {"rc", SeriesGroup::One, series::R, false, TaperPipeThread::Rc, false, true},
+    {"rp", SeriesGroup::One, series::R, false, TaperPipeThread::Rp, false, true},
+    {"bspt", SeriesGroup::One, series::R, false, TaperPipeThread::R, true},
+    {"tr", SeriesGroup::One, series::TR, false, TaperPipeThread::None, false, true},
+};
+
+constexpr StandardWord kStandards[] = {
+    {"iso", 228, 1, series::G, "ISO 228-1"},
+    {"iso", 7, 1, series::R, "ISO 7-1"},
+    {"en", 10226, 1, series::R, "EN 10226-1"},
+    {"bs", 21, 0, series::R, "BS 21"},
 };
 
 std::size_t editDistance(std::string_view a, std::string_view b) {
@@ -63,6 +79,10 @@ std::span<const Alias> aliases() {
     return kAliases;
 }
 
+std::span<const StandardWord> standardWords() {
+    return kStandards;
+}
+
 const Alias* findTwoWordAlias(std::string_view joined) {
     const Alias* a = findAlias(joined);
     if (!a || a->group != SeriesGroup::One || a->roundedRoot) return nullptr;
@@ -81,6 +101,8 @@ const Alias* nearestAlias(std::string_view lowerWord) {
     const Alias* best = nullptr;
     std::size_t bestDistance = 99;
     for (const Alias& a : kAliases) {
+        // Every short word is one slip from a one-letter series (G, R): no evidence of either.
+        if (a.word.size() < 2) continue;
         const std::size_t d = editDistance(lowerWord, a.word);
         if (d < bestDistance) {
             bestDistance = d;
@@ -100,16 +122,22 @@ bool hasRoundedRoot(SeriesId id) {
 
 FixedText<16> aliasText(const Alias& a) {
     FixedText<16> text;
-    if (a.group == SeriesGroup::One && !a.roundedRoot) {
-        text.append(seriesById(a.id).name);
+    if (a.group == SeriesGroup::One && !a.roundedRoot && !a.tradeName) {
+        text = seriesText(a.id, false, a.taper);
     } else {
         for (const char c : a.word) text.append(upper(c));
     }
     return text;
 }
 
-FixedText<16> seriesText(SeriesId id, bool roundedRoot) {
+FixedText<16> seriesText(SeriesId id, bool roundedRoot, TaperPipeThread taper) {
     FixedText<16> text;
+    if (id == series::R) {
+        text.append(taper == TaperPipeThread::Rc   ? "Rc"
+                    : taper == TaperPipeThread::Rp ? "Rp"
+                                                   : "R");
+        return text;
+    }
     if (roundedRoot) {
         for (const Alias& a : kAliases) {
             if (a.roundedRoot && a.id == id) {

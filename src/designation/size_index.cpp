@@ -99,6 +99,7 @@ bool hasNumberSizes(SeriesId id) {
 
 bool readTableNumber(std::string_view text, std::int64_t& micro) {
     if (!text.empty() && text.front() == 'M') text.remove_prefix(1);
+    if (text.starts_with("Tr")) text.remove_prefix(2);
     const auto blank = text.find(' ');
     if (blank != std::string_view::npos) {  // a mixed number "1 1/4"
         std::int64_t whole = 0, fraction = 0;

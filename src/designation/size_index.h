@@ -15,8 +15,8 @@ namespace torveld::designation::detail {
 inline constexpr std::int64_t kMicro = 1'000'000;
 
 struct RowValues {
-    // Inches for the inch series (a number size as its diameter), millimetres for ISO metric
-    // and UNM, the BA number for BA; pipe sizes are their nominal size.
+    // Inches for the inch series (a number size as its diameter), millimetres for ISO metric,
+    // UNM and Tr, the BA number for BA; pipe sizes (G and R too) are their nominal size.
     std::int64_t size = 0;
     std::int64_t pitch = 0;   // threads per inch, or millimetres for the metric series
     std::int8_t number = -1;  // the number size (0 to 12) a row of an inch table names, or -1
@@ -34,8 +34,8 @@ constexpr std::int64_t numberSizeDiameter(int n) {
 // and the thread inserts).
 bool hasNumberSizes(SeriesId id);
 
-// Reads a size or pitch text of the tables ("1 1/4", "5/16", ".390", "1.0000", "M10", "4 1/2",
-// "0.080") in millionths; false when the text is none of these or not exact.
+// Reads a size or pitch text of the tables ("1 1/4", "5/16", ".390", "1.0000", "M10", "Tr20",
+// "4 1/2", "0.080") in millionths; false when the text is none of these or not exact.
 bool readTableNumber(std::string_view text, std::int64_t& micro);
 
 }  // namespace torveld::designation::detail

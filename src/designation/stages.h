@@ -113,6 +113,13 @@ struct PitchAsked {
     NumberRead value;
 };
 
+// The pitch of a multi-start thread after its lead: "(P7)" of "Tr40x14(P7)".
+struct StartPitchAsked {
+    bool present = false;
+    NumberRead value;
+    Span span;  // "(P7)" whole
+};
+
 enum class SeriesGroup : std::uint8_t { None, One, Sti, Iso };
 
 struct SeriesNamed {
@@ -120,6 +127,9 @@ struct SeriesNamed {
     SeriesId id = -1;
     bool roundedRoot = false;  // UNR, UNRC ...: the Unified series id, with the rounded root
     Span span;
+    TaperPipeThread taper = TaperPipeThread::None;  // R, Rc or Rp of series::R
+    bool tradeName = false;                         // BSPP, BSPT
+    bool beforeSize = false;                        // written before the size: "G 1/2", "Tr20x4"
 };
 
 struct ClassPart {
@@ -145,6 +155,7 @@ struct HandNamed {
 struct Parsed {
     SizeAsked size;
     PitchAsked pitch;
+    StartPitchAsked startPitch;
     SeriesNamed series;
     ClassesNamed cls;
     HandNamed hand;
@@ -158,7 +169,34 @@ struct Alias {
     SeriesGroup group;
     SeriesId id;
     bool roundedRoot = false;  // the series' external thread with the rounded root of UNR
+    TaperPipeThread taper = TaperPipeThread::None;  // which thread of series::R
+    bool tradeName = false;                         // a trade name (BSPP, BSPT), read with a note
+    bool beforeSize = false;  // also written before the size, as its standard writes it ("G 1/2")
 };
+
+// What a word of the series names, at `span` of the input.
+inline SeriesNamed seriesNamed(const Alias& a, Span span) {
+    SeriesNamed s;
+    s.group = a.group;
+    s.id = a.id;
+    s.roundedRoot = a.roundedRoot;
+    s.span = span;
+    s.taper = a.taper;
+    s.tradeName = a.tradeName;
+    return s;
+}
+
+// A standard written before the thread it names: "EN 10226-1 R 1/2", "ISO 228-1 G 1/2".
+struct StandardWord {
+    std::string_view word;  // lower case: "en", "iso", "bs"
+    int number;             // 10226
+    int part;               // 1; 0 where the standard has no parts (BS 21)
+    SeriesId id;            // the series it standardises
+    std::string_view text;  // "EN 10226-1"
+};
+
+// The standards of the series that drawings write before the thread.
+std::span<const StandardWord> standardWords();
 
 // Every word a series is written with.
 std::span<const Alias> aliases();
@@ -176,8 +214,15 @@ const Alias* nearestAlias(std::string_view lowerWord);
 // Whether a series has a rounded-root form (UN, UNC, UNF, UNEF, UNS).
 bool hasRoundedRoot(SeriesId id);
 
-// The name of a series as a designation writes it: "UNC", or with the rounded root "UNRC".
-FixedText<16> seriesText(SeriesId id, bool roundedRoot);
+// The name of a series as a designation writes it: "UNC", with the rounded root "UNRC", and the
+// thread of the British taper series: "R", "Rc", "Rp".
+FixedText<16> seriesText(SeriesId id, bool roundedRoot,
+                         TaperPipeThread taper = TaperPipeThread::None);
+
+// The series whose designations put the series before the size: G, R (Rc, Rp) and Tr.
+inline bool seriesBeforeSize(SeriesId id) {
+    return id == series::G || id == series::R || id == series::TR;
+}
 
 // The name an alias stands for: "UNRC", "STI", "ISO".
 FixedText<16> aliasText(const Alias& a);

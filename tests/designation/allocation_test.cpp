@@ -70,6 +70,15 @@ TEST(Allocation, AResolvedDesignationAllocatesNothing) {
         "1-8 UNJ",
         "1/4-20 UNR-2A",
         "11/16-24 UNRS-2A",
+        // The British pipe and trapezoidal threads, a standard before, a trade name after.
+        "G 1 1/4 A-LH",
+        "Rc 1/2",
+        "EN 10226-1 Rp 3/4",
+        "1/2 BSPT",
+        "Tr20",
+        "Tr20x4-7H/7e",
+        "Tr21x4-8c",
+        "Tr40x14(P7)-7e-LH",
     };
     read("1/4-20 UNC");  // the size index is built once, on the first reading
     for (const char* input : kInputs) {

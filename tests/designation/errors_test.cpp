@@ -137,10 +137,18 @@ TEST(Errors, AmbiguousSizesListTheCandidates) {
          "1 UNC names 2 sizes: 1-64 UNC and 1-8 UNC; give the pitch",
          {"1-64 UNC", "1-8 UNC"},
          {}},
+        // G 1/2 and R 1/2 are 14 threads per inch too.
         {"1/2-14",
          "1/2-14",
-         "1/2-14 is tabulated in UNS, NPT, NPTF, NPSM and NPSL; name the series, as in 1/2-14 UNS",
-         {"1/2-14 UNS", "1/2-14 NPT", "1/2-14 NPTF", "1/2-14 NPSM", "1/2-14 NPSL"},
+         "1/2-14 is tabulated in UNS, NPT, NPTF, NPSM, NPSL, G and R; name the series, as in "
+         "1/2-14 UNS",
+         {"1/2-14 UNS", "1/2-14 NPT", "1/2-14 NPTF", "1/2-14 NPSM", "1/2-14 NPSL", "G 1/2",
+          "R 1/2"},
+         {}},
+        {"1/4-19",
+         "1/4-19",
+         "1/4-19 is tabulated in G and R; name the series, as in G 1/4",
+         {"G 1/4", "R 1/4"},
          {}},
         {"1/2-10",
          "1/2-10",
@@ -492,6 +500,145 @@ TEST(Errors, UnrNamesTheExternalThreadOnly) {
          {}},
     };
     for (const Case& c : kCases) expectError(c);
+}
+
+TEST(Errors, BritishPipeThreads) {
+    const Case kCases[] = {
+        {"G 1/2-11", "11", "G has no 1/2-11; G 1/2 is 14 threads per inch", {"G 1/2"}, {}},
+        {"G 1/2 C",
+         "C",
+         "'C' is not a class here: G has the external classes A and B; the internal thread has "
+         "one class, not written",
+         {},
+         {}},
+        {"G 1/2 A/B",
+         "A/B",
+         "'A/B' names two classes: G has the external classes A and B; the internal thread has "
+         "one class, not written",
+         {},
+         {}},
+        {"Rp 1/2 A", "A", "Rp takes no class", {}, {}},
+        // ISO 7-1 leaves out sizes that ISO 228-1 has.
+        {"R 5/8",
+         "5/8",
+         "R has no 5/8 size; the nearest are R 1/2 and R 3/4; 5/8 is a size of G, the parallel "
+         "pipe thread",
+         {"G 5/8", "R 1/2", "R 3/4"},
+         {}},
+        {"Rc 1 1/8",
+         "1 1/8",
+         "Rc has no 1 1/8 size; the nearest are Rc 1 and Rc 1 1/4; 1 1/8 is a size of G, the "
+         "parallel pipe thread",
+         {"G 1 1/8", "Rc 1", "Rc 1 1/4"},
+         {}},
+        {"G 7", "7", "G has no 7 size; the nearest is G 6", {"G 6"}, {}},
+        {"ISO 7-1 G 1/2",
+         "ISO 7-1 G",
+         "'ISO 7-1 G': ISO 7-1 is the standard of R, Rc and Rp, not of G",
+         {},
+         {}},
+        {"EN 10226-1 1/2",
+         "EN 10226-1",
+         "EN 10226-1 is followed by the thread, as in EN 10226-1 R 1/2",
+         {},
+         {}},
+        {"1/2 BSP",
+         "BSP",
+         "'BSP' is not a thread series; BSP is written G (parallel, BSPP) or R (taper, BSPT), as "
+         "in G 1/2 or R 1/2",
+         {},
+         {}},
+        {"BSP 1/2",
+         "BSP",
+         "'BSP' is not a thread series; BSP is written G (parallel, BSPP) or R (taper, BSPT), as "
+         "in G 1/2 or R 1/2",
+         {},
+         {}},
+        {"1/2 BSPPP", "BSPPP", "'BSPPP' is not a thread series; did you mean BSPP?", {}, {}},
+        {"Rd 1/2", "Rd", "'Rd' is not a thread series; did you mean Rc?", {}, {}},
+        {"G", "G", "expected the size after 'G', as in G 1/2", {}, {}},
+        {"EN 10226-1 Rp", "Rp", "expected the size after 'Rp', as in Rp 1/2", {}, {}},
+        {"G 1/2 BSPP", "BSPP", "'BSPP': the series is already given, 'G'", {}, {}},
+    };
+    for (const Case& c : kCases) expectError(c);
+}
+
+TEST(Errors, TrapezoidalThreads) {
+    const Case kCases[] = {
+        {"Tr21",
+         "Tr21",
+         "Tr has no Tr21 size; the nearest are Tr20x4 and Tr22x5; with its pitch it can be "
+         "computed as a special size in Tr",
+         {"Tr20x4", "Tr22x5"},
+         {s::TR}},
+        {"Tr20x12", "Tr20x12", "'Tr20x12': the pitch is more than half the diameter", {}, {}},
+        {"Tr1/2", "Tr1/2", "a trapezoidal size is written in millimetres, as in Tr20x4", {}, {}},
+        {"M20x4 Tr",
+         "M20",
+         "M20 is a metric size; a trapezoidal size is written without M, as in Tr20x4",
+         {},
+         {}},
+        {"Trr20x4", "Trr", "'Trr' is not a thread series; did you mean Tr?", {}, {}},
+        {"Tr", "Tr", "expected the size after 'Tr', as in Tr20x4", {}, {}},
+        // Classes.
+        {"Tr20x4-6g",
+         "6g",
+         "'6g' is not a trapezoidal class: its letter is e or c (external) or H (internal), as "
+         "in 7e or 7H",
+         {},
+         {}},
+        {"Tr20x4-7e7e",
+         "7e7e",
+         "'7e7e' is not a trapezoidal class: it has one grade, as in 7e",
+         {},
+         {}},
+        {"Tr20x4-6e", "6e", "'6e': the trapezoidal grades are 7, 8 and 9", {}, {}},
+        {"Tr20x4-7",
+         "7",
+         "'7' is not a trapezoidal class: its letter is e or c (external) or H "
+         "(internal), as in 7e or 7H",
+         {},
+         {}},
+        {"Tr20x4-7e/8c",
+         "7e/8c",
+         "'7e/8c' names two external classes; a fit is written internal/external, as in 7H/7e",
+         {},
+         {}},
+        // Multi-start threads.
+        {"Tr40x15(P7)",
+         "Tr40x15(P7)",
+         "'Tr40x15(P7)': the lead 15 is not a whole number of pitches 7",
+         {},
+         {}},
+        {"Tr40x14(P0)", "0", "a pitch of zero is no thread", {}, {}},
+        {"Tr40x0(P7)", "0", "a lead of zero is no thread", {}, {}},
+        {"Tr40x1400(P1)",
+         "Tr40x1400(P1)",
+         "'Tr40x1400(P1)' has 1400 starts; a thread has at most 99",
+         {},
+         {}},
+        {"Tr40x42(P21)",
+         "Tr40x42(P21)",
+         "'Tr40x42(P21)': the pitch is more than half the diameter",
+         {},
+         {}},
+        {"Tr40x14(P7", "(P7", "expected ')' after the pitch, as in Tr40x14(P7)", {}, {}},
+        {"M10x1(P0.5)",
+         "(P0.5)",
+         "'(P0.5)': a lead and its pitch are written for a multi-start trapezoidal thread, as in "
+         "Tr40x14(P7)",
+         {},
+         {}},
+    };
+    for (const Case& c : kCases) expectError(c);
+}
+
+// A one-letter word is one slip from G and from R: no evidence of either.
+TEST(Errors, NoSuggestionOfAOneLetterSeries) {
+    const Result r = read("1/2 Q");
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().message.rfind("'Q' is not a thread series; the series are UNC, ", 0), 0u)
+        << r.error().message;
 }
 
 TEST(Errors, BytesThatAreNoPartOfADesignation) {

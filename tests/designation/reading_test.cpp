@@ -93,6 +93,39 @@ const Tabulated kTabulated[] = {
     {"1/4-20-2A", "1/4-20 UNC-2A", s::UNC, "1/4", "20"},
     {"\t 1/4-20 UNC \n", "1/4-20 UNC", s::UNC, "1/4", "20"},
     {"M10x1.5 ISO FINE", "M10", s::ISO_COARSE, "M10", "1.5"},  // the pitch tells coarse
+    // British pipe threads: the series first, as ISO 228-1 and ISO 7-1 write it, or after the
+    // size; the pitch, where written, agreeing with the table.
+    {"G1/2", "G 1/2", s::G, "1/2", "14"},
+    {"G 1/2 A", "G 1/2 A", s::G, "1/2", "14"},
+    {"G1/2B", "G 1/2 B", s::G, "1/2", "14"},
+    {"G 1/2-A", "G 1/2 A", s::G, "1/2", "14"},
+    {"G 1/2 class B", "G 1/2 B", s::G, "1/2", "14"},
+    {"1/2 BSPP", "G 1/2", s::G, "1/2", "14"},
+    {"1/2\" BSPP-A", "G 1/2 A", s::G, "1/2", "14"},
+    {"G1/2-14", "G 1/2", s::G, "1/2", "14"},
+    {"1/2-14 G", "G 1/2", s::G, "1/2", "14"},
+    {"G 1 1/4 A", "G 1 1/4 A", s::G, "1 1/4", "11"},
+    {"G1\u00BC B", "G 1 1/4 B", s::G, "1 1/4", "11"},
+    {"G 2", "G 2", s::G, "2", "11"},
+    {"G 1/2 A LH", "G 1/2 A-LH", s::G, "1/2", "14"},
+    {"G1/2ALH", "G 1/2 A-LH", s::G, "1/2", "14"},
+    {"ISO 228-1 G 1/2 A", "G 1/2 A", s::G, "1/2", "14"},
+    {"R1/2", "R 1/2", s::R, "1/2", "14"},
+    {"RC1/2", "Rc 1/2", s::R, "1/2", "14"},
+    {"1/2-14 Rp", "Rp 1/2", s::R, "1/2", "14"},
+    {"ISO 7-1 R 1/2", "R 1/2", s::R, "1/2", "14"},
+    {"BS 21 Rc 3/4", "Rc 3/4", s::R, "3/4", "14"},
+    {"Rc 1/2 LH", "Rc 1/2-LH", s::R, "1/2", "14"},
+    // Metric trapezoidal threads; without a pitch, the diameter's normal pitch.
+    {"Tr20x4mm", "Tr20x4", s::TR, "Tr20", "4"},
+    {"Tr20x2", "Tr20x2", s::TR, "Tr20", "2"},
+    {"Tr20x4-7e", "Tr20x4-7e", s::TR, "Tr20", "4"},
+    {"Tr20x4-7e/7H", "Tr20x4-7H/7e", s::TR, "Tr20", "4"},
+    {"Tr20x4LH", "Tr20x4-LH", s::TR, "Tr20", "4"},
+    {"Tr20x4-7e-LH", "Tr20x4-7e-LH", s::TR, "Tr20", "4"},
+    {"Tr20", "Tr20x4", s::TR, "Tr20", "4"},
+    {"Tr40x7(P7)", "Tr40x7", s::TR, "Tr40", "7"},  // one start: the table's row
+    {"20x4 Tr", "Tr20x4", s::TR, "Tr20", "4"},
 };
 
 TEST(Reading, EveryFormOfTheTradeGivesItsSizeAndCanonicalText) {
@@ -177,6 +210,7 @@ TEST(Reading, CaseBlanksTimesAndDashesDoNotMatter) {
         "1/4-20 UNC-2A",    "10-32 UNF-3B",    "M10x1.25", "1/2-14 NPT",     "3/4-6 ACME-2G",
         "1/2-10 STUB ACME", "0.30 UNM",        "2 BA",     "1/4-20 UNC-STI", ".4375-16 UNJ-3A",
         "1 1/4-7 UNC-LH",   "1-11 1/2 NPTF-2", "M12x1.5",  "7/32-28 BSF",    "1 3/8-6 UNC-1A/1B",
+        "G 1 1/4 A-LH",     "Rc 1/2",          "Rp 3/4",   "Tr20x4-7H/7e",   "Tr40x14(P7)-8c",
     };
     for (const char* text : kTexts) {
         const Result expected = read(text);
@@ -258,6 +292,15 @@ TEST(Reading, ClassesOfEachSeries) {
         {"3/4-6 STUB ACME-2G", "3/4-6 STUB ACME-2G", {2, 'G', 0}, {2, 'G', 0}},
         {"1/8-27 NPTF-2", "1/8-27 NPTF-2", {2, 0, 0}, {2, 0, 0}},
         {"1/8-27 NPTF class 1", "1/8-27 NPTF-1", {1, 0, 0}, {1, 0, 0}},
+        // G: the external classes are letters; Tr: ISO 2903's grades and positions, any case.
+        {"G 1/2 A", "G 1/2 A", {0, 'A', 0}, none},
+        {"G 1/2 b", "G 1/2 B", {0, 'B', 0}, none},
+        {"Tr20x4-7e", "Tr20x4-7e", {7, 'e', 0}, none},
+        {"Tr20x4-8c", "Tr20x4-8c", {8, 'c', 0}, none},
+        {"Tr20x4-9C", "Tr20x4-9c", {9, 'c', 0}, none},
+        {"Tr20x4-8H", "Tr20x4-8H", none, {8, 'H', 0}},
+        {"Tr20x4-9h", "Tr20x4-9H", none, {9, 'H', 0}},
+        {"Tr20x4-8E/8H", "Tr20x4-8H/8e", {8, 'e', 0}, {8, 'H', 0}},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.input);
@@ -334,6 +377,11 @@ TEST(Reading, SpecialSizesInTheSeriesThatAdmitAnySize) {
         {"M10x1-6H/6g", "M10x1-6H/6g", s::ISO_FINE, 10, 1},
         {"M10x1 ISO COARSE", "M10x1", s::ISO_FINE, 10, 1},
         {"M0.8x0.2", "M0.8x0.2", s::ISO_FINE, 0.8, 0.2},
+        // Tr: any diameter and pitch ISO 2902 does not list, the engine deciding its range.
+        {"Tr21x4", "Tr21x4", s::TR, 21, 4},
+        {"Tr20x3-7e", "Tr20x3-7e", s::TR, 20, 3},
+        {"Tr20,5x4", "Tr20.5x4", s::TR, 20.5, 4},
+        {"Tr400x20", "Tr400x20", s::TR, 400, 20},
     };
     for (const Special& c : kCases) {
         SCOPED_TRACE(c.input);
@@ -545,6 +593,85 @@ TEST(Reading, UnrIsTheUnifiedExternalThreadWithARoundedRoot) {
     EXPECT_FALSE(read("1/4-20 UNC-2A").designation().roundedRoot);
 }
 
+// ISO 7-1's three threads are one series; taperThread tells which, and the trade names are
+// read with their note.
+TEST(Reading, TheBritishPipeThreadsNameTheirThreadAndTradeName) {
+    struct Case {
+        const char* input;
+        SeriesId series;
+        TaperPipeThread taper;
+        std::vector<std::string> notes;
+    };
+    const std::string bspp =
+        "BSPP is the trade name of the British parallel pipe thread G of ISO 228-1";
+    const std::string bspt =
+        "BSPT is the trade name of the British taper pipe thread R of ISO 7-1 (internal Rc and "
+        "Rp)";
+    const Case kCases[] = {
+        {"G 1/2", s::G, TaperPipeThread::None, {}},
+        {"1/2 BSPP", s::G, TaperPipeThread::None, {bspp}},
+        {"1/2 bspp a", s::G, TaperPipeThread::None, {bspp}},
+        {"R 1/2", s::R, TaperPipeThread::R, {}},
+        {"Rc 1/2", s::R, TaperPipeThread::Rc, {}},
+        {"Rp 1/2", s::R, TaperPipeThread::Rp, {}},
+        {"1/2 BSPT", s::R, TaperPipeThread::R, {bspt}},
+        {"3/4-14 BSPTLH", s::R, TaperPipeThread::R, {bspt}},
+        {"1/2 NPT", s::NPT, TaperPipeThread::None, {}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        const Result r = read(c.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        EXPECT_EQ(r.designation().series, c.series);
+        EXPECT_EQ(r.designation().taperThread, c.taper);
+        EXPECT_EQ(readingNotes(r.designation()), c.notes);
+        EXPECT_EQ(sizeOnly(r.designation()).taperThread, c.taper);
+    }
+    // Without a series the row found names R, the external thread.
+    ReadOptions options;
+    options.preferredSeries = s::R;
+    EXPECT_EQ(read("1/2-14", options).designation().taperThread, TaperPipeThread::R);
+    EXPECT_EQ(ofSize(s::R, 0).taperThread, TaperPipeThread::R);
+    EXPECT_EQ(ofSize(s::G, 0).taperThread, TaperPipeThread::None);
+}
+
+// ISO 2904 writes a multi-start thread by its lead and pitch: Tr40x14(P7) has two starts of
+// pitch 7. Such a thread is always a special size of its diameter and pitch.
+TEST(Reading, MultiStartTrapezoidalThreadsAreSpecialSizes) {
+    struct Case {
+        const char* input;
+        const char* canonical;
+        double diameter, pitch;
+        int starts;
+    };
+    const Case kCases[] = {
+        {"Tr40x14(P7)", "Tr40x14(P7)", 40, 7, 2},
+        {"Tr40x14P7-7e", "Tr40x14(P7)-7e", 40, 7, 2},
+        {"Tr 40 x 14 (P 7) LH", "Tr40x14(P7)-LH", 40, 7, 2},
+        {"tr40x21(p7)-7h/7e", "Tr40x21(P7)-7H/7e", 40, 7, 3},
+        {"Tr20x4(P2)", "Tr20x4(P2)", 20, 2, 2},
+        {"Tr20.5x3(P1.5)", "Tr20.5x3(P1.5)", 20.5, 1.5, 2},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        const Result r = read(c.input);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        const Designation& d = r.designation();
+        EXPECT_EQ(d.canonical.view(), c.canonical);
+        EXPECT_EQ(d.series, s::TR);
+        ASSERT_TRUE(d.isSpecial());
+        EXPECT_DOUBLE_EQ(d.special->majorDiameter, c.diameter);
+        EXPECT_DOUBLE_EQ(d.special->pitch, c.pitch);
+        EXPECT_EQ(d.starts, c.starts);
+        const Result again = read(d.canonical.view());
+        ASSERT_TRUE(again.ok()) << again.error().message;
+        EXPECT_EQ(again.designation().special, d.special);
+        EXPECT_EQ(again.designation().starts, c.starts);
+        EXPECT_EQ(sizeOnly(d).starts, c.starts);
+    }
+    EXPECT_EQ(read("Tr40x7").designation().starts, 1);
+}
+
 TEST(Reading, LongestInputRead) {
     std::string text = "1/4-20 UNC";
     text.append(kMaxInputBytes - text.size(), ' ');
@@ -587,6 +714,10 @@ TEST(BasicSize, TabulatedRowsGiveTheirDiameterAndPitch) {
         {s::NPSM, "1/2", "14", 0, 0},
         {s::NPT, "1/2", "14", 0, 0},
         {s::BA, "0", "1.000", 0, 0},
+        {s::G, "1/2", "14", 0, 0},  // a nominal size, not the diameter
+        {s::R, "1/2", "14", 0, 0},
+        {s::TR, "Tr20", "4", 20, 4},
+        {s::TR, "Tr8", "1.5", 8, 1.5},
     };
     for (const Case& c : cases) {
         const int row = rowOf(c.series, c.size, c.pitch);

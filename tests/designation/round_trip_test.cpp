@@ -25,7 +25,8 @@ TEST(RoundTrip, EveryTabulatedSizeReadsBackToItself) {
             EXPECT_EQ(r.designation().canonical.view(), text);
         }
     }
-    EXPECT_EQ(sizes, 1015);
+    // The 23 inch and metric tables, G's 24 sizes, R's 15 and the 185 of ISO 2902.
+    EXPECT_EQ(sizes, 1015 + 24 + 15 + 185);
 }
 
 // The rounded-root name B1.1 gives a Unified series: R after UN (UNC UNRC, UN UNR, UNS UNRS).
@@ -105,6 +106,10 @@ std::string classOf(SeriesId id) {
             return "-2G";
         case SeriesFamily::IsoMetric:
             return "-6H/4g6g";
+        case SeriesFamily::BritishPipe:
+            return " B";
+        case SeriesFamily::Trapezoidal:
+            return "-8H/8c";
         default:
             return id == s::NPTF ? "-2" : "";
     }
@@ -123,6 +128,25 @@ TEST(RoundTrip, WithClassAndHandTheCanonicalTextIsStable) {
             EXPECT_EQ(d.sizeIndex, row);
             EXPECT_EQ(d.hand, Hand::Left);
             EXPECT_EQ(d.canonical.view(), text);
+        }
+    }
+}
+
+// Every size of ISO 7-1 as its three threads, with the hand: the same row and thread again.
+TEST(RoundTrip, EveryTaperPipeSizeReadsBackAsItsThread) {
+    const std::pair<TaperPipeThread, const char*> kThreads[] = {
+        {TaperPipeThread::R, "R "}, {TaperPipeThread::Rc, "Rc "}, {TaperPipeThread::Rp, "Rp "}};
+    for (const auto& [thread, name] : kThreads) {
+        for (int row = 0; row < sizeCount(s::R); ++row) {
+            const std::string text = name + std::string(sizeRow(s::R, row).designation) + "-LH";
+            SCOPED_TRACE(text);
+            const Result r = read(text);
+            ASSERT_TRUE(r.ok()) << r.error().message;
+            const Designation& d = r.designation();
+            EXPECT_EQ(d.sizeIndex, row);
+            EXPECT_EQ(d.taperThread, thread);
+            EXPECT_EQ(d.canonical.view(), text);
+            EXPECT_EQ(read(d.canonical.view()).designation().taperThread, thread);
         }
     }
 }
@@ -156,6 +180,11 @@ TEST(RoundTrip, CanonicalTextsOfTheFirstAndLastSizes) {
         {s::BA, 16, "16 BA"},
         {s::UNC_STI, 0, "2-56 UNC-STI"},
         {s::UNF_STI, 15, "1-12 UNF-STI"},
+        {s::G, 0, "G 1/16"},
+        {s::G, 23, "G 6"},
+        {s::R, 0, "R 1/16"},
+        {s::R, 14, "R 6"},
+        {s::TR, 0, "Tr8x1.5"},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(ofSize(c.series, c.row).canonical.view(), c.canonical);
@@ -170,12 +199,24 @@ TEST(SizeTexts, OfRowsAndOfSpecialSizes) {
         const char* size;
         const char* pitch;
     } kCases[] = {
-        {"1/4-20 UNC-2A", "1/4", "20"},        {"2-4 1/2 UNC", "2", "4 1/2"},
-        {"M10x1.25-6g", "M10", "1.25"},        {"2 BA", "2", "0.810"},
-        {"11/16-24 UNS-2A-LH", "11/16", "24"}, {".6875-24 UNS", "11/16", "24"},
-        {".3950-27 UNS", ".3950", "27"},       {"1.0000-28 UNS", "1.0000", "28"},
-        {"1 3/64-9 ACME", "1 3/64", "9"},      {".6875-24 UNJ-3A", ".6875", "24"},
-        {"M28.5x0.6-6H", "M28.5", "0.6"},      {"M42x1", "M42", "1"},
+        {"1/4-20 UNC-2A", "1/4", "20"},
+        {"2-4 1/2 UNC", "2", "4 1/2"},
+        {"M10x1.25-6g", "M10", "1.25"},
+        {"2 BA", "2", "0.810"},
+        {"11/16-24 UNS-2A-LH", "11/16", "24"},
+        {".6875-24 UNS", "11/16", "24"},
+        {".3950-27 UNS", ".3950", "27"},
+        {"1.0000-28 UNS", "1.0000", "28"},
+        {"1 3/64-9 ACME", "1 3/64", "9"},
+        {".6875-24 UNJ-3A", ".6875", "24"},
+        {"M28.5x0.6-6H", "M28.5", "0.6"},
+        {"M42x1", "M42", "1"},
+        {"G 1 1/4 A", "1 1/4", "11"},
+        {"Rc 1/2", "1/2", "14"},
+        {"Tr20x4-7e", "Tr20", "4"},
+        {"Tr21x4", "Tr21", "4"},
+        {"Tr40x14(P7)-7e", "Tr40", "14(P7)"},
+        {"Tr20.5x4", "Tr20.5", "4"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.input);
@@ -186,8 +227,10 @@ TEST(SizeTexts, OfRowsAndOfSpecialSizes) {
         EXPECT_EQ(t.pitch.view(), c.pitch);
         // The canonical text of a special size begins with them.
         if (r.designation().isSpecial()) {
+            const SeriesFamily family = seriesById(r.designation().series).family;
             const std::string joint =
-                seriesById(r.designation().series).family == SeriesFamily::IsoMetric ? "x" : "-";
+                family == SeriesFamily::IsoMetric || family == SeriesFamily::Trapezoidal ? "x"
+                                                                                         : "-";
             const std::string head =
                 std::string(t.size.view()) + joint + std::string(t.pitch.view());
             EXPECT_EQ(r.designation().canonical.view().substr(0, head.size()), head);

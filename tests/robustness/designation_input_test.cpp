@@ -72,7 +72,24 @@ std::string mutated(std::mt19937& rng) {
                                                "left hand",
                                                "000000000",
                                                "999999",
-                                               ".0000001"};
+                                               ".0000001",
+                                               "G",
+                                               "R",
+                                               "Rc",
+                                               "Rp",
+                                               "Tr",
+                                               "A",
+                                               "B",
+                                               "7e",
+                                               "7H/7e",
+                                               "(P7)",
+                                               "P",
+                                               "(",
+                                               ")",
+                                               "BSPP",
+                                               "BSPT",
+                                               "EN 10226-1 ",
+                                               "ISO 228-1 "};
     const int edits = 1 + static_cast<int>(pick(4));
     for (int i = 0; i < edits; ++i) {
         const std::size_t at = text.empty() ? 0 : pick(text.size() + 1);

@@ -30,6 +30,10 @@ std::string checkDesignation(const Designation& d) {
           std::isfinite(d.special->pitch) && d.special->pitch > 0))
         return "special size not positive in " + describe(d);
     if (d.canonical.empty()) return "empty canonical text";
+    if ((d.series == series::R) != (d.taperThread != designation::TaperPipeThread::None))
+        return "the taper thread and the series disagree in " + describe(d);
+    if (d.starts < 1 || (d.starts > 1 && !(d.isSpecial() && d.series == series::TR)))
+        return "a number of starts that no thread has in " + describe(d);
     if (d.roundedRoot && d.internalClass) return "an internal class with UNR in " + describe(d);
     if (d.roundedRoot != d.notes.has(designation::ReadingNote::RoundedRoot))
         return "the rounded root without its note in " + describe(d);
@@ -42,7 +46,8 @@ std::string checkDesignation(const Designation& d) {
     const Designation& e = again.designation();
     if (e.series != d.series || e.sizeIndex != d.sizeIndex || e.special != d.special ||
         e.externalClass != d.externalClass || e.internalClass != d.internalClass ||
-        e.hand != d.hand || e.roundedRoot != d.roundedRoot)
+        e.hand != d.hand || e.roundedRoot != d.roundedRoot || e.taperThread != d.taperThread ||
+        e.starts != d.starts)
         return describe(d) + " reads back as another designation, " + describe(e);
     if (!(e.canonical == d.canonical)) return describe(d) + " reads back as " + describe(e);
     return "";
