@@ -1,6 +1,8 @@
 #include "thread_report.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "drill_chart.h"
@@ -269,6 +271,26 @@ std::optional<std::string> takeNamedClasses(ThreadReport& r, const designation::
     return std::nullopt;
 }
 
+// The shortest text of a length in millimetres, to the micrometre: "14", "4.5".
+std::string millimetreText(double mm) {
+    std::array<char, 32> digits{};
+    const double rounded = std::round(mm * 1000.0) / 1000.0;
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), rounded).ptr;
+    return std::string(digits.data(), end);
+}
+
+// "2 starts, lead 14 mm": a multi-start trapezoidal thread lacks the limits that depend on the
+// widened pitch-diameter tolerances of several starts.
+ReportNote multiStartNote(int starts, double pitch) {
+    ReportNote note;
+    note.kind = ReportNote::Kind::MultiStart;
+    note.text = std::to_string(starts) + " starts, lead " + millimetreText(starts * pitch) + " mm";
+    note.reason =
+        "the pitch-diameter tolerances of a multi-start thread are widened by factors not held, "
+        "so d2 min, d3 min and D2 max are not given";
+    return note;
+}
+
 // A special size: its limits by the engine for the classes its series shows, its geometry by the
 // same formulas as a table row.
 ReportOutcome specialReport(const designation::Designation& d) {
@@ -311,6 +333,7 @@ ReportOutcome specialReport(const designation::Designation& d) {
     fillTapDrill(r);
 
     r.notes.push_back({ReportNote::Kind::ComputedByFormulas, std::string(r.identity.standard), {}});
+    if (d.starts > 1) r.notes.push_back(multiStartNote(d.starts, pitch));
     for (int index = 0; index < 4; ++index) {
         const std::string& name = classes[static_cast<std::size_t>(index)];
         if (name.empty()) continue;

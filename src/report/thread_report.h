@@ -153,6 +153,8 @@ struct ReportNote {
         ClassWithoutLimits,  // `text` names a class shown without limits ("6H internal"), `reason`
                              // says why
         Reading,             // how the designation was read (`text`, one sentence)
+        MultiStart,  // a multi-start thread: `text` its starts and lead ("2 starts, lead 14 mm"),
+                     // `reason` the limits it lacks and why
     };
     Kind kind = Kind::Reading;
     std::string text;

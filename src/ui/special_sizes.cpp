@@ -50,6 +50,12 @@ std::vector<std::string> infoNote(const ThreadReport& r) {
     for (const ReportNote& n : r.notes) {
         if (n.kind == Kind::ClassWithoutLimits)
             lines.push_back("  " + n.text + ": no limits computed");
+        if (n.kind == Kind::MultiStart) {
+            lines.push_back("  MULTI-START  " + n.text);
+            lines.emplace_back("  d2 min, d3 min and D2 max are not");
+            lines.emplace_back("  given: the tolerances of several");
+            lines.emplace_back("  starts are not held");
+        }
     }
     return lines;
 }
@@ -65,6 +71,10 @@ std::vector<std::string> sheetNote(const ThreadReport& r) {
     lines.emplace_back("taken from its tables");
     for (const ReportNote& n : r.notes) {
         if (n.kind == Kind::ClassWithoutLimits) lines.push_back("no " + n.text);
+        if (n.kind == Kind::MultiStart) {
+            lines.push_back(n.text + ":");
+            lines.emplace_back("no d2 min, d3 min, D2 max");
+        }
     }
     return lines;
 }

@@ -79,6 +79,7 @@ std::string unlabelled(SeriesId series) {
     if (series == series::NPSL) return "NPSL";
     if (series == series::UNM) return "UNM";
     if (series == series::STUB_ACME) return "2G";
+    if (series == series::G) return "G";
     return "";
 }
 
@@ -196,6 +197,20 @@ TEST(EveryTabulatedSize, FieldsAreTheWindowsTextsAndLimitsAgreeWithThem) {
                     // The pipe arrangement's fields are gauge values, not class limits.
                     EXPECT_TRUE(a.external.empty() && a.internal.empty()) << a.designation;
                     EXPECT_TRUE(a.provenance.empty()) << a.designation;
+                } else if (seriesById(series).family == SeriesFamily::BritishTaper) {
+                    // R's fields are gauge values but for the minor diameter limits of the
+                    // parallel Rp, which "Rp" designates.
+                    EXPECT_TRUE(a.external.empty() && a.internal.empty()) << a.designation;
+                    const Outcome rpOutcome = session.answer("Rp" + a.designation.substr(1), unit);
+                    ASSERT_TRUE(std::holds_alternative<Answer>(rpOutcome)) << a.designation;
+                    const Answer& rpAnswer = std::get<Answer>(rpOutcome);
+                    ASSERT_EQ(rpAnswer.internal.size(), 1u) << rpAnswer.designation;
+                    const ClassLimits& rp = rpAnswer.internal[0];
+                    EXPECT_EQ(rp.name, "Rp");
+                    EXPECT_EQ(rp.values[static_cast<int>(SizeLimit::MinorMin)]->text,
+                              texts.at(328));
+                    EXPECT_EQ(rp.values[static_cast<int>(SizeLimit::MinorMax)]->text,
+                              texts.at(329));
                 } else {
                     expectLimitsAreTheTexts(a, texts, series, unit);
                     expectTablesNamed(a);

@@ -52,6 +52,11 @@ const FindCase kFinds[] = {
     {".6875-20 UNJ", FK::Special, series::UNJ, "  .6875 - 20  special", ".6875-20 UNJ"},
     {"3/4-10 ACME", FK::Special, series::ACME, "  3/4 - 10  special", "3/4-10 ACME"},
     {"1-10 STUB ACME", FK::Special, series::STUB_ACME, "  1 - 10  special", "1-10 STUB ACME"},
+    {"g1/2a", FK::Row, series::G, "  1/2 - 14", "G 1/2 A"},
+    {"Rc 3/4", FK::Row, series::R, "  3/4 - 14", "Rc 3/4"},
+    {"Tr20x4", FK::Row, series::TR, "  Tr20 - 4", "Tr20x4"},
+    {"Tr21x4", FK::Special, series::TR, "  Tr21 - 4  special", "Tr21x4"},
+    {"Tr40x14(P7)", FK::Special, series::TR, "  Tr40 - 14(P7)  special", "Tr40x14(P7)"},
     {"1/2-14", FK::ShownSeries, -1, "  1/2 - 14", ""},
     {"1/4-21 UNC", FK::Error, -1, "", ""},
     {"1/2-15 NPT", FK::Error, -1, "", ""},
@@ -59,10 +64,18 @@ const FindCase kFinds[] = {
     {"M3210x5", FK::Error, -1, "", ""},
     {"M5x1", FK::Error, -1, "", ""},
     {"\xff\xfe 1/4", FK::Error, -1, "", ""},
+    {"G1/2-11", FK::Error, -1, "", ""},
+    {"Tr20x4-8e", FK::Error, -1, "", ""},
 };
 // The series that hold 1/2-14, of which the one shown decides.
-constexpr SeriesId kHalfInch14[] = {series::UNS, series::NPT, series::NPTF, series::NPSM,
-                                    series::NPSL};
+constexpr SeriesId kHalfInch14[] = {series::UNS,  series::NPT, series::NPTF, series::NPSM,
+                                    series::NPSL, series::G,   series::R};
+
+// How the find box writes 1/2-14 of one of those series.
+std::string halfInch14(SeriesId id) {
+    if (id == series::G || id == series::R) return std::string(seriesById(id).name) + " 1/2";
+    return std::string("1/2-14 ") + seriesById(id).name;
+}
 
 // Controls of the find box.
 constexpr const char* kBoxTitle = FindBox::kTitle;
@@ -566,7 +579,7 @@ void SequenceRunner::predict(const Event& e) {
                               std::end(kHalfInch14);
             kind = held ? FK::Row : FK::Error;
             series = m.series;
-            canonical = std::string("1/2-14 ") + seriesById(m.series).name;
+            canonical = halfInch14(m.series);
         }
         m.lastFound = kind != FK::Error;
         if (kind == FK::Error) {
@@ -575,7 +588,7 @@ void SequenceRunner::predict(const Event& e) {
             count("find changing nothing");
             return;
         }
-        if (canonical.empty()) canonical = std::string("1/2-14 ") + seriesById(series).name;
+        if (canonical.empty()) canonical = halfInch14(series);
         m.lastCanonical = canonical;
         m.history.erase(std::remove(m.history.begin(), m.history.end(), canonical),
                         m.history.end());
@@ -645,7 +658,7 @@ void SequenceRunner::predict(const Event& e) {
                 if (text == f.canonical && f.kind != FK::Error) return findDesignation(f, text);
             }
             for (SeriesId id : kHalfInch14) {
-                if (text == std::string("1/2-14 ") + seriesById(id).name) {
+                if (text == halfInch14(id)) {
                     return findDesignation({"1/2-14", FK::Row, id, "  1/2 - 14", ""}, text);
                 }
             }

@@ -276,8 +276,7 @@ TEST_F(KeysTipsTest, CaptionTipsFollowWhatTheCaptionsShow) {
     }
     click(ids::kPipeExit);
     choose(series::R, 0);
-    EXPECT_NE(tip(ids::kDrillChartCaption).find("parallel internal thread Rp"),
-              std::string::npos);
+    EXPECT_NE(tip(ids::kDrillChartCaption).find("parallel internal thread Rp"), std::string::npos);
 
     // Back to the screw arrangement by the exit button: the captions and their tips return.
     click(ids::kPipeExit);

@@ -87,6 +87,8 @@ std::string noteText(const ReportNote& note, const ThreadReport& r) {
         }
         case ReportNote::Kind::ClassWithoutLimits:
             return note.text + ": no limits computed";
+        case ReportNote::Kind::MultiStart:
+            return "multi-start: " + note.text + "; " + note.reason;
         case ReportNote::Kind::Reading:
             break;
     }
