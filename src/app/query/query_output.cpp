@@ -116,8 +116,9 @@ constexpr TextRow kTextRows[] = {
 constexpr std::size_t kLabelWidth = 24;
 constexpr std::size_t kCellWidth = 11;
 
+// A label and its value; a label as wide as the column keeps a blank before the value.
 void line(std::ostream& out, std::string_view label, std::string_view value) {
-    out << "  " << padded(label, kLabelWidth) << value << '\n';
+    out << "  " << padded(label, std::max(kLabelWidth, label.size() + 1)) << value << '\n';
 }
 
 // "  .0307" style values: the window's text, or "-" where there is none.
@@ -203,8 +204,9 @@ std::string words(std::string_view key) {
 void writeValues(std::ostream& out, const Answer& a) {
     std::string_view group;
     for (const AnswerValue& v : valuesOf(a)) {
-        // The over-wire limits stand in the limits table.
-        if (v.kind == AnswerValue::Kind::Null || (v.depth > 2 && v.path[1] == "overWires")) {
+        // The over-wire limits of the best wire stand in the limits table.
+        if (v.kind == AnswerValue::Kind::Null ||
+            (v.depth > 2 && v.head() == "wires" && v.path[1] == "overWires")) {
             continue;
         }
         if (v.kind == AnswerValue::Kind::Notes) {
@@ -230,6 +232,9 @@ void writeValues(std::ostream& out, const Answer& a) {
                 break;
             case AnswerValue::Kind::Text:
                 line(out, label, v.text);
+                break;
+            case AnswerValue::Kind::Bool:
+                line(out, label, v.flag ? "yes" : "no");
                 break;
             case AnswerValue::Kind::Engagement:
                 for (const EngagementEntry& e : a.report.tapDrill.engagement) {
@@ -319,7 +324,7 @@ void writeCsv(std::ostream& out, std::span<const Answer> answers) {
         auto& cells = extras.emplace_back();
         for (const AnswerValue& e : valuesOf(a)) {
             if (e.kind != AnswerValue::Kind::Number && e.kind != AnswerValue::Kind::Text &&
-                e.kind != AnswerValue::Kind::Null) {
+                e.kind != AnswerValue::Kind::Bool && e.kind != AnswerValue::Kind::Null) {
                 continue;
             }
             std::string column = joined(e);
@@ -331,6 +336,7 @@ void writeCsv(std::ostream& out, std::span<const Answer> answers) {
             std::string cell;
             if (e.kind == AnswerValue::Kind::Number) cell = csvCell(csvNumber(e.number.text));
             if (e.kind == AnswerValue::Kind::Text) cell = csvCell(e.text);
+            if (e.kind == AnswerValue::Kind::Bool) cell = e.flag ? "true" : "false";
             cells.emplace_back(it->second, std::move(cell));
         }
     }
