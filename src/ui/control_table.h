@@ -18,7 +18,7 @@ inline constexpr platform::Rgb kTitle{195, 195, 195};
 }  // namespace colours
 
 namespace main_window {
-inline constexpr int kWidth = 735;
+inline constexpr int kWidth = 800;
 inline constexpr int kHeight = 550;
 inline constexpr const char* kTitle = "Threads";
 inline constexpr const char* kFontFace = "Tahoma";

@@ -93,7 +93,7 @@ TEST(ScriptDriver, DumpsUnc14InBothUnits) {
     EXPECT_EQ(inch["main"]["open"], true);
     EXPECT_EQ(inch["main"]["state"], "normal");
     EXPECT_EQ(inch["main"]["title"], "Threads");
-    EXPECT_EQ(inch["main"]["rect"], json::array({144, 109, 735, 550}));
+    EXPECT_EQ(inch["main"]["rect"], json::array({112, 109, 800, 550}));
     EXPECT_EQ(field(inch, 303)["text"], ".2489");
     EXPECT_EQ(field(inch, 317)["text"], ".2597");
     EXPECT_EQ(field(inch, 324)["text"], ".02887");
@@ -122,7 +122,7 @@ TEST(ScriptDriver, DumpsUnc14InBothUnits) {
 TEST(ScriptDriver, ScreenOnlyBeforeTheFirstOtherCommand) {
     Session r = run("screen 1280 1024\nscreen 800 600\ndump\nscreen 1024 768\ndump\n");
     ASSERT_EQ(r.dumps.size(), 2u);
-    EXPECT_EQ(r.dumps[0]["main"]["rect"], json::array({32, 25, 735, 550}));
+    EXPECT_EQ(r.dumps[0]["main"]["rect"], json::array({0, 25, 800, 550}));
     EXPECT_EQ(r.dumps[1], r.dumps[0]);
     EXPECT_EQ(r.errors,
               std::vector<std::string>{"error: screen must come before every other command"});
@@ -224,7 +224,7 @@ TEST(ScriptDriver, FindShowsSizesAndSpecialSizesAndSaysWhatCameOfIt) {
     EXPECT_EQ(boxed["findBox"]["message"], "Shown: M42x1");
     EXPECT_EQ(boxed["findBox"]["history"], json::array({"M42x1", "11/16-24 UNS", "1/4-20 UNC"}));
     // Against the main window's bottom edge, moved up into the 1024 x 768 screen.
-    EXPECT_EQ(boxed["findBox"]["rect"], json::array({144 + 157, 768 - 118, 420, 118}));
+    EXPECT_EQ(boxed["findBox"]["rect"], json::array({112 + 190, 768 - 118, 420, 118}));
     const json& failed = r.dumps[5];
     EXPECT_EQ(failed["findBox"]["text"], "nonsense");
     EXPECT_EQ(failed["findBox"]["message"], failed["find"]["message"]);

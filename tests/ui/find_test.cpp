@@ -448,11 +448,11 @@ TEST_F(FindBoxTest, CtrlFOpensItBesideTheMainWindowInItsStyle) {
     ASSERT_TRUE(ui.key(win(), {'F', true}));
     ASSERT_NE(box(), nullptr);
     const HeadlessWindow& b = *box();
-    // The main window stands centred at 144, 109 on the 1024 x 768 screen, 109 pixels from its
+    // The main window stands centred at 112, 109 on the 1024 x 768 screen, 109 pixels from its
     // top and bottom: the box, against its bottom edge and pushed up into the screen, covers
     // its last 9 rows of pixels, under the lists' last whole rows.
-    EXPECT_EQ(ui.windowRect(win()), (platform::Rect{144, 109, 735, 550}));
-    EXPECT_EQ(b.rect, (platform::Rect{144 + (735 - 420) / 2, 768 - 118, 420, 118}));
+    EXPECT_EQ(ui.windowRect(win()), (platform::Rect{112, 109, 800, 550}));
+    EXPECT_EQ(b.rect, (platform::Rect{112 + (800 - 420) / 2, 768 - 118, 420, 118}));
     EXPECT_TRUE(b.popup);
     EXPECT_EQ(b.state, platform::ShowState::Normal);
     EXPECT_EQ(b.background, colours::kWindow);

@@ -16,7 +16,7 @@ const std::string kTen(10, ' ');
 TEST_F(MainWindowTest, OpensCentredWithoutTitleBarOnA1024By768Screen) {
     const platform::HeadlessWindow* w = ui.window(win());
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->rect, (platform::Rect{144, 109, 735, 550}));
+    EXPECT_EQ(w->rect, (platform::Rect{112, 109, 800, 550}));
     EXPECT_EQ(w->title, "Threads");
     EXPECT_EQ(w->state, platform::ShowState::Normal);
     EXPECT_EQ(w->background, (Rgb{180, 180, 180}));
@@ -30,12 +30,12 @@ TEST_F(MainWindowTest, OpensCentredWithoutTitleBarOnA1024By768Screen) {
 
 class SmallScreenTest : public MainWindowTest {
   protected:
-    SmallScreenTest() : MainWindowTest({800, 600}) {}
+    SmallScreenTest() : MainWindowTest({803, 601}) {}
 };
 
 TEST_F(SmallScreenTest, HalvesRoundToTheEvenNeighbour) {
-    // (800 - 735) / 2 = 32.5 and (600 - 550) / 2 = 25.
-    EXPECT_EQ(ui.window(win())->rect, (platform::Rect{32, 25, 735, 550}));
+    // (803 - 800) / 2 = 1.5 and (601 - 550) / 2 = 25.5.
+    EXPECT_EQ(ui.window(win())->rect, (platform::Rect{2, 26, 800, 550}));
 }
 
 TEST_F(MainWindowTest, CreatesEveryControlOfTheTableVisibleWithItsLook) {
