@@ -16,9 +16,12 @@ Unit unitOf(const UnitMode& mode) {
     return mode.isMetric() ? Unit::Millimetre : Unit::Inch;
 }
 
-// A length of the calculation (in the unit of display) as the window writes it.
+// A length of the calculation (in the unit of display) as the window writes it; a distance
+// below zero loses the zero before its point too ("-.0006").
 std::string shownLength(double value, const UnitMode& mode, int placesOffset = 0) {
-    return formatLength(value / mode.unitFactor, mode, placesOffset);
+    std::string text = formatLength(value / mode.unitFactor, mode, placesOffset);
+    if (text.starts_with("-0.")) text.erase(1, 1);
+    return text;
 }
 
 // A sentence of the calculation ("a wire of ... is smaller ...") begun with a capital letter and
@@ -107,7 +110,7 @@ void overWires(MeasureView& v, const ThreadReport& report, const UnitMode& mode,
     v.leadAngleOn =
         !v.taper && (in.leadAngle == measure::LeadAngle::Included ||
                      (in.leadAngle == measure::LeadAngle::FormDefault && form.leadAngleByDefault));
-    const std::string range = "Wires from " + shownLength(form.smallestWire * t.pitch, mode, 1) +
+    const std::string range = "Wires " + shownLength(form.smallestWire * t.pitch, mode, 1) +
                               " to " + shownLength(form.largestWire * t.pitch, mode, 1) +
                               " fit this pitch; the best is " +
                               shownLength(form.bestWire() * t.pitch, mode, 1) + ".";
@@ -163,7 +166,7 @@ void overWires(MeasureView& v, const ThreadReport& report, const UnitMode& mode,
     }
     lines.push_back(formulaLine(r.formula));
     if (internal) {
-        lines.push_back("An internal thread is measured with balls or pins, not over three wires.");
+        lines.push_back("Internal threads are measured with balls or pins, not over wires.");
     }
     lines.push_back(range);
     lines.push_back("No correction for the measuring force is applied.");

@@ -99,6 +99,6 @@ struct EnteredAngle {
 EnteredAngle enterAngle(std::string_view typed);
 
 // The message lines of the window break at this many characters.
-inline constexpr std::size_t kMeasureColumns = 54;
+inline constexpr std::size_t kMeasureColumns = 50;
 
 }  // namespace torveld

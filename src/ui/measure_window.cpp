@@ -27,8 +27,8 @@ struct Column {
     const char* caption;
     int width;
 };
-constexpr Column kWireColumns[] = {{"CLASS", 46},   {"WIRES MAX", 62}, {"WIRES MIN", 62},
-                                   {"VERDICT", 72}, {"FROM MAX", 62},  {"FROM MIN", 62}};
+constexpr Column kWireColumns[] = {{"CLASS", 42},   {"MAX", 53},      {"MIN", 53},
+                                   {"VERDICT", 90}, {"FROM MAX", 64}, {"FROM MIN", 64}};
 constexpr Column kGaugeColumns[] = {{"CLASS", 70}, {"GAUGE", 190}, {"SIZE", 106}};
 
 // The entries of each part, with the word a message names them by.
@@ -349,10 +349,10 @@ void MeasureWindow::open(Rect mainWindow) {
         kBasePoints);
     add(K::Radio, "ON", {200, 112, 55, 20}, shown, kLeadOnId, false, kBasePoints);
     add(K::ListView, "", {10, 138, 370, 88}, list, kWiresListId, true, kBasePoints);
-    add(K::Label, "", {10, 230, 370, 78}, shown, kWiresMessageId, false, kBasePoints);
-    add(K::Label, "GAUGES", {10, 312, 370, 18}, centred, kGaugesCaptionId, false, kBasePoints + 1);
-    add(K::ListView, "", {10, 330, 370, 136}, list, kGaugesListId, true, kBasePoints);
-    add(K::Label, "", {10, 470, 370, 84}, shown, kGaugesNoteId, false, kBasePoints);
+    add(K::Label, "", {10, 230, 370, 104}, shown, kWiresMessageId, false, kBasePoints);
+    add(K::Label, "GAUGES", {10, 338, 370, 18}, centred, kGaugesCaptionId, false, kBasePoints + 1);
+    add(K::ListView, "", {10, 356, 370, 104}, list, kGaugesListId, true, kBasePoints);
+    add(K::Label, "", {10, 464, 370, 130}, shown, kGaugesNoteId, false, kBasePoints);
 
     // Naming a thread, right.
     add(K::Label, "NAME A THREAD", {390, 34, 340, 18}, centred, kIdentifyCaptionId, false,
@@ -376,9 +376,9 @@ void MeasureWindow::open(Rect mainWindow) {
     add(K::Button, "NAME", {650, 134, 80, 24}, shown, kNameId, true, kBasePoints + 1);
     add(K::ListBox, "", {390, 164, 340, 164}, shown | style::kNotify | style::kVScroll,
         kCandidatesId, true, kBasePoints + 1);
-    add(K::Label, "", {390, 332, 340, 108}, shown, kCandidateNoteId, false, kBasePoints);
-    add(K::Button, "SHOW", {390, 444, 80, 24}, shown, kShowId, true, kBasePoints + 1);
-    add(K::Button, "CLOSE", {650, 526, 80, 24}, shown, kCloseId, true, kBasePoints + 1);
+    add(K::Label, "", {390, 332, 340, 226}, shown, kCandidateNoteId, false, kBasePoints);
+    add(K::Button, "SHOW", {390, 566, 80, 24}, shown, kShowId, true, kBasePoints + 1);
+    add(K::Button, "CLOSE", {650, 566, 80, 24}, shown, kCloseId, true, kBasePoints + 1);
     for (const int id : {kWireEntryId, kReadingEntryId, kPlaneEntryId, kDiameterEntryId,
                          kPitchEntryId, kAngleEntryId}) {
         windowing_.listSetEntryHeight(handle_, id, 16);

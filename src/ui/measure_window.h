@@ -38,7 +38,7 @@ namespace torveld {
 class MeasureWindow {
   public:
     static constexpr int kWidth = 740;
-    static constexpr int kHeight = 560;
+    static constexpr int kHeight = 600;
     static constexpr const char* kTitle = "Measure Thread";
     // Control ids inside the window.
     static constexpr int kHeaderId = 1;        // label: the size shown and the unit
@@ -54,7 +54,7 @@ class MeasureWindow {
     static constexpr int kLeadCaptionId = 10;   // "LEAD ANGLE TERM"
     static constexpr int kLeadOffId = 11;       // radio "OFF"
     static constexpr int kLeadOnId = 12;        // radio "ON"
-    static constexpr int kWiresListId = 13;     // list view: CLASS, WIRES MAX, WIRES MIN,
+    static constexpr int kWiresListId = 13;     // list view: CLASS, MAX, MIN (over the wire),
                                                 // VERDICT, FROM MAX, FROM MIN
     static constexpr int kWiresMessageId = 14;  // label: pitch diameter, formula, refusal
     static constexpr int kGaugesCaptionId = 15;
