@@ -165,8 +165,8 @@ TEST(DesktopScale, CaptionsAreAsBoldAtTwiceTheScale) {
     ASSERT_TRUE(twice.ok) << twice.output.toStdString();
     const QImage one(single.folder + "/main_0.png");
     const QImage two(twice.folder + "/main_0.png");
-    ASSERT_EQ(one.size(), QSize(735, 550));
-    ASSERT_EQ(two.size(), QSize(1470, 1100));
+    ASSERT_EQ(one.size(), QSize(800, 550));
+    ASSERT_EQ(two.size(), QSize(1600, 1100));
     const double ink = captionInk(one, 1);
     ASSERT_GT(ink, 1000) << "the captions' letters";
     EXPECT_NEAR(captionInk(two, 2) / ink, 1.0, 0.08);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "main_window.h"
 #include "script_driver.h"
 
 namespace torveld::driver {
@@ -229,6 +230,66 @@ TEST(ScriptDriver, FindShowsSizesAndSpecialSizesAndSaysWhatCameOfIt) {
     EXPECT_EQ(failed["findBox"]["text"], "nonsense");
     EXPECT_EQ(failed["findBox"]["message"], failed["find"]["message"]);
     EXPECT_EQ(failed["main"], boxed["main"]);
+}
+
+TEST(ParseCommand, ReadsTheMeasureCommands) {
+    const Command typed = parseCommand("measure wire  .0289 in");
+    ASSERT_TRUE(std::holds_alternative<Measure>(typed));
+    EXPECT_EQ(std::get<Measure>(typed).action, Measure::Action::Type);
+    EXPECT_EQ(std::get<Measure>(typed).id, MeasureWindow::kWireEntryId);
+    EXPECT_EQ(std::get<Measure>(typed).text, " .0289 in") << "the rest after one blank, as typed";
+    EXPECT_EQ(std::get<Measure>(parseCommand("measure pitch")).text, "");
+    EXPECT_EQ(std::get<Measure>(parseCommand("measure open")).action, Measure::Action::Open);
+    EXPECT_EQ(std::get<Measure>(parseCommand(" measure  close ")).action, Measure::Action::Close);
+    EXPECT_EQ(std::get<Measure>(parseCommand("measure click 12")).id, 12);
+    EXPECT_EQ(std::get<Measure>(parseCommand("measure choose 3")).position, 3);
+    for (const char* line : {"measure", "measure open now", "measure click", "measure choose x",
+                             "measure width 3", "measure click 1 2"}) {
+        EXPECT_TRUE(std::holds_alternative<Malformed>(parseCommand(line))) << line;
+    }
+    EXPECT_TRUE(std::holds_alternative<Malformed>(parseCommand("measured")));
+}
+
+// The MEASURE window driven by commands; its state under "measure", the other keys unchanged.
+TEST(ScriptDriver, MeasureWindowCommandsAndTheirDump) {
+    const Session r =
+        run("dump\nmeasure wire .0289\nselect 302 9\nmeasure open\nmeasure wire 0.028868\n"
+            "measure reading 0.2603\nmeasure plane 0.3\ndump\nmeasure diameter 9.95 mm\n"
+            "measure pitch 1.5 mm\nmeasure choose 7\nmeasure choose 0\ndump\nmeasure click 36\n"
+            "dump\n");
+    ASSERT_EQ(r.dumps.size(), 4u);
+    EXPECT_EQ(r.errors, (std::vector<std::string>{
+                            "error: the MEASURE window is not open",
+                            "error: that entry is not shown: the plane is for taper pipe threads",
+                            "error: the MEASURE window lists no such candidate"}));
+    const json& closed = r.dumps[0]["measure"];
+    EXPECT_EQ(closed["open"], false);
+    EXPECT_EQ(closed["candidates"], json::array());
+    const json& judged = r.dumps[1]["measure"];
+    EXPECT_EQ(judged["open"], true);
+    EXPECT_EQ(judged["rect"], json::array({284, 84, 740, 600}));
+    EXPECT_EQ(judged["header"], "1/4-20 UNC      INCHES");
+    EXPECT_EQ(judged["entries"]["reading"], "0.2603 in");
+    EXPECT_EQ(judged["planeShown"], false);
+    EXPECT_EQ(judged["leadAngle"], "off");
+    // wire_verdicts.csv: 1/4-20 2A over 0.028868 in wires reading 0.26030 is 0.0006 over its
+    // maximum pitch diameter, 3A within.
+    EXPECT_EQ(judged["wires"][0],
+              json::array({"2A", ".2597", ".2560", "ABOVE MAX", "-.00060", ".00430"}));
+    EXPECT_EQ(judged["wires"][1][3], "WITHIN");
+    EXPECT_EQ(judged["gauges"][0], json::array({"2A", "GO THREAD RING", ".2164"}));
+    const json& named = r.dumps[2];
+    EXPECT_EQ(named["measure"]["designations"][0], "M10");
+    EXPECT_EQ(named["measure"]["chosen"], 0);
+    EXPECT_EQ(named["find"]["designation"], "M10");
+    EXPECT_EQ(named["main"]["controls"]["302"]["selected"], 18);
+    EXPECT_EQ(named["measure"]["header"], "M10      INCHES");
+    EXPECT_EQ(r.dumps[3]["measure"]["open"], false);
+    // The keys of the dump before the MEASURE window, unchanged, and the new one.
+    std::vector<std::string> keys;
+    for (auto it = r.dumps[0].begin(); it != r.dumps[0].end(); ++it) keys.push_back(it.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"find", "findBox", "info", "main", "measure",
+                                              "messageBoxes", "prints"}));
 }
 
 }  // namespace
