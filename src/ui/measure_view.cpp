@@ -218,7 +218,7 @@ MeasureView measureView(const ThreadReport& report, const UnitMode& mode,
 
 IdentifyResult identifyEntered(const MeasureInputs& in, const UnitMode& mode) {
     IdentifyResult result;
-    if (!in.diameter || !in.pitch || !in.identifyError.empty()) return result;
+    if (!in.diameter || !in.pitch) return result;
     measure::IdentifyInput input;
     input.side = in.side;
     input.unit = unitOf(mode);

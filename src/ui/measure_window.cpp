@@ -66,6 +66,10 @@ void MeasureWindow::show(Rect mainWindow, const ThreadReport& report, const Unit
         return;
     }
     open(mainWindow);
+    // The entries show what they took when last entered: a refusal of a text no longer there
+    // is not repeated.
+    inputs_.wireError.clear();
+    inputs_.identifyError.clear();
     if (!identifiedIn_ || identifiedIn_->isMetric() != mode.isMetric()) identify(mode);
     fillCandidates(mode);
     apply(report, mode);
