@@ -35,23 +35,23 @@ Format formatOf(const std::string& name) {
 }
 
 // Writes the answers in `format`; reports the failures. True when there was none.
-bool writeOutcomes(const std::vector<Outcome>& outcomes, Format format, bool provenance) {
+bool writeOutcomes(std::vector<Outcome> outcomes, Format format, bool provenance) {
     bool allAnswered = true;
     std::vector<Answer> answers;
-    for (const Outcome& outcome : outcomes) {
+    for (Outcome& outcome : outcomes) {
         if (const auto* failure = std::get_if<Failure>(&outcome)) {
             std::cout.flush();
             std::cerr << errorLine(failure->input, failure->reason) << '\n';
             allAnswered = false;
             continue;
         }
-        const Answer& answer = std::get<Answer>(outcome);
+        Answer& answer = std::get<Answer>(outcome);
         if (format == Format::Json) {
             writeJson(std::cout, answer);
         } else if (format == Format::Text) {
             writeText(std::cout, answer, provenance);
         } else {
-            answers.push_back(answer);
+            answers.push_back(std::move(answer));
         }
     }
     if (format == Format::Csv) writeCsv(std::cout, answers);
@@ -258,7 +258,7 @@ int main(int argc, char** argv) {
     for (const std::string& text : designations) {
         outcomes.push_back(session.answer(text, unit, wires));
     }
-    const bool ok = writeOutcomes(outcomes, formatOf(format), provenance);
+    const bool ok = writeOutcomes(std::move(outcomes), formatOf(format), provenance);
     std::cout.flush();
     return ok ? 0 : kNotAnswered;
 }

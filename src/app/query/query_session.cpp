@@ -138,6 +138,7 @@ Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit, T
         (c.side == ThreadSide::External ? a.external : a.internal).push_back(limitsOf(c, a));
     }
     a.gauges = gaugingOf(r, unit);
+    a.statements = texts == Texts::Included;
     if (texts == Texts::Omitted) return a;
     a.fields = shownTexts(r, a.mode(), kFirstField, kLastField);
     // Provenance: the classes of the tables first, then those computed for the answer.

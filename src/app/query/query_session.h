@@ -98,6 +98,9 @@ struct Answer {
     // With a wire asked for: the measurement over wires.
     std::optional<Measurement> measurement;
     Gauging gauges;
+    // Whether the answer carries the window's texts and the statements of where its values
+    // come from and of their rules (the gauging standard's sentences).
+    bool statements = true;
 
     UnitMode mode() const { return UnitMode::of(unit); }
     // A length in the answer's unit as the window writes it (with `placesOffset` more places).
@@ -125,8 +128,9 @@ std::optional<SeriesId> seriesByName(std::string_view name);
 // The 23 series in the order of their radios.
 std::vector<SeriesId> seriesInRadioOrder();
 
-// Whether an answer carries the window's texts (`fields`) and the statements of its provenance:
-// the JSON and text answers do; the CSV writes neither and leaves them out.
+// Whether an answer carries the window's texts (`fields`) and the statements of its provenance
+// and of its gauges' rules: the JSON and text answers do; the CSV of a series writes none of
+// them and leaves them out.
 enum class Texts { Included, Omitted };
 
 // The answer of a report, in `unit`, for the text that was asked.

@@ -166,6 +166,7 @@ void gaugeValues(Values& x, const Answer& a, double toInches) {
         x.length({"gauging", "L1", "length"}, g.taper->l1 * toInches);
         x.plain({"gauging", "L1", "turns"}, plainNumber(g.taper->turns, 2));
     }
+    if (!a.statements) return;
     x.text({"gauging", "acceptance"}, g.acceptance);
     x.text({"gauging", "tolerances"}, g.toleranceNote);
 }

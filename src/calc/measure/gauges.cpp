@@ -93,6 +93,7 @@ ClassGauges classGaugesOf(const ClassRef& cls, Side side, const GaugedLimits& l)
     ClassGauges c;
     c.cls = cls;
     c.side = side;
+    c.gauges.reserve(4);
     if (side == Side::External) {
         add(c.gauges, GaugeKind::GoThreadRing, l.pitchMax);
         add(c.gauges, GaugeKind::NotGoThreadRing, l.pitchMin);
