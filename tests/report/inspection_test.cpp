@@ -1,8 +1,8 @@
-// The inspection of a thread report: over-wire verdicts and gauges of the classes a designation
-// names, as the report names them (tests/data/measure/wire_verdicts.csv, gauge_rows.csv: readings
-// worked by hand from the formula cards' formula, limits and gauge rows as published), a class
-// the tables do not hold (UNC 1A of published/UNC_1A1B.csv), what is refused, and the
-// designations of the identification's candidates.
+// The inspection of a thread report: the gauges of the classes a designation names, as the report
+// names them (tests/data/measure/gauge_rows.csv, as published), the over-wire limits of a class
+// the tables do not hold (UNC 1A of published/UNC_1A1B.csv), and the designations of the
+// identification's candidates. The verdicts and refusals are tested where they are answered
+// (tests/query/inspection_test.cpp, tests/ui/measure_window_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,45 +33,6 @@ ThreadReport reportOf(const std::string& text) {
         return {};
     }
     return std::get<ThreadReport>(std::move(outcome));
-}
-
-// The designation of a data row's size and class: "1/4-20 UNC-2A", "M10-6g".
-std::string designationOf(const Row& row) {
-    const std::string& series = row.at("series");
-    if (series == "ISO COARSE") return row.at("size") + "-" + row.at("class");
-    return row.at("size") + "-" + row.at("pitch") + " " + series + "-" + row.at("class");
-}
-
-Unit unitOf(const Row& row) {
-    return row.at("series") == "ISO COARSE" ? Unit::Millimetre : Unit::Inch;
-}
-
-TEST(ReportInspection, VerdictsOfTheClassADesignationNames) {
-    const PublishedTable table("measure/wire_verdicts.csv");
-    ASSERT_FALSE(table.failed());
-    for (const Row& row : table.rows()) {
-        const std::string text = designationOf(row);
-        SCOPED_TRACE(text + " over " + row.at("wire") + ", reading " + row.at("reading"));
-        const ThreadReport report = reportOf(text);
-        measure::WireInput input;
-        input.wire = numberOf(row, "wire");
-        input.reading = numberOf(row, "reading");
-        const measure::WireResult r = reportOverWires(report, input, unitOf(row));
-        ASSERT_TRUE(r.ok()) << r.refusal;
-        // Only the class named, under its name.
-        ASSERT_EQ(r.classes.size(), 1u);
-        const measure::ClassVerdict& v = r.classes.front();
-        EXPECT_EQ(v.cls.name, row.at("class"));
-        ASSERT_TRUE(r.pitchDiameter);
-        const double half = halfUnitOf(row, "pitch_diameter");
-        EXPECT_NEAR(*r.pitchDiameter, numberOf(row, "pitch_diameter"), 2 * half);
-        EXPECT_NEAR(v.fromMax, numberOf(row, "from_max"), 2 * halfUnitOf(row, "from_max"));
-        EXPECT_NEAR(v.fromMin, numberOf(row, "from_min"), 2 * halfUnitOf(row, "from_min"));
-        const std::string verdict = row.at("verdict");
-        EXPECT_EQ(v.verdict, verdict == "within"  ? measure::Verdict::Within
-                             : verdict == "above" ? measure::Verdict::AboveMax
-                                                  : measure::Verdict::BelowMin);
-    }
 }
 
 // 1/4-20 UNC 1A, which the window does not show: its limits come from the standard's formulas,
@@ -145,24 +106,8 @@ TEST(ReportInspection, GaugesOfTheClassesADesignationNames) {
     }
 }
 
-TEST(ReportInspection, RefusesWhatIsNotMeasuredOverWires) {
-    struct Case {
-        const char* designation;
-        const char* says;
-    };
-    const Case cases[] = {
-        {"1/4-20 UNC-2B", "balls or pins"},
-        {"M10-6H", "balls or pins"},
-        {"1/4-20 UNC-STI", "internal thread"},
-    };
-    for (const Case& c : cases) {
-        measure::WireInput input;
-        input.wire = 0.0289;
-        const measure::WireResult r = reportOverWires(reportOf(c.designation), input, Unit::Inch);
-        EXPECT_FALSE(r.ok()) << c.designation;
-        EXPECT_NE(r.refusal.find(c.says), std::string::npos) << c.designation << ": " << r.refusal;
-    }
-    // A report without values has nothing to measure or gauge.
+// A report without values has nothing to measure or gauge.
+TEST(ReportInspection, AReportWithoutValuesHasNothingToMeasure) {
     EXPECT_FALSE(reportOverWires(ThreadReport{}, {0.0289, 0.25, 0.0, {}}, Unit::Inch).ok());
     EXPECT_FALSE(reportGauges(ThreadReport{}, Unit::Inch).ok());
 }
