@@ -166,6 +166,61 @@ void fullSweep(benchmark::State& state) {
 }
 BENCHMARK(fullSweep)->Unit(benchmark::kMillisecond);
 
+// The MEASURE window open over 1/4-20 UNC: a reading typed and entered, judged against the four
+// classes and the window's tables and messages written (goal: under 5 us for the reading to
+// its verdict, measure_bench; this is the whole reaction).
+void measureReadingToVerdict(benchmark::State& state) {
+    System s;
+    s.ui.select(s.win(), ids::kSizeList, 9);
+    s.ui.click(s.win(), ids::kMeasure);
+    const platform::WindowHandle w = s.main.measureWindow().handle();
+    s.ui.type(w, MeasureWindow::kWireEntryId, "0.028868");
+    const char* const readings[] = {"0.2603", "0.2583"};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        s.ui.type(w, MeasureWindow::kReadingEntryId, readings[i ^= 1]);
+        s.ui.key(w, {platform::keys::kReturn, false});
+    }
+    if (s.main.measureWindow().view().wireRows.empty()) state.SkipWithError("nothing judged");
+}
+BENCHMARK(measureReadingToVerdict)->Unit(benchmark::kMicrosecond);
+
+// A size change while the MEASURE window is open: the main window's display and the window's
+// over-wire limits, verdicts and gauges for the new size.
+void sizeChangeWithMeasureWindow(benchmark::State& state) {
+    System s;
+    s.ui.click(s.win(), ids::kMeasure);
+    const platform::WindowHandle w = s.main.measureWindow().handle();
+    s.ui.type(w, MeasureWindow::kWireEntryId, "0.0289 in");
+    s.ui.key(w, {platform::keys::kReturn, false});
+    const int sizes = sizeCount(series::UNC);
+    int next = 1;
+    for (auto _ : state) {
+        s.ui.select(s.win(), ids::kSizeList, next);
+        next = (next + 1) % sizes;
+    }
+}
+BENCHMARK(sizeChangeWithMeasureWindow)->Unit(benchmark::kMicrosecond);
+
+// Naming a thread in the MEASURE window: 0.249 in at 20 tpi, every series and the special
+// sizes next to it, the candidates listed with their designations (goal: under 1 ms).
+void measureIdentify(benchmark::State& state) {
+    System s;
+    s.ui.click(s.win(), ids::kMeasure);
+    const platform::WindowHandle w = s.main.measureWindow().handle();
+    s.ui.type(w, MeasureWindow::kPitchEntryId, "20 tpi");
+    const char* const diameters[] = {"0.249 in", "0.747 in"};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        s.ui.type(w, MeasureWindow::kDiameterEntryId, diameters[i ^= 1]);
+        s.ui.key(w, {platform::keys::kReturn, false});
+    }
+    if (s.main.measureWindow().identification().designations.empty()) {
+        state.SkipWithError("no candidate");
+    }
+}
+BENCHMARK(measureIdentify)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace torveld
 

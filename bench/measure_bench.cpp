@@ -7,6 +7,7 @@
 
 #include "identify.h"
 #include "over_wires.h"
+#include "thread_inspection.h"
 
 namespace torveld {
 namespace {
@@ -69,6 +70,18 @@ void acmeReadingWithLeadAngle(benchmark::State& state) {
     }
 }
 BENCHMARK(acmeReadingWithLeadAngle)->Unit(benchmark::kMicrosecond);
+
+// The same through the thread report, as the MEASURE window and torveld-query do it: the
+// report's classes made into the thread, then the reading judged.
+void reportReadingToVerdict(benchmark::State& state) {
+    const ThreadReport report = tableReport(series::UNC, 9);
+    const measure::WireInput input{0.028868, 0.2603, 0.0, measure::LeadAngle::FormDefault};
+    for (auto _ : state) {
+        measure::WireResult r = reportOverWires(report, input, Unit::Inch);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(reportReadingToVerdict)->Unit(benchmark::kMicrosecond);
 
 void identify(benchmark::State& state, const measure::IdentifyInput& input) {
     measure::catalogueRecords();  // made once per process, outside the loop

@@ -50,6 +50,18 @@ void jsonOneDesignation(benchmark::State& state) {
 }
 BENCHMARK(jsonOneDesignation)->Unit(benchmark::kMicrosecond);
 
+// The same with a reading over wires: the measurement and each class's verdict in the line.
+void jsonWithAReading(benchmark::State& state) {
+    const Session session;
+    const WireRequest request{"0.028868", std::string("0.2603"), std::nullopt, {}};
+    for (auto _ : state) {
+        std::ostringstream out;
+        writeJson(out, std::get<Answer>(session.answer("1/4-20 UNC-2A", std::nullopt, request)));
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+BENCHMARK(jsonWithAReading)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace torveld::query
 

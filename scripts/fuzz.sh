@@ -2,11 +2,13 @@
 # Fuzzes a text reader with libFuzzer for a bounded time.
 #   bash scripts/fuzz.sh [SECONDS] [TARGET]     (default 60 seconds, target driver)
 # TARGET is driver (the headless driver's command reader), designation (the thread designation
-# reader) or special (the special-thread engine's input). Builds build-fuzz/ with clang, starts
+# reader), special (the special-thread engine's input) or number (the reader of the numbers
+# typed for a measurement). Builds build-fuzz/ with clang, starts
 # from the target's committed seed corpus and keeps what the fuzzer finds in
 # build-fuzz/corpus/TARGET/. An input that crashes or breaks a property is written to
 # build-fuzz/artifacts/; copy it into the seed corpus once fixed, and the suite keeps it as a
-# regression test (DriverCorpus, DesignationCorpus, SpecialInput.SeedCorpusKeepsEveryProperty).
+# regression test (DriverCorpus, DesignationCorpus, SpecialInput.SeedCorpusKeepsEveryProperty,
+# NumberCorpus).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -22,9 +24,10 @@ case "$target" in
         seeds=tests/robustness/corpus/designation max_len=256
         dict=(-dict=tests/robustness/corpus/designation.dict)
         ;;
-    special) seeds=tests/special/corpus max_len=256 ;;
+        special) seeds=tests/special/corpus max_len=256 ;;
+    number) seeds=tests/robustness/corpus/number max_len=128 ;;
     *)
-        echo "unknown fuzz target '$target' (driver, designation or special)" >&2
+        echo "unknown fuzz target '$target' (driver, designation, special or number)" >&2
         exit 2
         ;;
 esac

@@ -10,12 +10,19 @@
 
 #include <nlohmann/json.hpp>
 
+#include "control_ids.h"
 #include "headless_json.h"
 #include "headless_windowing.h"
 #include "main_window.h"
 #include "recording_print_preview.h"
 
 namespace torveld::driver {
+
+const MeasureEntryWord kMeasureEntries[6] = {
+    {"wire", MeasureWindow::kWireEntryId},   {"reading", MeasureWindow::kReadingEntryId},
+    {"plane", MeasureWindow::kPlaneEntryId}, {"diameter", MeasureWindow::kDiameterEntryId},
+    {"pitch", MeasureWindow::kPitchEntryId}, {"angle", MeasureWindow::kAngleEntryId},
+};
 
 namespace {
 
@@ -80,10 +87,48 @@ std::optional<Find> parseFind(std::string_view line) {
     return Find{std::string(line.substr(at + 1))};
 }
 
+constexpr const char* kMeasureUsage =
+    "usage: measure open|close|click ID|choose N|wire|reading|plane|diameter|pitch|angle TEXT";
+
+// "measure" and its action; an entry's text is the rest of the line after its word and one
+// blank, as typed. None when the line is no measure command.
+std::optional<Command> parseMeasure(std::string_view line) {
+    std::size_t at = 0;
+    while (at < line.size() && isBlank(line[at])) ++at;
+    constexpr std::string_view kVerb = "measure";
+    if (line.substr(at, kVerb.size()) != kVerb) return std::nullopt;
+    at += kVerb.size();
+    if (at < line.size() && !isBlank(line[at])) return std::nullopt;
+    while (at < line.size() && isBlank(line[at])) ++at;
+    std::size_t end = at;
+    while (end < line.size() && !isBlank(line[end])) ++end;
+    const std::string_view action = line.substr(at, end - at);
+    for (const MeasureEntryWord& e : kMeasureEntries) {
+        if (action != e.word) continue;
+        Measure m{Measure::Action::Type, e.id, 0, {}};
+        if (end < line.size()) m.text = std::string(line.substr(end + 1));
+        return m;
+    }
+    const std::vector<std::string_view> words = splitWords(line.substr(at));
+    if (words.empty()) return Malformed{kMeasureUsage};
+    if ((words[0] == "open" || words[0] == "close") && words.size() == 1) {
+        return Measure{
+            words[0] == "open" ? Measure::Action::Open : Measure::Action::Close, 0, 0, {}};
+    }
+    if ((words[0] == "click" || words[0] == "choose") && words.size() == 2) {
+        const auto value = parseInt(words[1]);
+        if (!value) return Malformed{quoted(words[1]) + " is not a whole number in range"};
+        if (words[0] == "click") return Measure{Measure::Action::Click, *value, 0, {}};
+        return Measure{Measure::Action::Choose, 0, *value, {}};
+    }
+    return Malformed{kMeasureUsage};
+}
+
 }  // namespace
 
 Command parseCommand(std::string_view line) {
     if (std::optional<Find> find = parseFind(line)) return *std::move(find);
+    if (std::optional<Command> measure = parseMeasure(line)) return *std::move(measure);
     const std::vector<std::string_view> words = splitWords(line);
     if (words.empty()) return Blank{};
     const std::string_view verb = words[0];
@@ -220,6 +265,8 @@ class Session {
                     printing_.failNextStart();
                 } else if constexpr (std::is_same_v<T, Find>) {
                     find(c.text);
+                } else if constexpr (std::is_same_v<T, Measure>) {
+                    measure(c);
                 } else if constexpr (std::is_same_v<T, Dump>) {
                     dump();
                 } else if constexpr (std::is_same_v<T, Screen>) {
@@ -241,10 +288,46 @@ class Session {
         }
     }
 
+    // The MEASURE window's commands; all but open need it open.
+    void measure(const Measure& m) {
+        if (m.action == Measure::Action::Open) {
+            windowing_.click(main_.window(), ids::kMeasure);
+            return;
+        }
+        const platform::WindowHandle w = main_.measureWindow().handle();
+        if (w == 0) {
+            error("the MEASURE window is not open");
+            return;
+        }
+        switch (m.action) {
+            case Measure::Action::Close:
+                windowing_.click(w, MeasureWindow::kCloseId);
+                return;
+            case Measure::Action::Click:
+                windowing_.click(w, m.id);
+                return;
+            case Measure::Action::Type:
+                if (!windowing_.type(w, m.id, m.text)) {
+                    error("that entry is not shown: the plane is for taper pipe threads");
+                    return;
+                }
+                windowing_.key(w, platform::KeyChord{platform::keys::kReturn, false});
+                return;
+            case Measure::Action::Choose:
+                if (!windowing_.activate(w, MeasureWindow::kCandidatesId, m.position)) {
+                    error("the MEASURE window lists no such candidate");
+                }
+                return;
+            case Measure::Action::Open:
+                return;
+        }
+    }
+
     void dump() {
         nlohmann::json state = platform::stateToJson(windowing_, printing_);
         state["find"] = findJson();
         state["findBox"] = findBoxJson();
+        state["measure"] = measureJson();
         // Texts that are not valid UTF-8 are replaced rather than refused.
         out_ << state.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         out_.flush();
@@ -275,6 +358,59 @@ class Session {
                 {"text", entry != nullptr ? entry->text : std::string()},
                 {"history", main_.findHistory()},
                 {"message", box.message()}};
+    }
+
+    // The MEASURE window: {"open", "rect", "header", "entries": {ENTRY: text}, "planeShown",
+    // "leadAngle" ("on" or "off"), "side" ("major" or "minor"), "form" ("any", "parallel" or
+    // "taper"), "wires" (rows of CLASS, WIRES MAX, WIRES MIN, VERDICT, FROM MAX, FROM MIN),
+    // "wiresMessage", "gauges" (rows of CLASS, GAUGE, SIZE), "gaugesNote", "candidates" (the
+    // list's entries), "designations" (what each shows), "chosen", "candidateNote"}; closed,
+    // every text and list empty.
+    nlohmann::json measureJson() const {
+        using J = nlohmann::json;
+        const MeasureWindow& m = main_.measureWindow();
+        const platform::HeadlessWindow* w = windowing_.window(m.handle());
+        const auto control = [&](int id) -> const platform::HeadlessControl* {
+            return w != nullptr ? windowing_.control(w->handle, id) : nullptr;
+        };
+        const auto text = [&](int id) {
+            const platform::HeadlessControl* c = control(id);
+            return c != nullptr ? c->text : std::string();
+        };
+        const auto rows = [&](int id) {
+            const platform::HeadlessControl* c = control(id);
+            return c != nullptr ? J(c->rows) : J::array();
+        };
+        const auto on = [&](int id) {
+            const platform::HeadlessControl* c = control(id);
+            return c != nullptr && c->checked;
+        };
+        J entries = J::object();
+        for (const MeasureEntryWord& e : kMeasureEntries) entries[std::string(e.word)] = text(e.id);
+        const platform::HeadlessControl* list = control(MeasureWindow::kCandidatesId);
+        const platform::HeadlessControl* plane = control(MeasureWindow::kPlaneEntryId);
+        const bool open = w != nullptr;
+        return {
+            {"open", open},
+            {"rect", open ? J::array({w->rect.left, w->rect.top, w->rect.width, w->rect.height})
+                          : J::array({0, 0, 0, 0})},
+            {"header", text(MeasureWindow::kHeaderId)},
+            {"entries", entries},
+            {"planeShown", plane != nullptr && plane->visible},
+            {"leadAngle", on(MeasureWindow::kLeadOnId) ? "on" : "off"},
+            {"side", on(MeasureWindow::kMinorId) ? "minor" : "major"},
+            {"form", on(MeasureWindow::kTaperId)      ? "taper"
+                     : on(MeasureWindow::kParallelId) ? "parallel"
+                                                      : "any"},
+            {"wires", rows(MeasureWindow::kWiresListId)},
+            {"wiresMessage", text(MeasureWindow::kWiresMessageId)},
+            {"gauges", rows(MeasureWindow::kGaugesListId)},
+            {"gaugesNote", text(MeasureWindow::kGaugesNoteId)},
+            {"candidates", list != nullptr ? J(list->items) : J::array()},
+            {"designations", open ? J(m.identification().designations) : J::array()},
+            {"chosen", open ? m.chosenCandidate() : -1},
+            {"candidateNote", text(MeasureWindow::kCandidateNoteId)},
+        };
     }
 
     platform::HeadlessWindowing windowing_;

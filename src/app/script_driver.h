@@ -11,6 +11,14 @@
 //   find TEXT         finds the designation TEXT (the rest of the line after "find" and one
 //                     blank, as typed) as Return in the find box does: in the open box, typed
 //                     into its line; else straight away. What came of it shows in the dump.
+//   measure open      opens the MEASURE window, as MEASURE (click 443) and Ctrl+M do
+//   measure close     CLOSE in the MEASURE window
+//   measure click ID  a click of control ID of the MEASURE window (its radios and buttons)
+//   measure ENTRY TEXT  types TEXT (the rest of the line after the entry's name and one blank)
+//                     into the entry and presses Return there; ENTRY is wire, reading, plane,
+//                     diameter, pitch or angle
+//   measure choose N  a double-click on candidate N (0 the first) of the MEASURE window's list:
+//                     shows that size in the main window
 //   dump              the whole state as one line of JSON on standard output
 //
 // Unknown or malformed commands write one line "error: <reason>" to the error stream and change
@@ -47,6 +55,13 @@ struct PrintFail {};
 struct Find {
     std::string text;
 };
+struct Measure {
+    enum class Action { Open, Close, Click, Type, Choose };
+    Action action = Action::Open;
+    int id = 0;        // Click: the control; Type: the entry (MeasureWindow's ids)
+    int position = 0;  // Choose: the candidate
+    std::string text;  // Type
+};
 struct Dump {};
 struct Blank {};  // an empty or all-blank line: no command
 struct Malformed {
@@ -54,7 +69,14 @@ struct Malformed {
 };
 
 using Command = std::variant<Blank, Screen, Click, Select, Notify, Press, InfoClose, PrintFail,
-                             Dump, Malformed, Find>;
+                             Dump, Malformed, Find, Measure>;
+
+// The words of the MEASURE window's entries in the measure command, and their control ids.
+struct MeasureEntryWord {
+    std::string_view word;
+    int id;
+};
+extern const MeasureEntryWord kMeasureEntries[6];
 
 // Lines longer than this are refused whole.
 inline constexpr std::size_t kMaxLineLength = 1024;

@@ -121,6 +121,9 @@ namespace notify {
 inline constexpr int kClicked = 0;           // buttons and radios
 inline constexpr int kSelectionChanged = 1;  // drop-down and list box
 inline constexpr int kEntered = 2;           // history entry: Return or Enter in its line
+// A list box that reports its selection (style::kNotify): Return or Enter while it has the
+// focus, or a double-click on an entry (which the first click has chosen, code 1).
+inline constexpr int kActivated = 3;
 }  // namespace notify
 
 // An entry the window's logic adds to the context menu of a control: choosing it puts

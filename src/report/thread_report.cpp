@@ -227,9 +227,11 @@ std::optional<std::string> takeNamedClasses(ThreadReport& r, const designation::
     std::vector<ReportClass> usual = std::move(r.classes);
     r.classes.clear();
     std::vector<std::string> computed;
-    for (const auto& [side, name] : named) {
+    for (const auto& entry : named) {
+        // (Clang 14, the fuzzers' compiler, captures no structured binding.)
+        const auto& [side, name] = entry;
         const auto it = std::find_if(usual.begin(), usual.end(), [&](const ReportClass& c) {
-            return c.side == side && c.name == name;
+            return c.side == entry.first && c.name == entry.second;
         });
         if (it != usual.end()) {
             r.classes.push_back(*it);

@@ -131,6 +131,7 @@ inline constexpr int kHide = 397;
 inline constexpr int kClose = 398;
 inline constexpr int kInfo = 434;
 inline constexpr int kPrint = 442;
+inline constexpr int kMeasure = 443;  // opens the MEASURE window (Ctrl+M)
 inline constexpr int kPipeExit = 433;
 // No control: the id the keys of the find box (Ctrl+F, "/") click.
 inline constexpr int kFind = 438;

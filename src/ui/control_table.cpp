@@ -25,6 +25,7 @@ constexpr ControlDef kControls[] = {
     {kClose, K::Button, "CLOSE", {665, 520, 62, 25}, 0, B::Field, 9},
     {kInfo, K::Button, "INFO", {665, 466, 62, 25}, 0, B::Field, 9},
     {kPrint, K::Button, "PRINT", {665, 439, 62, 25}, 0, B::Field, 9},
+    {kMeasure, K::Button, "MEASURE", {733, 439, 62, 25}, 0, B::Field, 9},
     {kDrillChart, K::ListView, "", {180, 375, 172, 171}, s::kBorder | s::kReportView | s::kSingleSelect, B::ListDefault, 9},
     {kDrillChartCaption, K::Label, "TAP DRILL GUIDE", {180, 359, 173, 18}, s::kCentred, B::Window, 9},
     {kExternalHeader, K::TextBox, "", {127, 7, 470, 28}, s::kCentred | s::kReadOnly, B::Field, 11},
@@ -169,6 +170,7 @@ constexpr IdRange kShownAtStartUp[] = {
     {kThreadTypeCaption, kMillimeters},
     {kFirstSeriesRadio, kLastSeriesRadio},
     {kPrint, kPrint},
+    {kMeasure, kMeasure},
     {kInfo, kInfo},
     {kPipeExit, kPipeExit},
 };

@@ -27,7 +27,7 @@ struct FieldSource {
 class ControlTexts {
   public:
     static constexpr int kFirstId = 302;
-    static constexpr int kLastId = 442;
+    static constexpr int kLastId = 443;  // MEASURE
 
     // The text of control `id`; empty for one never written or outside the main window's ids.
     const std::string& text(int id) const {

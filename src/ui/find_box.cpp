@@ -1,9 +1,7 @@
 #include "find_box.h"
 
-#include <algorithm>
-#include <array>
-
 #include "control_table.h"
+#include "window_place.h"
 
 namespace torveld {
 
@@ -16,21 +14,6 @@ constexpr int kBasePoints = 8;
 
 FontSpec font(int points) {
     return FontSpec{main_window::kFontFace, points, kBold};
-}
-
-// The place nearest to `at` that lies on the screen; at the top left where the screen is
-// smaller than the box.
-Rect onScreen(Rect at, Size screen) {
-    at.left = std::max(0, std::min(at.left, screen.width - at.width));
-    at.top = std::max(0, std::min(at.top, screen.height - at.height));
-    return at;
-}
-
-// The area two rectangles share, in pixels.
-long long overlap(const Rect& a, const Rect& b) {
-    const long long width = std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
-    const long long height = std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
-    return width > 0 && height > 0 ? width * height : 0;
 }
 
 }  // namespace
@@ -74,26 +57,7 @@ void FindBox::show(Rect mainWindow, const std::vector<std::string>& history) {
 }
 
 Rect FindBox::place(Rect mainWindow, Size screen) {
-    const Rect& m = mainWindow;
-    const int across = m.left + (m.width - kWidth) / 2;
-    const int along = m.top + (m.height - kHeight) / 2;
-    const std::array<Rect, 4> outside = {
-        Rect{across, m.top + m.height, kWidth, kHeight},  // below
-        Rect{across, m.top - kHeight, kWidth, kHeight},   // above
-        Rect{m.left + m.width, along, kWidth, kHeight},   // right
-        Rect{m.left - kWidth, along, kWidth, kHeight},    // left
-    };
-    Rect best{};
-    long long least = -1;
-    for (const Rect& at : outside) {
-        const Rect shown = onScreen(at, screen);
-        const long long covered = overlap(shown, m);
-        if (least < 0 || covered < least) {
-            least = covered;
-            best = shown;
-        }
-    }
-    return best;
+    return besideMainWindow(mainWindow, screen, kWidth, kHeight);
 }
 
 void FindBox::open(Rect mainWindow) {

@@ -1,5 +1,6 @@
 // The keys of the main window: Ctrl+P prints (PRINT), F1 opens the information window (INFO),
-// Ctrl+F and "/" open the find box, Ctrl+Q ends the program as CLOSE does, and Ctrl+C copies
+// Ctrl+M the MEASURE window, Ctrl+F and "/" open the find box, Ctrl+Q ends the program as CLOSE
+// does, and Ctrl+C copies
 // the whole display (bound to an id of no control; a value field with a selection keeps Ctrl+C
 // for its own copy). Tab, the arrow
 // keys, Space and Return keep the meaning the platform gives them.
@@ -13,8 +14,9 @@
 
 namespace torveld {
 
-inline constexpr std::array<std::pair<platform::KeyChord, int>, 6> kMainWindowKeys{{
+inline constexpr std::array<std::pair<platform::KeyChord, int>, 7> kMainWindowKeys{{
     {{'P', true}, ids::kPrint},
+    {{'M', true}, ids::kMeasure},
     {{platform::keys::kF1, false}, ids::kInfo},
     {{'Q', true}, ids::kClose},
     {{'C', true}, ids::kCopyDisplay},

@@ -31,7 +31,11 @@ constexpr const char* kTitleText = "TORVELD 2.1";
 }  // namespace
 
 MainWindow::MainWindow(platform::Windowing& windowing, platform::PrintPreview& printing)
-    : windowing_(windowing), printing_(printing), info_(windowing), findBox_(windowing) {}
+    : windowing_(windowing),
+      printing_(printing),
+      info_(windowing),
+      findBox_(windowing),
+      measure_(windowing) {}
 
 void MainWindow::startUp() {
     if (window_ != 0) return;
@@ -101,6 +105,7 @@ void MainWindow::fillMainWindow() {
     showRange(ids::kThreadTypeCaption, ids::kMillimeters, true);
     showRange(ids::kFirstSeriesRadio, ids::kLastSeriesRadio, true);
     windowing_.showControl(window_, ids::kPrint, true);
+    windowing_.showControl(window_, ids::kMeasure, true);
     windowing_.showControl(window_, ids::kInfo, true);
     windowing_.showControl(window_, ids::kPipeExit, true);
     windowing_.setControlFont(window_, ids::kPipeExit, mainFont(main_window::kBaseFontSize + 6));
@@ -115,10 +120,11 @@ void MainWindow::showRange(int first, int last, bool visible) {
 void MainWindow::shutDown() {
     if (window_ == 0) return;
     ended_ = true;
-    // The information window and the find box, when they are open, close before the main
-    // window.
+    // The information window, the find box and the MEASURE window, when they are open, close
+    // before the main window.
     info_.close();
     findBox_.close();
+    measure_.close();
     if (windowing_.isWindowOpen(window_)) windowing_.closeWindow(window_);
 }
 
@@ -144,6 +150,8 @@ void MainWindow::showResults() {
     const tap_drill::GuideDrill guide = frame.guide;
     applyFrame(std::move(frame), windowWriter(), &values_);
     guide_->selectGuideDrill(guide);
+    // The MEASURE window follows the size and the unit shown.
+    measure_.refresh(report_, mode_);
 }
 
 DataSheetInput MainWindow::sheetInput() const {

@@ -16,6 +16,7 @@
 #include "data_sheet.h"
 #include "find_box.h"
 #include "info_window.h"
+#include "measure_window.h"
 #include "number_format.h"
 #include "pipe_layout.h"
 #include "print_preview.h"
@@ -84,6 +85,8 @@ class MainWindow : public platform::EventHandler {
     FindOutcome find(std::string_view text);
     // Ctrl+F and "/": opens the find box over the main window, or brings it to the top.
     void openFindBox();
+    // MEASURE and Ctrl+M: opens the MEASURE window for the size shown, or brings it to the top.
+    void openMeasureWindow();
 
     // The last ten designations found, most recent first, each once: what the find box offers.
     const std::vector<std::string>& findHistory() const { return findHistory_; }
@@ -121,6 +124,7 @@ class MainWindow : public platform::EventHandler {
     platform::Windowing& windowing() const { return windowing_; }
     platform::PrintPreview& printing() const { return printing_; }
     const InfoWindow& infoWindow() const { return info_; }
+    const MeasureWindow& measureWindow() const { return measure_; }
     // True from CLOSE (or shutDown) on: no event is handled any more.
     bool ended() const { return ended_; }
 
@@ -167,6 +171,7 @@ class MainWindow : public platform::EventHandler {
     std::optional<TapDrillGuide> guide_;
     InfoWindow info_;
     FindBox findBox_;
+    MeasureWindow measure_;
     std::array<std::vector<SpecialSizeShown>, series::kCount> specials_;
     std::optional<SpecialSizeShown> special_;
     std::vector<std::string> findHistory_;

@@ -21,6 +21,10 @@ void MainWindow::onBackgroundPress(platform::WindowHandle window) {
         findBox_.onBackgroundPress(window);
         return;
     }
+    if (!ended_ && measure_.owns(window)) {
+        measure_.onBackgroundPress(window);
+        return;
+    }
     if (ended_ || window_ == 0 || window != window_ || !windowing_.isWindowOpen(window_)) return;
     // The window has no title bar: a press on its background moves it.
     windowing_.bringToTop(window_);
@@ -38,6 +42,15 @@ void MainWindow::onControlEvent(platform::WindowHandle window, int controlId, in
         if (const std::optional<std::string> text =
                 findBox_.onControlEvent(window, controlId, code)) {
             find(*text);
+        }
+        return;
+    }
+    // The MEASURE window asks to show a candidate, as the find box finds a designation.
+    if (!ended_ && measure_.owns(window)) {
+        if (const std::optional<std::string> designation =
+                measure_.onControlEvent(window, controlId, code, report_, mode_)) {
+            const FindOutcome outcome = find(*designation);
+            if (!outcome.found) measure_.showError(outcome.message);
         }
         return;
     }
@@ -67,6 +80,9 @@ void MainWindow::handleControl(int controlId, int code) {
             return;
         case ids::kFind:
             openFindBox();
+            return;
+        case ids::kMeasure:
+            openMeasureWindow();
             return;
         case ids::kPipeExit:
             exitPipeLayout();

@@ -69,6 +69,11 @@ void MainWindow::openFindBox() {
     findBox_.show(windowing_.windowRect(window_), findHistory_);
 }
 
+void MainWindow::openMeasureWindow() {
+    if (ended_ || window_ == 0 || !windowing_.isWindowOpen(window_)) return;
+    measure_.show(windowing_.windowRect(window_), report_, mode_);
+}
+
 void MainWindow::pickSize(int position) {
     // What the list shows and what a pick of it shows, without reading the list back: a
     // windowing that draws nothing has no list to read.

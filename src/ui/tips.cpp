@@ -158,6 +158,9 @@ std::string buttonTip(int controlId) {
             return "Print the data sheet of this size (Ctrl+P)";
         case ids::kInfo:
             return "Describe the thread series (F1)";
+        case ids::kMeasure:
+            return "Judge a reading over wires, name a thread from measurements, gauge sizes "
+                   "(Ctrl+M)";
         case ids::kClose:
             return "End the program (Ctrl+Q)";
         case ids::kHide:

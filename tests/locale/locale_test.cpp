@@ -133,5 +133,42 @@ TEST(ProcessLocale, EveryWindowAndSheetIsTheSameUnderADecimalComma) {
     }
 }
 
+// The MEASURE window under a decimal-comma locale: the numbers typed are read with their point,
+// and every text it writes (limits, verdicts, gauges, candidates) is the same as under "C".
+std::uint64_t measureWindowDigest() {
+    platform::HeadlessWindowing ui({1024, 768});
+    platform::RecordingPrintPreview printing;
+    MainWindow main(ui, printing);
+    main.startUp();
+    ui.attach(&main);
+    ui.select(main.window(), ids::kSizeList, 9);  // 1/4-20 UNC
+    ui.click(main.window(), ids::kMeasure);
+    const platform::WindowHandle w = main.measureWindow().handle();
+    const auto enter = [&](int id, const char* text) {
+        ui.type(w, id, text);
+        ui.key(w, {platform::keys::kReturn, false});
+    };
+    enter(MeasureWindow::kWireEntryId, ".0289");
+    enter(MeasureWindow::kReadingEntryId, "0.2603 in");
+    enter(MeasureWindow::kDiameterEntryId, "6.32 mm");
+    enter(MeasureWindow::kPitchEntryId, "1.27 mm");
+    EXPECT_EQ(main.measureWindow().inputs().wire, 0.0289);
+    EXPECT_FALSE(main.measureWindow().identification().designations.empty());
+    robustness::Digest digest;
+    digest.add(robustness::windowDigest(*ui.window(w)));
+    ui.click(main.window(), ids::kMillimeters);
+    digest.add(robustness::windowDigest(*ui.window(w)));
+    return digest.value();
+}
+
+TEST(ProcessLocale, TheMeasureWindowReadsAndWritesAPoint) {
+    const std::uint64_t reference = measureWindowDigest();
+    for (const char* name : kCommaLocales) {
+        ProcessLocale locale(name);
+        ASSERT_TRUE(locale.writesDecimalComma()) << missingLocale(name);
+        EXPECT_EQ(measureWindowDigest(), reference) << name;
+    }
+}
+
 }  // namespace
 }  // namespace torveld

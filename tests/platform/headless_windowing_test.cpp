@@ -307,6 +307,30 @@ TEST_F(HeadlessTest, MenusOfReadOnlyFieldsPutTheirEntriesTextsOnTheClipboard) {
 
 // A history entry: typed text, a drop-down of earlier entries whose choice becomes the text, and
 // Return in its line; the list operations never touch the text.
+// A list box that reports its selection: a double-click on an entry chooses it (code 1) and
+// activates it (code 3); Return activates it while the list has the focus.
+TEST_F(HeadlessTest, ListBoxActivatesItsEntryByDoubleClickOrReturn) {
+    ui.createControl(
+        win, {ControlKind::ListBox, "", {0, 0, 100, 100}, style::kVisible | style::kNotify, 33});
+    ui.createControl(win, {ControlKind::ListBox, "", {0, 0, 100, 100}, style::kVisible, 34});
+    ui.listAppend(win, 33, "first");
+    ui.listAppend(win, 33, "second");
+    ui.listAppend(win, 34, "quiet");
+    EXPECT_FALSE(ui.activate(win, 33, 2));
+    EXPECT_FALSE(ui.activate(win, 34, 0)) << "a list that reports nothing";
+    EXPECT_TRUE(recorder.events.empty());
+    ASSERT_TRUE(ui.activate(win, 33, 1));
+    EXPECT_EQ(ui.listSelected(win, 33), 1);
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[0].code, notify::kSelectionChanged);
+    EXPECT_EQ(recorder.events[1].code, notify::kActivated);
+    EXPECT_EQ(ui.window(win)->focus, 33);
+    ASSERT_TRUE(ui.key(win, {keys::kReturn, false}));
+    ASSERT_EQ(recorder.events.size(), 3u);
+    EXPECT_EQ(recorder.events[2].id, 33);
+    EXPECT_EQ(recorder.events[2].code, notify::kActivated);
+}
+
 TEST_F(HeadlessTest, HistoryEntryTakesTypingChoicesAndReturn) {
     ui.createControl(win, {ControlKind::HistoryEntry, "", {10, 26, 300, 184}, style::kVisible, 3});
     ui.createControl(

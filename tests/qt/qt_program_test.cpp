@@ -11,6 +11,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -186,7 +187,8 @@ TEST_F(QtProgramTest, TabGoesThroughSeriesUnitsSizeListAndButtons) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(QApplication::focusWidget()->objectName().mid(7).toInt());
     }
-    EXPECT_EQ(visited, (std::vector<int>{399, 302, 442, 434, 397, 398, 401, 399}));
+    // MEASURE, right of the column of PRINT, INFO, HIDE and CLOSE, comes after it.
+    EXPECT_EQ(visited, (std::vector<int>{399, 302, 442, 434, 397, 398, 443, 401}));
     // Down in the series group chooses the next series, as a click would.
     control(401)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(control(401), Qt::Key_Down);
@@ -382,6 +384,62 @@ TEST_F(QtProgramTest, FindBoxLeavesTheValuesItShowsToBeRead) {
         EXPECT_FALSE(shown.intersects(field)) << "the box covers field " << def.id;
     }
     EXPECT_GT(fields, 40);
+}
+
+// Ctrl+M opens the MEASURE window where its place puts it; Return in an entry judges the
+// reading typed (1/4-20 UNC 2A over 0.028868 in wires reading 0.2603: 0.0006 over its
+// maximum, wire_verdicts.csv), Return in the diameter names the thread, a double-click on a
+// candidate shows it in the main window, and Escape closes the window.
+TEST_F(QtProgramTest, MeasureWindowByKeysAndClicks) {
+    mainWindow->find("1/4-20 UNC");
+    QWidget* frame = windowing->windowWidget(mainWindow->window());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_M, Qt::ControlModifier);
+    QApplication::processEvents();
+    const MeasureWindow& measure = mainWindow->measureWindow();
+    ASSERT_TRUE(measure.isOpen());
+    const platform::WindowHandle w = measure.handle();
+    QWidget* measureFrame = windowing->windowWidget(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(measureFrame));
+    EXPECT_EQ(
+        windowing->windowRect(w),
+        MeasureWindow::place(windowing->windowRect(mainWindow->window()), windowing->screenSize()));
+    EXPECT_EQ(measureFrame->frameGeometry().size(),
+              QSize(MeasureWindow::kWidth, MeasureWindow::kHeight));
+    const auto enter = [&](int id, const char* typed) {
+        auto* line = qobject_cast<QComboBox*>(windowing->controlWidget(w, id));
+        ASSERT_NE(line, nullptr) << id;
+        line->setFocus();
+        line->lineEdit()->clear();
+        QTest::keyClicks(line->lineEdit(), typed);
+        QTest::keyClick(line->lineEdit(), Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    enter(MeasureWindow::kWireEntryId, "0.028868");
+    enter(MeasureWindow::kReadingEntryId, "0.2603");
+    ASSERT_FALSE(measure.view().wireRows.empty());
+    EXPECT_EQ(measure.view().wireRows[0][3], "ABOVE MAX");
+    EXPECT_EQ(windowing->controlText(w, MeasureWindow::kReadingEntryId), "0.2603 in");
+    enter(MeasureWindow::kAngleEntryId, "60");
+    enter(MeasureWindow::kPitchEntryId, "1.5 mm");
+    enter(MeasureWindow::kDiameterEntryId, "9.95 mm");
+    auto* list =
+        qobject_cast<QListWidget*>(windowing->controlWidget(w, MeasureWindow::kCandidatesId));
+    ASSERT_NE(list, nullptr);
+    ASSERT_GT(list->count(), 0);
+    EXPECT_EQ(list->item(0)->text(), "1  M10  6g  WITHIN");
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+    QApplication::processEvents();
+    EXPECT_EQ(mainWindow->report().identity.sizeDesignation, "M10");
+    EXPECT_EQ(windowing->controlText(w, MeasureWindow::kHeaderId), "M10      INCHES");
+    measureFrame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(measureFrame));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(measure.isOpen());
 }
 
 // Escape in the dropped history list closes the list; a second Escape closes the box.

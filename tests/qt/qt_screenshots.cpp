@@ -12,6 +12,7 @@
 #include <cmath>
 #include <memory>
 
+#include "control_table.h"
 #include "main_window.h"
 #include "qt_print_preview.h"
 #include "qt_test_support.h"
@@ -81,7 +82,8 @@ TEST_F(Screenshots, MainWindow) {
     QWidget* main = windowing.windowWidget(mainWindow->window());
     ASSERT_NE(main, nullptr);
     const QImage shot = main->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(800, 550) * main->devicePixelRatio());
+    EXPECT_EQ(shot.size(),
+              QSize(main_window::kWidth, main_window::kHeight) * main->devicePixelRatio());
     EXPECT_EQ(shot.pixelColor(6, 200), QColor(180, 180, 180)) << "the window's grey";
     EXPECT_TRUE(shot.save(folder + "/main_window.png"));
 }
@@ -112,6 +114,30 @@ TEST_F(Screenshots, DataSheet) {
         return word.text == "INCH" && std::abs(word.yMin - 6.88 * 72) < 2.0;
     });
     EXPECT_TRUE(badge) << "the unit badge of the sheet";
+}
+
+// MEASURE opens the MEASURE window: a reading over wires judged, a thread named from a caliper
+// and a pitch gauge, the gauges of the size shown.
+TEST_F(Screenshots, MeasureWindow) {
+    press(302);
+    mainWindow->find("1/4-20 UNC");
+    press(443);  // MEASURE
+    QWidget* measure = topLevel(QString::fromLatin1(MeasureWindow::kTitle));
+    ASSERT_NE(measure, nullptr) << "MEASURE opens the MEASURE window";
+    EXPECT_EQ(measure->size(), QSize(MeasureWindow::kWidth, MeasureWindow::kHeight));
+    const platform::WindowHandle w = mainWindow->measureWindow().handle();
+    const auto enter = [&](int id, const char* text) {
+        windowing.setControlText(w, id, text);
+        QTest::keyClick(windowing.controlWidget(w, id), Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    enter(MeasureWindow::kWireEntryId, ".0289");
+    enter(MeasureWindow::kReadingEntryId, "0.2603");
+    enter(MeasureWindow::kDiameterEntryId, "0.249");
+    enter(MeasureWindow::kPitchEntryId, "20");
+    const QImage shot = measure->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(4, 300), QColor(209, 209, 140)) << "the information window's colour";
+    EXPECT_TRUE(shot.save(folder + "/measure_window.png"));
 }
 
 // A special size found through the find box: the box with an error in it over the main window,

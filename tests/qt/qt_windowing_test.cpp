@@ -508,6 +508,29 @@ TEST_F(QtWindowingTest, ListBoxReportsTheUsersSelectionChangesOnly) {
     EXPECT_EQ(windowing->listSelected(main, 348), -1);
 }
 
+// A list box that reports its selection activates its entry on a double-click (the first click
+// chose it) and on Return while it has the focus.
+TEST_F(QtWindowingTest, ListBoxActivatesItsEntryByDoubleClickOrReturn) {
+    add(ControlKind::ListBox, 33, "", {15, 15, 200, 100}, style::kVisible | style::kNotify);
+    for (const char* line : {"1  M10  6g  WITHIN", "2  3/8-16 UNC  2A"}) {
+        windowing->listAppend(main, 33, line);
+    }
+    showMain();
+    auto* list = widget<QListWidget>(33);
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    ASSERT_FALSE(handler.events.empty());
+    EXPECT_EQ(handler.events.front(), (ControlEvent{main, 33, notify::kSelectionChanged}));
+    EXPECT_EQ(handler.events.back(), (ControlEvent{main, 33, notify::kActivated}));
+    EXPECT_EQ(windowing->listSelected(main, 33), 1);
+    handler.events.clear();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_EQ(handler.events.size(), 1u);
+    EXPECT_EQ(handler.events[0], (ControlEvent{main, 33, notify::kActivated}));
+}
+
 TEST_F(QtWindowingTest, ReportListShowsColumnsSelectsAndScrollsRowsIntoFullView) {
     add(ControlKind::ListView, 347, "", {180, 375, 172, 171},
         style::kVisible | style::kBorder | style::kReportView | style::kSingleSelect);

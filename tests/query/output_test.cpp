@@ -51,7 +51,8 @@ Answer answerOf(Session& session, const char* text,
 }
 
 // Every key, in order, with the type the contract gives it: the ten keys of the first contract,
-// then those it was extended by.
+// then those it was extended by (the gauges of the classes with pitch limits and their rules,
+// the rules alone for the taper pipe threads' L1 gauges).
 void expectContract(const json& j) {
     std::vector<std::string> keys;
     for (auto it = j.begin(); it != j.end(); ++it) keys.push_back(it.key());
@@ -64,6 +65,15 @@ void expectContract(const json& j) {
     std::vector<std::string> extended = {"pitch", "tpi", "profile", "wires", "tapDrill"};
     if (pipe) extended.push_back("pipe");
     extended.push_back("notes");
+    bool pitchLimits = false;
+    for (const char* side : {"external", "internal"}) {
+        for (const auto& [name, limits] : j["limits"][side].items()) {
+            pitchLimits =
+                pitchLimits || (limits.contains("pitchMax") && limits.contains("pitchMin"));
+        }
+    }
+    if (pitchLimits) extended.push_back("gauges");
+    if (pitchLimits || pipe) extended.push_back("gauging");
     EXPECT_EQ(std::vector<std::string>(keys.begin() + 10, keys.end()), extended);
     EXPECT_TRUE(j["pitch"].is_number_float());
     EXPECT_TRUE(j["tpi"].is_number() || j["tpi"].is_null());

@@ -157,4 +157,46 @@ TEST(Program, HelpVersionAndUsageErrorsAreCli11s) {
     EXPECT_NE(nothing.err.find("DESIGNATION, --series or --list-series"), std::string::npos);
 }
 
+// The inspection's options: a measurement over wires, refused with the reason; a thread named
+// from measurements; a number that cannot be read; options that need others.
+TEST(Program, WiresGaugesAndIdentification) {
+    const Ran judged = run(
+        {"--format", "json", "--wire", ".0289in", "--reading", "0.2603", "1/4-20 UNC-2A", "M10"});
+    EXPECT_EQ(judged.status, 2);
+    const std::vector<std::string> out = lines(judged.out);
+    ASSERT_EQ(out.size(), 1u);
+    const nlohmann::json m = nlohmann::json::parse(out[0])["measurement"];
+    EXPECT_EQ(m["verdict"]["2A"]["within"], false);  // 0.2170 over the 2A maximum 0.2164
+    // M10 in millimetres: 0.0289 in is 0.734 mm, under the smallest wire for 1.5 mm.
+    const std::vector<std::string> err = lines(judged.err);
+    ASSERT_EQ(err.size(), 1u);
+    EXPECT_EQ(err[0].rfind("torveld-query: \"M10\": a wire of 0.734 mm is smaller than", 0), 0u)
+        << err[0];
+
+    const Ran unreadable = run({"--wire", "0,0289", "1/4-20 UNC"});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_EQ(unreadable.out, "");
+    EXPECT_EQ(lines(unreadable.err).size(), 1u);
+    EXPECT_NE(unreadable.err.find("write the decimals after a point"), std::string::npos);
+
+    const Ran named = run({"--identify", "--major", "9.95mm", "--pitch", "1.5", "--format", "csv"});
+    EXPECT_EQ(named.status, 0);
+    ASSERT_GE(lines(named.out).size(), 2u);
+    EXPECT_EQ(lines(named.out)[1].rfind("1,M10,ISO COARSE,M10 - 1.5,true,", 0), 0u);
+    const Ran nothing = run({"--identify", "--major", "0.1", "--tpi", "80", "--angle", "29"});
+    EXPECT_EQ(nothing.status, 2);
+    EXPECT_EQ(lines(nothing.err).size(), 1u);
+
+    EXPECT_EQ(run({"--reading", "0.26", "1/4-20 UNC"}).status, code(CLI::ExitCodes::RequiresError));
+    EXPECT_EQ(run({"--major", "0.25", "--tpi", "20"}).status, code(CLI::ExitCodes::RequiresError));
+    EXPECT_EQ(run({"--identify", "--tpi", "20"}).status, code(CLI::ExitCodes::RequiredError));
+    EXPECT_EQ(run({"--identify", "--major", "0.25"}).status, code(CLI::ExitCodes::RequiredError));
+    EXPECT_EQ(run({"--identify", "--major", "0.25", "--tpi", "20", "M10"}).status,
+              code(CLI::ExitCodes::ExcludesError));
+    EXPECT_EQ(run({"--identify", "--major", "1", "--minor", "1", "--tpi", "8"}).status,
+              code(CLI::ExitCodes::ExcludesError));
+    EXPECT_EQ(run({"--wire", "0.03", "--series", "UNC"}).status,
+              code(CLI::ExitCodes::ExcludesError));
+}
+
 }  // namespace

@@ -36,6 +36,24 @@ std::string commandText(const Command& command) {
                 return "dump";
             } else if constexpr (std::is_same_v<T, Find>) {
                 return "find " + c.text;
+            } else if constexpr (std::is_same_v<T, Measure>) {
+                switch (c.action) {
+                    case Measure::Action::Open:
+                        return "measure open";
+                    case Measure::Action::Close:
+                        return "measure close";
+                    case Measure::Action::Click:
+                        return "measure click " + std::to_string(c.id);
+                    case Measure::Action::Choose:
+                        return "measure choose " + std::to_string(c.position);
+                    case Measure::Action::Type:
+                        for (const MeasureEntryWord& e : kMeasureEntries) {
+                            if (e.id == c.id)
+                                return "measure " + std::string(e.word) + " " + c.text;
+                        }
+                        break;
+                }
+                return "";
             } else {
                 return "";
             }
@@ -135,6 +153,12 @@ std::string checkDriverInput(std::string_view input) {
             if (!state.contains("findBox") || !state["findBox"].contains("history") ||
                 state["findBox"]["history"].size() > 10) {
                 return "dump " + std::to_string(i) + ": the find box";
+            }
+            // The MEASURE window: a candidate's designation for each entry of its list.
+            const auto& measure = state["measure"];
+            if (!measure.is_object() || !measure.contains("candidates") ||
+                measure["candidates"].size() != measure["designations"].size()) {
+                return "dump " + std::to_string(i) + ": the MEASURE window";
             }
         } else if (states[i].empty() || states[i].front() != '{' || states[i].back() != '}') {
             return "dump " + std::to_string(i) + " is no object";

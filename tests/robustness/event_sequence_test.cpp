@@ -59,7 +59,15 @@ TEST_P(RandomEvents, EveryEventLeavesAConsistentSystem) {
                                  "find box opened",
                                  "find box closed",
                                  "menu asked",
-                                 "display copied"}) {
+                                 "display copied",
+                                 "MEASURE window opened",
+                                 "MEASURE window closed",
+                                 "MEASURE window closed by Escape",
+                                 "MEASURE entries taken",
+                                 "MEASURE entry refused",
+                                 "MEASURE choice changed",
+                                 "MEASURE lead angle chosen",
+                                 "MEASURE candidate chosen"}) {
         EXPECT_GT(runner.reactions().count(reaction), 0u) << reaction;
     }
 }

@@ -83,6 +83,46 @@ constexpr int kBoxEntry = FindBox::kEntryId;
 constexpr int kBoxFind = FindBox::kFindId;
 constexpr int kBoxClose = FindBox::kCloseId;
 
+// The MEASURE window: entries typed into it (each then entered), those that can be read and
+// those that cannot; the entries of its two parts in the order each part reads them.
+using MW = MeasureWindow;
+constexpr const char* kMeasureTitle = MW::kTitle;
+struct TypedCase {
+    int entry;
+    const char* text;
+    bool readable;
+};
+const TypedCase kTyped[] = {
+    {MW::kWireEntryId, "0.0289 in", true},    {MW::kWireEntryId, "0.866 mm", true},
+    {MW::kWireEntryId, "0,03", false},        {MW::kWireEntryId, "", true},
+    {MW::kReadingEntryId, "0.2603 in", true}, {MW::kReadingEntryId, "10.229 mm", true},
+    {MW::kReadingEntryId, "-1", false},       {MW::kReadingEntryId, "", true},
+    {MW::kDiameterEntryId, "0.249 in", true}, {MW::kDiameterEntryId, "9.95 mm", true},
+    {MW::kDiameterEntryId, "abc", false},     {MW::kPitchEntryId, "20 tpi", true},
+    {MW::kPitchEntryId, "1.5 mm", true},      {MW::kPitchEntryId, "1.5 cm", false},
+    {MW::kAngleEntryId, "60 deg", true},      {MW::kAngleEntryId, "", true},
+    {MW::kAngleEntryId, "60 mm", false},
+};
+constexpr int kWireEntries[] = {MW::kWireEntryId, MW::kReadingEntryId};
+constexpr int kIdentifyEntries[] = {MW::kDiameterEntryId, MW::kPitchEntryId, MW::kAngleEntryId};
+
+bool isWireEntry(int id) {
+    return std::find(std::begin(kWireEntries), std::end(kWireEntries), id) !=
+           std::end(kWireEntries);
+}
+bool isIdentifyEntry(int id) {
+    return std::find(std::begin(kIdentifyEntries), std::end(kIdentifyEntries), id) !=
+           std::end(kIdentifyEntries);
+}
+// Whether an entry reads a text: those of the list as marked, and every text it took before
+// (the drop-down's).
+bool readableIn(int entry, const std::string& text) {
+    for (const TypedCase& t : kTyped) {
+        if (t.entry == entry && text == t.text) return t.readable;
+    }
+    return true;
+}
+
 bool isPipe(SeriesId id) {
     return id == series::NPT || id == series::NPTF || id == series::R;
 }
@@ -141,6 +181,7 @@ constexpr KeyCase kKeys[] = {
     {{'C', true}, "Ctrl+C"},
     {{'F', true}, "Ctrl+F"},
     {{platform::keys::kSlash, false}, "/"},
+    {{'M', true}, "Ctrl+M"},
 };
 constexpr int kCtrlQ = 2;
 constexpr int kEscapeKey = 3;
@@ -148,6 +189,7 @@ constexpr int kReturnKey = 5;
 constexpr int kCtrlC = 10;
 constexpr int kCtrlF = 11;
 constexpr int kSlash = 12;
+constexpr int kCtrlM = 13;
 
 // The control a key clicks in the main window and in the information window; 0 for none.
 int mainKeyControl(int key) {
@@ -163,6 +205,8 @@ int mainKeyControl(int key) {
         case kCtrlF:
         case kSlash:
             return ids::kFind;
+        case kCtrlM:
+            return ids::kMeasure;
         default:
             return 0;
     }
@@ -189,6 +233,9 @@ std::string Event::describe() const {
             break;
         case Target::Box:
             out << "box ";
+            break;
+        case Target::Measure:
+            out << "measure ";
             break;
     }
     switch (kind) {
@@ -218,6 +265,9 @@ std::string Event::describe() const {
             break;
         case Kind::Find:
             out << "find '" << kFinds[value].text << "'";
+            break;
+        case Kind::Type:
+            out << "type '" << kTyped[value].text << "' into " << kTyped[value].entry;
             break;
     }
     return out.str();
@@ -277,7 +327,7 @@ Event EventGenerator::next() {
                 break;
         }
     };
-    const int roll = pick(1140);
+    const int roll = pick(1200);
     if (roll < 220) {  // a series radio, now and then by selection or bare notification
         const int id = ids::kFirstSeriesRadio + pick(23);
         if (pick(8) == 0) {
@@ -379,13 +429,64 @@ Event EventGenerator::next() {
                 anyKind(boxIds[pick(static_cast<int>(std::size(boxIds)))], 12);
             }
         }
-    } else {  // tips and menus of any control of the main window, or of no control
+    } else if (roll < 1140) {  // tips and menus of any control of the main window, or of none
         e.kind = pick(3) == 0 ? Event::Kind::Menu : Event::Kind::Tip;
         const std::vector<int>& all = mainIds();
         e.id = pick(8) == 0 ? strayId()
                             : all[static_cast<std::size_t>(pick(static_cast<int>(all.size())))];
         e.value = pick(2) ? position(747) : -1;
         if (pick(10) == 0) e.target = Event::Target::Info;
+    } else {  // the MEASURE window, open or not
+        const int what = pick(20);
+        if (what < 2) {
+            e.kind = Event::Kind::Key;
+            e.value = kCtrlM;
+        } else if (what < 4) {
+            e.id = ids::kMeasure;
+        } else {
+            e.target = Event::Target::Measure;
+            if (what < 10) {
+                e.kind = Event::Kind::Type;
+                e.value = pick(static_cast<int>(std::size(kTyped)));
+            } else if (what < 11) {
+                e.kind = Event::Kind::Key;
+                e.value = pick(2) ? kEscapeKey : kReturnKey;
+            } else if (what < 12) {
+                e.kind = Event::Kind::Press;
+            } else if (what < 14) {
+                e.id = pick(2) ? MW::kJudgeId : MW::kNameId;
+            } else if (what < 15) {
+                e.id = MW::kCloseId;
+            } else if (what < 17) {
+                e.kind = Event::Kind::Select;
+                e.id = MW::kCandidatesId;
+                e.value = position(8);
+            } else {
+                // Its radios and other controls by any kind of event; never one that shows a
+                // candidate in the main window (SHOW, an activated entry): that is a find the
+                // model would have to name, and the window's own tests cover it.
+                const int others[] = {MW::kLeadOffId,
+                                      MW::kLeadOnId,
+                                      MW::kMajorId,
+                                      MW::kMinorId,
+                                      MW::kAnyFormId,
+                                      MW::kParallelId,
+                                      MW::kTaperId,
+                                      MW::kWireEntryId,
+                                      MW::kDiameterEntryId,
+                                      MW::kHeaderId,
+                                      MW::kWiresListId,
+                                      MW::kCandidatesId,
+                                      0,
+                                      37,
+                                      strayId()};
+                anyKind(others[pick(static_cast<int>(std::size(others)))], 12);
+                if (e.id == MW::kShowId || e.id == ids::kMeasure) e.id = MW::kHeaderId;
+                if (e.kind == Event::Kind::Notify && e.value == platform::notify::kActivated) {
+                    e.value = platform::notify::kSelectionChanged;
+                }
+            }
+        }
     }
     // CLOSE of the main window ends a session now and then; the runner starts a new one.
     if (pick(20000) == 0) {
@@ -411,6 +512,14 @@ const HeadlessWindow* ReferenceCache::System::infoWindow() const {
     const HeadlessWindow* found = nullptr;
     for (const HeadlessWindow& w : ui.windows()) {
         if (w.open && w.title == kInfoTitle) found = &w;
+    }
+    return found;
+}
+
+const HeadlessWindow* ReferenceCache::System::measureWindow() const {
+    const HeadlessWindow* found = nullptr;
+    for (const HeadlessWindow& w : ui.windows()) {
+        if (w.open && w.title == kMeasureTitle) found = &w;
     }
     return found;
 }
@@ -467,13 +576,74 @@ const ReferenceCache::Entry& ReferenceCache::get(const Key& key) {
 }
 
 const DigestOptions& ReferenceCache::mainDigestOptions() {
-    static const DigestOptions options{{ids::kDrillChart, ids::kEngagementList}};
+    static const DigestOptions options{{ids::kDrillChart, ids::kEngagementList}, {}};
     return options;
 }
 
 const DigestOptions& ReferenceCache::infoDigestOptions() {
-    static const DigestOptions options{{kInfoList}};
+    static const DigestOptions options{{kInfoList}, {}};
     return options;
+}
+
+const DigestOptions& ReferenceCache::measureDigestOptions() {
+    // A pick in a list without an action (the tables, an entry's drop-down) is the user's.
+    static const DigestOptions options{
+        {MW::kWireEntryId, MW::kReadingEntryId, MW::kPlaneEntryId, MW::kDiameterEntryId,
+         MW::kPitchEntryId, MW::kAngleEntryId, MW::kWiresListId, MW::kGaugesListId},
+        {MW::kWireEntryId, MW::kReadingEntryId, MW::kPlaneEntryId, MW::kDiameterEntryId,
+         MW::kPitchEntryId, MW::kAngleEntryId}};
+    return options;
+}
+
+namespace {
+
+// A fresh system in the state of `key`, its MEASURE window opened and brought to `m` by its
+// own controls: the choices, what each part took, the text it last could not read entered into
+// its entry (so that the part says why), what its entries hold now, and the candidate chosen.
+std::unique_ptr<ReferenceCache::System> buildMeasure(const ReferenceCache& cache,
+                                                     const ReferenceCache::Key& key,
+                                                     const ReferenceCache::MeasureKey& m) {
+    std::unique_ptr<ReferenceCache::System> s = cache.build(key);
+    platform::HeadlessWindowing& ui = s->ui;
+    ui.click(s->main.window(), ids::kMeasure);
+    const platform::WindowHandle w = s->main.measureWindow().handle();
+    if (m.lead != 0) ui.click(w, m.lead == 1 ? MW::kLeadOffId : MW::kLeadOnId);
+    if (m.side != 0) ui.click(w, MW::kMinorId);
+    if (m.form != 0) ui.click(w, m.form == 1 ? MW::kParallelId : MW::kTaperId);
+    const auto part = [&](const int* entries, std::size_t count,
+                          const std::vector<std::string>& taken,
+                          const std::vector<std::string>& typed, int errorEntry,
+                          const std::string& errorText, int button) {
+        bool any = false;
+        for (std::size_t i = 0; i < count; ++i) any = any || !taken[i].empty();
+        if (any) {
+            for (std::size_t i = 0; i < count; ++i) ui.type(w, entries[i], taken[i]);
+            ui.click(w, button);
+        }
+        if (errorEntry != 0) {
+            for (std::size_t i = 0; i < count; ++i) ui.type(w, entries[i], taken[i]);
+            ui.type(w, errorEntry, errorText);
+            ui.click(w, button);
+        }
+        for (std::size_t i = 0; i < count; ++i) ui.type(w, entries[i], typed[i]);
+    };
+    part(kWireEntries, std::size(kWireEntries), m.wireTaken, m.wireTyped, m.wireErrorEntry,
+         m.wireErrorText, MW::kJudgeId);
+    part(kIdentifyEntries, std::size(kIdentifyEntries), m.identifyTaken, m.identifyTyped,
+         m.identifyErrorEntry, m.identifyErrorText, MW::kNameId);
+    if (m.chosen != 0) ui.select(w, MW::kCandidatesId, m.chosen);
+    return s;
+}
+
+}  // namespace
+
+std::uint64_t ReferenceCache::measureDigest(const Key& key, const MeasureKey& m) {
+    const auto found = measures_.find({key, m});
+    if (found != measures_.end()) return found->second;
+    const std::unique_ptr<System> s = buildMeasure(*this, key, m);
+    const HeadlessWindow* w = s->measureWindow();
+    const std::uint64_t digest = w != nullptr ? windowDigest(*w, measureDigestOptions()) : 0;
+    return measures_.emplace(std::make_pair(key, m), digest).first->second;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -491,6 +661,7 @@ void SequenceRunner::restart() {
     model_ = Model{};
     lastInfo_ = 0;
     lastBox_ = 0;
+    lastMeasure_ = 0;
     ++restarts_;
 }
 
@@ -509,6 +680,9 @@ platform::WindowHandle SequenceRunner::handleOf(Event::Target target) const {
         case Event::Target::Box:
             if (const HeadlessWindow* box = system_->findBox()) return box->handle;
             return lastBox_ != 0 ? lastBox_ : kNowhere[steps_ % std::size(kNowhere)];
+        case Event::Target::Measure:
+            if (const HeadlessWindow* w = system_->measureWindow()) return w->handle;
+            return lastMeasure_ != 0 ? lastMeasure_ : kNowhere[steps_ % std::size(kNowhere)];
         case Event::Target::Nowhere:
             break;
     }
@@ -552,6 +726,11 @@ void SequenceRunner::predict(const Event& e) {
         if (metric) m.metricSeen = true;
         redisplay();
         refillInfo();
+        // The open MEASURE window works its candidates out again in the new unit.
+        if (m.measureOpen && m.identifiedMetric != metric) {
+            m.identifiedMetric = metric;
+            m.measure.chosen = 0;
+        }
         count("unit switch");
     };
 
@@ -626,6 +805,10 @@ void SequenceRunner::predict(const Event& e) {
         if (position != m.sizeIndex) showSize(position);
     };
 
+    if (e.target == Event::Target::Measure || e.kind == Event::Kind::Type) {
+        predictMeasure(e);
+        return;
+    }
     if (e.kind == Event::Kind::Find) {
         const FindCase& f = kFinds[e.value];
         if (e.target == Event::Target::Main) {
@@ -816,6 +999,26 @@ void SequenceRunner::predict(const Event& e) {
                 count("find box raised");
             }
             return;
+        case ids::kMeasure:
+            if (!m.measureOpen) {
+                m.measureOpen = true;
+                m.measureMoves = 0;
+                m.measureFocus = 0;
+                // The entries show what they took; a refusal is not repeated.
+                m.measure.wireTyped = m.measure.wireTaken;
+                m.measure.identifyTyped = m.measure.identifyTaken;
+                m.measure.wireErrorEntry = m.measure.identifyErrorEntry = 0;
+                m.measure.wireErrorText.clear();
+                m.measure.identifyErrorText.clear();
+                if (m.identifiedMetric != m.metric) {
+                    m.identifiedMetric = m.metric;
+                    m.measure.chosen = 0;
+                }
+                count("MEASURE window opened");
+            } else {
+                count("MEASURE window raised");
+            }
+            return;
         case ids::kPipeExit: {
             // Acts in either arrangement; off the pipe arrangement the button cannot be seen,
             // but a stray event still reaches it.
@@ -876,6 +1079,153 @@ void SequenceRunner::predict(const Event& e) {
     count(findControl(e.id) ? "control without action" : "id of no control");
 }
 
+void SequenceRunner::predictMeasure(const Event& e) {
+    Model& m = model_;
+    ReferenceCache::MeasureKey& k = m.measure;
+    if (!m.measureOpen) {
+        count("event to a closed MEASURE window");
+        return;
+    }
+    const auto identify = [&] {
+        m.identifiedMetric = m.metric;
+        k.chosen = 0;
+    };
+    // The entries of a part read at once: all taken, each remembered in its drop-down, or none
+    // and the part says why.
+    const auto readPart = [&](bool wires) {
+        const int* entries = wires ? kWireEntries : kIdentifyEntries;
+        const std::size_t count = wires ? std::size(kWireEntries) : std::size(kIdentifyEntries);
+        std::vector<std::string>& typed = wires ? k.wireTyped : k.identifyTyped;
+        int& errorEntry = wires ? k.wireErrorEntry : k.identifyErrorEntry;
+        std::string& errorText = wires ? k.wireErrorText : k.identifyErrorText;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!readableIn(entries[i], typed[i])) {
+                errorEntry = entries[i];
+                errorText = typed[i];
+                this->count("MEASURE entry refused");
+                return;
+            }
+        }
+        errorEntry = 0;
+        errorText.clear();
+        (wires ? k.wireTaken : k.identifyTaken) = typed;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (typed[i].empty()) continue;
+            std::vector<std::string>& earlier = m.measureHistory[entries[i]];
+            earlier.erase(std::remove(earlier.begin(), earlier.end(), typed[i]), earlier.end());
+            earlier.insert(earlier.begin(), typed[i]);
+            if (earlier.size() > MW::kHistorySize) earlier.resize(MW::kHistorySize);
+        }
+        if (!wires) identify();
+        this->count("MEASURE entries taken");
+    };
+    const auto typedOf = [&](int entry) -> std::string& {
+        for (std::size_t i = 0; i < std::size(kWireEntries); ++i)
+            if (kWireEntries[i] == entry) return k.wireTyped[i];
+        for (std::size_t i = 0; i < std::size(kIdentifyEntries); ++i)
+            if (kIdentifyEntries[i] == entry) return k.identifyTyped[i];
+        static std::string none;
+        return none;
+    };
+    const auto close = [&](const char* how) {
+        m.measureOpen = false;
+        count(how);
+    };
+    switch (e.kind) {
+        case Event::Kind::Press:
+            ++m.measureMoves;
+            count("MEASURE window moved");
+            return;
+        case Event::Kind::Type: {
+            const TypedCase& t = kTyped[e.value];
+            typedOf(t.entry) = t.text;
+            m.measureFocus = t.entry;
+            readPart(isWireEntry(t.entry));
+            return;
+        }
+        case Event::Kind::Key:
+            if (e.value == kEscapeKey) {
+                close("MEASURE window closed by Escape");
+            } else if (e.value == kReturnKey && m.measureFocus != 0) {
+                readPart(isWireEntry(m.measureFocus));
+            } else {
+                count("key without action");
+            }
+            return;
+        case Event::Kind::Tip:
+        case Event::Kind::Menu:
+        case Event::Kind::Find:
+        case Event::Kind::FailPrint:
+            count("MEASURE window event without action");
+            return;
+        default:
+            break;
+    }
+    const int code = e.kind == Event::Kind::Click    ? platform::notify::kClicked
+                     : e.kind == Event::Kind::Select ? platform::notify::kSelectionChanged
+                                                     : e.value;
+    const auto choose = [&](int& into, int value) {
+        if (into == value) {
+            count("MEASURE choice already made");
+            return;
+        }
+        into = value;
+        identify();
+        count("MEASURE choice changed");
+    };
+    switch (e.id) {
+        case MW::kCloseId:
+            close("MEASURE window closed");
+            return;
+        case MW::kJudgeId:
+            readPart(true);
+            return;
+        case MW::kNameId:
+            readPart(false);
+            return;
+        case MW::kLeadOffId:
+        case MW::kLeadOnId:
+            k.lead = e.id == MW::kLeadOffId ? 1 : 2;
+            count("MEASURE lead angle chosen");
+            return;
+        case MW::kMajorId:
+        case MW::kMinorId:
+            choose(k.side, e.id == MW::kMinorId ? 1 : 0);
+            return;
+        case MW::kAnyFormId:
+        case MW::kParallelId:
+        case MW::kTaperId:
+            choose(k.form, e.id == MW::kAnyFormId ? 0 : e.id == MW::kParallelId ? 1 : 2);
+            return;
+        case MW::kCandidatesId: {
+            const int candidates = static_cast<int>(
+                system_->main.measureWindow().identification().designations.size());
+            if (code == platform::notify::kSelectionChanged && e.kind == Event::Kind::Select &&
+                selectedAfterSelect(e.value, candidates) >= 0) {
+                k.chosen = e.value;
+                count("MEASURE candidate chosen");
+            } else {
+                count("MEASURE window event without action");
+            }
+            return;
+        }
+        default:
+            break;
+    }
+    if (isWireEntry(e.id) || isIdentifyEntry(e.id)) {
+        // A choice from the drop-down becomes the text; Return in the line reads the part.
+        const std::vector<std::string>& earlier = m.measureHistory[e.id];
+        if (e.kind == Event::Kind::Select && e.value >= 0 &&
+            e.value < static_cast<int>(earlier.size())) {
+            typedOf(e.id) = earlier[static_cast<std::size_t>(e.value)];
+            count("MEASURE entry chosen from its drop-down");
+        }
+        if (code == platform::notify::kEntered) readPart(isWireEntry(e.id));
+        return;
+    }
+    count("MEASURE window event without action");
+}
+
 void SequenceRunner::deliver(const Event& e) {
     platform::HeadlessWindowing& ui = system_->ui;
     const platform::WindowHandle handle = handleOf(e.target);
@@ -911,6 +1261,11 @@ void SequenceRunner::deliver(const Event& e) {
                 ui.key(handle, kKeys[kReturnKey].chord);
             }
             break;
+        case Event::Kind::Type:
+            if (ui.type(handle, kTyped[e.value].entry, kTyped[e.value].text)) {
+                ui.key(handle, kKeys[kReturnKey].chord);
+            }
+            break;
     }
 }
 
@@ -929,6 +1284,7 @@ std::string SequenceRunner::step(const Event& event) {
     // Whatever the information window had when it closes, its handle stays for stray events.
     if (const HeadlessWindow* info = system_->infoWindow()) lastInfo_ = info->handle;
     if (const HeadlessWindow* box = system_->findBox()) lastBox_ = box->handle;
+    if (const HeadlessWindow* w = system_->measureWindow()) lastMeasure_ = w->handle;
     predict(event);
     deliver(event);
 
@@ -1113,9 +1469,34 @@ std::string SequenceRunner::check() {
         }
         if (box->moveStarts != m.boxMoves) return fail("find box moves");
     }
+    // The MEASURE window: open when the model says so, showing what a fresh one brought to the
+    // same state by its own controls shows, its drop-downs offering what its entries took.
+    const HeadlessWindow* measure = s.measureWindow();
+    if ((measure != nullptr) != m.measureOpen) {
+        return fail(std::string("MEASURE window ") + (measure ? "open" : "closed"));
+    }
+    if (measure) {
+        if (windowDigest(*measure, ReferenceCache::measureDigestOptions()) !=
+            references_.measureDigest(key, m.measure)) {
+            const auto fresh = buildMeasure(references_, key, m.measure);
+            return fail("the MEASURE window differs from a fresh one:\n" +
+                        describeDifferences(*measure, *fresh->measureWindow(),
+                                            ReferenceCache::measureDigestOptions()));
+        }
+        for (const int id : {MW::kWireEntryId, MW::kReadingEntryId, MW::kDiameterEntryId,
+                             MW::kPitchEntryId, MW::kAngleEntryId}) {
+            const auto found = m.measureHistory.find(id);
+            const std::vector<std::string> expected =
+                found != m.measureHistory.end() ? found->second : std::vector<std::string>{};
+            if (controlOf(*measure, id).items != expected) {
+                return fail("the drop-down of MEASURE entry " + std::to_string(id));
+            }
+        }
+        if (measure->moveStarts != m.measureMoves) return fail("MEASURE window moves");
+    }
     for (const HeadlessWindow& w : s.ui.windows()) {
         if (w.open && w.handle != main.handle && (!info || w.handle != info->handle) &&
-            (!box || w.handle != box->handle)) {
+            (!box || w.handle != box->handle) && (!measure || w.handle != measure->handle)) {
             return fail("a stray window is open: " + w.title);
         }
     }

@@ -33,11 +33,14 @@ struct Event {
         // Designation number `value` of the runner's list: found through MainWindow::find
         // (the main window), or typed into the find box's line and entered (the find box).
         Find,
+        // Entry number `value` of the runner's list of MEASURE window entries: typed into its
+        // entry, then Return there.
+        Type,
     };
-    // Which window the event goes to: the main window, the information window or the find box
-    // (when it is not open, the handle of the last one, or a handle that never named a window),
-    // or a handle that names no window at all.
-    enum class Target { Main, Info, Nowhere, Box };
+    // Which window the event goes to: the main window, the information window, the find box or
+    // the MEASURE window (when it is not open, the handle of the last one, or a handle that
+    // never named a window), or a handle that names no window at all.
+    enum class Target { Main, Info, Nowhere, Box, Measure };
 
     Kind kind = Kind::Click;
     Target target = Target::Main;
@@ -104,6 +107,30 @@ class ReferenceCache {
     // The list controls whose selection the digests leave out (the user's own picks).
     static const DigestOptions& mainDigestOptions();
     static const DigestOptions& infoDigestOptions();
+    // The MEASURE window's digest leaves out its entries' drop-downs of earlier entries.
+    static const DigestOptions& measureDigestOptions();
+
+    // The MEASURE window of a state: its choices (lead angle, side, form: the index of the
+    // radio on), what each part's entries took when last entered and what they hold now (a
+    // text that could not be read stays, and its part says why), and the candidate chosen.
+    struct MeasureKey {
+        int lead = 0;  // 0 the form's choice, 1 off, 2 on
+        int side = 0;  // 0 major, 1 minor
+        int form = 0;  // 0 any, 1 parallel, 2 taper
+        // Wire and reading; diameter, pitch and angle.
+        std::vector<std::string> wireTaken = {"", ""}, wireTyped = {"", ""};
+        std::vector<std::string> identifyTaken = {"", "", ""}, identifyTyped = {"", "", ""};
+        // The entry and text a part could not read when last entered; 0 and "" when it could.
+        int wireErrorEntry = 0;
+        std::string wireErrorText;
+        int identifyErrorEntry = 0;
+        std::string identifyErrorText;
+        int chosen = 0;
+        auto operator<=>(const MeasureKey&) const = default;
+    };
+    // The digest of the MEASURE window opened in the state of `key` and brought to `measure`
+    // by its own controls.
+    std::uint64_t measureDigest(const Key& key, const MeasureKey& measure);
 
     const Entry& get(const Key& key);
     // Builds the reference system of `key` afresh, for a description of differences.
@@ -113,6 +140,7 @@ class ReferenceCache {
 
   private:
     std::map<Key, Entry> entries_;
+    std::map<std::pair<Key, MeasureKey>, std::uint64_t> measures_;
 };
 
 // The whole system on the headless platform.
@@ -122,9 +150,10 @@ struct ReferenceCache::System {
     MainWindow main{ui, printing};
     System();
     const platform::HeadlessWindow& mainWindow() const;
-    // The open information window and find box, or nullptr.
+    // The open information window, find box and MEASURE window, or nullptr.
     const platform::HeadlessWindow* infoWindow() const;
     const platform::HeadlessWindow* findBox() const;
+    const platform::HeadlessWindow* measureWindow() const;
 };
 
 // Runs events against one system, predicts from a model of its own what each must change, and
@@ -187,6 +216,15 @@ class SequenceRunner {
         std::optional<int> drillPick;
         std::optional<int> engagementPick;
         std::optional<int> infoPick;
+        // The MEASURE window: open or not, its moves, the entry with the keyboard focus, its
+        // state as a reference builds it, and each entry's drop-down of earlier entries.
+        bool measureOpen = false;
+        int measureMoves = 0;
+        int measureFocus = 0;
+        ReferenceCache::MeasureKey measure;
+        std::map<int, std::vector<std::string>> measureHistory;
+        // The unit the candidates were last worked out in; none before the first time.
+        std::optional<bool> identifiedMetric;
     };
 
     void restart();
@@ -201,8 +239,10 @@ class SequenceRunner {
     ReferenceCache& references_;
     std::unique_ptr<ReferenceCache::System> system_;
     Model model_;
+    void predictMeasure(const Event& event);
     platform::WindowHandle lastInfo_ = 0;
     platform::WindowHandle lastBox_ = 0;
+    platform::WindowHandle lastMeasure_ = 0;
     std::deque<std::string> recent_;
     std::uint64_t steps_ = 0;
     int restarts_ = 0;

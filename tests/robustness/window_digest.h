@@ -28,9 +28,11 @@ class Digest {
 // Always left out: the window's show state, stacking order and move count, and the scroll
 // position of list views (each checked on its own by the sequence test). `ignoreSelection`
 // names list controls whose selected position is left out as well, because a user's pick in a
-// list without an action is the user's until the next display pass.
+// list without an action is the user's until the next display pass; `ignoreItems` those whose
+// items are left out (the drop-downs of earlier entries, checked on their own).
 struct DigestOptions {
     std::set<int> ignoreSelection;
+    std::set<int> ignoreItems;
 };
 
 // A hidden control counts only as hidden: its texts and places are what no one can see.

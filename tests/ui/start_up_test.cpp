@@ -30,12 +30,12 @@ TEST_F(MainWindowTest, OpensCentredWithoutTitleBarOnA1024By768Screen) {
 
 class SmallScreenTest : public MainWindowTest {
   protected:
-    SmallScreenTest() : MainWindowTest({865, 600}) {}
+    SmallScreenTest() : MainWindowTest({803, 601}) {}
 };
 
 TEST_F(SmallScreenTest, HalvesRoundToTheEvenNeighbour) {
-    // (865 - 800) / 2 = 32.5 and (600 - 550) / 2 = 25.
-    EXPECT_EQ(ui.window(win())->rect, (platform::Rect{32, 25, 800, 550}));
+    // (803 - 800) / 2 = 1.5 and (601 - 550) / 2 = 25.5.
+    EXPECT_EQ(ui.window(win())->rect, (platform::Rect{2, 26, 800, 550}));
 }
 
 TEST_F(MainWindowTest, CreatesEveryControlOfTheTableVisibleWithItsLook) {

@@ -105,8 +105,9 @@ void writeClasses(JsonLine& j, const std::vector<ClassLimits>& classes) {
 void writeValue(JsonLine& j, const AnswerValue& v, const Answer& a) {
     switch (v.kind) {
         case AnswerValue::Kind::Number:
-            // A whole number of threads per inch is written as one.
-            if (v.head() == "tpi" &&
+            // A whole number of threads per inch, or a count written without a point, is
+            // written as a whole number.
+            if ((v.head() == "tpi" || v.number.text.find('.') == std::string::npos) &&
                 v.number.value == static_cast<double>(static_cast<long long>(v.number.value))) {
                 j.integer(static_cast<long long>(v.number.value));
             } else {
@@ -115,6 +116,9 @@ void writeValue(JsonLine& j, const AnswerValue& v, const Answer& a) {
             return;
         case AnswerValue::Kind::Text:
             j.string(v.text);
+            return;
+        case AnswerValue::Kind::Bool:
+            j.boolean(v.flag);
             return;
         case AnswerValue::Kind::Null:
             j.null();

@@ -79,6 +79,13 @@ std::string padded(std::string_view text, std::size_t width) {
     return out;
 }
 
+bool samePath(const AnswerValue& a, const AnswerValue& b) {
+    if (a.depth != b.depth) return false;
+    for (std::size_t i = 0; i < a.depth; ++i)
+        if (a.path[i] != b.path[i]) return false;
+    return true;
+}
+
 std::string joined(const AnswerValue& v) {
     std::string text;
     for (std::size_t i = 0; i < v.depth; ++i) {
@@ -116,8 +123,9 @@ constexpr TextRow kTextRows[] = {
 constexpr std::size_t kLabelWidth = 24;
 constexpr std::size_t kCellWidth = 11;
 
+// A label and its value; a label as wide as the column keeps a blank before the value.
 void line(std::ostream& out, std::string_view label, std::string_view value) {
-    out << "  " << padded(label, kLabelWidth) << value << '\n';
+    out << "  " << padded(label, std::max(kLabelWidth, label.size() + 1)) << value << '\n';
 }
 
 // "  .0307" style values: the window's text, or "-" where there is none.
@@ -203,8 +211,9 @@ std::string words(std::string_view key) {
 void writeValues(std::ostream& out, const Answer& a) {
     std::string_view group;
     for (const AnswerValue& v : valuesOf(a)) {
-        // The over-wire limits stand in the limits table.
-        if (v.kind == AnswerValue::Kind::Null || (v.depth > 2 && v.path[1] == "overWires")) {
+        // The over-wire limits of the best wire stand in the limits table.
+        if (v.kind == AnswerValue::Kind::Null ||
+            (v.depth > 2 && v.head() == "wires" && v.path[1] == "overWires")) {
             continue;
         }
         if (v.kind == AnswerValue::Kind::Notes) {
@@ -230,6 +239,9 @@ void writeValues(std::ostream& out, const Answer& a) {
                 break;
             case AnswerValue::Kind::Text:
                 line(out, label, v.text);
+                break;
+            case AnswerValue::Kind::Bool:
+                line(out, label, v.flag ? "yes" : "no");
                 break;
             case AnswerValue::Kind::Engagement:
                 for (const EngagementEntry& e : a.report.tapDrill.engagement) {
@@ -307,6 +319,11 @@ void writeCsv(std::ostream& out, std::span<const Answer> answers) {
     extras.reserve(answers.size());
     std::vector<std::string> extraColumns;
     std::map<std::string, std::size_t, std::less<>> columnOf;
+    // The values of the answer before and their columns (its values' texts stay valid: every
+    // answer outlives the writing).
+    constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
+    std::vector<AnswerValue> previous;
+    std::vector<std::size_t> previousColumns;
     for (const Answer& a : answers) {
         for (std::size_t side = 0; side < 2; ++side) {
             for (const ClassLimits& c : classesOf(a, side)) {
@@ -317,22 +334,37 @@ void writeCsv(std::ostream& out, std::span<const Answer> answers) {
             }
         }
         auto& cells = extras.emplace_back();
-        for (const AnswerValue& e : valuesOf(a)) {
+        std::vector<AnswerValue> values = valuesOf(a);
+        std::vector<std::size_t> valueColumns(values.size(), kNoColumn);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const AnswerValue& e = values[i];
             if (e.kind != AnswerValue::Kind::Number && e.kind != AnswerValue::Kind::Text &&
-                e.kind != AnswerValue::Kind::Null) {
+                e.kind != AnswerValue::Kind::Bool && e.kind != AnswerValue::Kind::Null) {
                 continue;
             }
-            std::string column = joined(e);
-            auto it = columnOf.find(column);
-            if (it == columnOf.end()) {
-                it = columnOf.emplace(column, extraColumns.size()).first;
-                extraColumns.push_back(std::move(column));
+            // The sizes of a series mostly have the values of the one before, in its order:
+            // their columns are known without naming them again.
+            if (i < previous.size() && previousColumns[i] != kNoColumn &&
+                samePath(previous[i], e)) {
+                valueColumns[i] = previousColumns[i];
+            } else {
+                std::string column = joined(e);
+                auto it = columnOf.find(column);
+                if (it == columnOf.end()) {
+                    it = columnOf.emplace(column, extraColumns.size()).first;
+                    extraColumns.push_back(std::move(column));
+                }
+                valueColumns[i] = it->second;
             }
             std::string cell;
-            if (e.kind == AnswerValue::Kind::Number) cell = csvCell(csvNumber(e.number.text));
+            // A number holds no comma, quote or line break.
+            if (e.kind == AnswerValue::Kind::Number) cell = csvNumber(e.number.text);
             if (e.kind == AnswerValue::Kind::Text) cell = csvCell(e.text);
-            cells.emplace_back(it->second, std::move(cell));
+            if (e.kind == AnswerValue::Kind::Bool) cell = e.flag ? "true" : "false";
+            cells.emplace_back(valueColumns[i], std::move(cell));
         }
+        previous = std::move(values);
+        previousColumns = std::move(valueColumns);
     }
     out << "input,designation,series,size,sizeIndex,tabulated,unit";
     for (std::size_t side = 0; side < 2; ++side) {

@@ -22,8 +22,16 @@ enum class Format { Text, Json, Csv };
 // a string -> text), limits ({"external": {CLASS: {LIMIT: number}}, "internal": {...}}),
 // provenance ([{"classes": [...], "table": name or null, "source": text}]); then pitch, tpi
 // (null where the series counts no threads per inch), profile, wires, tapDrill, pipe (NPT and
-// NPTF only) and notes. Numbers are in the answer's unit, rounded as the window rounds them; a
-// value the thread does not have is left out.
+// NPTF only) and notes; then, asked with a wire, measurement ({"wire", "formula",
+// "overWires": {CLASS: {"max", "min"}}, with a reading "pitchDiameter" and "verdict": {CLASS:
+// {"within", "fromMax", "fromMin"}}, then "formulaKey", "leadAngleTerm" (the term applied),
+// "plane" and "planePitchDiameter" (taper pipe threads), "notMeasured": {CLASS: why} (internal
+// classes), "note"}); gauges ({CLASS: {"goThread", "notGoThread", "goPlain", "notGoPlain"}},
+// every class with pitch limits, a name on both sides as "NAME external" and "NAME internal")
+// and gauging ({"standard", "notGoRingTurns", "L1": {"E0", "E1", "length", "turns"} for NPT
+// and NPTF, "acceptance", "tolerances"}). Numbers are in the answer's unit, rounded as the
+// window rounds them (the wire, a pitch diameter and a distance with one place more); a value
+// the thread does not have is left out.
 nlohmann::ordered_json toJson(const Answer& answer);
 
 // The same object as one line of JSON text (no line end); text that is not valid UTF-8 is

@@ -7,6 +7,9 @@
 #include "control_ids.h"
 #include "control_table.h"
 #include "display_texts.h"
+#include "thread_inspection.h"
+#include "typed_number.h"
+#include "wire_forms.h"
 
 namespace torveld::query {
 
@@ -63,6 +66,27 @@ void addProvenance(std::vector<Provenance>& entries, const std::optional<std::st
     }
 }
 
+measure::Unit measureUnitOf(DisplayUnit unit) {
+    return unit == DisplayUnit::Metric ? measure::Unit::Millimetre : measure::Unit::Inch;
+}
+
+// The gauges of the report's classes, each under its name, or its name and side where the name
+// stands on both sides.
+Gauging gaugingOf(const ThreadReport& r, DisplayUnit unit) {
+    Gauging g;
+    g.set = reportGauges(r, measureUnitOf(unit));
+    for (const measure::ClassGauges& c : g.set.classes) {
+        const bool bothSides = std::any_of(g.set.classes.begin(), g.set.classes.end(),
+                                           [&](const measure::ClassGauges& o) {
+                                               return o.side != c.side && o.cls.name == c.cls.name;
+                                           });
+        std::string key = c.cls.name;
+        if (bothSides) key += c.side == measure::Side::External ? " external" : " internal";
+        g.keys.push_back(std::move(key));
+    }
+    return g;
+}
+
 }  // namespace
 
 bool ClassLimits::empty() const {
@@ -114,6 +138,8 @@ Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit, T
     for (const ReportClass& c : r.classes) {
         (c.side == ThreadSide::External ? a.external : a.internal).push_back(limitsOf(c, a));
     }
+    a.gauges = gaugingOf(r, unit);
+    a.statements = texts == Texts::Included;
     if (texts == Texts::Omitted) return a;
     a.fields = shownTexts(r, a.mode(), kFirstField, kLastField);
     // Provenance: the classes of the tables first, then those computed for the answer.
@@ -133,7 +159,50 @@ Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit, T
     return a;
 }
 
-Outcome Session::answer(std::string_view text, std::optional<DisplayUnit> unit) const {
+std::string typedNumberError(std::string_view typed) {
+    return measure::readTyped(typed).error;
+}
+
+std::variant<Measurement, std::string> measurementOf(const Answer& a, const WireRequest& q) {
+    const measure::Unit unit = measureUnitOf(a.unit);
+    const auto length = [&](const std::string& typed, const char* what,
+                            double& into) -> std::optional<std::string> {
+        const measure::TypedValue v = measure::readLength(typed, unit, unit);
+        if (!v.ok()) return std::string(what) + ": " + v.error;
+        into = *v.value;
+        return std::nullopt;
+    };
+    Measurement m;
+    measure::WireInput input;
+    input.leadAngle = q.leadAngle;
+    if (auto why = length(q.wire, "the wire", input.wire)) return *why;
+    if (q.reading) {
+        double reading = 0;
+        if (auto why = length(*q.reading, "the reading", reading)) return *why;
+        input.reading = reading;
+    }
+    const SeriesId series = a.report.identity.series;
+    const bool taper = measure::isTaperSeries(series);
+    if (taper) {
+        if (!q.plane) {
+            return "a taper pipe thread is measured over wires at a plane: give the distance of "
+                   "the wires from its small end (--plane)";
+        }
+        if (auto why = length(*q.plane, "the plane", input.plane)) return *why;
+        m.plane = input.plane;
+        m.taperKey = seriesById(series).name;
+    } else if (q.plane) {
+        return "a parallel thread is measured anywhere along it: --plane is for the taper pipe "
+               "threads";
+    }
+    m.wire = input.wire;
+    m.result = reportOverWires(a.report, input, unit);
+    if (!m.result.ok()) return m.result.refusal;
+    return m;
+}
+
+Outcome Session::answer(std::string_view text, std::optional<DisplayUnit> unit,
+                        const std::optional<WireRequest>& wires) const {
     const designation::Result read = designation::read(text);
     if (!read) return Failure{std::string(text), read.error().message};
     const designation::Designation& d = read.designation();
@@ -141,8 +210,16 @@ Outcome Session::answer(std::string_view text, std::optional<DisplayUnit> unit) 
     if (const auto* reason = std::get_if<std::string>(&report)) {
         return Failure{std::string(text), *reason};
     }
-    return answerOf(std::get<ThreadReport>(std::move(report)), text,
-                    unit.value_or(tableUnit(d.series)));
+    Answer a = answerOf(std::get<ThreadReport>(std::move(report)), text,
+                        unit.value_or(tableUnit(d.series)));
+    if (wires) {
+        auto m = measurementOf(a, *wires);
+        if (const auto* reason = std::get_if<std::string>(&m)) {
+            return Failure{std::string(text), *reason};
+        }
+        a.measurement = std::get<Measurement>(std::move(m));
+    }
+    return a;
 }
 
 std::vector<Outcome> Session::seriesAnswers(SeriesId id, std::optional<DisplayUnit> unit,

@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "designation.h"
+#include "gauges.h"
 #include "number_format.h"
+#include "over_wires.h"
 #include "series.h"
 #include "thread_report.h"
 
@@ -53,6 +55,33 @@ struct Provenance {
     std::string source;
 };
 
+// What a user asks of the three-wire measurement, as typed: the mean diameter of the wires, and
+// optionally the reading over them and, for a taper pipe thread, the distance of the wires from
+// its small end; and whether the lead-angle term is applied. A number typed with its unit
+// ("9.98mm", ".373in") is read in that unit, otherwise in the answer's.
+struct WireRequest {
+    std::string wire;
+    std::optional<std::string> reading;
+    std::optional<std::string> plane;
+    measure::LeadAngle leadAngle = measure::LeadAngle::FormDefault;
+};
+
+// The three-wire measurement of an answer's classes, in the answer's unit.
+struct Measurement {
+    double wire = 0;
+    std::optional<double> plane;  // taper pipe threads
+    measure::WireResult result;
+    std::string taperKey;  // the key of a taper thread's one tolerance zone: the series' name
+};
+
+// The GO / NOT GO gauges of an answer's classes with pitch-diameter limits (in the answer's
+// unit), and the key each class stands under: its name, or where one name stands on both sides
+// (Acme 2G, Whitworth Med) the name and the side ("2G external").
+struct Gauging {
+    measure::GaugeSet set;
+    std::vector<std::string> keys;  // by set.classes
+};
+
 struct Answer {
     std::string input;
     std::string designation;       // canonical
@@ -66,6 +95,12 @@ struct Answer {
     std::vector<Provenance> provenance;
     // Everything else the answer says is read from the report.
     ThreadReport report;
+    // With a wire asked for: the measurement over wires.
+    std::optional<Measurement> measurement;
+    Gauging gauges;
+    // Whether the answer carries the window's texts and the statements of where its values
+    // come from and of their rules (the gauging standard's sentences).
+    bool statements = true;
 
     UnitMode mode() const { return UnitMode::of(unit); }
     // A length in the answer's unit as the window writes it (with `placesOffset` more places).
@@ -93,19 +128,32 @@ std::optional<SeriesId> seriesByName(std::string_view name);
 // The 23 series in the order of their radios.
 std::vector<SeriesId> seriesInRadioOrder();
 
-// Whether an answer carries the window's texts (`fields`) and the statements of its provenance:
-// the JSON and text answers do; the CSV writes neither and leaves them out.
+// Whether an answer carries the window's texts (`fields`) and the statements of its provenance
+// and of its gauges' rules: the JSON and text answers do; the CSV of a series writes none of
+// them and leaves them out.
 enum class Texts { Included, Omitted };
 
 // The answer of a report, in `unit`, for the text that was asked.
 Answer answerOf(ThreadReport report, std::string_view input, DisplayUnit unit,
                 Texts texts = Texts::Included);
 
+// The measurement over wires of an answer, in its unit; or why there is none (a number that
+// cannot be read, a wire outside the form's range, an internal thread, a reading that gives a
+// pitch diameter outside any sense), one sentence.
+std::variant<Measurement, std::string> measurementOf(const Answer& answer,
+                                                     const WireRequest& request);
+
+// Whether a typed number of a request can be read at all, whatever the answer's unit: "" or the
+// reason, one sentence quoting what was typed.
+std::string typedNumberError(std::string_view typed);
+
 class Session {
   public:
     // The answer for one designation in `unit` (the series' table unit when none), or why there
-    // is none. Answers do not depend on the designations answered before.
-    Outcome answer(std::string_view text, std::optional<DisplayUnit> unit = std::nullopt) const;
+    // is none. Answers do not depend on the designations answered before. With `wires`, the
+    // answer holds the measurement over them, or is refused with the reason there is none.
+    Outcome answer(std::string_view text, std::optional<DisplayUnit> unit = std::nullopt,
+                   const std::optional<WireRequest>& wires = std::nullopt) const;
 
     // The answers for every size of a series, in the order of its size list.
     std::vector<Outcome> seriesAnswers(SeriesId id, std::optional<DisplayUnit> unit = std::nullopt,

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "measure_keys.h"
 #include "number_format.h"
 
 namespace torveld::query {
@@ -31,7 +32,7 @@ double numberOf(std::string_view text) {
 
 class Values {
   public:
-    explicit Values(const Answer& a) : a_(a) { values_.reserve(48); }
+    explicit Values(const Answer& a) : a_(a) { values_.reserve(96); }
 
     void length(std::initializer_list<std::string_view> path, const Length& inches,
                 int placesOffset = 0) {
@@ -45,6 +46,9 @@ class Values {
     }
     void text(std::initializer_list<std::string_view> path, std::string text) {
         add(path, AnswerValue::Kind::Text).text = std::move(text);
+    }
+    void flag(std::initializer_list<std::string_view> path, bool value) {
+        add(path, AnswerValue::Kind::Bool).flag = value;
     }
     void mark(std::initializer_list<std::string_view> path, AnswerValue::Kind kind) {
         add(path, kind);
@@ -74,6 +78,98 @@ constexpr PipeLengthKeys kPipeLengths[] = {
     {"L3", "L3Threads", &ReportPipe::l3},
     {"L4", "L4Threads", &ReportPipe::l4},
 };
+
+// The JSON keys of the gauges of one class: the GO and NOT GO thread gauges (ring or setting plug
+// of an external class, plug of an internal one) and the plain gauges.
+std::string_view gaugeKey(measure::GaugeKind kind) {
+    using K = measure::GaugeKind;
+    switch (kind) {
+        case K::GoThreadPlug:
+        case K::GoThreadRing:
+            return "goThread";
+        case K::NotGoThreadPlug:
+        case K::NotGoThreadRing:
+            return "notGoThread";
+        case K::GoPlainPlug:
+        case K::GoPlainRing:
+            return "goPlain";
+        case K::NotGoPlainPlug:
+        case K::NotGoPlainRing:
+            break;
+    }
+    return "notGoPlain";
+}
+
+// The measurement over wires: the wire, the formula, each external class's over-wire limits,
+// and with a reading the pitch diameter and each class's verdict; then what the contract's first
+// keys do not say (the formula's key, the lead-angle term, a taper thread's plane, the internal
+// classes not measured, the note). The numbers in the answer's unit, as the window rounds them:
+// the wire, the pitch diameter and the distances with one place more.
+void measurementValues(Values& x, const Answer& a, double toInches) {
+    if (!a.measurement) return;
+    const Measurement& m = *a.measurement;
+    const measure::WireResult& r = m.result;
+    const auto name = [&](const measure::ClassVerdict& v) -> std::string_view {
+        return v.cls.name.empty() ? std::string_view(m.taperKey) : std::string_view(v.cls.name);
+    };
+    const auto external = [](const measure::ClassVerdict& v) {
+        return v.side == measure::Side::External;
+    };
+    x.length({"measurement", "wire"}, m.wire * toInches, +1);
+    x.text({"measurement", "formula"}, r.formulaText);
+    for (const measure::ClassVerdict& v : r.classes) {
+        if (!external(v)) continue;
+        x.length({"measurement", "overWires", name(v), "max"}, v.wiresMax * toInches);
+        x.length({"measurement", "overWires", name(v), "min"}, v.wiresMin * toInches);
+    }
+    if (r.pitchDiameter) {
+        x.length({"measurement", "pitchDiameter"}, *r.pitchDiameter * toInches, +1);
+        for (const measure::ClassVerdict& v : r.classes) {
+            if (!external(v)) continue;
+            x.flag({"measurement", "verdict", name(v), "within"},
+                   v.verdict == measure::Verdict::Within);
+            x.length({"measurement", "verdict", name(v), "fromMax"}, v.fromMax * toInches, +1);
+            x.length({"measurement", "verdict", name(v), "fromMin"}, v.fromMin * toInches, +1);
+        }
+    }
+    x.text({"measurement", "formulaKey"}, std::string(measure::keyOf(r.formula)));
+    if (r.pitchDiameter && r.formula == measure::WireFormula::LeadAngle)
+        x.length({"measurement", "leadAngleTerm"}, r.leadAngleTerm * toInches, +2);
+    if (m.plane) {
+        x.length({"measurement", "plane"}, *m.plane * toInches);
+        if (r.planePitchDiameter) {
+            x.length({"measurement", "planePitchDiameter"}, *r.planePitchDiameter * toInches, +1);
+        }
+    }
+    for (const measure::ClassVerdict& v : r.classes) {
+        if (!external(v)) x.text({"measurement", "notMeasured", name(v)}, v.refusal);
+    }
+    x.text({"measurement", "note"}, r.note);
+}
+
+// The gauges of each class, then the rules of their standard; a taper pipe thread's L1 gauges.
+void gaugeValues(Values& x, const Answer& a, double toInches) {
+    const measure::GaugeSet& g = a.gauges.set;
+    if (!g.ok()) return;
+    for (std::size_t i = 0; i < g.classes.size(); ++i) {
+        for (const measure::Gauge& gauge : g.classes[i].gauges) {
+            x.length({"gauges", a.gauges.keys[i], gaugeKey(gauge.kind)}, gauge.size * toInches);
+        }
+    }
+    x.text({"gauging", "standard"}, std::string(measure::keyOf(g.standard)));
+    if (g.notGoRingTurns > 0) {
+        x.plain({"gauging", "notGoRingTurns"}, plainNumber(g.notGoRingTurns, 0));
+    }
+    if (g.taper) {
+        x.length({"gauging", "L1", "E0"}, g.taper->e0 * toInches);
+        x.length({"gauging", "L1", "E1"}, g.taper->e1 * toInches);
+        x.length({"gauging", "L1", "length"}, g.taper->l1 * toInches);
+        x.plain({"gauging", "L1", "turns"}, plainNumber(g.taper->turns, 2));
+    }
+    if (!a.statements) return;
+    x.text({"gauging", "acceptance"}, g.acceptance);
+    x.text({"gauging", "tolerances"}, g.toleranceNote);
+}
 
 }  // namespace
 
@@ -189,6 +285,9 @@ std::vector<AnswerValue> valuesOf(const Answer& a) {
         x.plain({"pipe", "fittingAllowanceTurns"}, formatFixed("%d#.##", t->fittingAllowanceTurns));
     }
     x.mark({"notes"}, Kind::Notes);
+    const double toInches = a.unit == DisplayUnit::Metric ? 1.0 / mmPerInch : 1.0;
+    measurementValues(x, a, toInches);
+    gaugeValues(x, a, toInches);
     return x.take();
 }
 

@@ -13,15 +13,16 @@
 namespace torveld::query {
 
 // One value at a path of keys from the top of the JSON answer ("profile", "externalHeight"): a
-// number in the answer's unit (its text as the window writes it), a text, a null, or one of the
-// two lists only the JSON holds whole (the engagement list, the notes).
+// number in the answer's unit (its text as the window writes it), a text, a truth value, a
+// null, or one of the two lists only the JSON holds whole (the engagement list, the notes).
 struct AnswerValue {
-    enum class Kind { Number, Text, Null, Engagement, Notes };
+    enum class Kind { Number, Text, Bool, Null, Engagement, Notes };
     std::array<std::string_view, 4> path{};  // views of literals and of the answer's class names
     std::size_t depth = 0;
     Kind kind = Kind::Number;
     LimitValue number;
     std::string text;
+    bool flag = false;
 
     std::string_view head() const { return path[0]; }
     std::string_view last() const { return path[depth - 1]; }
@@ -33,9 +34,13 @@ struct TopKey {
     std::string_view name;
     bool alwaysObject;
 };
+// The measurement stands only in an answer asked with a wire; the gauges and their rules in
+// every answer with a class that has pitch-diameter limits (the gauging rules of a taper pipe
+// thread with its L1 gauges).
 inline constexpr TopKey kTopKeys[] = {
-    {"pitch", false},   {"tpi", false},  {"profile", true}, {"wires", true},
-    {"tapDrill", true}, {"pipe", false}, {"notes", false},
+    {"pitch", false},   {"tpi", false},     {"profile", true}, {"wires", true},
+    {"tapDrill", true}, {"pipe", false},    {"notes", false},  {"measurement", false},
+    {"gauges", false},  {"gauging", false},
 };
 
 // The values of an answer, grouped by their top key in the order of kTopKeys; valid while the

@@ -71,8 +71,13 @@ bool isExternal(ClassRecord record) {
     return record == ClassRecord::ExtNormal || record == ClassRecord::ExtClose;
 }
 
-void add(std::vector<Gauge>& gauges, GaugeKind kind, const Length* value, double scale) {
-    if (value != nullptr && *value) gauges.push_back({kind, **value * scale});
+void add(std::vector<Gauge>& gauges, GaugeKind kind, const std::optional<double>& value) {
+    if (value) gauges.push_back({kind, *value});
+}
+
+std::optional<double> scaled(const Length* value, double scale) {
+    if (value == nullptr || !*value) return std::nullopt;
+    return **value * scale;
 }
 
 GaugeSet refusedSet(std::string why) {
@@ -87,19 +92,43 @@ Unit ownUnit(SeriesId id) {
 
 }  // namespace
 
-GaugeSet gaugesOf(SeriesId id, const ThreadResults& r, const std::array<std::string, 4>& classNames,
-                  Unit unit) {
+ClassGauges classGaugesOf(const ClassRef& cls, Side side, const GaugedLimits& l) {
+    ClassGauges c;
+    c.cls = cls;
+    c.side = side;
+    c.gauges.reserve(4);
+    if (side == Side::External) {
+        add(c.gauges, GaugeKind::GoThreadRing, l.pitchMax);
+        add(c.gauges, GaugeKind::NotGoThreadRing, l.pitchMin);
+        add(c.gauges, GaugeKind::GoPlainRing, l.majorMax);
+        add(c.gauges, GaugeKind::NotGoPlainRing, l.majorMin);
+    } else {
+        add(c.gauges, GaugeKind::GoThreadPlug, l.pitchMin);
+        add(c.gauges, GaugeKind::NotGoThreadPlug, l.pitchMax);
+        add(c.gauges, GaugeKind::GoPlainPlug, l.minorMin);
+        add(c.gauges, GaugeKind::NotGoPlainPlug, l.minorMax);
+    }
+    return c;
+}
+
+GaugeSet gaugeRulesOf(SeriesId id, Unit unit) {
     if (!isValidSeries(id)) return refusedSet("not a series of the catalogue");
-    const ThreadSeries& s = seriesById(id);
     GaugeSet g;
     g.unit = unit;
-    const double scale = unit == Unit::Millimetre ? kMmPerInch : 1.0;
-    const Standard standard = standardOf(s.family);
+    const Standard standard = standardOf(seriesById(id).family);
     g.standard = standard.standard;
     g.notGoRingTurns = standard.notGoRingTurns;
     g.acceptance = acceptanceOf(standard.standard);
     g.toleranceNote = kToleranceNote;
-    if (s.form == ThreadForm::TaperPipe) {
+    return g;
+}
+
+GaugeSet gaugesOf(SeriesId id, const ThreadResults& r, const std::array<std::string, 4>& classNames,
+                  Unit unit) {
+    GaugeSet g = gaugeRulesOf(id, unit);
+    if (!g.ok()) return g;
+    const double scale = unit == Unit::Millimetre ? kMmPerInch : 1.0;
+    if (seriesById(id).form == ThreadForm::TaperPipe) {
         if (!r.e0 || !r.e1 || !r.l1) return refusedSet("the size has no L1 gauge dimensions");
         g.taper = TaperGauges{*r.e0 * scale, *r.e1 * scale, *r.l1 * scale, 1.0};
         return g;
@@ -110,22 +139,19 @@ GaugeSet gaugesOf(SeriesId id, const ThreadResults& r, const std::array<std::str
         const Length* pitchMax = limitOf(r, record, L::PitchMax);
         const Length* pitchMin = limitOf(r, record, L::PitchMin);
         if (pitchMax == nullptr || pitchMin == nullptr || !*pitchMax || !*pitchMin) continue;
-        ClassGauges c;
-        c.cls = {record, classNames[static_cast<std::size_t>(index)]};
-        if (isExternal(record)) {
-            c.side = Side::External;
-            add(c.gauges, GaugeKind::GoThreadRing, pitchMax, scale);
-            add(c.gauges, GaugeKind::NotGoThreadRing, pitchMin, scale);
-            add(c.gauges, GaugeKind::GoPlainRing, limitOf(r, record, L::MajorMax), scale);
-            add(c.gauges, GaugeKind::NotGoPlainRing, limitOf(r, record, L::MajorMin), scale);
+        const bool external = isExternal(record);
+        GaugedLimits limits;
+        limits.pitchMax = scaled(pitchMax, scale);
+        limits.pitchMin = scaled(pitchMin, scale);
+        if (external) {
+            limits.majorMax = scaled(limitOf(r, record, L::MajorMax), scale);
+            limits.majorMin = scaled(limitOf(r, record, L::MajorMin), scale);
         } else {
-            c.side = Side::Internal;
-            add(c.gauges, GaugeKind::GoThreadPlug, pitchMin, scale);
-            add(c.gauges, GaugeKind::NotGoThreadPlug, pitchMax, scale);
-            add(c.gauges, GaugeKind::GoPlainPlug, limitOf(r, record, L::MinorMin), scale);
-            add(c.gauges, GaugeKind::NotGoPlainPlug, limitOf(r, record, L::MinorMax), scale);
+            limits.minorMin = scaled(limitOf(r, record, L::MinorMin), scale);
+            limits.minorMax = scaled(limitOf(r, record, L::MinorMax), scale);
         }
-        g.classes.push_back(std::move(c));
+        g.classes.push_back(classGaugesOf({record, classNames[static_cast<std::size_t>(index)]},
+                                          external ? Side::External : Side::Internal, limits));
     }
     if (g.classes.empty()) return refusedSet("the size has no class with pitch-diameter limits");
     return g;

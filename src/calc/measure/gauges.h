@@ -79,6 +79,23 @@ struct GaugeSet {
     bool ok() const { return refusal.empty(); }
 };
 
+// The limits one class's gauges are made to, in the unit of the set; a limit the class lacks
+// is empty.
+struct GaugedLimits {
+    std::optional<double> pitchMax, pitchMin, majorMax, majorMin, minorMin, minorMax;
+};
+
+// The gauges of one class from its limits: an external class's GO and NOT GO thread rings (the
+// maximum and minimum pitch diameter) and plain rings (the maximum and minimum major diameter),
+// an internal class's GO and NOT GO thread plugs (the minimum and maximum pitch diameter) and
+// plain plugs (the minimum and maximum minor diameter).
+ClassGauges classGaugesOf(const ClassRef& cls, Side side, const GaugedLimits& limits);
+
+// What a set of gauges of series `id` says beside its sizes: the gauging standard, its NOT GO
+// rule, the acceptance rule and the sentence on the gauge maker's tolerances; no class and no
+// taper gauges. Refused for a series not in the catalogue.
+GaugeSet gaugeRulesOf(SeriesId id, Unit unit);
+
 // The gauges of a table row, in `unit` (by default the series' own).
 GaugeSet gaugesOf(SeriesId id, int row, std::optional<Unit> unit = std::nullopt);
 

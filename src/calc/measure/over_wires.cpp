@@ -378,15 +378,23 @@ WireThreadResult wireThreadOf(SeriesId id, const ThreadResults& r,
     t.unit = unit;
     t.pitch = r.pitch * scale;
     if (form->kind == FormKind::Taper) {
-        if (!r.e0) {
+        TaperThread taper;
+        if (r.smallEndPitchDiameter && r.gaugeLengthTolerance) {
+            // R: the gauge length varies by +/- T1/2, which moves the pitch diameter at any
+            // plane T1/2 / 16; the thread reaches at least its useful length.
+            taper.e0 = *r.smallEndPitchDiameter * scale;
+            taper.tolerance = *r.gaugeLengthTolerance * scale * kTaperOnDiameter;
+            taper.turns = r.gaugeLengthToleranceTurns.value_or(1.0);
+            if (r.usefulThreadMin) taper.length = *r.usefulThreadMin * scale;
+        } else if (r.e0) {
+            taper.e0 = *r.e0 * scale;
+            taper.tolerance = t.pitch * kTaperOnDiameter;
+            taper.turns = 1.0;
+            if (r.l4) taper.length = *r.l4 * scale;
+        } else {
             out.refusal = "the size has no pitch diameter at the small end";
             return out;
         }
-        TaperThread taper;
-        taper.e0 = *r.e0 * scale;
-        taper.tolerance = t.pitch * kTaperOnDiameter;
-        taper.turns = 1.0;
-        if (r.l4) taper.length = *r.l4 * scale;
         t.taper = taper;
         if (r.extHeight) t.threadHeight = *r.extHeight * scale;
         return out;

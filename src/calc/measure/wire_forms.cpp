@@ -134,4 +134,10 @@ const WireForm* wireFormOf(double includedAngle, FormKind kind) {
     return nullptr;
 }
 
+bool isTaperSeries(SeriesId series) {
+    if (!isValidSeries(series)) return false;
+    const WireForm* form = wireFormOf(seriesById(series).form);
+    return form != nullptr && form->kind == FormKind::Taper;
+}
+
 }  // namespace torveld::measure

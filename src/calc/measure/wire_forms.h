@@ -81,4 +81,8 @@ const WireForm* wireFormOf(ThreadForm form, std::string_view* why = nullptr);
 // nullptr for any other angle and for a taper of an angle no taper thread has (only 60 and 55).
 const WireForm* wireFormOf(double includedAngle, FormKind kind);
 
+// Whether the series is a taper thread (NPT, NPTF, R), measured over wires at a plane given by
+// its distance from the small end.
+bool isTaperSeries(SeriesId series);
+
 }  // namespace torveld::measure

@@ -339,9 +339,29 @@ bool HeadlessWindowing::key(WindowHandle window, KeyChord key) {
         if (focused && focused->kind == ControlKind::Button && focused->visible) {
             target = focused->id;
         }
+        if (focused && focused->kind == ControlKind::ListBox && focused->visible &&
+            (focused->style & style::kNotify) != 0) {
+            handler_->onControlEvent(window, focused->id, notify::kActivated);
+            return true;
+        }
     }
     // The handler may bind keys anew, so the click comes after the look-up.
     return target != 0 && click(window, target);
+}
+
+bool HeadlessWindowing::activate(WindowHandle window, int id, int position) {
+    HeadlessWindow* w = find(window);
+    HeadlessControl* c = find(window, id);
+    if (!handler_ || !w || !w->open || !c || c->kind != ControlKind::ListBox || !c->visible ||
+        (c->style & style::kNotify) == 0 || position < 0 ||
+        position >= static_cast<int>(c->items.size())) {
+        return false;
+    }
+    w->focus = id;
+    c->selected = position;
+    handler_->onControlEvent(window, id, notify::kSelectionChanged);
+    handler_->onControlEvent(window, id, notify::kActivated);
+    return true;
 }
 
 bool HeadlessWindowing::type(WindowHandle window, int id, std::string_view text) {

@@ -122,9 +122,14 @@ class HeadlessWindowing : public Windowing {
     // none. False for any other control.
     bool type(WindowHandle window, int id, std::string_view text);
     // A key pressed while the window is active: a bound key clicks its control (as `click`);
-    // Return presses the button that has the focus, or in a history entry that has it sends
-    // notify::kEntered. False when nothing is delivered.
+    // Return presses the button that has the focus, in a history entry that has it sends
+    // notify::kEntered, in a list box that reports its selection notify::kActivated. False when
+    // nothing is delivered.
     bool key(WindowHandle window, KeyChord key);
+    // A double-click on entry `position` of a shown list box that reports its selection: the
+    // list takes the focus, the entry becomes the selection (code 1, as the first click), then
+    // notify::kActivated. False for any other control or a position out of range.
+    bool activate(WindowHandle window, int id, int position);
     // The tip the handler gives for a control (row -1) or a list-view row, as the pointer
     // resting there would ask it; empty for a control that is hidden or has no size, and
     // without a handler. A row outside the list view asks for the control itself.

@@ -789,6 +789,13 @@ void QtWindowing::createControl(WindowHandle handle, const ControlSpec& spec) {
                         impl->controlEvent(handle, id, notify::kSelectionChanged);
                     }
                 });
+                // A double-click on an entry, or Return on the list, activates its entry.
+                QObject::connect(list, &QListWidget::itemDoubleClicked, list, [impl, handle, id] {
+                    impl->controlEvent(handle, id, notify::kActivated);
+                });
+                new ReturnEnters(list, [impl, handle, id] {
+                    impl->controlEvent(handle, id, notify::kActivated);
+                });
             }
             control.widget = list;
             break;
