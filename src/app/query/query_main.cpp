@@ -4,15 +4,20 @@
 //   torveld-query [--inch|--mm] [--format text|json|csv] [--provenance] DESIGNATION...
 //   torveld-query --series NAME [--inch|--mm] [--format csv|json|text]
 //   torveld-query --list-series [--format text|json|csv]
+//   torveld-query --export fusion360|inventor-csv (--series NAME | DESIGNATION...)
+//                 [--classes LIST] [--value mean|max-material|min-material] [--output FILE]
 //
 // Exit status 0 when every designation was answered, 2 when one was not (each reported on
 // standard error in one line) or the series is unknown; a usage error keeps CLI11's status.
 #include <CLI/CLI.hpp>
+#include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cad_export.h"
 #include "query_output.h"
 #include "query_session.h"
 
@@ -62,6 +67,69 @@ std::string seriesNames() {
     return names;
 }
 
+// Writes `text` to `path` whole or not at all: into a neighbour first, renamed over it when
+// every byte is written.
+bool writeWhole(const std::string& path, const std::string& text) {
+    const std::string part = path + ".part";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.flush();
+        if (!out) {
+            std::remove(part.c_str());
+            return false;
+        }
+    }
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        std::remove(part.c_str());
+        return false;
+    }
+    return true;
+}
+
+// --export: one thread file of the series or the designations, to standard output or `output`.
+int exportFile(const cad::Request& request, const std::string& format,
+               const std::string& output) {
+    const cad::Exported file = cad::exportThreads(
+        request, format == "fusion360" ? cad::FileFormat::Fusion360 : cad::FileFormat::InventorCsv);
+    for (const std::string& message : file.messages) {
+        std::cerr << "torveld-query: " << message << '\n';
+    }
+    if (!file.ok()) {
+        // The designations' errors come quoted already.
+        if (file.error.rfind("torveld-query: ", 0) == 0) {
+            std::cerr << file.error << '\n';
+        } else {
+            std::cerr << "torveld-query: " << file.error << '\n';
+        }
+        return kNotAnswered;
+    }
+    if (output.empty()) {
+        std::cout << file.text;
+        std::cout.flush();
+        return 0;
+    }
+    if (!writeWhole(output, file.text)) {
+        std::cerr << errorLine(output, "the file cannot be written") << '\n';
+        return kNotAnswered;
+    }
+    return 0;
+}
+
+std::vector<std::string> classList(const std::string& list) {
+    std::vector<std::string> names;
+    std::string name;
+    for (const char c : list + ",") {
+        if (c == ',' || c == ' ') {
+            if (!name.empty()) names.push_back(name);
+            name.clear();
+        } else {
+            name += c;
+        }
+    }
+    return names;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,9 +157,35 @@ int main(int argc, char** argv) {
     CLI::Option* listFlag =
         app.add_flag("--list-series", list, "The series, their number of sizes and table unit")
             ->excludes(seriesOption);
+    std::string exportFormat, classes, value, output, familyName;
+    CLI::Option* exportOption =
+        app.add_option("--export", exportFormat,
+                       "A thread file for a CAD program, of --series NAME or the designations: "
+                       "fusion360 (thread-definition XML for Fusion 360's ThreadData folder) or "
+                       "inventor-csv (rows of Inventor's thread spreadsheet)")
+            ->check(CLI::IsMember({"fusion360", "inventor-csv"}))
+            ->excludes(listFlag)
+            ->excludes(inchFlag)
+            ->excludes(mmFlag);
+    app.add_option("--classes", classes,
+                   "With --export: the classes to write, by name, separated by commas "
+                   "(\"2A,3A,2B,3B\", \"4g6g,6H\"); a class the tables lack is computed")
+        ->needs(exportOption);
+    app.add_option("--value", value,
+                   "With --export fusion360: each diameter as the mean of the class's limits "
+                   "(mean, the default), its maximum-material or its minimum-material limit")
+        ->check(CLI::IsMember({"mean", "max-material", "min-material"}))
+        ->needs(exportOption);
+    app.add_option("--output", output,
+                   "With --export: the file to write, whole or not at all (default: standard "
+                   "output)")
+        ->needs(exportOption);
+    app.add_option("--name", familyName,
+                   "With --export: the family's name between \"Torveld\" and the version "
+                   "(default: the series)")
+        ->needs(exportOption);
     app.add_option("DESIGNATION", designations,
                    "Thread designations (\"1/4-20 UNC-2A\", \"M10x1.25-6g\", \".6875-24 UNS-2A\")")
-        ->excludes(seriesOption)
         ->excludes(listFlag);
     app.footer(
         "Without --inch or --mm a size is given in the unit of its series' table: millimetres "
@@ -106,6 +200,12 @@ int main(int argc, char** argv) {
         if (designations.empty() && seriesName.empty() && !list) {
             throw CLI::RequiredError("DESIGNATION, --series or --list-series");
         }
+        if (!exportFormat.empty() && app.count("--format") > 0) {
+            throw CLI::ExcludesError("--export", "--format");
+        }
+        if (exportFormat.empty() && !designations.empty() && app.count("--series") > 0) {
+            throw CLI::ExcludesError("DESIGNATION", "--series");
+        }
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
     }
@@ -118,9 +218,31 @@ int main(int argc, char** argv) {
         writeSeriesList(std::cout, formatOf(format));
         return 0;
     }
+    std::optional<SeriesId> series;
+    if (app.count("--series") > 0) {
+        series = seriesByName(seriesName);
+        if (!series) {
+            std::string reason = "no series of that name; the series are ";
+            reason += seriesNames();
+            std::cerr << errorLine(seriesName, reason) << '\n';
+            return kNotAnswered;
+        }
+    }
+    if (!exportFormat.empty()) {
+        cad::Request request;
+        request.series = series;
+        request.designations = designations;
+        request.classes = classList(classes);
+        request.value = value == "max-material"   ? cad::ValueChoice::MaxMaterial
+                        : value == "min-material" ? cad::ValueChoice::MinMaterial
+                                                  : cad::ValueChoice::Mean;
+        request.name = familyName;
+        request.version = TORVELD_VERSION_SHORT;
+        return exportFile(request, exportFormat, output);
+    }
     const Session session;
     if (!seriesName.empty() || app.count("--series") > 0) {
-        const std::optional<SeriesId> id = seriesByName(seriesName);
+        const std::optional<SeriesId> id = series;
         if (!id) {
             std::string reason = "no series of that name; the series are ";
             reason += seriesNames();
