@@ -66,9 +66,8 @@ std::string sizeOf(const std::string& sizeListText) {
 // and 2 in alike ("2 - 56", "2 - 4 1/2"), and a family's sizes must differ.
 std::string sizeText(const Answer& a) {
     std::string size = sizeOf(a.report.identity.size);
-    const bool digits = !size.empty() && std::all_of(size.begin(), size.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    const bool digits = !size.empty() && std::all_of(size.begin(), size.end(),
+                                                     [](char c) { return c >= '0' && c <= '9'; });
     if (!digits || a.unit != DisplayUnit::Inch) return size;
     constexpr double kLargestNumberSize = 0.25;  // No. 12 is 0.216 in
     for (const auto* side : {&a.external, &a.internal}) {
@@ -277,10 +276,10 @@ FamilyResult familyOf(const Request& rq) {
             return out;
         }
         if (flankAngle(seriesById(id).form) != f.angle) {
-            out.error = "a thread file holds one flank angle: " +
-                        std::string(r->identity.seriesName()) + " and " +
-                        std::string(seriesById(firstSeries).name) +
-                        " differ; export them separately";
+            out.error =
+                "a thread file holds one flank angle: " + std::string(r->identity.seriesName()) +
+                " and " + std::string(seriesById(firstSeries).name) +
+                " differ; export them separately";
             return out;
         }
         const std::string_view name = r->identity.seriesName();
@@ -323,8 +322,8 @@ Exported exportThreads(const Request& request, FileFormat format) {
     FamilyResult family = familyOf(request);
     Exported out;
     if (family.error.empty()) {
-        out = format == FileFormat::Fusion360 ? fusionXml(family.family)
-                                              : inventorCsv(family.family);
+        out =
+            format == FileFormat::Fusion360 ? fusionXml(family.family) : inventorCsv(family.family);
     } else {
         out.error = std::move(family.error);
     }

@@ -135,8 +135,8 @@ Exported fusionXml(const Family& family) {
     if (!parsed) {
         out.error = std::string("the thread file does not parse back: ") + parsed.description();
     } else if (threads != threadCount(family)) {
-        out.error = "the thread file parses back with " + numberText(static_cast<double>(threads)) + " of " +
-                    numberText(static_cast<double>(threadCount(family))) + " threads";
+        out.error = "the thread file parses back with " + numberText(static_cast<double>(threads)) +
+                    " of " + numberText(static_cast<double>(threadCount(family))) + " threads";
     }
     if (!out.ok()) out.text.clear();
     return out;
@@ -152,8 +152,8 @@ Exported inventorCsv(const Family& family) {
         text += ',';
         text += side;
         text += " class";
-        for (const char* limit : {"major max", "major min", "pitch max", "pitch min",
-                                  "minor max", "minor min"}) {
+        for (const char* limit :
+             {"major max", "major min", "pitch max", "pitch min", "minor max", "minor min"}) {
             text += ',';
             text += side;
             text += ' ';

@@ -88,8 +88,7 @@ bool writeWhole(const std::string& path, const std::string& text) {
 }
 
 // --export: one thread file of the series or the designations, to standard output or `output`.
-int exportFile(const cad::Request& request, const std::string& format,
-               const std::string& output) {
+int exportFile(const cad::Request& request, const std::string& format, const std::string& output) {
     const cad::Exported file = cad::exportThreads(
         request, format == "fusion360" ? cad::FileFormat::Fusion360 : cad::FileFormat::InventorCsv);
     for (const std::string& message : file.messages) {
@@ -192,7 +191,10 @@ int main(int argc, char** argv) {
         "for ISO metric, UNM and BA, inches for the rest.\n"
         "Exit status: 0 when every designation was answered; 2 when one was not (each on "
         "standard error as torveld-query: \"TEXT\": REASON, the others still answered) or the "
-        "series is unknown.");
+        "series is unknown.\n"
+        "--export writes one thread file, or nothing and status 2 when a thread fails its check "
+        "or nothing is left to write; what it leaves out (taper threads, classes without a "
+        "limit of a diameter) is said on standard error.");
     (void)mmFlag;
 
     try {
