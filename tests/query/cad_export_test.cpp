@@ -125,8 +125,8 @@ std::map<std::string, std::map<std::string, Diameters>> threadsOf(const pugi::xm
         for (pugi::xml_node d : size.children("Designation")) {
             // The published ISO rows are keyed "M10x1.5": size and pitch.
             std::string key = d.child_value("ThreadDesignation");
-            if (d.child("Pitch")) key = std::string(size.child_value("Size")) + "x" +
-                                        d.child_value("Pitch");
+            if (d.child("Pitch"))
+                key = std::string(size.child_value("Size")) + "x" + d.child_value("Pitch");
             for (pugi::xml_node t : d.children("Thread")) {
                 out[key][std::string(t.child_value("Class")) + " " + t.child_value("Gender")] = {
                     t.child("MajorDia").text().as_double(), t.child("PitchDia").text().as_double(),
@@ -147,9 +147,12 @@ TEST(FusionFile, FollowsTheFormatsStructure) {
     special.designations = {"M28.5x0.6-6H", "M10x1.25-4g6g", "M42x1"};
     special.version = "2.2";
     const Case cases[] = {
-        {seriesRequest(series::UNC), "in", 60},  {seriesRequest(series::ISO_FINE), "mm", 60},
-        {seriesRequest(series::BSW), "in", 55},  {seriesRequest(series::BA), "mm", 47.5},
-        {seriesRequest(series::ACME), "in", 29}, {seriesRequest(series::UNC_STI), "in", 60},
+        {seriesRequest(series::UNC), "in", 60},
+        {seriesRequest(series::ISO_FINE), "mm", 60},
+        {seriesRequest(series::BSW), "in", 55},
+        {seriesRequest(series::BA), "mm", 47.5},
+        {seriesRequest(series::ACME), "in", 29},
+        {seriesRequest(series::UNC_STI), "in", 60},
         {special, "mm", 60},
     };
     const auto s = structure();
@@ -202,7 +205,8 @@ TEST(FusionFile, DiametersOfThePublishedLimits) {
         for (const ValueChoice choice :
              {ValueChoice::Mean, ValueChoice::MaxMaterial, ValueChoice::MinMaterial}) {
             pugi::xml_document doc;
-            ASSERT_TRUE(doc.load_string(exported(seriesRequest(c.series, c.classes, choice)).c_str()));
+            ASSERT_TRUE(
+                doc.load_string(exported(seriesRequest(c.series, c.classes, choice)).c_str()));
             const auto threads = threadsOf(doc);
             int compared = 0;
             for (const auto& row : table.rows()) {
@@ -214,7 +218,9 @@ TEST(FusionFile, DiametersOfThePublishedLimits) {
                 const auto found = threads.find(designation);
                 if (found == threads.end()) continue;
                 if (inError(c.file, row.at("designation"))) continue;
-                const auto n = [&](const char* field) { return PublishedTable::number(row, field); };
+                const auto n = [&](const char* field) {
+                    return PublishedTable::number(row, field);
+                };
                 const auto pick = [&](const char* max, const char* min, bool external) {
                     const double hi = *n(max), lo = *n(min);
                     if (choice == ValueChoice::Mean) return (hi + lo) / 2;
@@ -250,8 +256,7 @@ TEST(FusionFile, DiametersOfThePublishedLimits) {
 // them unrounded, 0.8196 and 0.7666 for the 6g pitch diameter of M1x0.25).
 TEST(FusionFile, ShippedMetricValues) {
     pugi::xml_document doc;
-    ASSERT_TRUE(
-        doc.load_string(exported(seriesRequest(series::ISO_COARSE, {"6g", "6H"})).c_str()));
+    ASSERT_TRUE(doc.load_string(exported(seriesRequest(series::ISO_COARSE, {"6g", "6H"})).c_str()));
     const auto threads = threadsOf(doc);
     const PublishedTable shipped("cad/fusion_shipped.csv");
     ASSERT_FALSE(shipped.rows().empty());
@@ -269,8 +274,8 @@ TEST(FusionFile, ShippedMetricValues) {
 
 // Inventor's rows hold the published limits in the spreadsheet's column order.
 TEST(InventorRows, PublishedLimitsInTheSpreadsheetsColumns) {
-    const std::pair<const char*, SeriesId> cases[] = {{"published/UNC_2A2B.csv", series::UNC},
-                                                      {"published/ISO_M_6g6H.csv", series::ISO_COARSE}};
+    const std::pair<const char*, SeriesId> cases[] = {
+        {"published/UNC_2A2B.csv", series::UNC}, {"published/ISO_M_6g6H.csv", series::ISO_COARSE}};
     const char* columns[] = {"ext_major_max", "ext_major_min", "ext_pitch_max", "ext_pitch_min"};
     for (const auto& [file, id] : cases) {
         const PublishedTable table(file);
@@ -294,12 +299,15 @@ TEST(InventorRows, PublishedLimitsInTheSpreadsheetsColumns) {
             // External class, its major, pitch limits; internal class, minor limits (Inventor's
             // internal minor max/min stand at columns 17 and 18 of the row).
             for (std::size_t i = 0; i < 4; ++i) {
-                EXPECT_NEAR(number(cells[5 + i]), *PublishedTable::number(*row, columns[i]), unitOf(id))
+                EXPECT_NEAR(number(cells[5 + i]), *PublishedTable::number(*row, columns[i]),
+                            unitOf(id))
                     << key << " " << columns[i];
             }
-            EXPECT_NEAR(number(cells[16]), *PublishedTable::number(*row, "int_minor_max"), unitOf(id))
+            EXPECT_NEAR(number(cells[16]), *PublishedTable::number(*row, "int_minor_max"),
+                        unitOf(id))
                 << key;
-            EXPECT_NEAR(number(cells[17]), *PublishedTable::number(*row, "int_minor_min"), unitOf(id))
+            EXPECT_NEAR(number(cells[17]), *PublishedTable::number(*row, "int_minor_min"),
+                        unitOf(id))
                 << key;
             ++compared;
         }
