@@ -91,7 +91,11 @@ bool writeWhole(const std::string& path, const std::string& text) {
 int exportFile(const cad::Request& request, const std::string& format, const std::string& output) {
     const cad::Exported file = cad::exportThreads(
         request, format == "fusion360" ? cad::FileFormat::Fusion360 : cad::FileFormat::InventorCsv);
-    for (const std::string& message : file.messages) {
+    for (std::string message : file.messages) {
+        // A class name is quoted as typed: control characters are not written to the terminal.
+        for (char& c : message) {
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+        }
         std::cerr << "torveld-query: " << message << '\n';
     }
     if (!file.ok()) {
@@ -182,6 +186,16 @@ int main(int argc, char** argv) {
     app.add_option("--name", familyName,
                    "With --export: the family's name between \"Torveld\" and the version "
                    "(default: the series)")
+        ->check(
+            [](const std::string& name) {
+                for (const char c : name) {
+                    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+                        return std::string("the name holds a control character");
+                    }
+                }
+                return std::string();
+            },
+            "printable")
         ->needs(exportOption);
     app.add_option("DESIGNATION", designations,
                    "Thread designations (\"1/4-20 UNC-2A\", \"M10x1.25-6g\", \".6875-24 UNS-2A\")")
