@@ -171,7 +171,7 @@ TEST(Program, ExportWritesAWholeFileOrNone) {
     };
     const Case cases[] = {
         {{"--export", "fusion360", "--series", "UNC"}, 0, "<?xml", ""},
-        {{"--export", "inventor-csv", "--classes", "6g,6H", "M10x1.25"}, 0, "Size,", ""},
+        {{"--export", "inventor-csv", "--classes", "4g6g,6H", "M28.5x0.6"}, 0, "Size,", ""},
         {{"--export", "fusion360", "1/2 NPT", "1/4-20 UNC"}, 0, "<?xml", "taper"},
         {{"--export", "fusion360", "--series", "NPT"}, 2, nullptr, "taper"},
         {{"--export", "fusion360", "1/4-20 UNC", "M10"}, 2, nullptr, "one unit"},
