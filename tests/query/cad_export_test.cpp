@@ -142,6 +142,9 @@ TEST(CadFiles, DiametersAndRowsOfThePublishedLimits) {
         {"published/ISO_M_6g6H.csv", series::ISO_COARSE, {}, false},
         {"published/ISO_M_6g6H.csv", series::ISO_FINE, {"6g", "6H"}, false},
         {"published/ACME_2G.csv", series::ACME, {}, true},
+        // Autodesk's own metric file: the means of unrounded ISO 965 limits (0.8196, 0.7666),
+        // within the 0.001 mm that ISO 965-2 rounds them to.
+        {"cad/fusion_shipped.csv", series::ISO_COARSE, {"6g"}, false},
     };
     // Fusion: MajorDia, PitchDia, MinorDia by side; Inventor: the columns after each class.
     const char* diameters[2][3][2] = {
@@ -189,7 +192,7 @@ TEST(CadFiles, DiametersAndRowsOfThePublishedLimits) {
                 }
             }
         }
-        EXPECT_GT(compared, 60) << c.file;
+        EXPECT_GE(compared, std::min<int>(60, 6 * static_cast<int>(table.rows().size()))) << c.file;
         // Inventor: size, designation, CTD, pitch, then class and six limits per side.
         std::istringstream rows(
             exported(c.series, c.classes, ValueChoice::Mean, FileFormat::InventorCsv));
@@ -218,33 +221,6 @@ TEST(CadFiles, DiametersAndRowsOfThePublishedLimits) {
                         EXPECT_NEAR(number(cell), *published, unitOf(c.series)) << key << column;
                     }
                 }
-            }
-        }
-    }
-}
-
-// The values of Autodesk's own metric file, the means of the ISO 965 limits: within the
-// rounding of those limits to the 0.001 mm ISO 965-2 writes them with (the shipped file takes
-// them unrounded, 0.8196 and 0.7666 for the 6g pitch diameter of M1x0.25).
-TEST(FusionFile, ShippedMetricValues) {
-    pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_string(exported(series::ISO_COARSE, {"6g", "6H"}).c_str()));
-    const PublishedTable shipped("cad/fusion_shipped.csv");
-    ASSERT_FALSE(shipped.rows().empty());
-    for (const Row& row : shipped.rows()) {
-        const std::string size = row.at("designation").substr(0, row.at("designation").find('x'));
-        const pugi::xml_node thread =
-            doc.select_node(("//ThreadSize[Size='" + size + "']/Designation/Thread[Class='" +
-                             row.at("class") + "'][Gender='" + row.at("gender") + "']")
-                                .c_str())
-                .node();
-        ASSERT_TRUE(thread) << row.at("designation");
-        for (const char* field : {"major", "pitch", "minor"}) {
-            const auto v = PublishedTable::number(row, field);
-            const std::string element =
-                std::string(1, static_cast<char>(field[0] - 32)) + std::string(field + 1) + "Dia";
-            if (v) {
-                EXPECT_NEAR(thread.child(element.c_str()).text().as_double(), *v, 0.0005);
             }
         }
     }
