@@ -6,12 +6,13 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev rapidjson-dev libcli11-dev
+    libpugixml-dev pybind11-dev python3-dev help2man
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 libgl-dev
     fonts-wine fonts-dejavu-core
 )
 if [ "${1:-}" = "test" ]; then
     packages+=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth dpkg-dev python3
-        locales desktop-file-utils openbox xdotool)
+        locales desktop-file-utils openbox xdotool appstream lintian)
 fi
 
 missing=()

@@ -1,7 +1,8 @@
 # Installs the desktop component stripped into a scratch prefix, as the README's install line
-# does, and checks that the program, its desktop entry, its icon and its copyright file are in
-# place, that the entry starts the program with the icon and that the program carries no
-# symbol table or debugging information.
+# does, and checks that the programs, the desktop entry and AppStream metadata, the manual
+# pages, the Python module, the icon and the copyright file are in place, that the entry starts
+# the program with the icon and that the program carries no symbol table or debugging
+# information.
 # Run with -DBUILD_DIR=... -DPREFIX=...
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} --strip
@@ -10,13 +11,19 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFI
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
-foreach(file bin/torveld share/applications/torveld.desktop
+foreach(file bin/torveld bin/torveld-query share/applications/io.github.torveld.Torveld.desktop
+             share/metainfo/io.github.torveld.Torveld.metainfo.xml
+             share/man/man1/torveld.1.gz share/man/man1/torveld-query.1.gz
              share/icons/hicolor/scalable/apps/torveld.svg share/doc/torveld/copyright)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()
 endforeach()
-file(STRINGS ${PREFIX}/share/applications/torveld.desktop entry)
+file(GLOB module ${PREFIX}/lib/python3/dist-packages/torveld.cpython-*.so)
+if(NOT module)
+    message(FATAL_ERROR "not installed: the Python module in lib/python3/dist-packages")
+endif()
+file(STRINGS ${PREFIX}/share/applications/io.github.torveld.Torveld.desktop entry)
 foreach(line "[Desktop Entry]" "Type=Application" "Exec=torveld" "Icon=torveld")
     list(FIND entry "${line}" found)
     if(found EQUAL -1)

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <CLI/Error.hpp>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -200,3 +201,44 @@ TEST(Program, WiresGaugesAndIdentification) {
 }
 
 }  // namespace
+
+// --export writes its file whole into --output, or, when nothing can be written, no file at all
+// and status 2; what it leaves out is said on standard error.
+TEST(Program, ExportWritesAWholeFileOrNone) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* starts;  // the file's first bytes; nullptr: no file
+        const char* said;    // on standard error
+    };
+    const Case cases[] = {
+        {{"--export", "fusion360", "--series", "UNC"}, 0, "<?xml", ""},
+        {{"--export", "inventor-csv", "--classes", "4g6g,6H", "M28.5x0.6"}, 0, "Size,", ""},
+        {{"--export", "fusion360", "1/2 NPT", "1/4-20 UNC"}, 0, "<?xml", "taper"},
+        {{"--export", "fusion360", "--series", "NPT"}, 2, nullptr, "taper"},
+        {{"--export", "fusion360", "1/4-20 UNC", "M10"}, 2, nullptr, "one unit"},
+        {{"--export", "fusion360", "1/4-21 UNC"}, 2, nullptr, "\"1/4-21 UNC\""},
+    };
+    const std::string path = std::string(::testing::TempDir()) + "torveld-export.xml";
+    for (const Case& c : cases) {
+        std::remove(path.c_str());
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--output", path});
+        const Ran r = run(args);
+        EXPECT_EQ(r.status, c.status) << args[1] << " " << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        EXPECT_EQ(file != nullptr, c.starts != nullptr) << args[1];
+        if (file != nullptr) {
+            char head[6] = {};
+            EXPECT_EQ(std::fread(head, 1, 5, file), 5u);
+            EXPECT_EQ(std::string(head).rfind(c.starts, 0), 0u) << head;
+            std::fclose(file);
+        }
+    }
+    EXPECT_EQ(run({"--export", "fusion360", "--format", "json", "M10"}).status,
+              code(CLI::ExitCodes::ExcludesError));
+    EXPECT_EQ(run({"--export", "step", "M10"}).status, code(CLI::ExitCodes::ValidationError));
+    EXPECT_EQ(run({"--value", "mean", "M10"}).status, code(CLI::ExitCodes::RequiresError));
+}

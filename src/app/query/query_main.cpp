@@ -8,16 +8,21 @@
 //   torveld-query --list-series [--format text|json|csv]
 //   torveld-query --identify --major D|--minor D --pitch P|--tpi N [--taper|--parallel]
 //                 [--angle A] [--inch|--mm] [--format text|json|csv]
+//   torveld-query --export fusion360|inventor-csv (--series NAME | DESIGNATION...)
+//                 [--classes LIST] [--value mean|max-material|min-material] [--output FILE]
 //
 // Exit status 0 when every designation was answered, 2 when one was not (each reported on
 // standard error in one line) or the series is unknown; a usage error keeps CLI11's status.
 #include <CLI/CLI.hpp>
+#include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "query_identify.h"
+#include "cad_export.h"
 #include "query_output.h"
 #include "query_session.h"
 
@@ -86,6 +91,72 @@ std::string seriesNames() {
     return names;
 }
 
+// Writes `text` to `path` whole or not at all: into a neighbour first, renamed over it when
+// every byte is written.
+bool writeWhole(const std::string& path, const std::string& text) {
+    const std::string part = path + ".part";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.flush();
+        if (!out) {
+            std::remove(part.c_str());
+            return false;
+        }
+    }
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        std::remove(part.c_str());
+        return false;
+    }
+    return true;
+}
+
+// --export: one thread file of the series or the designations, to standard output or `output`.
+int exportFile(const cad::Request& request, const std::string& format, const std::string& output) {
+    const cad::Exported file = cad::exportThreads(
+        request, format == "fusion360" ? cad::FileFormat::Fusion360 : cad::FileFormat::InventorCsv);
+    for (std::string message : file.messages) {
+        // A class name is quoted as typed: control characters are not written to the terminal.
+        for (char& c : message) {
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+        }
+        std::cerr << "torveld-query: " << message << '\n';
+    }
+    if (!file.ok()) {
+        // The designations' errors come quoted already.
+        if (file.error.rfind("torveld-query: ", 0) == 0) {
+            std::cerr << file.error << '\n';
+        } else {
+            std::cerr << "torveld-query: " << file.error << '\n';
+        }
+        return kNotAnswered;
+    }
+    if (output.empty()) {
+        std::cout << file.text;
+        std::cout.flush();
+        return 0;
+    }
+    if (!writeWhole(output, file.text)) {
+        std::cerr << errorLine(output, "the file cannot be written") << '\n';
+        return kNotAnswered;
+    }
+    return 0;
+}
+
+std::vector<std::string> classList(const std::string& list) {
+    std::vector<std::string> names;
+    std::string name;
+    for (const char c : list + ",") {
+        if (c == ',' || c == ' ') {
+            if (!name.empty()) names.push_back(name);
+            name.clear();
+        } else {
+            name += c;
+        }
+    }
+    return names;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,7 +188,6 @@ int main(int argc, char** argv) {
         app.add_option(
                "DESIGNATION", designations,
                "Thread designations (\"1/4-20 UNC-2A\", \"M10x1.25-6g\", \".6875-24 UNS-2A\")")
-            ->excludes(seriesOption)
             ->excludes(listFlag);
 
     // The measurement over wires of each designation's external classes.
@@ -173,6 +243,45 @@ int main(int argc, char** argv) {
         ->excludes(taperFlag);
     app.add_option("--angle", angle, "The included flank angle in degrees (55, 60, 29 ...)")
         ->needs(identifyOption);
+    std::string exportFormat, classes, value, output, familyName;
+    CLI::Option* exportOption =
+        app.add_option("--export", exportFormat,
+                       "A thread file for a CAD program, of --series NAME or the designations: "
+                       "fusion360 (thread-definition XML for Fusion 360's ThreadData folder) or "
+                       "inventor-csv (rows of Inventor's thread spreadsheet)")
+            ->check(CLI::IsMember({"fusion360", "inventor-csv"}))
+            ->excludes(listFlag)
+            ->excludes(inchFlag)
+            ->excludes(mmFlag)
+            ->excludes(wireOption)
+            ->excludes(identifyOption);
+    app.add_option("--classes", classes,
+                   "With --export: the classes to write, by name, separated by commas "
+                   "(\"2A,3A,2B,3B\", \"4g6g,6H\"); a class the tables lack is computed")
+        ->needs(exportOption);
+    app.add_option("--value", value,
+                   "With --export fusion360: each diameter as the mean of the class's limits "
+                   "(mean, the default), its maximum-material or its minimum-material limit")
+        ->check(CLI::IsMember({"mean", "max-material", "min-material"}))
+        ->needs(exportOption);
+    app.add_option("--output", output,
+                   "With --export: the file to write, whole or not at all (default: standard "
+                   "output)")
+        ->needs(exportOption);
+    app.add_option("--name", familyName,
+                   "With --export: the family's name between \"Torveld\" and the version "
+                   "(default: the series)")
+        ->check(
+            [](const std::string& name) {
+                for (const char c : name) {
+                    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+                        return std::string("the name holds a control character");
+                    }
+                }
+                return std::string();
+            },
+            "printable")
+        ->needs(exportOption);
     app.footer(
         "Without --inch or --mm a size is given in the unit of its series' table: millimetres "
         "for ISO metric, UNM and BA, inches for the rest; a number typed with its unit "
@@ -181,7 +290,10 @@ int main(int argc, char** argv) {
         "millimetres for --pitch and inches for --tpi.\n"
         "Exit status: 0 when every designation was answered; 2 when one was not (each on "
         "standard error as torveld-query: \"TEXT\": REASON, the others still answered) or the "
-        "series is unknown.");
+        "series is unknown.\n"
+        "--export writes one thread file, or nothing and status 2 when a thread fails its check "
+        "or nothing is left to write; what it leaves out (taper threads, classes without a "
+        "limit of a diameter) is said on standard error.");
     (void)mmFlag;
 
     try {
@@ -191,6 +303,12 @@ int main(int argc, char** argv) {
             if (pitch.empty() && tpi.empty()) throw CLI::RequiredError("--pitch or --tpi");
         } else if (designations.empty() && seriesName.empty() && !list) {
             throw CLI::RequiredError("DESIGNATION, --series or --list-series");
+        }
+        if (!exportFormat.empty() && app.count("--format") > 0) {
+            throw CLI::ExcludesError("--export", "--format");
+        }
+        if (exportFormat.empty() && !designations.empty() && app.count("--series") > 0) {
+            throw CLI::ExcludesError("DESIGNATION", "--series");
         }
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
@@ -236,9 +354,31 @@ int main(int argc, char** argv) {
             return kNotAnswered;
         }
     }
+    std::optional<SeriesId> series;
+    if (app.count("--series") > 0) {
+        series = seriesByName(seriesName);
+        if (!series) {
+            std::string reason = "no series of that name; the series are ";
+            reason += seriesNames();
+            std::cerr << errorLine(seriesName, reason) << '\n';
+            return kNotAnswered;
+        }
+    }
+    if (!exportFormat.empty()) {
+        cad::Request request;
+        request.series = series;
+        request.designations = designations;
+        request.classes = classList(classes);
+        request.value = value == "max-material"   ? cad::ValueChoice::MaxMaterial
+                        : value == "min-material" ? cad::ValueChoice::MinMaterial
+                                                  : cad::ValueChoice::Mean;
+        request.name = familyName;
+        request.version = TORVELD_VERSION_SHORT;
+        return exportFile(request, exportFormat, output);
+    }
     const Session session;
     if (!seriesName.empty() || app.count("--series") > 0) {
-        const std::optional<SeriesId> id = seriesByName(seriesName);
+        const std::optional<SeriesId> id = series;
         if (!id) {
             std::string reason = "no series of that name; the series are ";
             reason += seriesNames();
