@@ -5,6 +5,7 @@
 //   build/bin/headless_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -80,6 +81,28 @@ void sizeChange(benchmark::State& state) {
     }
 }
 BENCHMARK(sizeChange)->Unit(benchmark::kMicrosecond);
+
+// The same through the sizes of one series, the argument: UNC against G, R (the taper pipe
+// arrangement) and Tr, whose sizes must show within 10 % of a UNC size.
+void sizeChangeIn(benchmark::State& state) {
+    System s;
+    const auto series = static_cast<SeriesId>(state.range(0));
+    s.ui.click(s.win(), seriesRadioId(series));
+    const int sizes = std::min(sizeCount(series), 41);
+    int next = 1;
+    for (auto _ : state) {
+        s.ui.select(s.win(), ids::kSizeList, next);
+        next = (next + 1) % sizes;
+    }
+    if (s.main.selection().series != series) state.SkipWithError("the series did not take");
+    state.SetLabel(std::string(seriesById(series).name));
+}
+BENCHMARK(sizeChangeIn)
+    ->Arg(series::UNC)
+    ->Arg(series::G)
+    ->Arg(series::R)
+    ->Arg(series::TR)
+    ->Unit(benchmark::kMicrosecond);
 
 // Millimetres and inches in turn: 746 drill-chart cells rewritten and the whole display.
 void unitSwitch(benchmark::State& state) {
