@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "query_identify.h"
 #include "cad_export.h"
+#include "query_identify.h"
 #include "query_output.h"
 #include "query_session.h"
 
