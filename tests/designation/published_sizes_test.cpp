@@ -1,7 +1,8 @@
 // The British pipe and trapezoidal sizes as the published tables list them (tests/data/bsp/,
 // tests/data/trapezoidal/, sources in tests/data/README.md): each size written as its standard
-// writes it reads to the row of that size and pitch, and back to the same text; a Tr diameter
-// without its pitch is the pitch ISO 2902 calls normal; a G size ISO 7-1 lacks is no R size.
+// writes it reads to the row of that size and pitch, and back to the same text (R, Rc and Rp also
+// with the hand); a Tr diameter without its pitch is the pitch ISO 2902 calls normal; a G size
+// ISO 7-1 lacks is no R size.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -99,7 +100,9 @@ TEST(PublishedSizes, EveryRSizeOfIso7) {
             const std::string& designation = r.at(column);  // "R 1/2", "Rc 1/2", "Rp 1/2"
             expectRow(designation, s::R, size, tpi, designation);
             expectRow("EN 10226-1 " + designation, s::R, size, tpi, designation);
-            EXPECT_EQ(read(designation).designation().taperThread, thread) << designation;
+            expectRow(designation + " LH", s::R, size, tpi, designation + "-LH");
+            for (const std::string& text : {designation, designation + "-LH"})
+                EXPECT_EQ(read(text).designation().taperThread, thread) << text;
         }
         expectRow(size + " BSPT", s::R, size, tpi, r.at("designation_ext"));
     }
