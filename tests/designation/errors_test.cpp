@@ -16,8 +16,8 @@ struct Case {
     const char* input;
     const char* fault;  // the part of the input the error points at
     const char* message;
-    std::vector<std::string> nearest;
-    std::vector<SeriesId> specialSeries;
+    std::vector<std::string> nearest = {};
+    std::vector<SeriesId> specialSeries = {};
 };
 
 void expectError(const Case& c) {
@@ -379,45 +379,30 @@ TEST(Errors, SpecialSizesThatCannotBeComputed) {
 // character (a UTF-8 sequence counts as one) and followed by "...", the part at fault still
 // pointed at whole.
 TEST(Errors, LongInputIsQuotedToItsFirstSixtyCharacters) {
-    const std::string extra =
-        "extraextraextraextraextraextraextraextraextraextraextraextraextraextra";
-    const std::string thread =
-        "threadthreadthreadthreadthreadthreadthreadthreadthreadthreadthreadthread";
-    const std::string digits =
-        "1234567888888888888888888888888888888888888888888888888888888888888888";
-    std::string times;  // 76 characters in 114 bytes
-    for (int i = 0; i < 38; ++i) times += "\u00D7a";
-    const std::string zeros = "00000000000000000000000000000001/4-00000000000000000000000000000021";
-    const std::string sixty = "abcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdef";
-    const std::string afterClass = "1/4-20 UNC-2A " + extra;
-    const std::string afterSeries = "1/4-20 UNC " + times;
-    const std::string zerosUnc = zeros + " UNC";
+    const auto rep = [](const char* part, int n) {
+        std::string out;
+        while (n-- > 0) out += part;
+        return out;
+    };
+    const std::string extra = rep("extra", 14), thread = rep("thread", 12),
+                      sixty = rep("abcdef", 10);
+    const std::string digits = "1234567" + rep("8", 63);
+    const std::string times = rep("\u00D7a", 38);  // 76 characters in 114 bytes
+    const std::string afterClass = "1/4-20 UNC-2A " + extra, afterSeries = "1/4-20 UNC " + times;
+    const std::string zerosUnc = rep("0", 31) + "1/4-" + rep("0", 30) + "21 UNC";
+    const std::string timesQuoted =
+        "'" + rep("\u00D7a", 30) + "...' after the designation is not understood";
     const Case kCases[] = {
-        {afterClass.c_str(),
-         extra.c_str(),
+        {afterClass.c_str(), extra.c_str(),
          "'extraextraextraextraextraextraextraextraextraextraextraextra...' after the designation "
-         "is not understood",
-         {},
-         {}},
-        {thread.c_str(),
-         thread.c_str(),
+         "is not understood"},
+        {thread.c_str(), thread.c_str(),
          "'threadthreadthreadthreadthreadthreadthreadthreadthreadthread...' is not a size; a "
-         "designation starts with its size, as in 1/4-20 UNC, #10-32 UNF or M10x1.5",
-         {},
-         {}},
-        {digits.c_str(),
-         digits.c_str(),
+         "designation starts with its size, as in 1/4-20 UNC, #10-32 UNF or M10x1.5"},
+        {digits.c_str(), digits.c_str(),
          "'123456788888888888888888888888888888888888888888888888888888...' is too large a number "
-         "for a thread",
-         {},
-         {}},
-        {afterSeries.c_str(),
-         times.c_str(),
-         "'\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a"
-         "\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a"
-         "\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a\u00D7a...' after the designation is not understood",
-         {},
-         {}},
+         "for a thread"},
+        {afterSeries.c_str(), times.c_str(), timesQuoted.c_str()},
         // The size and pitch as read, quoted twice.
         {zerosUnc.c_str(),
          "00000000000000000000000000000021",
@@ -427,12 +412,9 @@ TEST(Errors, LongInputIsQuotedToItsFirstSixtyCharacters) {
          {"1/4-20 UNC"},
          {s::UNS}},
         // Sixty characters are quoted whole.
-        {sixty.c_str(),
-         sixty.c_str(),
+        {sixty.c_str(), sixty.c_str(),
          "'abcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdefabcdef' is not a size; a "
-         "designation starts with its size, as in 1/4-20 UNC, #10-32 UNF or M10x1.5",
-         {},
-         {}},
+         "designation starts with its size, as in 1/4-20 UNC, #10-32 UNF or M10x1.5"},
     };
     for (const Case& c : kCases) expectError(c);
 }
@@ -441,34 +423,19 @@ TEST(Errors, LongInputIsQuotedToItsFirstSixtyCharacters) {
 // errors of a size UN, UNR or their tables do not hold name the series as written.
 TEST(Errors, UnrNamesTheExternalThreadOnly) {
     const Case kCases[] = {
-        {"1/4-20 UNR-2B LH",
-         "2B",
-         "UNR is an external thread; the internal thread is 1/4-20 UNC-2B-LH",
-         {},
-         {}},
-        {"1/4-20 UNRC-2A/2B",
-         "2A/2B",
+        {"1/4-20 UNR-2B LH", "2B",
+         "UNR is an external thread; the internal thread is 1/4-20 UNC-2B-LH"},
+        {"1/4-20 UNRC-2A/2B", "2A/2B",
          "UNR is an external thread; the internal thread is 1/4-20 UNC-2B, the external "
-         "1/4-20 UNRC-2A",
-         {},
-         {}},
-        {"3/8-24 UNRF 3B/3A",
-         "3B/3A",
+         "1/4-20 UNRC-2A"},
+        {"3/8-24 UNRF 3B/3A", "3B/3A",
          "UNR is an external thread; the internal thread is 3/8-24 UNF-3B, the external "
-         "3/8-24 UNRF-3A",
-         {},
-         {}},
-        {"11/16-24 UNRS-3B",
-         "3B",
-         "UNR is an external thread; the internal thread is 11/16-24 UNS-3B",
-         {},
-         {}},
-        {"1/4-20 UNRC-STI",
-         "UNRC-STI",
+         "3/8-24 UNRF-3A"},
+        {"11/16-24 UNRS-3B", "3B",
+         "UNR is an external thread; the internal thread is 11/16-24 UNS-3B"},
+        {"1/4-20 UNRC-STI", "UNRC-STI",
          "UNR is an external thread and a thread-insert tapping an internal one; write UNC-STI or "
-         "UNF-STI, as in 1/4-20 UNC-STI",
-         {},
-         {}},
+         "UNF-STI, as in 1/4-20 UNC-STI"},
         {"1/4-21 UNRC",
          "21",
          "UNRC has no 1/4-21; 1/4 UNRC is 20 threads per inch; 1/4-21 can be computed as a "
@@ -481,84 +448,59 @@ TEST(Errors, UnrNamesTheExternalThreadOnly) {
          "can be computed as a special size in UNRS",
          {},
          {s::UNS}},
-        {"4-28 UNRS",
-         "4-28",
-         "'4-28' may be number size 4 or 4 inches: write #4-28 UNRS or 4.0000-28 UNRS",
-         {},
-         {}},
-        {"1/4-20 UNRX", "UNRX", "'UNRX' is not a thread series; did you mean UNR?", {}, {}},
+        {"4-28 UNRS", "4-28",
+         "'4-28' may be number size 4 or 4 inches: write #4-28 UNRS or 4.0000-28 UNRS"},
+        {"1/4-20 UNRX", "UNRX", "'UNRX' is not a thread series; did you mean UNR?"},
         // Without the pitch, the graded series' sizes are the candidates.
         {"1/4 UN",
          "1/4",
          "1/4 UN names 3 sizes: 1/4-20 UNC, 1/4-28 UNF and 1/4-32 UNEF; give the pitch",
-         {"1/4-20 UNC", "1/4-28 UNF", "1/4-32 UNEF"},
-         {}},
+         {"1/4-20 UNC", "1/4-28 UNF", "1/4-32 UNEF"}},
         {"1/4 UNR",
          "1/4",
          "1/4 UNR names 3 sizes: 1/4-20 UNRC, 1/4-28 UNRF and 1/4-32 UNREF; give the pitch",
-         {"1/4-20 UNRC", "1/4-28 UNRF", "1/4-32 UNREF"},
-         {}},
+         {"1/4-20 UNRC", "1/4-28 UNRF", "1/4-32 UNREF"}},
     };
     for (const Case& c : kCases) expectError(c);
 }
 
 TEST(Errors, BritishPipeThreads) {
     const Case kCases[] = {
-        {"G 1/2-11", "11", "G has no 1/2-11; G 1/2 is 14 threads per inch", {"G 1/2"}, {}},
-        {"G 1/2 C",
-         "C",
+        {"G 1/2-11", "11", "G has no 1/2-11; G 1/2 is 14 threads per inch", {"G 1/2"}},
+        {"G 1/2 C", "C",
          "'C' is not a class here: G has the external classes A and B; the internal thread has "
-         "one class, not written",
-         {},
-         {}},
-        {"G 1/2 A/B",
-         "A/B",
+         "one class, not written"},
+        {"G 1/2 A/B", "A/B",
          "'A/B' names two classes: G has the external classes A and B; the internal thread has "
-         "one class, not written",
-         {},
-         {}},
-        {"Rp 1/2 A", "A", "Rp takes no class", {}, {}},
+         "one class, not written"},
+        {"Rp 1/2 A", "A", "Rp takes no class"},
         // ISO 7-1 leaves out sizes that ISO 228-1 has.
         {"R 5/8",
          "5/8",
          "R has no 5/8 size; the nearest are R 1/2 and R 3/4; 5/8 is a size of G, the parallel "
          "pipe thread",
-         {"G 5/8", "R 1/2", "R 3/4"},
-         {}},
+         {"G 5/8", "R 1/2", "R 3/4"}},
         {"Rc 1 1/8",
          "1 1/8",
          "Rc has no 1 1/8 size; the nearest are Rc 1 and Rc 1 1/4; 1 1/8 is a size of G, the "
          "parallel pipe thread",
-         {"G 1 1/8", "Rc 1", "Rc 1 1/4"},
-         {}},
-        {"G 7", "7", "G has no 7 size; the nearest is G 6", {"G 6"}, {}},
-        {"ISO 7-1 G 1/2",
-         "ISO 7-1 G",
-         "'ISO 7-1 G': ISO 7-1 is the standard of R, Rc and Rp, not of G",
-         {},
-         {}},
-        {"EN 10226-1 1/2",
-         "EN 10226-1",
-         "EN 10226-1 is followed by the thread, as in EN 10226-1 R 1/2",
-         {},
-         {}},
-        {"1/2 BSP",
-         "BSP",
+         {"G 1 1/8", "Rc 1", "Rc 1 1/4"}},
+        {"G 7", "7", "G has no 7 size; the nearest is G 6", {"G 6"}},
+        {"ISO 7-1 G 1/2", "ISO 7-1 G",
+         "'ISO 7-1 G': ISO 7-1 is the standard of R, Rc and Rp, not of G"},
+        {"EN 10226-1 1/2", "EN 10226-1",
+         "EN 10226-1 is followed by the thread, as in EN 10226-1 R 1/2"},
+        {"1/2 BSP", "BSP",
          "'BSP' is not a thread series; BSP is written G (parallel, BSPP) or R (taper, BSPT), as "
-         "in G 1/2 or R 1/2",
-         {},
-         {}},
-        {"BSP 1/2",
-         "BSP",
+         "in G 1/2 or R 1/2"},
+        {"BSP 1/2", "BSP",
          "'BSP' is not a thread series; BSP is written G (parallel, BSPP) or R (taper, BSPT), as "
-         "in G 1/2 or R 1/2",
-         {},
-         {}},
-        {"1/2 BSPPP", "BSPPP", "'BSPPP' is not a thread series; did you mean BSPP?", {}, {}},
-        {"Rd 1/2", "Rd", "'Rd' is not a thread series; did you mean Rc?", {}, {}},
-        {"G", "G", "expected the size after 'G', as in G 1/2", {}, {}},
-        {"EN 10226-1 Rp", "Rp", "expected the size after 'Rp', as in Rp 1/2", {}, {}},
-        {"G 1/2 BSPP", "BSPP", "'BSPP': the series is already given, 'G'", {}, {}},
+         "in G 1/2 or R 1/2"},
+        {"1/2 BSPPP", "BSPPP", "'BSPPP' is not a thread series; did you mean BSPP?"},
+        {"Rd 1/2", "Rd", "'Rd' is not a thread series; did you mean Rc?"},
+        {"G", "G", "expected the size after 'G', as in G 1/2"},
+        {"EN 10226-1 Rp", "Rp", "expected the size after 'Rp', as in Rp 1/2"},
+        {"G 1/2 BSPP", "BSPP", "'BSPP': the series is already given, 'G'"},
     };
     for (const Case& c : kCases) expectError(c);
 }
@@ -571,64 +513,36 @@ TEST(Errors, TrapezoidalThreads) {
          "computed as a special size in Tr",
          {"Tr20x4", "Tr22x5"},
          {s::TR}},
-        {"Tr20x12", "Tr20x12", "'Tr20x12': the pitch is more than half the diameter", {}, {}},
-        {"Tr1/2", "Tr1/2", "a trapezoidal size is written in millimetres, as in Tr20x4", {}, {}},
-        {"M20x4 Tr",
-         "M20",
-         "M20 is a metric size; a trapezoidal size is written without M, as in Tr20x4",
-         {},
-         {}},
-        {"Trr20x4", "Trr", "'Trr' is not a thread series; did you mean Tr?", {}, {}},
-        {"Tr", "Tr", "expected the size after 'Tr', as in Tr20x4", {}, {}},
+        {"Tr20x12", "Tr20x12", "'Tr20x12': the pitch is more than half the diameter"},
+        {"Tr1/2", "Tr1/2", "a trapezoidal size is written in millimetres, as in Tr20x4"},
+        {"M20x4 Tr", "M20",
+         "M20 is a metric size; a trapezoidal size is written without M, as in Tr20x4"},
+        {"Trr20x4", "Trr", "'Trr' is not a thread series; did you mean Tr?"},
+        {"Tr", "Tr", "expected the size after 'Tr', as in Tr20x4"},
         // Classes.
-        {"Tr20x4-6g",
-         "6g",
+        {"Tr20x4-6g", "6g",
          "'6g' is not a trapezoidal class: its letter is e or c (external) or H (internal), as "
-         "in 7e or 7H",
-         {},
-         {}},
-        {"Tr20x4-7e7e",
-         "7e7e",
-         "'7e7e' is not a trapezoidal class: it has one grade, as in 7e",
-         {},
-         {}},
-        {"Tr20x4-6e", "6e", "'6e': the trapezoidal grades are 7, 8 and 9", {}, {}},
-        {"Tr20x4-7",
-         "7",
+         "in 7e or 7H"},
+        {"Tr20x4-7e7e", "7e7e", "'7e7e' is not a trapezoidal class: it has one grade, as in 7e"},
+        {"Tr20x4-6e", "6e", "'6e': the trapezoidal grades are 7, 8 and 9"},
+        {"Tr20x4-7", "7",
          "'7' is not a trapezoidal class: its letter is e or c (external) or H "
-         "(internal), as in 7e or 7H",
-         {},
-         {}},
-        {"Tr20x4-7e/8c",
-         "7e/8c",
-         "'7e/8c' names two external classes; a fit is written internal/external, as in 7H/7e",
-         {},
-         {}},
+         "(internal), as in 7e or 7H"},
+        {"Tr20x4-7e/8c", "7e/8c",
+         "'7e/8c' names two external classes; a fit is written internal/external, as in 7H/7e"},
         // Multi-start threads.
-        {"Tr40x15(P7)",
-         "Tr40x15(P7)",
-         "'Tr40x15(P7)': the lead 15 is not a whole number of pitches 7",
-         {},
-         {}},
-        {"Tr40x14(P0)", "0", "a pitch of zero is no thread", {}, {}},
-        {"Tr40x0(P7)", "0", "a lead of zero is no thread", {}, {}},
-        {"Tr40x1400(P1)",
-         "Tr40x1400(P1)",
-         "'Tr40x1400(P1)' has 1400 starts; a thread has at most 99",
-         {},
-         {}},
-        {"Tr40x42(P21)",
-         "Tr40x42(P21)",
-         "'Tr40x42(P21)': the pitch is more than half the diameter",
-         {},
-         {}},
-        {"Tr40x14(P7", "(P7", "expected ')' after the pitch, as in Tr40x14(P7)", {}, {}},
-        {"M10x1(P0.5)",
-         "(P0.5)",
+        {"Tr40x15(P7)", "Tr40x15(P7)",
+         "'Tr40x15(P7)': the lead 15 is not a whole number of pitches 7"},
+        {"Tr40x14(P0)", "0", "a pitch of zero is no thread"},
+        {"Tr40x0(P7)", "0", "a lead of zero is no thread"},
+        {"Tr40x1400(P1)", "Tr40x1400(P1)",
+         "'Tr40x1400(P1)' has 1400 starts; a thread has at most 99"},
+        {"Tr40x42(P21)", "Tr40x42(P21)",
+         "'Tr40x42(P21)': the pitch is more than half the diameter"},
+        {"Tr40x14(P7", "(P7", "expected ')' after the pitch, as in Tr40x14(P7)"},
+        {"M10x1(P0.5)", "(P0.5)",
          "'(P0.5)': a lead and its pitch are written for a multi-start trapezoidal thread, as in "
-         "Tr40x14(P7)",
-         {},
-         {}},
+         "Tr40x14(P7)"},
     };
     for (const Case& c : kCases) expectError(c);
 }

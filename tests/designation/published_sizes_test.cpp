@@ -1,16 +1,17 @@
 // The British pipe and trapezoidal sizes as the published tables list them (tests/data/bsp/,
 // tests/data/trapezoidal/, sources in tests/data/README.md): each size written as its standard
-// writes it reads to the row of that size and pitch, and back to the same text; a Tr diameter
-// without its pitch is the pitch ISO 2902 calls normal; a G size ISO 7-1 lacks is no R size.
+// writes it reads to the row of that size and pitch, and back to the same text (R, Rc and Rp also
+// with the hand); a Tr diameter without its pitch is the pitch ISO 2902 calls normal; a G size
+// ISO 7-1 lacks is no R size.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "designation.h"
+#include "special_test_support.h"
 
 namespace torveld::designation {
 namespace {
@@ -19,38 +20,8 @@ namespace s = torveld::series;
 
 using Row = std::map<std::string, std::string>;
 
-// A CSV file with a header line; a field in double quotes may hold commas.
 std::vector<Row> readCsv(const std::string& name) {
-    std::ifstream file(std::string(TORVELD_TEST_DATA_DIR) + "/" + name);
-    EXPECT_TRUE(file) << name;
-    const auto split = [](const std::string& line) {
-        std::vector<std::string> fields(1);
-        bool quoted = false;
-        for (const char c : line) {
-            if (c == '"') {
-                quoted = !quoted;
-            } else if (c == ',' && !quoted) {
-                fields.emplace_back();
-            } else if (c != '\r') {
-                fields.back() += c;
-            }
-        }
-        return fields;
-    };
-    std::string line;
-    std::getline(file, line);
-    const std::vector<std::string> header = split(line);
-    std::vector<Row> rows;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::vector<std::string> fields = split(line);
-        Row row;
-        for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) {
-            row[header[i]] = fields[i];
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    return torveld::testing::readCsv(std::string(TORVELD_TEST_DATA_DIR) + "/" + name);
 }
 
 // Reads `text` and expects the row of `series` whose size list shows `size - pitch`.
@@ -99,7 +70,9 @@ TEST(PublishedSizes, EveryRSizeOfIso7) {
             const std::string& designation = r.at(column);  // "R 1/2", "Rc 1/2", "Rp 1/2"
             expectRow(designation, s::R, size, tpi, designation);
             expectRow("EN 10226-1 " + designation, s::R, size, tpi, designation);
-            EXPECT_EQ(read(designation).designation().taperThread, thread) << designation;
+            expectRow(designation + " LH", s::R, size, tpi, designation + "-LH");
+            for (const std::string& text : {designation, designation + "-LH"})
+                EXPECT_EQ(read(text).designation().taperThread, thread) << text;
         }
         expectRow(size + " BSPT", s::R, size, tpi, r.at("designation_ext"));
     }

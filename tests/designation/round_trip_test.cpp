@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "designation.h"
 
@@ -29,59 +30,41 @@ TEST(RoundTrip, EveryTabulatedSizeReadsBackToItself) {
     EXPECT_EQ(sizes, 1015 + 24 + 15 + 185);
 }
 
-// The rounded-root name B1.1 gives a Unified series: R after UN (UNC UNRC, UN UNR, UNS UNRS).
-std::string roundedName(SeriesId id) {
-    const std::string name = seriesById(id).name;
-    return "UNR" + name.substr(2);
-}
-
-// Every size of UN, UNC, UNF, UNEF and UNS written with its rounded-root series, an external
-// class and the hand reads back to the same row, with the rounded root, and to the same text.
-TEST(RoundTrip, EveryRoundedRootSizeReadsBackToItself) {
-    int sizes = 0;
-    for (const SeriesId id : {s::UN, s::UNC, s::UNF, s::UNEF, s::UNS}) {
-        for (int row = 0; row < sizeCount(id); ++row, ++sizes) {
-            const SizeRow r = sizeRow(id, row);
-            const std::string text = std::string(r.designation) + "-" + std::string(r.pitchText) +
-                                     " " + roundedName(id) + "-2A-LH";
-            SCOPED_TRACE(text);
-            const Result read1 = read(text);
-            ASSERT_TRUE(read1.ok()) << read1.error().message;
-            const Designation& d = read1.designation();
-            EXPECT_EQ(d.series, id);
-            EXPECT_EQ(d.sizeIndex, row);
-            EXPECT_TRUE(d.roundedRoot);
-            EXPECT_EQ(d.externalClass, (ThreadClass{2, 'A', 0}));
-            EXPECT_EQ(d.hand, Hand::Left);
-            EXPECT_EQ(d.canonical.view(), text);
-        }
-    }
-    EXPECT_EQ(sizes, 33 + 24 + 25 + 237 + 115);
-}
-
-// Every size of the graded series written UN (UNR) reads as that row, and its canonical text
-// names the graded series; so does every UNJC, UNJF and UNJEF size written UNJ.
-TEST(RoundTrip, EveryGradedSizeWrittenUnReadsAsItsRow) {
-    const std::pair<SeriesId, const char*> kWritten[] = {
-        {s::UNC, "UN"},   {s::UNF, "UN"},   {s::UNEF, "UN"},  {s::UNC, "UNR"},   {s::UNF, "UNR"},
-        {s::UNEF, "UNR"}, {s::UNJC, "UNJ"}, {s::UNJF, "UNJ"}, {s::UNJEF, "UNJ"},
+// Every size of UN, UNC, UNF, UNEF and UNS written with its rounded-root series (B1.1 puts R
+// after UN), and every size of the graded series written UN or UNR (of UNJC, UNJF and UNJEF
+// written UNJ), with an external class and the hand, reads as that row, rounded where written
+// so, noted where the series written does not hold it, to a text naming the row's series that
+// reads back to itself.
+TEST(RoundTrip, EveryUnifiedSizeWrittenUnrUnOrUnjReadsAsItsRow) {
+    const struct {
+        SeriesId id;
+        const char* written;
+        const char* canonical;  // the series as the canonical text names it
+    } kCases[] = {
+        {s::UN, "UNR", "UNR"},       {s::UNC, "UNRC", "UNRC"},   {s::UNF, "UNRF", "UNRF"},
+        {s::UNEF, "UNREF", "UNREF"}, {s::UNS, "UNRS", "UNRS"},   {s::UNC, "UN", "UNC"},
+        {s::UNF, "UN", "UNF"},       {s::UNEF, "UN", "UNEF"},    {s::UNC, "UNR", "UNRC"},
+        {s::UNF, "UNR", "UNRF"},     {s::UNEF, "UNR", "UNREF"},  {s::UNJC, "UNJ", "UNJC"},
+        {s::UNJF, "UNJ", "UNJF"},    {s::UNJEF, "UNJ", "UNJEF"},
     };
-    for (const auto& [id, written] : kWritten) {
-        const bool rounded = std::string(written) == "UNR";
-        for (int row = 0; row < sizeCount(id); ++row) {
-            const SizeRow r = sizeRow(id, row);
+    for (const auto& c : kCases) {
+        const bool rounded = std::string_view(c.canonical).substr(0, 3) == "UNR";
+        const bool graded = std::string_view(c.written) != c.canonical;
+        for (int row = 0; row < sizeCount(c.id); ++row) {
+            const SizeRow r = sizeRow(c.id, row);
             const std::string size = std::string(r.designation) + "-" + std::string(r.pitchText);
-            const std::string text = size + " " + written;
+            const std::string text = size + " " + c.written + "-3A-LH";
             SCOPED_TRACE(text);
             const Result read1 = read(text);
             ASSERT_TRUE(read1.ok()) << read1.error().message;
             const Designation& d = read1.designation();
-            EXPECT_EQ(d.series, id);
+            EXPECT_EQ(d.series, c.id);
             EXPECT_EQ(d.sizeIndex, row);
             EXPECT_EQ(d.roundedRoot, rounded);
-            EXPECT_TRUE(d.notes.has(ReadingNote::GradedSize));
-            const std::string series = rounded ? roundedName(id) : seriesById(id).name;
-            EXPECT_EQ(d.canonical.view(), size + " " + series);
+            EXPECT_EQ(d.notes.has(ReadingNote::GradedSize), graded);
+            EXPECT_EQ(d.externalClass, (ThreadClass{3, 'A', 0}));
+            EXPECT_EQ(d.hand, Hand::Left);
+            EXPECT_EQ(d.canonical.view(), size + " " + c.canonical + "-3A-LH");
             const Result again = read(d.canonical.view());
             ASSERT_TRUE(again.ok()) << again.error().message;
             EXPECT_EQ(again.designation().sizeIndex, row);
@@ -128,25 +111,6 @@ TEST(RoundTrip, WithClassAndHandTheCanonicalTextIsStable) {
             EXPECT_EQ(d.sizeIndex, row);
             EXPECT_EQ(d.hand, Hand::Left);
             EXPECT_EQ(d.canonical.view(), text);
-        }
-    }
-}
-
-// Every size of ISO 7-1 as its three threads, with the hand: the same row and thread again.
-TEST(RoundTrip, EveryTaperPipeSizeReadsBackAsItsThread) {
-    const std::pair<TaperPipeThread, const char*> kThreads[] = {
-        {TaperPipeThread::R, "R "}, {TaperPipeThread::Rc, "Rc "}, {TaperPipeThread::Rp, "Rp "}};
-    for (const auto& [thread, name] : kThreads) {
-        for (int row = 0; row < sizeCount(s::R); ++row) {
-            const std::string text = name + std::string(sizeRow(s::R, row).designation) + "-LH";
-            SCOPED_TRACE(text);
-            const Result r = read(text);
-            ASSERT_TRUE(r.ok()) << r.error().message;
-            const Designation& d = r.designation();
-            EXPECT_EQ(d.sizeIndex, row);
-            EXPECT_EQ(d.taperThread, thread);
-            EXPECT_EQ(d.canonical.view(), text);
-            EXPECT_EQ(read(d.canonical.view()).designation().taperThread, thread);
         }
     }
 }
