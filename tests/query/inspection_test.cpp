@@ -162,32 +162,29 @@ TEST(QueryMeasurement, RefusedWithTheReason) {
 }
 
 // Every answer with classes that have pitch limits carries their gauges, each class under its
-// name, or its name and side where the name stands on both sides; NPT its L1 gauges. The key
-// order is the contract's (tests/query/output_test.cpp).
+// name, or its name and side where the name stands on both sides; NPT its L1 gauges (the key
+// order is the contract's, tests/query/output_test.cpp). gauge_rows.csv: M10x1.5 6g GO ring
+// 8.994, 6H GO plug 9.026; ACME_2G.csv, 1 1/4-5 2G: external pitch 1.1411 / 1.1210, internal
+// 1.1500 / 1.1701; NPT_gauge.csv, 1/2-14: E0 0.75843, E1 0.77843, L1 0.320, read flush +- 1 turn.
 TEST(QueryGauges, EveryAnswerCarriesItsClassesGauges) {
     const struct {
         const char* designation;
         const char* path;
         json is;
-    } cases[] = {
-        // gauge_rows.csv: M10x1.5 6g GO ring 8.994, 6H GO plug 9.026.
-        {"M10", "/gauges/6g/goThread", 8.994},
-        {"M10", "/gauges/6H/goThread", 9.026},
-        {"M10", "/gauging/standard", "iso-1502"},
-        {"M10", "/gauging/notGoRingTurns", 2},
-        // ACME_2G.csv, 1 1/4-5 2G: external pitch 1.1411 / 1.1210, internal 1.1500 / 1.1701.
-        {"1 1/4-5 ACME-2G", "/gauges/2G external/goThread", 1.1411},
-        {"1 1/4-5 ACME-2G", "/gauges/2G external/notGoThread", 1.121},
-        {"1 1/4-5 ACME-2G", "/gauges/2G internal/goThread", 1.15},
-        {"1 1/4-5 ACME-2G", "/gauges/2G internal/notGoThread", 1.1701},
-        {"1 1/4-5 ACME-2G", "/gauging/standard", "not-given"},
-        // NPT_gauge.csv, 1/2-14: E0 0.75843, E1 0.77843, L1 0.320; read flush +- 1 turn.
-        {"1/2 NPT", "/gauging/standard", "asme-b1.20.1"},
-        {"1/2 NPT", "/gauging/L1/E0", 0.7584},
-        {"1/2 NPT", "/gauging/L1/E1", 0.7784},
-        {"1/2 NPT", "/gauging/L1/length", 0.32},
-        {"1/2 NPT", "/gauging/L1/turns", 1},
-    };
+    } cases[] = {{"M10", "/gauges/6g/goThread", 8.994},
+                 {"M10", "/gauges/6H/goThread", 9.026},
+                 {"M10", "/gauging/standard", "iso-1502"},
+                 {"M10", "/gauging/notGoRingTurns", 2},
+                 {"1 1/4-5 ACME-2G", "/gauges/2G external/goThread", 1.1411},
+                 {"1 1/4-5 ACME-2G", "/gauges/2G external/notGoThread", 1.121},
+                 {"1 1/4-5 ACME-2G", "/gauges/2G internal/goThread", 1.15},
+                 {"1 1/4-5 ACME-2G", "/gauges/2G internal/notGoThread", 1.1701},
+                 {"1 1/4-5 ACME-2G", "/gauging/standard", "not-given"},
+                 {"1/2 NPT", "/gauging/standard", "asme-b1.20.1"},
+                 {"1/2 NPT", "/gauging/L1/E0", 0.7584},
+                 {"1/2 NPT", "/gauging/L1/E1", 0.7784},
+                 {"1/2 NPT", "/gauging/L1/length", 0.32},
+                 {"1/2 NPT", "/gauging/L1/turns", 1}};
     for (const auto& c : cases) {
         const json a = answered(c.designation, std::nullopt);
         const json::json_pointer p(c.path);
