@@ -6,6 +6,7 @@
 // window as the find box shows a designation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -35,8 +36,7 @@ class MeasureWindowTest : public MainWindowTest {
     // A message label's text as one line, however the window broke it.
     std::string message(int id) const {
         std::string text = partText(id);
-        for (char& c : text)
-            if (c == '\n') c = ' ';
+        std::replace(text.begin(), text.end(), '\n', ' ');
         return text;
     }
     // Types into an entry and presses Return there, as the user does.
@@ -104,10 +104,8 @@ TEST_F(MeasureWindowTest, JudgesAReadingAsTheWorkedReadingsSay) {
         EXPECT_EQ(cells[3], verdict == "within"  ? "WITHIN"
                             : verdict == "above" ? "ABOVE MAX"
                                                  : "BELOW MIN");
-        EXPECT_NEAR(parseNumber(cells[4]), numberOf(row, "from_max"),
-                    2 * halfUnitOf(row, "from_max"));
-        EXPECT_NEAR(parseNumber(cells[5]), numberOf(row, "from_min"),
-                    2 * halfUnitOf(row, "from_min"));
+        for (const auto& [at, field] : {std::pair{4, "from_max"}, std::pair{5, "from_min"}})
+            EXPECT_NEAR(parseNumber(cells[at]), numberOf(row, field), 2 * halfUnitOf(row, field));
         EXPECT_NE(message(W::kWiresMessageId).find("Pitch diameter"), std::string::npos);
         // The internal classes are named, not judged.
         EXPECT_EQ(wireRow(mm ? "6H" : "2B")[3], "NOT MEASURED");
