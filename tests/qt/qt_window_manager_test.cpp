@@ -66,19 +66,18 @@ class Desktop {
 
     // Starts the three; empty on success, else what failed.
     std::string start() {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-        xdotool_ = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+        const QString openbox = QStandardPaths::findExecutable("openbox");
+        xdotool_ = QStandardPaths::findExecutable("xdotool");
         if (xvfb.isEmpty() || openbox.isEmpty() || xdotool_.isEmpty()) {
             return "skip: Xvfb, openbox and xdotool are needed (scripts/install-deps.sh test)";
         }
         // The server picks a free display and writes its number to a pipe once it listens.
         int ready[2];
         if (pipe(ready) != 0) return "no pipe";
-        server_.start(xvfb, {QStringLiteral("-displayfd"), QString::number(ready[1]),
-                             QStringLiteral("-screen"), QStringLiteral("0"),
-                             QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight),
-                             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server_.start(
+            xvfb, {"-displayfd", QString::number(ready[1]), "-screen", "0",
+                   QString("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight), "-nolisten", "tcp"});
         close(ready[1]);
         std::string number;
         pollfd wait{ready[0], POLLIN, 0};
@@ -87,14 +86,14 @@ class Desktop {
         close(ready[0]);
         if (number.empty()) return "Xvfb did not start";
         environment_ = QProcessEnvironment::systemEnvironment();
-        environment_.insert(QStringLiteral("DISPLAY"), QStringLiteral(":") + number.c_str());
-        environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment_.insert("DISPLAY", QString(":") + number.c_str());
+        environment_.insert("QT_QPA_PLATFORM", "xcb");
 
         manager_.setProcessEnvironment(environment_);
         manager_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         manager_.start(openbox, {});
         // The manager is there once it says which desktop is the current one.
-        if (!eventually([&] { return xdotool({QStringLiteral("get_desktop")}).ok; })) {
+        if (!eventually([&] { return xdotool({"get_desktop"}).ok; })) {
             return "openbox did not start";
         }
         program_.setProcessEnvironment(environment_);
@@ -102,9 +101,9 @@ class Desktop {
         if (!eventually([&] { return !(main_ = window(main_window::kTitle)).isEmpty(); })) {
             return "the main window did not show";
         }
-        const Step activated =
-            xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), main_});
-        return activated.ok ? std::string() : "the main window could not be activated";
+        return xdotool({"windowactivate", "--sync", main_}).ok
+                   ? std::string()
+                   : "the main window could not be activated";
     }
 
     struct Step {
@@ -122,44 +121,38 @@ class Desktop {
         step.output = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
         return step;
     }
-    void press(const char* keys) { xdotool({QStringLiteral("key"), QString::fromLatin1(keys)}); }
+    void press(const char* keys) { xdotool({"key", keys}); }
 
     // The shown window of that exact title, or empty.
     QString window(const char* title) {
-        const Step found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"),
-                                    QStringLiteral("^%1$").arg(QString::fromLatin1(title))});
+        const Step found =
+            xdotool({"search", "--onlyvisible", "--name", QString("^%1$").arg(title)});
         return found.ok ? found.output.section(u'\n', 0, 0) : QString();
     }
     // The windows of the program that are shown, pop-ups among them.
     int shownWindows() {
         const Step found =
-            xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--pid"), QString::number(program_.processId())});
+            xdotool({"search", "--onlyvisible", "--pid", QString::number(program_.processId())});
         return found.ok ? static_cast<int>(found.output.split(u'\n').size()) : 0;
     }
     QRect geometry(const QString& window) {
-        const Step shown =
-            xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+        const Step shown = xdotool({"getwindowgeometry", "--shell", window});
         QRect rect;
         for (const QString& line : shown.output.split(u'\n')) {
             const int value = line.section(u'=', 1).toInt();
-            if (line.startsWith(QLatin1String("X="))) rect.moveLeft(value);
-            if (line.startsWith(QLatin1String("Y="))) rect.moveTop(value);
-            if (line.startsWith(QLatin1String("WIDTH="))) rect.setWidth(value);
-            if (line.startsWith(QLatin1String("HEIGHT="))) rect.setHeight(value);
+            if (line.startsWith("X=")) rect.moveLeft(value);
+            if (line.startsWith("Y=")) rect.moveTop(value);
+            if (line.startsWith("WIDTH=")) rect.setWidth(value);
+            if (line.startsWith("HEIGHT=")) rect.setHeight(value);
         }
         return rect;
     }
     const QString& mainWindow() const { return main_; }
 
   private:
-    QProcess server_;
-    QProcess manager_;
-    QProcess program_;
+    QProcess server_, manager_, program_;
     QProcessEnvironment environment_;
-    QString xdotool_;
-    QString main_;
+    QString xdotool_, main_;
 };
 
 class WindowManagerTest : public ::testing::Test {
@@ -173,8 +166,7 @@ class WindowManagerTest : public ::testing::Test {
     }
     // A point of the main window's background, left of the ENGAGEMENT list.
     QStringList toBackground() const {
-        return {QStringLiteral("mousemove"), QStringLiteral("--window"), desktop.mainWindow(),
-                QStringLiteral("5"), QStringLiteral("540")};
+        return {"mousemove", "--window", desktop.mainWindow(), "5", "540"};
     }
     bool findBoxShown() { return !desktop.window(FindBox::kTitle).isEmpty(); }
 
@@ -186,12 +178,10 @@ class WindowManagerTest : public ::testing::Test {
 // and takes its keys at once. A move handed to the window manager after the release it never
 // saw had the window follow the pointer, every key going to the manager.
 TEST_F(WindowManagerTest, AQuickClickOnTheBackgroundLeavesTheWindowAndItsKeysAsTheyWere) {
-    ASSERT_TRUE(
-        desktop.xdotool(toBackground() + QStringList{QStringLiteral("click"), QStringLiteral("1")})
-            .ok);
+    ASSERT_TRUE(desktop.xdotool(toBackground() + QStringList{"click", "1"}).ok);
     desktop.press("ctrl+f");
     EXPECT_TRUE(eventually([&] { return findBoxShown(); })) << "Ctrl+F after the click";
-    desktop.xdotool({QStringLiteral("mousemove"), QStringLiteral("600"), QStringLiteral("600")});
+    desktop.xdotool({"mousemove", "600", "600"});
     std::this_thread::sleep_for(kSettle);
     EXPECT_EQ(desktop.geometry(desktop.mainWindow()), start)
         << "the window does not follow the pointer";
@@ -200,19 +190,15 @@ TEST_F(WindowManagerTest, AQuickClickOnTheBackgroundLeavesTheWindowAndItsKeysAsT
 // A drag on the background moves the window by the pointer's way, and the move ends with the
 // release: the pointer moving on leaves the window where it is.
 TEST_F(WindowManagerTest, ADragMovesTheWindowByThePointersWayAndEndsWithTheButton) {
-    QStringList drag =
-        toBackground() + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")};
-    for (int step = 0; step < 3; ++step) {
-        drag += {QStringLiteral("sleep"), QStringLiteral("0.1"),
-                 QStringLiteral("mousemove_relative"), QStringLiteral("20"), QStringLiteral("10")};
-    }
-    drag += {QStringLiteral("sleep"), QStringLiteral("0.1"), QStringLiteral("mouseup"),
-             QStringLiteral("1")};
-    ASSERT_TRUE(desktop.xdotool(drag).ok);
+    const QStringList step = {"sleep", "0.1", "mousemove_relative", "20", "10"};
+    ASSERT_TRUE(desktop
+                    .xdotool(toBackground() + QStringList{"mousedown", "1"} + step + step + step +
+                             QStringList{"sleep", "0.1", "mouseup", "1"})
+                    .ok);
     const QRect moved = start.translated(60, 30);
     EXPECT_TRUE(eventually([&] { return desktop.geometry(desktop.mainWindow()) == moved; }))
         << ::testing::PrintToString(desktop.geometry(desktop.mainWindow()));
-    desktop.xdotool({QStringLiteral("mousemove"), QStringLiteral("300"), QStringLiteral("300")});
+    desktop.xdotool({"mousemove", "300", "300"});
     desktop.press("ctrl+f");
     EXPECT_TRUE(eventually([&] { return findBoxShown(); })) << "Ctrl+F after the drag";
     EXPECT_EQ(desktop.geometry(desktop.mainWindow()), moved);
@@ -227,7 +213,7 @@ TEST_F(WindowManagerTest, EscapeInTheFindBoxsDroppedListClosesTheListOnly) {
     const platform::Rect place = FindBox::place(
         {start.x(), start.y(), start.width(), start.height()}, {kScreenWidth, kScreenHeight});
     EXPECT_EQ(desktop.geometry(box), QRect(place.left, place.top, place.width, place.height));
-    desktop.xdotool({QStringLiteral("type"), QStringLiteral("1/4-20 UNC")});
+    desktop.xdotool({"type", "1/4-20 UNC"});
     desktop.press("Return");
     const int shown = desktop.shownWindows();
     // The keys come in order: the find has put the designation in the list when it drops.

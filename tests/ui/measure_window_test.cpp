@@ -6,7 +6,7 @@
 // window as the find box shows a designation.
 #include <gtest/gtest.h>
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -36,8 +36,7 @@ class MeasureWindowTest : public MainWindowTest {
     // A message label's text as one line, however the window broke it.
     std::string message(int id) const {
         std::string text = partText(id);
-        for (char& c : text)
-            if (c == '\n') c = ' ';
+        std::replace(text.begin(), text.end(), '\n', ' ');
         return text;
     }
     // Types into an entry and presses Return there, as the user does.
@@ -53,20 +52,12 @@ class MeasureWindowTest : public MainWindowTest {
         ADD_FAILURE() << "no row of " << cls;
         return std::vector<std::string>(6);
     }
-    static double value(const std::string& text) {
-        double v = 0;
-        const char* begin = text.data();
-        const bool negative = !text.empty() && text[0] == '-';
-        if (negative) ++begin;
-        std::from_chars(begin, text.data() + text.size(), v);
-        return negative ? -v : v;
-    }
 };
 
 // The main window stands at 112, 109 (800 x 550 on 1024 x 768); the window of 740 x 600 covers
 // 740 x 491 pixels of it below or above, 628 x 550 right or left of it: right, moved in to 284,
 // centred along that edge (109 + (550 - 600) / 2 = 84).
-TEST_F(MeasureWindowTest, OpensBesideTheMainWindowInTheInformationWindowsStyle) {
+TEST_F(MeasureWindowTest, OpensBesideTheMainWindowAndClosesByKeyButtonAndProgram) {
     EXPECT_EQ(measure(), nullptr);
     ASSERT_TRUE(ui.key(win(), {'M', true}));
     ASSERT_NE(measure(), nullptr);
@@ -88,6 +79,12 @@ TEST_F(MeasureWindowTest, OpensBesideTheMainWindowInTheInformationWindowsStyle) 
     EXPECT_EQ(part(W::kWireEntryId).items, std::vector<std::string>{".0089 in"});
     ui.click(handle(), W::kCloseId);
     EXPECT_EQ(measure(), nullptr);
+    // It closes with the program.
+    click(ids::kMeasure);
+    ASSERT_NE(measure(), nullptr);
+    click(ids::kClose);
+    main.shutDown();
+    for (const HeadlessWindow& w : ui.windows()) EXPECT_FALSE(w.open) << w.title;
 }
 
 TEST_F(MeasureWindowTest, JudgesAReadingAsTheWorkedReadingsSay) {
@@ -107,8 +104,8 @@ TEST_F(MeasureWindowTest, JudgesAReadingAsTheWorkedReadingsSay) {
         EXPECT_EQ(cells[3], verdict == "within"  ? "WITHIN"
                             : verdict == "above" ? "ABOVE MAX"
                                                  : "BELOW MIN");
-        EXPECT_NEAR(value(cells[4]), numberOf(row, "from_max"), 2 * halfUnitOf(row, "from_max"));
-        EXPECT_NEAR(value(cells[5]), numberOf(row, "from_min"), 2 * halfUnitOf(row, "from_min"));
+        for (const auto& [at, field] : {std::pair{4, "from_max"}, std::pair{5, "from_min"}})
+            EXPECT_NEAR(parseNumber(cells[at]), numberOf(row, field), 2 * halfUnitOf(row, field));
         EXPECT_NE(message(W::kWiresMessageId).find("Pitch diameter"), std::string::npos);
         // The internal classes are named, not judged.
         EXPECT_EQ(wireRow(mm ? "6H" : "2B")[3], "NOT MEASURED");
@@ -134,14 +131,16 @@ TEST_F(MeasureWindowTest, FollowsTheSizeAndTheUnitShown) {
     EXPECT_EQ(partText(W::kWiresMessageId).rfind("A wire of 0.0289 in is smaller than", 0), 0u);
     const auto gauge = [&](const std::string& cls, const std::string& kind) {
         for (const auto& r : part(W::kGaugesListId).rows)
-            if (r[0] == cls && r[1] == kind) return value(r[2]);
+            if (r[0] == cls && r[1] == kind) return parseNumber(r[2]);
         ADD_FAILURE() << cls << " " << kind;
         return 0.0;
     };
-    EXPECT_NEAR(gauge("2A", "GO THREAD RING"), numberOf(*row, "go_ring"), 1e-9);
-    EXPECT_NEAR(gauge("2A", "NOT GO PLAIN RING"), numberOf(*row, "not_go_plain_ring"), 1e-9);
-    EXPECT_NEAR(gauge("2B", "NOT GO THREAD PLUG"), numberOf(*row, "not_go_plug"), 1e-9);
-    EXPECT_NEAR(gauge("2B", "GO PLAIN PLUG"), numberOf(*row, "go_plain_plug"), 1e-9);
+    for (const auto& [cls, kind, field] : {std::tuple{"2A", "GO THREAD RING", "go_ring"},
+                                           {"2A", "NOT GO PLAIN RING", "not_go_plain_ring"},
+                                           {"2B", "NOT GO THREAD PLUG", "not_go_plug"},
+                                           {"2B", "GO PLAIN PLUG", "go_plain_plug"}}) {
+        EXPECT_NEAR(gauge(cls, kind), numberOf(*row, field), 1e-9) << kind;
+    }
     EXPECT_NE(partText(W::kGaugesNoteId).find("three complete"), std::string::npos);
     click(ids::kMillimeters);
     EXPECT_EQ(partText(W::kHeaderId), "3/4-10 UNC      MILLIMETRES");
@@ -243,14 +242,6 @@ TEST_F(MeasureWindowTest, NamesAThreadAndShowsTheCandidateChosen) {
     ASSERT_FALSE(main.measureWindow().identification().designations.empty());
     EXPECT_EQ(main.measureWindow().identification().designations[0], "1/4-20 UNC");
     EXPECT_EQ(part(W::kCandidatesId).items[0].rfind("1  1/4-20 UNC  2B", 0), 0u);
-}
-
-TEST_F(MeasureWindowTest, ClosesWithTheProgram) {
-    click(ids::kMeasure);
-    ASSERT_NE(measure(), nullptr);
-    click(ids::kClose);
-    main.shutDown();
-    for (const HeadlessWindow& w : ui.windows()) EXPECT_FALSE(w.open) << w.title;
 }
 
 }  // namespace
