@@ -12,10 +12,9 @@
 #include "thread_report.h"
 
 namespace torveld {
-namespace {
+namespace testing {
 
-using testing::PublishedTable;
-
+// The report of a designation; an empty one, failing the test, where there is none.
 ThreadReport reportOf(const std::string& text) {
     const designation::Result read = designation::read(text);
     if (!read) {
@@ -29,6 +28,13 @@ ThreadReport reportOf(const std::string& text) {
     }
     return std::get<ThreadReport>(std::move(outcome));
 }
+
+}  // namespace testing
+
+namespace {
+
+using testing::PublishedTable;
+using testing::reportOf;
 
 // Every NPT size: the gauge values of ASME B1.20.1, each under its own name, and each length's
 // count of threads.
