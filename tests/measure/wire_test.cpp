@@ -27,23 +27,17 @@ using testing::numberOf;
 using testing::PublishedTable;
 using testing::Row;
 
-// The pitch of a data row (threads per inch or millimetres) and its unit.
-struct Pitch {
-    double value;
-    Unit unit;
-};
-Pitch pitchOf(const Row& row) {
-    if (!row.at("tpi").empty()) return {1.0 / numberOf(row, "tpi"), Unit::Inch};
-    return {numberOf(row, "pitch_mm"), Unit::Millimetre};
-}
-
-// A thread of one external class whose pitch-diameter limits are both `e`.
-WireThread threadAt(const measure::WireForm& form, Pitch p, double e) {
+// A thread of a data row's flank angle ("angle") and pitch ("tpi" or "pitch_mm"), parallel, of
+// one external class whose pitch-diameter limits are both `e`.
+WireThread threadAt(const Row& row, double e) {
     WireThread t;
-    t.form = &form;
-    t.unit = p.unit;
-    t.pitch = p.value;
-    const double height = form.pitchFactor() * p.value;
+    t.form = measure::wireFormOf(numberOf(row, "angle"), FormKind::Parallel);
+    EXPECT_NE(t.form, nullptr) << row.at("angle");
+    if (t.form == nullptr) t.form = &measure::forms::kSixty;
+    const bool inch = !row.at("tpi").empty();
+    t.unit = inch ? Unit::Inch : Unit::Millimetre;
+    t.pitch = inch ? 1.0 / numberOf(row, "tpi") : numberOf(row, "pitch_mm");
+    const double height = t.form->pitchFactor() * t.pitch;
     t.majorDiameter = e + height;
     t.minorDiameter = e - height;
     measure::PitchClass c;
@@ -55,12 +49,6 @@ WireThread threadAt(const measure::WireForm& form, Pitch p, double e) {
 measure::WireInput wireInput(double wire, std::optional<double> reading = std::nullopt,
                              double plane = 0.0, LeadAngle lead = LeadAngle::FormDefault) {
     return {wire, reading, plane, lead};
-}
-
-const measure::WireForm& parallelForm(const Row& row) {
-    const measure::WireForm* form = measure::wireFormOf(numberOf(row, "angle"), FormKind::Parallel);
-    EXPECT_NE(form, nullptr);
-    return form != nullptr ? *form : measure::forms::kSixty;
 }
 
 // The table row of a data row's "series", "size" and pitch field, as a thread to measure.
@@ -89,7 +77,9 @@ TEST(WireForms, FactorsAreTheFormulaCards) {
     ASSERT_FALSE(table.failed());
     for (const Row& row : table.rows()) {
         SCOPED_TRACE(row.at("angle"));
-        const measure::WireForm& form = parallelForm(row);
+        const auto* found = measure::wireFormOf(numberOf(row, "angle"), FormKind::Parallel);
+        ASSERT_NE(found, nullptr);
+        const measure::WireForm& form = *found;
         // The cards round or cut at their last place, and the 55 degree best wire 0.563692 is
         // a unit and a bit above P / (2 cos 27.5) = 0.5636910: two units of the last place.
         const auto near = [&](double value, const char* field) {
@@ -141,7 +131,7 @@ TEST(OverWires, PublishedWorkedExamples) {
         const double e = numberOf(row, "pitch_diameter");
         const double reading = numberOf(row, "reading");
         const double tolerance = halfUnitOf(row, "reading");
-        const WireThread thread = threadAt(parallelForm(row), pitchOf(row), e);
+        const WireThread thread = threadAt(row, e);
         const measure::WireResult limits =
             measure::measureOverWires(thread, wireInput(numberOf(row, "wire")));
         ASSERT_TRUE(limits.ok()) << limits.refusal;
@@ -166,8 +156,7 @@ TEST(OverWires, LeadAngleTermHasItsPublishedSize) {
     ASSERT_FALSE(table.failed());
     for (const Row& row : table.rows()) {
         SCOPED_TRACE(row.at("thread"));
-        const measure::WireForm& form = parallelForm(row);
-        const WireThread thread = threadAt(form, pitchOf(row), numberOf(row, "pitch_diameter"));
+        const WireThread thread = threadAt(row, numberOf(row, "pitch_diameter"));
         const double wire = numberOf(row, "best_wire");
         const auto over = [&](std::optional<double> reading, LeadAngle lead) {
             const measure::WireResult r =
@@ -188,8 +177,9 @@ TEST(OverWires, LeadAngleTermHasItsPublishedSize) {
         EXPECT_NEAR(*plain.pitchDiameter - *term.pitchDiameter, numberOf(row, "term"),
                     halfUnitOf(row, "term"));
         EXPECT_NEAR(-term.leadAngleTerm, numberOf(row, "term"), halfUnitOf(row, "term"));
-        EXPECT_EQ(over(reading, LeadAngle::FormDefault).formula,
-                  form.includedAngle < 45.0 ? WireFormula::LeadAngle : WireFormula::General);
+        EXPECT_EQ(over(reading, LeadAngle::FormDefault).formula, thread.form->includedAngle < 45.0
+                                                                     ? WireFormula::LeadAngle
+                                                                     : WireFormula::General);
     }
 }
 
