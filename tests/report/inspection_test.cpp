@@ -56,15 +56,7 @@ TEST(ReportInspection, GaugesOfTheClassesADesignationNames) {
         const std::string& classes = row.at("class");
         const std::string external = classes.substr(0, classes.find('/'));
         const std::string internal = classes.substr(classes.find('/') + 1);
-        std::string text;
-        if (row.at("series") == "UNC") {
-            text = row.at("size") + "-" + row.at("pitch") + " UNC-" + classes;
-        } else {
-            const std::string size = row.at("size").rfind("special ", 0) == 0
-                                         ? "M" + row.at("size").substr(8)
-                                         : row.at("size");
-            text = size + "x" + row.at("pitch") + "-" + internal + "/" + external;
-        }
+        const std::string& text = row.at("designation");
         SCOPED_TRACE(text);
         const Unit unit = row.at("series") == "UNC" ? Unit::Inch : Unit::Millimetre;
         const measure::GaugeSet set = reportGauges(reportOf(text), unit);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "designation.h"
-#include "published_csv.h"
+#include "measure_test_support.h"
 #include "thread_report.h"
 
 namespace torveld {
@@ -48,9 +48,7 @@ TEST(Report, NptPipeValuesAreTheGaugeTablesUnderTheirNames) {
         SCOPED_TRACE(r.identity.designation);
         ASSERT_TRUE(r.pipe());
         const ReportPipe p = *r.pipe();
-        const auto value = [&](const char* field) {
-            return *PublishedTable::number(published, field);
-        };
+        const auto value = [&](const char* field) { return testing::numberOf(published, field); };
         const double tpi = value("tpi");
         EXPECT_EQ(r.identity.threadsPerInch, tpi);
         // The table gives E0 and E1 to five places, the lengths and K0 to four.
