@@ -141,8 +141,8 @@ TEST(Identify, CasesOfTheIdentificationGuides) {
     }
 }
 
-// A taper pipe thread the caller adds joins by its record alone. (The catalogue's R 1/2 is no
-// candidate: the identification makes no record of the R series.)
+// A taper pipe thread the caller adds joins by its record alone (the catalogue's R 1/2 is no
+// candidate yet: DISABLED_TheCataloguesRIsACandidate).
 TEST(Identify, FiftyFiveDegreeTaperPipeTiesWithNpt) {
     const PublishedTable table("measure/R_ISO7_half.csv");
     ASSERT_FALSE(table.failed());
@@ -189,6 +189,19 @@ TEST(Identify, FiftyFiveDegreeTaperPipeTiesWithNpt) {
     ASSERT_FALSE(alone.candidates.empty());
     EXPECT_EQ(alone.candidates[0].series, 1000);
     EXPECT_EQ(alone.tied, 1);
+}
+
+// A known fault, disabled until it is mended: the catalogue's R series makes no identification
+// record (its results carry no E1, pipe outside diameter or minor at the face, which a taper
+// record is made of), so R 1/2 is no candidate even at its own gauge diameter.
+TEST(Identify, DISABLED_TheCataloguesRIsACandidate) {
+    const PublishedTable table("measure/R_ISO7_half.csv");
+    ASSERT_FALSE(table.failed());
+    const double d = numberOf(table.rows().at(0), "gauge_dia_d_mm");
+    const Identification id = measure::identify({Side::External, d, Unit::Millimetre, 14,
+                                                 PitchUnit::ThreadsPerInch, FormKind::Taper, 55.0});
+    ASSERT_FALSE(id.candidates.empty()) << id.note;
+    EXPECT_EQ(nameOf(id.candidates[0]), "R 1/2");
 }
 
 // Refused, with nothing else: no diameter or pitch, a flank angle no angle can be. A flank angle
