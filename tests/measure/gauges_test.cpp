@@ -14,43 +14,16 @@
 namespace torveld {
 namespace {
 
-using measure::GaugeKind;
+using K = measure::GaugeKind;
 using testing::halfUnitOf;
 using testing::numberOf;
 using testing::PublishedTable;
 using testing::Row;
 
-struct GaugeColumn {
-    const char* field;
-    GaugeKind kind;
-    bool external;
-};
-constexpr GaugeColumn kColumns[] = {
-    {"go_ring", GaugeKind::GoThreadRing, true},
-    {"not_go_ring", GaugeKind::NotGoThreadRing, true},
-    {"go_plain_ring", GaugeKind::GoPlainRing, true},
-    {"not_go_plain_ring", GaugeKind::NotGoPlainRing, true},
-    {"go_plug", GaugeKind::GoThreadPlug, false},
-    {"not_go_plug", GaugeKind::NotGoThreadPlug, false},
-    {"go_plain_plug", GaugeKind::GoPlainPlug, false},
-    {"not_go_plain_plug", GaugeKind::NotGoPlainPlug, false},
-};
-
-// "6g/6H" and "2A/2B" are the normal records, "3A/3B" the close ones.
-bool closeClasses(const std::string& classes) {
-    return classes == "3A/3B";
-}
-
 const measure::ClassGauges* classOf(const measure::GaugeSet& set, ClassRecord record) {
     for (const measure::ClassGauges& c : set.classes)
         if (c.cls.record == record) return &c;
     return nullptr;
-}
-
-std::optional<double> sizeOf(const measure::ClassGauges& c, GaugeKind kind) {
-    for (const measure::Gauge& g : c.gauges)
-        if (g.kind == kind) return g.size;
-    return std::nullopt;
 }
 
 TEST(Gauges, PublishedGaugeRowsAndClassLimits) {
@@ -61,7 +34,8 @@ TEST(Gauges, PublishedGaugeRowsAndClassLimits) {
         const auto id = testing::seriesNamed(row.at("series"));
         ASSERT_TRUE(id.has_value());
         measure::GaugeSet set;
-        const bool close = closeClasses(row.at("class"));
+        // "6g/6H" and "2A/2B" are the normal records, "3A/3B" the close ones.
+        const bool close = row.at("class") == "3A/3B";
         if (row.at("size").rfind("special ", 0) == 0) {
             const double d = testing::parseNumber(row.at("size").substr(8));
             set = measure::gaugesOfSpecial({*id, d, numberOf(row, "pitch"), {"6g", "", "6H", ""}});
@@ -75,9 +49,9 @@ TEST(Gauges, PublishedGaugeRowsAndClassLimits) {
         const auto* in = classOf(set, close ? ClassRecord::IntClose : ClassRecord::IntNormal);
         ASSERT_NE(ext, nullptr);
         ASSERT_NE(in, nullptr);
-        for (const GaugeColumn& column : kColumns) {
+        for (const testing::GaugeColumn& column : testing::kGaugeColumns) {
             if (row.at(column.field).empty()) continue;
-            const auto size = sizeOf(column.external ? *ext : *in, column.kind);
+            const auto size = testing::gaugeSize(column.external ? *ext : *in, column.kind);
             ASSERT_TRUE(size.has_value()) << column.field;
             EXPECT_NEAR(*size, numberOf(row, column.field), halfUnitOf(row, column.field))
                 << column.field;
@@ -135,15 +109,12 @@ TEST(Gauges, EveryTableSizeInTheDirectionOfTolerances) {
             ASSERT_FALSE(set.classes.empty());
             for (const measure::ClassGauges& c : set.classes) {
                 const bool ext = c.side == measure::Side::External;
-                const auto go = sizeOf(c, ext ? GaugeKind::GoThreadRing : GaugeKind::GoThreadPlug);
-                const auto notGo =
-                    sizeOf(c, ext ? GaugeKind::NotGoThreadRing : GaugeKind::NotGoThreadPlug);
-                ASSERT_TRUE(go && notGo);
-                if (ext) {
-                    EXPECT_GT(*go, *notGo);
-                } else {
-                    EXPECT_LT(*go, *notGo);
-                }
+                const auto go = testing::gaugeSize(c, ext ? K::GoThreadRing : K::GoThreadPlug);
+                const auto no =
+                    testing::gaugeSize(c, ext ? K::NotGoThreadRing : K::NotGoThreadPlug);
+                ASSERT_TRUE(go && no);
+                // A ring's GO is the larger, a plug's the smaller.
+                EXPECT_LT(ext ? *no : *go, ext ? *go : *no);
             }
             if (set.standard == measure::GaugeStandard::NotGiven) {
                 EXPECT_EQ(set.notGoRingTurns, 0);
@@ -155,12 +126,6 @@ TEST(Gauges, EveryTableSizeInTheDirectionOfTolerances) {
     EXPECT_FALSE(measure::gaugesOf(series::UNC, -1).ok());
     EXPECT_FALSE(measure::gaugesOfSpecial({series::BSW, 0.25, 20, {"2A", "", "", ""}}).ok());
 }
-
-}  // namespace
-}  // namespace torveld
-
-namespace torveld {
-namespace {
 
 // Machine-readable output keys: one per enumerator, none twice within an enumeration.
 template <typename E>

@@ -1,8 +1,8 @@
 // Naming a thread from a caliper and a pitch gauge: the cases of the fitting makers'
 // identification guides and the close pairs they warn about (tests/data/measure/
 // identify_cases.csv, the expected limits from the published tables named there), the ranking
-// and cut-off rules on every case, and a 55 degree taper pipe thread the catalogue does not hold
-// yet (ISO 7-1 R 1/2, tests/data/measure/R_ISO7_half.csv) tied with 1/2-14 NPT.
+// and cut-off rules on every case, the refusals, and a 55 degree taper pipe thread of the caller's
+// (ISO 7-1 R 1/2, tests/data/measure/R_ISO7_half.csv) tied with 1/2-14 NPT.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "identify.h"
+#include "measure_keys.h"
 #include "measure_test_support.h"
 
 namespace torveld {
@@ -49,24 +50,10 @@ std::vector<std::string> words(const std::string& text, char separator) {
     return out;
 }
 
-std::optional<Separator> separatorNamed(const std::string& name) {
-    constexpr std::pair<const char*, Separator> kNames[] = {
-        {"FlankAngle", Separator::FlankAngle},
-        {"CrestShape", Separator::CrestShape},
-        {"RootShape", Separator::RootShape},
-        {"Taper", Separator::Taper},
-        {"Pitch", Separator::Pitch},
-        {"Diameter", Separator::Diameter},
-        {"WireReading", Separator::WireReading}};
-    for (const auto& [text, sep] : kNames)
-        if (name == text) return sep;
-    return std::nullopt;
-}
-
-IdentifyInput measured(Side side, double diameter, Unit unit, double pitch, PitchUnit pitchUnit,
-                       std::optional<FormKind> taper = std::nullopt,
-                       std::optional<double> angle = std::nullopt) {
-    return {side, diameter, unit, pitch, pitchUnit, taper, angle};
+// Whether `separators` holds the separator whose machine key is `key` ("flank-angle").
+bool holds(const std::vector<Separator>& separators, const std::string& key) {
+    return std::any_of(separators.begin(), separators.end(),
+                       [&](Separator s) { return measure::keyOf(s) == key; });
 }
 
 IdentifyInput inputOf(const Row& row) {
@@ -138,38 +125,24 @@ TEST(Identify, CasesOfTheIdentificationGuides) {
         } else if (!tied.empty()) {
             EXPECT_EQ(id.tied, static_cast<int>(numberOf(row, "tied")));
         }
+        EXPECT_NE(id.tieNote.find(row.at("tie_note")), std::string::npos) << id.tieNote;
         for (const std::string& name : words(row.at("tied_with"), ';')) {
             const Candidate* c = find(id, name);
             ASSERT_NE(c, nullptr) << name;
             EXPECT_TRUE(c->tied) << name;
-            for (const std::string& sep : words(row.at("separators"), ' ')) {
-                const auto s = separatorNamed(sep);
-                ASSERT_TRUE(s.has_value()) << sep;
-                EXPECT_NE(std::find(c->separators.begin(), c->separators.end(), *s),
-                          c->separators.end())
-                    << name << " " << sep << ": " << c->note;
-            }
+            EXPECT_NE(c->note.find(row.at("note")), std::string::npos) << c->note;
+            for (const std::string& key : words(row.at("separators"), ' '))
+                EXPECT_TRUE(holds(c->separators, key)) << name << " " << key << ": " << c->note;
+            for (const std::string& key : words(row.at("not_separators"), ' '))
+                EXPECT_FALSE(holds(c->separators, key)) << name << " " << key << ": " << c->note;
         }
         for (const std::string& name : words(row.at("absent"), ';'))
             EXPECT_EQ(find(id, name), nullptr) << name;
     }
 }
 
-// 1/4 BSW against 1/4-20 UNC: the pitch diameters 0.2180 and 0.2175 lie so close that a reading
-// over wires cannot separate them; the flank angle and the crests can.
-TEST(Identify, QuarterBswAndUncAreNotSeparatedByAWireReading) {
-    const Identification id = measure::identify(
-        measured(Side::External, 0.249, Unit::Inch, 20, PitchUnit::ThreadsPerInch));
-    const Candidate* bsw = find(id, "BSW 1/4");
-    ASSERT_NE(bsw, nullptr);
-    EXPECT_TRUE(bsw->tied);
-    EXPECT_EQ(std::find(bsw->separators.begin(), bsw->separators.end(), Separator::WireReading),
-              bsw->separators.end());
-    EXPECT_NE(bsw->note.find("cannot separate"), std::string::npos) << bsw->note;
-    EXPECT_NE(id.tieNote.find("flank angle"), std::string::npos) << id.tieNote;
-}
-
-// A taper pipe thread of a series the catalogue does not hold yet joins by its record alone.
+// A taper pipe thread the caller adds joins by its record alone (the catalogue's R 1/2 is no
+// candidate yet: DISABLED_TheCataloguesRIsACandidate).
 TEST(Identify, FiftyFiveDegreeTaperPipeTiesWithNpt) {
     const PublishedTable table("measure/R_ISO7_half.csv");
     ASSERT_FALSE(table.failed());
@@ -196,8 +169,8 @@ TEST(Identify, FiftyFiveDegreeTaperPipeTiesWithNpt) {
     std::vector<measure::SizeRecord> records = measure::catalogueRecords();
     records.push_back(rp);
 
-    const IdentifyInput in =
-        measured(Side::External, 0.835, Unit::Inch, 14, PitchUnit::ThreadsPerInch, FormKind::Taper);
+    IdentifyInput in{Side::External,  0.835,       Unit::Inch, 14, PitchUnit::ThreadsPerInch,
+                     FormKind::Taper, std::nullopt};
     const Identification id = measure::identify(in, records, false);
     ASSERT_TRUE(id.ok());
     expectRanked(id, in);
@@ -206,46 +179,59 @@ TEST(Identify, FiftyFiveDegreeTaperPipeTiesWithNpt) {
     const auto pipe = std::find_if(id.candidates.begin(), id.candidates.end(),
                                    [](const Candidate& c) { return c.series == 1000; });
     ASSERT_NE(pipe, id.candidates.end());
-    EXPECT_TRUE(pipe->tied);
-    EXPECT_TRUE(pipe->within);
-    for (const Separator s : {Separator::FlankAngle, Separator::CrestShape})
-        EXPECT_NE(std::find(pipe->separators.begin(), pipe->separators.end(), s),
-                  pipe->separators.end())
-            << pipe->note;
-    EXPECT_EQ(std::find(pipe->separators.begin(), pipe->separators.end(), Separator::Pitch),
-              pipe->separators.end());
+    EXPECT_TRUE(pipe->tied && pipe->within);
+    EXPECT_TRUE(holds(pipe->separators, "flank-angle")) << pipe->note;
+    EXPECT_TRUE(holds(pipe->separators, "crest-shape")) << pipe->note;
+    EXPECT_FALSE(holds(pipe->separators, "pitch")) << pipe->note;
     // Told the flank angle, the 55 degree thread stands alone.
-    IdentifyInput told = in;
-    told.flankAngle = 55.0;
-    const Identification alone = measure::identify(told, records, false);
+    in.flankAngle = 55.0;
+    const Identification alone = measure::identify(in, records, false);
     ASSERT_FALSE(alone.candidates.empty());
     EXPECT_EQ(alone.candidates[0].series, 1000);
     EXPECT_EQ(alone.tied, 1);
 }
 
+// A known fault, disabled until it is mended: the catalogue's R series makes no identification
+// record (its results carry no E1, pipe outside diameter or minor at the face, which a taper
+// record is made of), so R 1/2 is no candidate even at its own gauge diameter.
+TEST(Identify, DISABLED_TheCataloguesRIsACandidate) {
+    const PublishedTable table("measure/R_ISO7_half.csv");
+    ASSERT_FALSE(table.failed());
+    const double d = numberOf(table.rows().at(0), "gauge_dia_d_mm");
+    const Identification id = measure::identify({Side::External, d, Unit::Millimetre, 14,
+                                                 PitchUnit::ThreadsPerInch, FormKind::Taper, 55.0});
+    ASSERT_FALSE(id.candidates.empty()) << id.note;
+    EXPECT_EQ(nameOf(id.candidates[0]), "R 1/2");
+}
+
+// Refused, with nothing else: no diameter or pitch, a flank angle no angle can be. A flank angle
+// no thread has is an answer with no candidate and the reason.
 TEST(Identify, RefusesMeaninglessInput) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const IdentifyInput cases[] = {
-        measured(Side::External, 0.0, Unit::Inch, 20, PitchUnit::ThreadsPerInch),
-        measured(Side::External, -1.0, Unit::Inch, 20, PitchUnit::ThreadsPerInch),
-        measured(Side::External, nan, Unit::Inch, 20, PitchUnit::ThreadsPerInch),
-        measured(Side::External, 0.25, Unit::Inch, 0, PitchUnit::ThreadsPerInch),
-        measured(Side::External, 0.25, Unit::Inch, nan, PitchUnit::Millimetres),
-        measured(Side::External, 0.25, Unit::Inch, 20, PitchUnit::ThreadsPerInch, std::nullopt,
-                 200.0),
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double diameter, pitch;
+        PitchUnit unit;
+        std::optional<double> angle;
+        const char* says;  // part of the refusal, or of the note of an answer with no candidate
+    } cases[] = {
+        {0.0, 20, PitchUnit::ThreadsPerInch, {}, "diameter must be a positive number"},
+        {-1.0, 20, PitchUnit::ThreadsPerInch, {}, "diameter must be a positive number"},
+        {nan, 20, PitchUnit::ThreadsPerInch, {}, "diameter must be a positive number"},
+        {0.25, 0, PitchUnit::ThreadsPerInch, {}, "threads per inch must be a positive number"},
+        {0.25, nan, PitchUnit::Millimetres, {}, "pitch"},
+        {0.25, 20, PitchUnit::ThreadsPerInch, 200.0, "between 0 and 180"},
+        {0.25, 20, PitchUnit::ThreadsPerInch, 45.0, "No thread of the catalogue"},
     };
-    for (const IdentifyInput& in : cases) {
-        const Identification id = measure::identify(in);
-        EXPECT_FALSE(id.ok());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        const Identification id = measure::identify(
+            {Side::External, c.diameter, Unit::Inch, c.pitch, c.unit, std::nullopt, c.angle});
         EXPECT_TRUE(id.candidates.empty());
+        EXPECT_EQ(id.tied, 0);
+        EXPECT_EQ(id.ok(), c.angle == 45.0);
+        EXPECT_NE((id.ok() ? id.note : id.refusal).find(c.says), std::string::npos)
+            << id.refusal << id.note;
     }
-    // A flank angle no thread has: an answer with no candidate and the reason.
-    const Identification none = measure::identify(
-        {Side::External, 0.25, Unit::Inch, 20, PitchUnit::ThreadsPerInch, std::nullopt, 45.0});
-    EXPECT_TRUE(none.ok());
-    EXPECT_TRUE(none.candidates.empty());
-    EXPECT_EQ(none.tied, 0);
-    EXPECT_FALSE(none.note.empty());
 }
 
 }  // namespace

@@ -27,17 +27,11 @@ class Source {
 
     // Mostly plausible lengths around `scale`, sometimes anything.
     double length(double scale) {
-        static const double kOdd[] = {0.0,
-                                      -0.0,
-                                      -1.0,
-                                      1e-300,
-                                      1e300,
-                                      -1e300,
-                                      std::numeric_limits<double>::quiet_NaN(),
-                                      std::numeric_limits<double>::infinity(),
-                                      -std::numeric_limits<double>::infinity(),
-                                      std::numeric_limits<double>::denorm_min(),
-                                      std::numeric_limits<double>::max()};
+        using L = std::numeric_limits<double>;
+        static const double kOdd[] = {
+            0.0,     -0.0,           -1.0,          1e-300,         1e300,
+            -1e300,  L::quiet_NaN(), L::infinity(), -L::infinity(), L::denorm_min(),
+            L::max()};
         if (pick(8) == 0) return kOdd[pick(std::size(kOdd))];
         std::uniform_real_distribution<double> spread(0.0, 2.0);
         return scale * spread(rng_);
@@ -46,6 +40,8 @@ class Source {
   private:
     std::mt19937 rng_;
 };
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 bool finite(double v) {
     return std::isfinite(v);
@@ -60,15 +56,11 @@ measure::WireThread randomThread(Source& s) {
         if (t.ok()) return t.thread;
         EXPECT_FALSE(t.refusal.empty());
     }
-    static const measure::WireForm* const kForms[] = {&measure::forms::kSixty,
-                                                      &measure::forms::kSixtyTaper,
-                                                      &measure::forms::kFiftyFive,
-                                                      &measure::forms::kFiftyFiveTaper,
-                                                      &measure::forms::kFortySevenHalf,
-                                                      &measure::forms::kAcme,
-                                                      &measure::forms::kStubAcme,
-                                                      &measure::forms::kTrapezoidal,
-                                                      nullptr};
+    namespace f = measure::forms;
+    static const measure::WireForm* const kForms[] = {
+        &f::kSixty,          &f::kSixtyTaper,     &f::kFiftyFive,
+        &f::kFiftyFiveTaper, &f::kFortySevenHalf, &f::kAcme,
+        &f::kStubAcme,       &f::kTrapezoidal,    nullptr};
     measure::WireThread t;
     t.form = kForms[s.pick(std::size(kForms))];
     t.unit = s.pick(2) ? Unit::Inch : Unit::Millimetre;
@@ -160,9 +152,7 @@ TEST(MeasureInput, RandomIdentificationsKeepTheirRules) {
         in.pitch = s.length(in.pitchUnit == PitchUnit::ThreadsPerInch ? 20.0 : 1.5);
         if (s.pick(3) == 0)
             in.taper = s.pick(2) ? measure::FormKind::Taper : measure::FormKind::Parallel;
-        static const double kAngles[] = {60.0, 55.0,  47.5,
-                                         29.0, 30.0,  45.0,
-                                         -5.0, 400.0, std::numeric_limits<double>::quiet_NaN()};
+        static const double kAngles[] = {60.0, 55.0, 47.5, 29.0, 30.0, 45.0, -5.0, 400.0, kNaN};
         if (s.pick(3) == 0) in.flankAngle = kAngles[s.pick(std::size(kAngles))];
         const measure::Identification id = measure::identify(in);
         if (!id.ok()) {

@@ -43,4 +43,10 @@ std::optional<int> rowOf(SeriesId id, const std::string& designation, const std:
     return std::nullopt;
 }
 
+std::optional<double> gaugeSize(const measure::ClassGauges& c, measure::GaugeKind kind) {
+    for (const measure::Gauge& g : c.gauges)
+        if (g.kind == kind) return g.size;
+    return std::nullopt;
+}
+
 }  // namespace torveld::testing

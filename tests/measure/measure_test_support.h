@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "gauges.h"
 #include "published_csv.h"
 #include "series.h"
 
@@ -27,5 +28,26 @@ std::optional<SeriesId> seriesNamed(const std::string& name);
 
 // The table row of a series with this designation and pitch text ("1/4", "20"; "M10", "1.5").
 std::optional<int> rowOf(SeriesId id, const std::string& designation, const std::string& pitch);
+
+// The gauge columns of measure/gauge_rows.csv: the gauge each gives, of the external class (the
+// rings) or of the internal one (the plugs).
+struct GaugeColumn {
+    const char* field;
+    measure::GaugeKind kind;
+    bool external;
+};
+inline constexpr GaugeColumn kGaugeColumns[] = {
+    {"go_ring", measure::GaugeKind::GoThreadRing, true},
+    {"not_go_ring", measure::GaugeKind::NotGoThreadRing, true},
+    {"go_plain_ring", measure::GaugeKind::GoPlainRing, true},
+    {"not_go_plain_ring", measure::GaugeKind::NotGoPlainRing, true},
+    {"go_plug", measure::GaugeKind::GoThreadPlug, false},
+    {"not_go_plug", measure::GaugeKind::NotGoThreadPlug, false},
+    {"go_plain_plug", measure::GaugeKind::GoPlainPlug, false},
+    {"not_go_plain_plug", measure::GaugeKind::NotGoPlainPlug, false},
+};
+
+// The size of a class's gauge of one kind, or none.
+std::optional<double> gaugeSize(const measure::ClassGauges& c, measure::GaugeKind kind);
 
 }  // namespace torveld::testing

@@ -13,27 +13,19 @@
 #include "thread_inspection.h"
 
 namespace torveld {
+namespace testing {
+// The report of a designation (report_test.cpp); an empty one, failing the test, where none.
+ThreadReport reportOf(const std::string& text);
+}  // namespace testing
+
 namespace {
 
 using measure::Unit;
 using testing::halfUnitOf;
 using testing::numberOf;
 using testing::PublishedTable;
+using testing::reportOf;
 using testing::Row;
-
-ThreadReport reportOf(const std::string& text) {
-    const designation::Result read = designation::read(text);
-    if (!read) {
-        ADD_FAILURE() << text << ": " << read.error().message;
-        return {};
-    }
-    ReportOutcome outcome = makeReport(read.designation());
-    if (const auto* reason = std::get_if<std::string>(&outcome)) {
-        ADD_FAILURE() << text << ": " << *reason;
-        return {};
-    }
-    return std::get<ThreadReport>(std::move(outcome));
-}
 
 // 1/4-20 UNC 1A, which the window does not show: its limits come from the standard's formulas,
 // and the over-wire limits for any wire follow them: M = E + 3 W - 0.866025 P with E the
@@ -60,46 +52,23 @@ TEST(ReportInspection, AClassTheTablesDoNotHoldIsMeasuredAsNamed) {
 TEST(ReportInspection, GaugesOfTheClassesADesignationNames) {
     const PublishedTable table("measure/gauge_rows.csv");
     ASSERT_FALSE(table.failed());
-    struct Column {
-        const char* field;
-        measure::GaugeKind kind;
-        bool external;
-    };
-    using K = measure::GaugeKind;
-    const Column columns[] = {
-        {"go_ring", K::GoThreadRing, true},       {"not_go_ring", K::NotGoThreadRing, true},
-        {"go_plain_ring", K::GoPlainRing, true},  {"not_go_plain_ring", K::NotGoPlainRing, true},
-        {"go_plug", K::GoThreadPlug, false},      {"not_go_plug", K::NotGoThreadPlug, false},
-        {"go_plain_plug", K::GoPlainPlug, false}, {"not_go_plain_plug", K::NotGoPlainPlug, false},
-    };
     for (const Row& row : table.rows()) {
         const std::string& classes = row.at("class");
         const std::string external = classes.substr(0, classes.find('/'));
         const std::string internal = classes.substr(classes.find('/') + 1);
-        std::string text;
-        if (row.at("series") == "UNC") {
-            text = row.at("size") + "-" + row.at("pitch") + " UNC-" + classes;
-        } else {
-            const std::string size = row.at("size").rfind("special ", 0) == 0
-                                         ? "M" + row.at("size").substr(8)
-                                         : row.at("size");
-            text = size + "x" + row.at("pitch") + "-" + internal + "/" + external;
-        }
+        const std::string& text = row.at("designation");
         SCOPED_TRACE(text);
         const Unit unit = row.at("series") == "UNC" ? Unit::Inch : Unit::Millimetre;
         const measure::GaugeSet set = reportGauges(reportOf(text), unit);
         ASSERT_TRUE(set.ok()) << set.refusal;
         ASSERT_EQ(set.classes.size(), 2u) << "the two classes named";
-        for (const Column& c : columns) {
+        EXPECT_EQ(set.classes[0].cls.name, external);
+        EXPECT_EQ(set.classes[1].cls.name, internal);
+        for (const testing::GaugeColumn& c : testing::kGaugeColumns) {
             if (row.at(c.field).empty()) continue;
-            const measure::ClassGauges& g = set.classes[c.external ? 0 : 1];
-            EXPECT_EQ(g.cls.name, c.external ? external : internal);
-            const auto found =
-                std::find_if(g.gauges.begin(), g.gauges.end(),
-                             [&](const measure::Gauge& x) { return x.kind == c.kind; });
-            ASSERT_NE(found, g.gauges.end()) << c.field;
-            EXPECT_NEAR(found->size, numberOf(row, c.field), 2 * halfUnitOf(row, c.field))
-                << c.field;
+            const auto size = testing::gaugeSize(set.classes[c.external ? 0 : 1], c.kind);
+            ASSERT_TRUE(size.has_value()) << c.field;
+            EXPECT_NEAR(*size, numberOf(row, c.field), 2 * halfUnitOf(row, c.field)) << c.field;
         }
         EXPECT_EQ(set.notGoRingTurns, unit == Unit::Inch ? 3 : 2);
         EXPECT_NE(set.toleranceNote.find("not included"), std::string::npos);

@@ -8,14 +8,13 @@
 #include <vector>
 
 #include "designation.h"
-#include "published_csv.h"
+#include "measure_test_support.h"
 #include "thread_report.h"
 
 namespace torveld {
-namespace {
+namespace testing {
 
-using testing::PublishedTable;
-
+// The report of a designation; an empty one, failing the test, where there is none.
 ThreadReport reportOf(const std::string& text) {
     const designation::Result read = designation::read(text);
     if (!read) {
@@ -30,6 +29,13 @@ ThreadReport reportOf(const std::string& text) {
     return std::get<ThreadReport>(std::move(outcome));
 }
 
+}  // namespace testing
+
+namespace {
+
+using testing::PublishedTable;
+using testing::reportOf;
+
 // Every NPT size: the gauge values of ASME B1.20.1, each under its own name, and each length's
 // count of threads.
 TEST(Report, NptPipeValuesAreTheGaugeTablesUnderTheirNames) {
@@ -42,9 +48,7 @@ TEST(Report, NptPipeValuesAreTheGaugeTablesUnderTheirNames) {
         SCOPED_TRACE(r.identity.designation);
         ASSERT_TRUE(r.pipe());
         const ReportPipe p = *r.pipe();
-        const auto value = [&](const char* field) {
-            return *PublishedTable::number(published, field);
-        };
+        const auto value = [&](const char* field) { return testing::numberOf(published, field); };
         const double tpi = value("tpi");
         EXPECT_EQ(r.identity.threadsPerInch, tpi);
         // The table gives E0 and E1 to five places, the lengths and K0 to four.
