@@ -1,5 +1,7 @@
 #include "published_csv.h"
 
+#include <charconv>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -50,9 +52,11 @@ std::optional<double> PublishedTable::number(const std::map<std::string, std::st
                                              const std::string& field) {
     const auto it = row.find(field);
     if (it == row.end() || it->second.empty()) return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(it->second.c_str(), &end);
-    if (end == it->second.c_str()) return std::nullopt;
+    // Read whatever the process locale; a leading '+' or blanks are not numbers here.
+    const std::string& text = it->second;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end == text.data()) return std::nullopt;
     return value;
 }
 

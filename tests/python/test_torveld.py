@@ -60,7 +60,7 @@ class Module(unittest.TestCase):
                         "tpi" if case["pitch_unit"] == "tpi" else "pitch": float(case["pitch"]),
                         "unit": "mm" if case["unit"] == "mm" else "inch"}
                 if case["taper"]:
-                    args["taper"] = True
+                    args["taper"] = case["taper"] == "taper"
                 if case["angle"]:
                     args["angle"] = float(case["angle"])
                 found = torveld.identify(**args)

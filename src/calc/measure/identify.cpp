@@ -18,6 +18,10 @@ using detail::Measured;
 constexpr double kMmPerInch = 25.4;
 // Distances closer than this are the same distance (inches).
 constexpr double kSameDistance = 1e-12;
+// A measurement this close to a limit is on it (inches): the limits are held in single
+// precision and converted between units, so a reading equal to a published limit comes back a
+// few billionths off it; far below the tenth of a thousandth any limit is written to.
+constexpr double kOnTheLimit = 1e-7;
 
 struct Scored {
     const SizeRecord* record = nullptr;
@@ -36,10 +40,10 @@ std::optional<Scored> score(const SizeRecord& r, const Measured& m) {
     std::optional<Scored> best;
     for (const CaliperClass& c : external ? r.external : r.internal) {
         Scored s{&r, &c, Position::Within, 0.0, pitchDifference};
-        if (m.diameter < c.min) {
+        if (m.diameter < c.min - kOnTheLimit) {
             s.position = Position::BelowMin;
             s.distance = c.min - m.diameter;
-        } else if (m.diameter > c.max) {
+        } else if (m.diameter > c.max + kOnTheLimit) {
             s.position = Position::AboveMax;
             s.distance = m.diameter - c.max;
         }

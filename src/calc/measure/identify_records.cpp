@@ -184,6 +184,31 @@ std::optional<SizeRecord> recordOf(SeriesId id, int row, const std::optional<Spe
     rec.pitch = r.pitch;
     rec.graded = isGraded(id);
     if (rec.form == nullptr) return std::nullopt;
+    if (rec.form->kind == FormKind::Taper && r.gaugeDiameter) {
+        // R, Rc: the major diameter of the external thread from the gauge plane, moved by the
+        // gauge length's tolerance +/- T1/2 along the 1:16 cone, to the end of its useful
+        // thread; the minor diameter of the internal thread at its face, the gauge plane, +/-
+        // T2/2 along the cone.
+        if (!r.gaugeMinorDiameter || !r.gaugePitchDiameter || !r.gaugeLengthTolerance ||
+            !r.gaugeLength || !r.usefulThreadMin || !r.gaugePlaneTolerance)
+            return std::nullopt;
+        const double external = *r.gaugeLengthTolerance * kTaperOnDiameter;
+        const double internal = *r.gaugePlaneTolerance * kTaperOnDiameter;
+        CaliperClass e;
+        e.min = *r.gaugeDiameter - external;
+        e.max = *r.gaugeDiameter + (*r.usefulThreadMin - *r.gaugeLength) * kTaperOnDiameter;
+        e.tolerance = 2.0 * external;
+        e.basis = ToleranceBasis::TaperTurns;
+        e.pitchMin = *r.gaugePitchDiameter - external;
+        e.pitchMax = *r.gaugePitchDiameter + external;
+        CaliperClass i = e;
+        i.min = *r.gaugeMinorDiameter - internal;
+        i.max = *r.gaugeMinorDiameter + internal;
+        i.tolerance = 2.0 * internal;
+        rec.external.push_back(e);
+        rec.internal.push_back(i);
+        return rec;
+    }
     if (rec.form->kind == FormKind::Taper) {
         // The major diameter of the external thread from the hand-tight plane (E1 plus the
         // thread height), one turn under, to the pipe's outside diameter, where the thread runs
