@@ -7,7 +7,7 @@
 
 #include "identify.h"
 #include "over_wires.h"
-#include "thread_inspection.h"
+#include "thread_measuring.h"
 
 namespace torveld {
 namespace {

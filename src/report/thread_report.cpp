@@ -286,7 +286,7 @@ std::string millimetreText(double mm) {
 ReportNote multiStartNote(int starts, double pitch) {
     ReportNote note;
     note.kind = ReportNote::Kind::MultiStart;
-    note.text = std::to_string(starts) + " starts, lead " + millimetreText(starts * pitch) + " mm";
+    note.text = millimetreText(starts) + " starts, lead " + millimetreText(starts * pitch) + " mm";
     note.reason =
         "the pitch-diameter tolerances of a multi-start thread are widened by factors not held, "
         "so d2 min, d3 min and D2 max are not given";

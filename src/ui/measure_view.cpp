@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "find_box.h"
-#include "thread_inspection.h"
+#include "thread_measuring.h"
 #include "wire_forms.h"
 
 namespace torveld {

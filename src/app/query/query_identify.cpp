@@ -6,7 +6,7 @@
 
 #include "identify.h"
 #include "query_output.h"
-#include "thread_inspection.h"
+#include "thread_measuring.h"
 #include "typed_number.h"
 
 namespace torveld::query {

@@ -7,7 +7,7 @@
 #include "control_ids.h"
 #include "control_table.h"
 #include "display_texts.h"
-#include "thread_inspection.h"
+#include "thread_measuring.h"
 #include "typed_number.h"
 #include "wire_forms.h"
 

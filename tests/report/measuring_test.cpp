@@ -2,7 +2,7 @@
 // names them (tests/data/measure/gauge_rows.csv, as published), the over-wire limits of a class
 // the tables do not hold (UNC 1A of published/UNC_1A1B.csv), and the designations of the
 // identification's candidates. The verdicts and refusals are tested where they are answered
-// (tests/query/inspection_test.cpp, tests/ui/measure_window_test.cpp).
+// (tests/query/measuring_test.cpp, tests/ui/measure_window_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +10,7 @@
 
 #include "designation.h"
 #include "measure_test_support.h"
-#include "thread_inspection.h"
+#include "thread_measuring.h"
 
 namespace torveld {
 namespace testing {

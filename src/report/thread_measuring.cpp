@@ -1,4 +1,4 @@
-#include "thread_inspection.h"
+#include "thread_measuring.h"
 
 #include <cmath>
 #include <optional>
