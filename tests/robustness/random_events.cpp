@@ -327,9 +327,10 @@ Event EventGenerator::next() {
                 break;
         }
     };
-    const int roll = pick(1200);
+    const int roll = pick(1260);
     if (roll < 220) {  // a series radio, now and then by selection or bare notification
-        const int id = ids::kFirstSeriesRadio + pick(23);
+        const int id =
+            ids::kFirstSeriesRadio + pick(ids::kLastSeriesRadio - ids::kFirstSeriesRadio + 1);
         if (pick(8) == 0) {
             anyKind(id, 30);
         } else {
@@ -436,7 +437,7 @@ Event EventGenerator::next() {
                             : all[static_cast<std::size_t>(pick(static_cast<int>(all.size())))];
         e.value = pick(2) ? position(747) : -1;
         if (pick(10) == 0) e.target = Event::Target::Info;
-    } else {  // the MEASURE window, open or not
+    } else {  // the MEASURE window, open or not (a tenth of the events)
         const int what = pick(20);
         if (what < 2) {
             e.kind = Event::Kind::Key;
