@@ -20,58 +20,48 @@ bool isGraded(SeriesId id) {
     return id == series::UNC || id == series::UNF || id == series::UNEF;
 }
 
-// A caliper class of an external record: the major diameter's limits; where the series gives no
-// major minimum, the pitch-diameter tolerance below the maximum.
-std::optional<CaliperClass> externalClass(const ExternalLimits& e, ClassRecord record,
-                                          const std::string& name) {
-    if (!e.majorMax) return std::nullopt;
+// A caliper class from the limits of the diameter a caliper reads: the major of an external
+// record, the minor of an internal one. `fixed` is the limit every such class has (the major
+// maximum, the minor minimum), `other` the one a series may lack; without it the pitch-diameter
+// tolerance stands in, below the maximum (`toward` -1) or above the minimum (+1).
+std::optional<CaliperClass> caliperClass(Length fixed, Length other, double toward, Length pitchMax,
+                                         Length pitchMin, ClassRecord record,
+                                         const std::string& name) {
+    if (!fixed) return std::nullopt;
     CaliperClass c;
     c.cls = {record, name};
-    c.max = *e.majorMax;
-    const bool pitchLimits = e.pitchMax && e.pitchMin;
+    const bool pitchLimits = pitchMax && pitchMin;
     if (pitchLimits) {
-        c.pitchMax = *e.pitchMax;
-        c.pitchMin = *e.pitchMin;
+        c.pitchMax = *pitchMax;
+        c.pitchMin = *pitchMin;
     }
-    if (e.majorMin) {
-        c.min = *e.majorMin;
-        c.tolerance = c.max - c.min;
+    if (other) {
+        c.tolerance = toward * (*other - *fixed);
     } else if (pitchLimits) {
         c.tolerance = c.pitchMax - c.pitchMin;
-        c.min = c.max - c.tolerance;
         c.basis = ToleranceBasis::PitchDiameter;
     } else {
         return std::nullopt;
     }
     if (!(c.tolerance > 0.0)) return std::nullopt;
+    if (toward < 0) {
+        c.max = *fixed;
+        c.min = other ? *other : *fixed - c.tolerance;
+    } else {
+        c.min = *fixed;
+        c.max = other ? *other : *fixed + c.tolerance;
+    }
     return c;
 }
 
-// An internal record: the minor diameter's limits, or the pitch-diameter tolerance above the
-// minimum where the series gives no minor maximum.
+std::optional<CaliperClass> externalClass(const ExternalLimits& e, ClassRecord record,
+                                          const std::string& name) {
+    return caliperClass(e.majorMax, e.majorMin, -1.0, e.pitchMax, e.pitchMin, record, name);
+}
+
 std::optional<CaliperClass> internalClass(const InternalLimits& i, ClassRecord record,
                                           const std::string& name) {
-    if (!i.minorMin) return std::nullopt;
-    CaliperClass c;
-    c.cls = {record, name};
-    c.min = *i.minorMin;
-    const bool pitchLimits = i.pitchMax && i.pitchMin;
-    if (pitchLimits) {
-        c.pitchMax = *i.pitchMax;
-        c.pitchMin = *i.pitchMin;
-    }
-    if (i.minorMax) {
-        c.max = *i.minorMax;
-        c.tolerance = c.max - c.min;
-    } else if (pitchLimits) {
-        c.tolerance = c.pitchMax - c.pitchMin;
-        c.max = c.min + c.tolerance;
-        c.basis = ToleranceBasis::PitchDiameter;
-    } else {
-        return std::nullopt;
-    }
-    if (!(c.tolerance > 0.0)) return std::nullopt;
-    return c;
+    return caliperClass(i.minorMin, i.minorMax, 1.0, i.pitchMax, i.pitchMin, record, name);
 }
 
 // The special series' classes by record (ExtNormal, ExtClose, IntNormal, IntClose), as the
